@@ -1,0 +1,18 @@
+#pragma once
+// Whole-file helpers: chapter files are read and written whole, byte for byte.
+
+#include <string>
+#include <string_view>
+
+namespace quillery {
+
+// The whole file; empty, without any message, when the file is missing, empty or unreadable.
+std::string ReadTextFile(const std::string& fileName);
+// Creates or truncates the file and writes exactly the bytes of text. Throws
+// std::system_error (message naming the file) when the file cannot be written.
+void WriteTextFile(const std::string& fileName, std::string_view text);
+// As WriteTextFile, but through a temporary file in the same folder renamed over the
+// target, so that a crash or a full disk never leaves a truncated file behind.
+void WriteTextFileAtomic(const std::string& fileName, std::string_view text);
+
+}  // namespace quillery
