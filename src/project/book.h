@@ -93,6 +93,9 @@ struct Book {
 
     PreviewSource previewSource = PreviewSource::Nothing;
     bool wordImport = false;
+    // The KindleGen presence check found the large build (program file over 2,048,000
+    // bytes); the stylesheet pass then patches font sizes for it.
+    bool kindleGenIsLarge = false;
     bool wordSplit = false;           // the Word HTML was split on section breaks
     std::string wordDocumentFolder;   // for the output-location rule of a Word project
 
