@@ -17,6 +17,13 @@ std::string FolderOf(const std::string& path) {
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
+// The line break before the end tag is not part of the block: a CR LF pair goes whole, so
+// no stray CR is left, and a block without a final line break loses nothing.
+void DropFinalLineBreak(std::string_view& content) {
+    if (content.ends_with("\r\n")) content.remove_suffix(2);
+    else if (content.ends_with('\n') || content.ends_with('\r')) content.remove_suffix(1);
+}
+
 }  // namespace
 
 std::optional<WordStyleBlock> FindWordStyleBlock(std::string_view html) {
@@ -29,7 +36,7 @@ std::optional<WordStyleBlock> FindWordStyleBlock(std::string_view html) {
         const std::size_t close = html.find(kStyleClose, tagEnd);
         if (close == std::string_view::npos) return std::nullopt;
         std::string_view content = html.substr(tagEnd + 1, close - tagEnd - 1);
-        if (!content.empty()) content.remove_suffix(1);
+        DropFinalLineBreak(content);
         if (content.find(kDefinitionsMark) != std::string_view::npos)
             return WordStyleBlock{open, close + kStyleClose.size(), std::string(content)};
         from = close;

@@ -22,8 +22,7 @@ inline constexpr std::string_view kWordLinkRule = "a:link {color:#555;text-decor
 struct WordStyleBlock {
     std::size_t elementStart = 0;  // at "<style"
     std::size_t elementEnd = 0;    // one past "</style>"
-    std::string text;              // the content, less its last character (the line break
-                                   // before the end tag)
+    std::string text;              // the content, less the line break before the end tag
 };
 std::optional<WordStyleBlock> FindWordStyleBlock(std::string_view html);
 
