@@ -37,13 +37,6 @@ TEST(DeclarationBlock, WorksBeyondSixtyFourKilobytes) {
     EXPECT_EQ(DeclarationBlock("p.MsoBodyText", css), "margin-bottom:6.0pt;font-size:11.0pt;");
 }
 
-TEST(DeclarationBlock, BracesStraddlingTheSixtyFourKilobyteMark) {
-    std::string css = "p.Big{";
-    css += std::string(65600, 'x');
-    css += "}";
-    EXPECT_EQ(DeclarationBlock("p.Big", css).size(), 65600u);
-}
-
 // --- Margin shorthand --------------------------------------------------------------------
 
 TEST(MarginShorthand, FourLonghandsInOrderBecomeOne) {

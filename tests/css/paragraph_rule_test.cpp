@@ -54,16 +54,6 @@ TEST(ParagraphRule, AlignmentChoicesOtherThanJustifiedAreWrittenAsShown) {
     EXPECT_EQ(ParagraphRule(options), "p{text-align:center;}");
 }
 
-TEST(ParagraphRule, ValuesAreWrittenWithoutRangeChecks) {
-    ParagraphOptions options = AllOn();
-    options.indentEm = 0;
-    options.gapEm = "1.25";
-    options.lineHeightPercent = 200;
-    options.alignment = "Right";
-    EXPECT_EQ(ParagraphRule(options),
-              "p{text-indent:0em;margin-top:1.25em;line-height:200%;text-align:Right;}");
-}
-
 TEST(ParagraphRule, OptionsTurnedOffAreLeftOutWhateverTheirValues) {
     ParagraphOptions options = AllOn();
     options.gap = false;

@@ -85,23 +85,11 @@ TEST_F(WordStylesheetTest, UnterminatedStyleElementEndsTheSearch) {
     EXPECT_FALSE(ExtractWordStylesheet(html, HtmlPath(), book));
 }
 
-TEST_F(WordStylesheetTest, StyleTagIsFoundCaseSensitively) {
-    std::string html = "<STYLE>\n/* Font Definitions */\n</STYLE>";
-    EXPECT_FALSE(ExtractWordStylesheet(html, HtmlPath(), book));
-}
-
 TEST_F(WordStylesheetTest, BlockWithoutAFinalLineBreakLosesNothing) {
     std::string html = "<head><style>/* Font Definitions */ p{margin:0}</style></head>";
     ASSERT_TRUE(ExtractWordStylesheet(html, HtmlPath(), book));
     EXPECT_EQ(Slurp(dir.path() + "doctmp/style.css"),
               "/* Font Definitions */ p{margin:0}\r\na:link {color:#555;text-decoration:none;}");
-}
-
-TEST_F(WordStylesheetTest, LineFeedOnlyBlock) {
-    std::string html = "<style>\n/* Font Definitions */\np{}\n</style>";
-    ASSERT_TRUE(ExtractWordStylesheet(html, HtmlPath(), book));
-    EXPECT_EQ(Slurp(dir.path() + "doctmp/style.css"),
-              "\n/* Font Definitions */\np{}\r\na:link {color:#555;text-decoration:none;}");
 }
 
 TEST_F(WordStylesheetTest, FindReportsTheElementAndItsText) {
