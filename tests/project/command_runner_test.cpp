@@ -1,8 +1,10 @@
 #include "project/command_runner.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
+#include <unistd.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
@@ -62,6 +64,21 @@ TEST(RunCommand, MissingWorkingFolderGivesEmptyResultAndRunsNothing) {
 TEST(RunCommand, ChildDoesNotReadTheCallersInput) {
     // A hidden command has nobody to type for it: its input is empty, so "cat" ends at once.
     EXPECT_EQ(RunCommand("cat; echo done", "/"), "done\n");
+}
+
+TEST(RunCommand, WorksWhenTheProgramRunsWithoutStandardStreams) {
+    // With 0, 1 and 2 closed the pipe would be given those numbers; the output must still
+    // arrive and the start-failure report must still work.
+    EXPECT_EXIT(
+        {
+            ::close(0);
+            ::close(1);
+            ::close(2);
+            const bool ok = RunCommand("echo out; echo err 1>&2", "/") == "out\nerr\n" &&
+                            RunCommand("echo never", "/no/such/folder/").empty();
+            std::_Exit(ok ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
 }
 
 TEST(ShellQuote, WrapsInSingleQuotes) {
