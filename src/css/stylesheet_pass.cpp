@@ -43,7 +43,7 @@ void WriteIntoPackage(Book& book, const std::string& entry, const std::string& t
 void RewriteSizes(const Book& book, std::string& css) {
     if (book.options.adaptFontSize) {
         ConvertPointsToEm(css, book.options.baseFontSize);
-    } else if (book.kindleGenIsLarge) {
+    } else if (book.kindleGenSizeFlag) {
         ConvertPixelsToPoints(css);
         DoublePointSizes(css);
     }

@@ -30,7 +30,7 @@ private:
 
 // For each entry of book.stylesheets, first to last: reads sourceFolder + entry (a missing
 // file reads as empty text), rewrites the font sizes (em conversion when
-// options.adaptFontSize; otherwise, when kindleGenIsLarge, pixels to points and then point
+// options.adaptFontSize; otherwise, when kindleGenSizeFlag, pixels to points and then point
 // doubling) and, for a Word book with options.classifyFonts, the font families, and writes
 // the text to folders.opsFolder + entry (creating the entry's folders, replacing any file).
 // Always starts from the source files, so running it twice does not stack the rewriting.

@@ -59,7 +59,7 @@ TEST_F(StylesheetPassTest, EmConversionByDefault) {
 TEST_F(StylesheetPassTest, SizePatchForTheLargeKindleGenWhenAdaptingIsOff) {
     Source("style.css", kWordCss);
     book.options.adaptFontSize = false;
-    book.kindleGenIsLarge = true;
+    book.kindleGenSizeFlag = true;
     ProcessStylesheets(book);
     EXPECT_EQ(Package("style.css"),
               "p.MsoNormal{font-size:24pt;font-family:\"Times New Roman\";margin-top:12pt}\r\n"
@@ -180,7 +180,7 @@ TEST_F(StylesheetPassTest, MalformedSizeStopsThePassWithALogLineNamingTheStylesh
 TEST_F(StylesheetPassTest, MalformedSizeIsNoErrorForTheSizePatch) {
     Source("style.css", "h1{font-size:1..2pt} h2{font-size:9pt}");
     book.options.adaptFontSize = false;
-    book.kindleGenIsLarge = true;
+    book.kindleGenSizeFlag = true;
     ProcessStylesheets(book);
     EXPECT_EQ(Package("style.css"), "h1{font-size:1..2pt} h2{font-size:18pt}");
 }
