@@ -59,6 +59,9 @@ TEST(ExampleBook, EveryChapterHasATitleAStylesheetAndUtf8Text) {
     for (const std::string& name : ChapterFiles()) {
         const std::string page = ReadWholeFile(ExampleFolder() + name);
         EXPECT_FALSE(TitleOf(page).empty()) << name;
+        // Titles are taken from the first 255 bytes of a page only.
+        const std::string head = page.substr(0, 255);
+        EXPECT_TRUE(head.find("</title>") != std::string::npos || head.find("</TITLE>") != std::string::npos) << name;
         EXPECT_TRUE(IsValidUtf8(page)) << name;
         bool stylesheet = false;
         for (const ScannedTag& tag : ScanTags(page))
