@@ -14,7 +14,7 @@
 namespace quillery::bench {
 
 struct WebBookOptions {
-    std::string folder;      // output folder; created when missing
+    std::string folder;      // output folder, ending with "/"; created when missing
     int chapters = 300;
     int chapter_kb = 60;     // approximate size of each chapter file
     int images = 100;
