@@ -243,9 +243,13 @@ bool SaveSettings(const Settings& settings, const WorkFolders& folders) {
 }
 
 const std::vector<std::string>& PpiItems() {
-    static const std::vector<std::string> items = {
-        "72", "96", "120", "167 (Classical Kindles)", "212 (Kindle Paper White)",
-        "215 (Kindle Fire HD 7)", "254 (Kindle Fire HD 8.9)"};
+    static const std::vector<std::string> items = {"72",
+                                                   "96",
+                                                   "120",
+                                                   "167 (Classical Kindles)",
+                                                   "212 (Kindle Paper White)",
+                                                   "215 (Kindle Fire HD 7)",
+                                                   "254 (Kindle Fire HD 8.9)"};
     return items;
 }
 

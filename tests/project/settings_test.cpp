@@ -29,14 +29,13 @@ std::string JoinLines(const std::vector<std::string>& lines) {
 
 // The 28 lines of a file written with every default (no epubcheck line).
 std::vector<std::string> DefaultLines(const std::string& bookFolder) {
-    return {bookFolder, "tessaline", "", "0", "TRUE", "2", "FALSE", "TRUE", "TRUE", "11100",
-            "TRUE", "TRUE", "FALSE", "FALSE", "TRUE", "TRUE", "TRUE", "FALSE", "0", "12", "",
-            "", "Contents", "1", "TRUE", "TRUE", "96", "FALSE"};
+    return {bookFolder, "tessaline", "",      "0",     "TRUE", "2",     "FALSE",
+            "TRUE",     "TRUE",      "11100", "TRUE",  "TRUE", "FALSE", "FALSE",
+            "TRUE",     "TRUE",      "TRUE",  "FALSE", "0",    "12",    "",
+            "",         "Contents",  "1",     "TRUE",  "TRUE", "96",    "FALSE"};
 }
 
-std::string DefaultJar() {
-    return fs::exists(kDefaultEpubcheckJar) ? kDefaultEpubcheckJar : "";
-}
+std::string DefaultJar() { return fs::exists(kDefaultEpubcheckJar) ? kDefaultEpubcheckJar : ""; }
 
 struct SettingsFixture : ::testing::Test {
     TempDir dir;
