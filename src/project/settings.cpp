@@ -190,6 +190,12 @@ void ApplyDefaultSettings(Settings& s, WorkFolders& folders) {
     folders.opsFolder = folders.tempFolder + "OPS/";
 }
 
+bool LoadSettingsOrDefaults(Settings& settings, WorkFolders& folders) {
+    if (LoadSettings(settings, folders)) return true;
+    ApplyDefaultSettings(settings, folders);
+    return false;
+}
+
 std::string SettingsText(const Settings& s) {
     std::string text;
     const auto line = [&text](std::string_view value) {

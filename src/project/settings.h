@@ -65,6 +65,10 @@ bool LoadSettings(Settings& settings, const WorkFolders& folders);
 // bundled opf2mobi when present; the epubcheck default is kDefaultEpubcheckJar when present.
 void ApplyDefaultSettings(Settings& settings, WorkFolders& folders);
 
+// The start-up sequence: LoadSettings, and ApplyDefaultSettings when that fails. True when
+// the file was loaded.
+bool LoadSettingsOrDefaults(Settings& settings, WorkFolders& folders);
+
 // The whole file text: every line in its form, each ending in CR LF.
 std::string SettingsText(const Settings& settings);
 

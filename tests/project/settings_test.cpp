@@ -151,6 +151,22 @@ TEST_F(SettingsFixture, FileCutAfterLine18FailsAndDefaultsApply) {
     EXPECT_EQ(settings.bookFolder, dir.path() + "myBook/");
 }
 
+TEST_F(SettingsFixture, StartUpFallsBackToTheDefaults) {
+    std::vector<std::string> lines = DefaultLines("/b/");
+    lines[4] = "FALSE";
+    lines[5] = "x";  // line 6 cannot be read
+    WriteLines(lines);
+    EXPECT_FALSE(LoadSettingsOrDefaults(settings, folders));
+    EXPECT_TRUE(settings.autoTitle);
+    EXPECT_EQ(settings.bookFolder, dir.path() + "myBook/");
+    lines[5] = "1";
+    WriteLines(lines);
+    EXPECT_TRUE(LoadSettingsOrDefaults(settings, folders));
+    EXPECT_FALSE(settings.autoTitle);
+    EXPECT_EQ(settings.titleMethod, 1);
+    EXPECT_EQ(settings.bookFolder, "/b/");
+}
+
 TEST_F(SettingsFixture, NonNumericIntegerLineFails) {
     for (const size_t index : {size_t{5}, size_t{18}, size_t{19}, size_t{23}, size_t{26}}) {
         std::vector<std::string> lines = DefaultLines("/b/");
