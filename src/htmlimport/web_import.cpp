@@ -29,12 +29,6 @@ std::string FileNamePart(std::string_view path) {
     return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
 }
 
-// The last component of a folder path ("/books/Moby/" gives "Moby"; the root gives "").
-std::string LastFolderComponent(std::string_view folder) {
-    while (!folder.empty() && folder.back() == '/') folder.remove_suffix(1);
-    return FileNamePart(folder);
-}
-
 // True when folder lies in (or is) workFolder, symbolic links resolved.
 bool LiesInside(const std::string& folder, const std::string& workFolder) {
     if (workFolder.empty()) return false;
@@ -46,9 +40,20 @@ bool LiesInside(const std::string& folder, const std::string& workFolder) {
     return a.starts_with(b);
 }
 
-// The Book's side of the new-project reset: nothing of the previous book's package inputs
-// or table-of-contents mark survives into the new one.
-void ResetBookForNewProject(Book& book) {
+// The new-project reset of the Book and of the values the window shows: nothing of the
+// previous book's information, package inputs or table-of-contents mark survives into the
+// new one. The description and the language stay, as the window keeps them.
+void ResetForNewProject(Book& book, BookForm& form) {
+    form.inTitle.clear();
+    form.inAuthor.clear();
+    form.inSubject.clear();
+    form.inPublisher.clear();
+    form.inID.clear();
+    form.lblDesName.clear();
+    form.lblDesPath.clear();
+    form.coverPath.clear();
+    form.replacementStylesheet.clear();
+    form.fileList.clear();
     book.coverPath.clear();
     book.replacementStylesheet.clear();
     book.tocMarked = false;
@@ -58,22 +63,14 @@ void ResetBookForNewProject(Book& book) {
     book.contents.clear();
 }
 
-// The reset every import runs before it fills the lists: the work folders are emptied.
-void ResetWorkFoldersForImport(Book& book) {
-    if (!book.folders.opsFolder.empty()) ClearFolder(book.folders.opsFolder);
-    if (!book.folders.doctmpFolder.empty()) ClearFolder(book.folders.doctmpFolder);
-    book.images.clear();
-    book.titles.clear();
-}
-
-// The book title and output location after a web-page import.
-std::string ApplyWebImportOutputLocation(Book& book) {
-    const std::string title = book.files.size() == 1 ? FileBaseName(book.files.front())
-                                                     : LastFolderComponent(book.sourceFolder);
-    if (book.options.saveToSourceFolder) book.outputFolder = book.sourceFolder;
-    book.outputFileName = title + ".mobi";
-    book.wordImport = false;
-    return title;
+// Empties the work folders (never with an unset folder path, which would name the root).
+void ResetWorkFolders(Book& book) {
+    if (!book.folders.opsFolder.empty() && !book.folders.doctmpFolder.empty()) {
+        ResetForNewImport(book);
+    } else {
+        book.images.clear();
+        book.titles.clear();
+    }
 }
 
 }  // namespace
@@ -95,8 +92,25 @@ std::vector<std::string> ChapterOrderFromDialog(const std::vector<std::string>& 
     return order;
 }
 
-WebImportResult ImportWebPages(Book& book, UiPort& ui, const std::vector<std::string>& dialogFiles,
-                               const WebImportOptions& options) {
+TitleOptions TitleOptionsOf(const BookForm& form) {
+    TitleOptions options;
+    options.autoTitle = form.chkAutoTitle;
+    options.method = form.selTitleMethod == 1   ? TitleMethod::HtmlTitle
+                     : form.selTitleMethod == 2 ? TitleMethod::FirstHeading
+                                                : TitleMethod::FileName;
+    return options;
+}
+
+std::vector<ChapterRow> ChapterRowsOf(const ChapterGrid& grid) {
+    std::vector<ChapterRow> rows;
+    for (int row = 1; row < grid.RowCount(); ++row) {
+        rows.push_back({grid.rows[row][kGridFileColumn], grid.rows[row][kGridTitleColumn]});
+    }
+    return rows;
+}
+
+WebImportResult ImportWebPages(Book& book, BookForm& form, UiPort& ui,
+                               const std::vector<std::string>& dialogFiles, bool previewOn) {
     WebImportResult result;
     if (dialogFiles.empty()) return result;
     const std::string sourceFolder = FolderOf(dialogFiles.front());
@@ -108,23 +122,27 @@ WebImportResult ImportWebPages(Book& book, UiPort& ui, const std::vector<std::st
         return result;
     }
 
-    ResetBookForNewProject(book);
+    ResetForNewProject(book, form);
     book.files = ChapterOrderFromDialog(dialogFiles);
     book.sourceFolder = sourceFolder;
     book.sizes.clear();
     for (const std::string& file : book.files) book.sizes.push_back(FileSizeOf(sourceFolder + file));
-    ResetWorkFoldersForImport(book);
+    ResetWorkFolders(book);
 
-    result.grid = FillChapterGrid(book, options.titles);
+    result.grid = FillChapterGrid(book, TitleOptionsOf(form));
+    form.fileList = ChapterRowsOf(result.grid);
     ui.FocusControl("btnMake");
-    result.bookTitle = ApplyWebImportOutputLocation(book);
+    ApplyWebImportLocation(book, form);
+    // Saving to the default book folder: the save panel names that folder, so the book is
+    // not written to wherever the current folder happens to be.
+    if (!form.chkSaveSamePath) ChooseSaveFolder(book, form, false);
     book.wordImport = false;
     book.wordSplit = false;
     book.wordDocumentFolder.clear();
     book.previewSource = PreviewSource::Imported;
 
     const std::string firstChapter = book.sourceFolder + book.files.front();
-    if (options.previewOn && FileExists(firstChapter)) result.previewFile = firstChapter;
+    if (previewOn && FileExists(firstChapter)) result.previewFile = firstChapter;
     result.imported = true;
     return result;
 }
