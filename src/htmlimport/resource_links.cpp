@@ -40,12 +40,11 @@ std::optional<std::string> LocalResourcePath(std::string value) {
     // whose href is not the ".css" reference); listed, it would break the package's XML.
     if (value.find_first_of("\"<>") != std::string::npos) return std::nullopt;
     value = ReplaceAll(value, "\\", "/");
-    if (value.starts_with("/")) return std::nullopt;  // absolute path
     if (value.find("../") != std::string::npos) return std::nullopt;  // outside the folder
     value = DecodeEntities(value);
     value = ReplaceAll(value, "%20", " ");
     value = TrimSpaces(value);
-    if (value.empty()) return std::nullopt;
+    if (value.empty() || value.starts_with("/")) return std::nullopt;  // nothing, or absolute
     return value;
 }
 

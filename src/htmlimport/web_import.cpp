@@ -63,16 +63,6 @@ void ResetForNewProject(Book& book, BookForm& form) {
     book.contents.clear();
 }
 
-// Empties the work folders (never with an unset folder path, which would name the root).
-void ResetWorkFolders(Book& book) {
-    if (!book.folders.opsFolder.empty() && !book.folders.doctmpFolder.empty()) {
-        ResetForNewImport(book);
-    } else {
-        book.images.clear();
-        book.titles.clear();
-    }
-}
-
 }  // namespace
 
 ChapterGridRow ChapterGridCaptions() {
@@ -127,7 +117,7 @@ WebImportResult ImportWebPages(Book& book, BookForm& form, UiPort& ui,
     book.sourceFolder = sourceFolder;
     book.sizes.clear();
     for (const std::string& file : book.files) book.sizes.push_back(FileSizeOf(sourceFolder + file));
-    ResetWorkFolders(book);
+    ResetForNewImport(book);
 
     result.grid = FillChapterGrid(book, TitleOptionsOf(form));
     form.fileList = ChapterRowsOf(result.grid);
