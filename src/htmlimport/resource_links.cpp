@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <unordered_map>
 #include <string_view>
 
 #include "htmlimport/element_cleaner.h"
@@ -83,6 +84,22 @@ std::optional<std::string> StylesheetHref(std::string_view tag) {
     return MidStr(tag, start, css - start) + ".css";
 }
 
+// The names of the same-file links href="#NAME" of a page (the text up to the next double
+// quote), in order of appearance.
+std::vector<std::string> SameFileLinkTargets(std::string_view page) {
+    static constexpr std::string_view kLinkStart = "href=\"#";
+    std::vector<std::string> targets;
+    std::size_t at = page.find(kLinkStart);
+    while (at != std::string_view::npos) {
+        const std::size_t nameStart = at + kLinkStart.size();
+        const std::size_t quote = page.find('"', nameStart);
+        if (quote == std::string_view::npos) break;
+        targets.emplace_back(page.substr(nameStart, quote - nameStart));
+        at = page.find(kLinkStart, nameStart);
+    }
+    return targets;
+}
+
 template <typename ValueOf>
 std::vector<std::string> CollectReferences(const std::string& folder,
                                            const std::vector<std::string>& files,
@@ -116,9 +133,18 @@ std::vector<std::string> CollectStylesheets(const std::string& folder,
 
 void RepairAnchorLinks(Book& book) {
     const std::size_t count = std::min(book.contents.size(), book.files.size());
+    // Which chapters hold a same-file link to which name: a book split into many parts with
+    // thousands of anchors is then not searched once per name and part.
+    std::unordered_map<std::string, std::vector<std::size_t>> linkingChapters;
+    for (std::size_t j = 0; j < count; ++j) {
+        for (std::string& target : SameFileLinkTargets(book.contents[j])) {
+            std::vector<std::size_t>& chapters = linkingChapters[std::move(target)];
+            if (chapters.empty() || chapters.back() != j) chapters.push_back(j);
+        }
+    }
     for (std::size_t i = 0; i < count; ++i) {
         // The anchor names defined in chapter i's body, in order (a name found twice is
-        // listed twice; the second replacement finds nothing left to do).
+        // listed twice; the second time there is nothing left to replace).
         std::vector<std::string> names;
         TLxRegEx& rx = SharedRegex();
         rx.SetPattern(R"rx((?<=name=)"?[^"\>]+)rx");
@@ -127,12 +153,14 @@ void RepairAnchorLinks(Book& book) {
             names.push_back(std::move(name));
         }
         for (const std::string& name : names) {
+            const auto linking = linkingChapters.find(name);
+            if (linking == linkingChapters.end()) continue;
             const std::string sameFileLink = "href=\"#" + name + "\"";
             const std::string crossFileLink = "href=\"" + book.files[i] + "#" + name + "\"";
-            for (std::size_t j = 0; j < count; ++j) {
-                if (PosIn(book.contents[j], sameFileLink) == 0) continue;
+            for (const std::size_t j : linking->second) {
                 book.contents[j] = ReplaceAll(book.contents[j], sameFileLink, crossFileLink);
             }
+            linkingChapters.erase(linking);  // every such link now names the file
         }
     }
 }
