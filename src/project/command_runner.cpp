@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <filesystem>
 #include <system_error>
 
@@ -36,6 +37,19 @@ private:
 bool MakePipe(Fd& readEnd, Fd& writeEnd) {
     int fds[2];
     if (::pipe2(fds, O_CLOEXEC) != 0) return false;
+    // Keep clear of the standard descriptors (a program may run with some of them closed),
+    // so that setting up the child's standard streams never overwrites a pipe end.
+    for (int& fd : fds) {
+        if (fd > STDERR_FILENO) continue;
+        const int moved = ::fcntl(fd, F_DUPFD_CLOEXEC, STDERR_FILENO + 1);
+        ::close(fd);
+        fd = moved;
+    }
+    if (fds[0] < 0 || fds[1] < 0) {
+        for (const int fd : fds)
+            if (fd >= 0) ::close(fd);
+        return false;
+    }
     readEnd.Reset(fds[0]);
     writeEnd.Reset(fds[1]);
     return true;
@@ -62,12 +76,26 @@ void WaitForChild(pid_t pid) {
 
 // Runs in the forked child: only async-signal-safe calls until exec. A failure is reported
 // to the parent as the errno value through the report pipe, which exec closes on success.
+// Both pipe descriptors lie above the standard ones (see MakePipe), so no dup2 below can
+// overwrite them.
 [[noreturn]] void StartShell(const char* folder, const char* commandLine, int outputFd,
                              int reportFd) {
     if (folder && ::chdir(folder) != 0) ReportStartFailure(reportFd);
+    if (::dup2(outputFd, STDOUT_FILENO) < 0 || ::dup2(outputFd, STDERR_FILENO) < 0)
+        ReportStartFailure(reportFd);
+    // A hidden command has nobody to type for it: its input is empty.
     const int nullIn = ::open("/dev/null", O_RDONLY);
-    if (nullIn < 0 || ::dup2(nullIn, STDIN_FILENO) < 0) ReportStartFailure(reportFd);
-    if (::dup2(outputFd, STDOUT_FILENO) < 0 || ::dup2(outputFd, STDERR_FILENO) < 0) ReportStartFailure(reportFd);
+    if (nullIn < 0) ReportStartFailure(reportFd);
+    if (nullIn != STDIN_FILENO) {
+        if (::dup2(nullIn, STDIN_FILENO) < 0) ReportStartFailure(reportFd);
+        ::close(nullIn);
+    }
+    // The shell starts with the default signal handling, whatever the program had set.
+    sigset_t none;
+    sigemptyset(&none);
+    ::sigprocmask(SIG_SETMASK, &none, nullptr);
+    ::signal(SIGPIPE, SIG_DFL);
+
     char sh[] = "/bin/sh";
     char dashC[] = "-c";
     char* const argv[] = {sh, dashC, const_cast<char*>(commandLine), nullptr};

@@ -46,7 +46,8 @@ struct CompileResult {
 };
 
 // Compiles opsFolder + "content.opf" to opsFolder + WithMobiExtension(outputFileName),
-// running the compiler in "/". An output file left there by an earlier make is deleted
+// running the compiler in "/" (only the file-name part of outputFileName is used, so the
+// compiler's output always lands beside content.opf). An output file left there by an earlier make is deleted
 // first, so only a file this run wrote counts. On success the file is copied (overwriting)
 // to WithMobiExtension(fullOutputPath) and stays in the OPS folder too. Throws
 // std::system_error when that copy fails.

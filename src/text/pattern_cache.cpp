@@ -41,8 +41,8 @@ private:
                           &errorCode, &errorOffset, nullptr);
         if (code == nullptr) throw RegexError(std::string(pattern));
         // JIT is an optimisation only: where it is unavailable the interpreter runs.
-        pcre2_jit_compile(code, PCRE2_JIT_COMPLETE);
-        return std::make_shared<const CompiledPattern>(code);
+        const bool jit = pcre2_jit_compile(code, PCRE2_JIT_COMPLETE) == 0;
+        return std::make_shared<const CompiledPattern>(code, jit);
     }
 
     std::mutex mutex_;

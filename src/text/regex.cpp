@@ -118,8 +118,12 @@ struct TLxRegEx::Impl final : detail::MatchGroups {
         PrepareMatchData();
         hasMatch = false;
         if (offset > subject.size()) return false;
-        const int rc = pcre2_match(compiled->code(), reinterpret_cast<PCRE2_SPTR>(subject.data()),
-                                   subject.size(), offset, PCRE2_NOTEMPTY, matchData, matchContext);
+        const auto text = reinterpret_cast<PCRE2_SPTR>(subject.data());
+        const int rc = compiled->jit()
+                           ? pcre2_jit_match(compiled->code(), text, subject.size(), offset,
+                                             PCRE2_NOTEMPTY, matchData, matchContext)
+                           : pcre2_match(compiled->code(), text, subject.size(), offset,
+                                         PCRE2_NOTEMPTY, matchData, matchContext);
         if (rc == PCRE2_ERROR_NOMATCH) return false;
         if (rc < 0) ThrowMatchFailure(rc);
         // rc is 0 only when the vector is too small, which a vector sized from the pattern
@@ -180,7 +184,9 @@ struct TLxRegEx::Impl final : detail::MatchGroups {
         const bool templateMode = detail::ReplacementTemplate::IsTemplate(replacement);
         std::optional<detail::ReplacementTemplate> expansion;
         if (templateMode) expansion.emplace(replacement, *compiled);
-        out.reserve(out.size() + text.size());
+        // Room for the text and some growth, so that a template that lengthens each match
+        // rarely makes the buffer move.
+        out.reserve(out.size() + text.size() + (templateMode ? text.size() / 8 : 0) + 1000);
         std::size_t copiedUpTo = 0;
         do {
             const PCRE2_SIZE* ov = pcre2_get_ovector_pointer(matchData);
