@@ -114,15 +114,15 @@ void RefreshTitles(Book& book, ChapterGrid& grid, const TitleOptions& options) {
         return;
     }
     switch (options.method) {
-    case TitleMethod::FileName:
-        TitlesFromFileNames(book);
-        break;
-    case TitleMethod::HtmlTitle:
-        TitlesFromHtmlTitle(book);
-        break;
-    case TitleMethod::FirstHeading:
-        TitlesFromFirstHeading(book);
-        break;
+        case TitleMethod::FileName:
+            TitlesFromFileNames(book);
+            break;
+        case TitleMethod::HtmlTitle:
+            TitlesFromHtmlTitle(book);
+            break;
+        case TitleMethod::FirstHeading:
+            TitlesFromFirstHeading(book);
+            break;
     }
     RefreshTitleCells(book, grid);
 }

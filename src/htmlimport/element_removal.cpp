@@ -54,46 +54,49 @@ std::vector<Edit> ElementEdits(const std::vector<Item>& items, const RemovalKind
     std::vector<Open> open;
     std::vector<Edit> edits;
     std::vector<Edit> pending;
-    auto removeAlone = [&](Edit edit) { (open.empty() ? edits : pending).push_back(std::move(edit)); };
+    auto removeAlone = [&](Edit edit) {
+        (open.empty() ? edits : pending).push_back(std::move(edit));
+    };
 
     for (const Item& item : items) {
         switch (item.kind) {
-        case ItemKind::Opaque:
-            break;
-        case ItemKind::RawElement:
-            if (item.name == "script" && kinds.scripts) removeAlone(Cut(item));
-            break;
-        case ItemKind::StartTag:
-            if (kinds.withContent.contains(item.name)) {
-                if (item.selfClosing) {
+            case ItemKind::Opaque:
+                break;
+            case ItemKind::RawElement:
+                if (item.name == "script" && kinds.scripts) removeAlone(Cut(item));
+                break;
+            case ItemKind::StartTag:
+                if (kinds.withContent.contains(item.name)) {
+                    if (item.selfClosing) {
+                        removeAlone(Cut(item));
+                    } else {
+                        open.push_back({item.name, item.begin, item.end});
+                    }
+                } else if (kinds.tagOnly.contains(item.name)) {
                     removeAlone(Cut(item));
-                } else {
-                    open.push_back({item.name, item.begin, item.end});
                 }
-            } else if (kinds.tagOnly.contains(item.name)) {
-                removeAlone(Cut(item));
-            }
-            break;
-        case ItemKind::EndTag:
-            if (kinds.withContent.contains(item.name)) {
-                const auto match = std::find_if(open.rbegin(), open.rend(),
-                                                [&](const Open& o) { return o.name == item.name; });
-                if (match == open.rend()) {
-                    removeAlone(Cut(item));  // a stray end tag
-                    break;
+                break;
+            case ItemKind::EndTag:
+                if (kinds.withContent.contains(item.name)) {
+                    const auto match = std::find_if(open.rbegin(), open.rend(), [&](const Open& o) {
+                        return o.name == item.name;
+                    });
+                    if (match == open.rend()) {
+                        removeAlone(Cut(item));  // a stray end tag
+                        break;
+                    }
+                    const Edit whole = Cut(match->begin, item.end);
+                    open.erase(std::prev(match.base()), open.end());
+                    if (open.empty()) {
+                        edits.push_back(whole);
+                        pending.clear();  // all of it lay inside the element just removed
+                    } else {
+                        pending.push_back(whole);
+                    }
+                } else if (kinds.tagOnly.contains(item.name)) {
+                    removeAlone(Cut(item));
                 }
-                const Edit whole = Cut(match->begin, item.end);
-                open.erase(std::prev(match.base()), open.end());
-                if (open.empty()) {
-                    edits.push_back(whole);
-                    pending.clear();  // all of it lay inside the element just removed
-                } else {
-                    pending.push_back(whole);
-                }
-            } else if (kinds.tagOnly.contains(item.name)) {
-                removeAlone(Cut(item));
-            }
-            break;
+                break;
         }
     }
     // Elements that never close lose their start tags; what lay inside them is judged alone.

@@ -69,7 +69,9 @@ std::vector<Attribute> Attributes(std::string_view tag) {
         while (i < tag.size() && (IsSpace(tag[i]) || tag[i] == '/')) ++i;
         if (i >= tag.size() || tag[i] == '>') break;
         const std::size_t nameStart = i;
-        while (i < tag.size() && !IsSpace(tag[i]) && tag[i] != '/' && tag[i] != '>' && tag[i] != '=') ++i;
+        while (i < tag.size() && !IsSpace(tag[i]) && tag[i] != '/' && tag[i] != '>' &&
+               tag[i] != '=')
+            ++i;
         Attribute attribute{begin, i, LowerAscii(tag.substr(nameStart, i - nameStart))};
         std::size_t j = i;
         while (j < tag.size() && IsSpace(tag[j])) ++j;

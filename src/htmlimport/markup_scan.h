@@ -11,8 +11,8 @@
 namespace quillery::markup {
 
 enum class ItemKind {
-    Opaque,       // a comment or CDATA section: never touched
-    RawElement,   // a whole script or style element (or a self-closed script)
+    Opaque,      // a comment or CDATA section: never touched
+    RawElement,  // a whole script or style element (or a self-closed script)
     StartTag,
     EndTag,
 };
@@ -21,7 +21,7 @@ struct Item {
     ItemKind kind;
     std::size_t begin;  // 0-based offsets into the page: [begin, end)
     std::size_t end;
-    std::string name;   // lower-case tag name; empty for Opaque
+    std::string name;  // lower-case tag name; empty for Opaque
     bool selfClosing = false;
 };
 

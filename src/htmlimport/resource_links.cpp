@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <optional>
-#include <unordered_map>
 #include <string_view>
+#include <unordered_map>
 
 #include "htmlimport/element_cleaner.h"
 #include "text/regex.h"
@@ -112,8 +112,10 @@ std::vector<std::string> CollectReferences(const std::string& folder,
         for (const std::string& tag : TagsOf(page, tagPattern)) {
             std::optional<std::string> value = valueOf(tag);
             if (!value) continue;
-            if (skipExactRepeat && std::find(list.begin(), list.end(), *value) != list.end()) continue;
-            if (std::optional<std::string> path = LocalResourcePath(std::move(*value))) AddOnce(list, *path);
+            if (skipExactRepeat && std::find(list.begin(), list.end(), *value) != list.end())
+                continue;
+            if (std::optional<std::string> path = LocalResourcePath(std::move(*value)))
+                AddOnce(list, *path);
         }
     }
     return list;

@@ -14,7 +14,7 @@ bool IsValidUtf8(std::string_view bytes) {
             continue;
         }
         std::size_t length = 0;
-        unsigned char low = 0x80;   // the allowed range of the second byte
+        unsigned char low = 0x80;  // the allowed range of the second byte
         unsigned char high = 0xBF;
         if (lead >= 0xC2 && lead <= 0xDF) {
             length = 2;

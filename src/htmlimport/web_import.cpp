@@ -18,7 +18,8 @@ std::string FolderOf(const std::string& path) {
     std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
     if (folder.empty() || folder.front() != '/') {
         std::error_code ec;
-        const fs::path absolute = fs::absolute(folder.empty() ? fs::path(".") : fs::path(folder), ec);
+        const fs::path absolute =
+            fs::absolute(folder.empty() ? fs::path(".") : fs::path(folder), ec);
         if (!ec) folder = absolute.lexically_normal().string();
     }
     return WithTrailingSlash(folder);
@@ -77,7 +78,8 @@ std::vector<std::string> ChapterOrderFromDialog(const std::vector<std::string>& 
     std::vector<std::string> order;
     if (dialogFiles.empty()) return order;
     order.reserve(dialogFiles.size());
-    for (std::size_t i = 1; i < dialogFiles.size(); ++i) order.push_back(FileNamePart(dialogFiles[i]));
+    for (std::size_t i = 1; i < dialogFiles.size(); ++i)
+        order.push_back(FileNamePart(dialogFiles[i]));
     order.push_back(FileNamePart(dialogFiles.front()));
     return order;
 }
@@ -116,7 +118,8 @@ WebImportResult ImportWebPages(Book& book, BookForm& form, UiPort& ui,
     book.files = ChapterOrderFromDialog(dialogFiles);
     book.sourceFolder = sourceFolder;
     book.sizes.clear();
-    for (const std::string& file : book.files) book.sizes.push_back(FileSizeOf(sourceFolder + file));
+    for (const std::string& file : book.files)
+        book.sizes.push_back(FileSizeOf(sourceFolder + file));
     ResetForNewImport(book);
 
     result.grid = FillChapterGrid(book, TitleOptionsOf(form));

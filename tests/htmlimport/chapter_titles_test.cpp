@@ -57,8 +57,10 @@ protected:
     Book book;
 
     void SetUp() override {
-        dir.Write("one.htm", "<html><head><title>First</title></head><body><h1>Head One</h1></body></html>");
-        dir.Write("two.htm", "<html><head><title>Second</title></head><body><h4>none</h4></body></html>");
+        dir.Write("one.htm",
+                  "<html><head><title>First</title></head><body><h1>Head One</h1></body></html>");
+        dir.Write("two.htm",
+                  "<html><head><title>Second</title></head><body><h4>none</h4></body></html>");
         book.sourceFolder = dir.path();
         book.files = {"one.htm", "two.htm", "three.htm"};  // three.htm does not exist
     }
@@ -107,11 +109,11 @@ TEST(TitleDisplayText, DecodesUtf8ThenEntities) {
 }
 
 TEST(TitleDisplayText, InvalidUtf8GivesAnEmptyCell) {
-    EXPECT_EQ(TitleDisplayText("Caf\xE9"), "");          // a single Latin-1 byte
-    EXPECT_EQ(TitleDisplayText("\xC0\xAF"), "");         // overlong form
-    EXPECT_EQ(TitleDisplayText("\xED\xA0\x80"), "");     // surrogate
-    EXPECT_EQ(TitleDisplayText("\xE2\x82"), "");         // cut short
-    EXPECT_EQ(TitleDisplayText("\xF4\x90\x80\x80"), ""); // above U+10FFFF
+    EXPECT_EQ(TitleDisplayText("Caf\xE9"), "");           // a single Latin-1 byte
+    EXPECT_EQ(TitleDisplayText("\xC0\xAF"), "");          // overlong form
+    EXPECT_EQ(TitleDisplayText("\xED\xA0\x80"), "");      // surrogate
+    EXPECT_EQ(TitleDisplayText("\xE2\x82"), "");          // cut short
+    EXPECT_EQ(TitleDisplayText("\xF4\x90\x80\x80"), "");  // above U+10FFFF
     EXPECT_EQ(TitleDisplayText("\xF0\x9F\x93\x96 Book"), "\xF0\x9F\x93\x96 Book");
 }
 

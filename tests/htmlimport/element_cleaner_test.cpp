@@ -20,7 +20,8 @@ TEST(ChapterNormalisation, QuotedValuesAndTextKeepTheirCase) {
 TEST(QuoteAttributeValues, WrapsBareRunsFollowedByBlankSlashOrBracket) {
     std::string s = "<td width=100 align=left>x=5 apples<img src=a.gif/><hr size=2/>";
     QuoteAttributeValues(s);
-    EXPECT_EQ(s, "<td width=\"100\" align=\"left\">x=\"5\" apples<img src=\"a.gif/\"><hr size=\"2/\">");
+    EXPECT_EQ(
+        s, "<td width=\"100\" align=\"left\">x=\"5\" apples<img src=\"a.gif/\"><hr size=\"2/\">");
 }
 
 TEST(QuoteAttributeValues, LeavesValuesWithOtherCharactersBare) {
@@ -30,7 +31,8 @@ TEST(QuoteAttributeValues, LeavesValuesWithOtherCharactersBare) {
 }
 
 TEST(ConvertTagCase, UpperCaseOutsideQuotedValues) {
-    EXPECT_EQ(ConvertTagCase("<p class=\"x\" id='y'>Hi</p>", false), "<P CLASS=\"x\" ID='y'>Hi</P>");
+    EXPECT_EQ(ConvertTagCase("<p class=\"x\" id='y'>Hi</p>", false),
+              "<P CLASS=\"x\" ID='y'>Hi</P>");
 }
 
 TEST(ConvertTagCase, DoctypeIsLoweredExceptItsQuotedIdentifiers) {
@@ -41,7 +43,8 @@ TEST(ConvertTagCase, DoctypeIsLoweredExceptItsQuotedIdentifiers) {
 TEST(ConvertTagCase, OtherQuoteInsideValueAndBracketInsideValue) {
     // The apostrophe inside a double-quoted value changes nothing; a ">" inside a value ends
     // the tag, so the rest is text and keeps its case.
-    EXPECT_EQ(ConvertTagCase("<A TITLE=\"it's\" X=\"a>B\" C>", true), "<a title=\"it's\" x=\"a>B\" C>");
+    EXPECT_EQ(ConvertTagCase("<A TITLE=\"it's\" X=\"a>B\" C>", true),
+              "<a title=\"it's\" x=\"a>B\" C>");
 }
 
 TEST(ConvertTagCase, BytesBeyondAsciiAndEmptyText) {

@@ -33,7 +33,8 @@ const std::string kPage =
     "<html><head><title>T</title><script src=\"a.js\"></script>"
     "<style>p{color:red}</style></head><body>\n"
     "<p>One <a href=\"two.htm\">next <b>page</b></a> <a name=\"n1\">here</a>.</p>\n"
-    "<script type=\"text/javascript\">if (a<b) document.write(\"</p><img src='x.gif'>\");</script>\n"
+    "<script type=\"text/javascript\">if (a<b) document.write(\"</p><img "
+    "src='x.gif'>\");</script>\n"
     "<noscript><p>No JS</p></noscript>\n"
     "<p><img src=\"pic.jpg\" alt=\"P\"/>Caption</p>\n"
     "<video controls><source src=\"v.mp4\"/>Fallback</video>\n"
@@ -58,8 +59,9 @@ TEST(RemoveHtmlElements, ScriptsGoWithTheirContent) {
 }
 
 TEST(RemoveHtmlElements, MediaGoesWithItsContent) {
-    EXPECT_EQ(Removed("<p>a</p><video controls><source src=\"v.mp4\"/>Fallback</video><p>b</p>", kMedia),
-              "<p>a</p><p>b</p>");
+    EXPECT_EQ(
+        Removed("<p>a</p><video controls><source src=\"v.mp4\"/>Fallback</video><p>b</p>", kMedia),
+        "<p>a</p><p>b</p>");
     EXPECT_EQ(Removed("<p>x<embed src=\"f.swf\">y</p><AUDIO SRC=\"s.mp3\"></AUDIO>"
                       "<iframe src=\"i.htm\">no frames</iframe>",
                       kMedia),
@@ -81,11 +83,12 @@ TEST(RemoveHtmlElements, UnclosedMediaLosesOnlyItsTagAndStrayEndTagsGo) {
 }
 
 TEST(RemoveHtmlElements, FormsKeepTheFormsOtherContent) {
-    EXPECT_EQ(Removed("<form action=\"x.cgi\"><p>Name <input type=\"text\" name=\"n\"/></p>"
-                      "<select name=\"s\"><option>1</option></select><textarea>t <b>x</b></textarea>"
-                      "<button type=\"submit\">Go</button></form>",
-                      kForms),
-              "<p>Name </p>");
+    EXPECT_EQ(
+        Removed("<form action=\"x.cgi\"><p>Name <input type=\"text\" name=\"n\"/></p>"
+                "<select name=\"s\"><option>1</option></select><textarea>t <b>x</b></textarea>"
+                "<button type=\"submit\">Go</button></form>",
+                kForms),
+        "<p>Name </p>");
 }
 
 TEST(RemoveHtmlElements, ImagesGo) {
@@ -101,13 +104,15 @@ TEST(RemoveHtmlElements, LinksLoseTheirTagsButKeepTheirText) {
 }
 
 TEST(RemoveHtmlElements, LinksLeaveOtherTagsBeginningWithA) {
-    const std::string page = "<abbr title=\"a href=x\">A</abbr><address>y</address><area href=\"m\"/>";
+    const std::string page =
+        "<abbr title=\"a href=x\">A</abbr><address>y</address><area href=\"m\"/>";
     EXPECT_EQ(Removed(page, kLinks), page);
 }
 
 TEST(RemoveHtmlElements, EachKindLeavesTheOthersUntouched) {
-    const std::string plain = "<html><head><title>T</title></head><body>\n"
-                              "<h1 class=\"c\">One</h1><p>Text &amp; more<br/></p></body></html>";
+    const std::string plain =
+        "<html><head><title>T</title></head><body>\n"
+        "<h1 class=\"c\">One</h1><p>Text &amp; more<br/></p></body></html>";
     EXPECT_EQ(Removed(plain, kAll), plain);
     EXPECT_EQ(Removed(kPage, Only(false, false, false, false, false)), kPage);
 }

@@ -40,9 +40,11 @@ TEST_F(Collectors, UnquotedEmptyAndUnclosedValuesAreSkipped) {
 }
 
 TEST_F(Collectors, RemoteAbsoluteAndOutsideReferencesAreSkipped) {
-    EXPECT_EQ(Images("<img src=\"http://example.com/a.gif\"><img src=\"https://x/b.gif\">"), Paths{});
+    EXPECT_EQ(Images("<img src=\"http://example.com/a.gif\"><img src=\"https://x/b.gif\">"),
+              Paths{});
     EXPECT_EQ(Images("<img src=\"C:\\x.png\"><img src=\"/etc/x.png\">"), Paths{});
-    EXPECT_EQ(Images("<img src=\"../x.png\"><img src=\"..\\y.png\"><img src=\"a/../../z.png\">"), Paths{});
+    EXPECT_EQ(Images("<img src=\"../x.png\"><img src=\"..\\y.png\"><img src=\"a/../../z.png\">"),
+              Paths{});
 }
 
 TEST_F(Collectors, EachImageOnceInTheFormOfItsFirstAppearance) {
@@ -50,7 +52,8 @@ TEST_F(Collectors, EachImageOnceInTheFormOfItsFirstAppearance) {
     dir.Write("2.htm", "<img src=\"img/a.jpg\"><img src=\"c.gif\"><img src=\"B.PNG\">");
     EXPECT_EQ(CollectImages(dir.path(), {"1.htm", "missing.htm", "2.htm"}),
               (Paths{"Img/A.JPG", "b.png", "c.gif"}));
-    EXPECT_EQ(CollectImages(dir.path(), {"2.htm", "1.htm"}), (Paths{"img/a.jpg", "c.gif", "B.PNG"}));
+    EXPECT_EQ(CollectImages(dir.path(), {"2.htm", "1.htm"}),
+              (Paths{"img/a.jpg", "c.gif", "B.PNG"}));
 }
 
 TEST_F(Collectors, TheChapterTextIsNotChanged) {
@@ -66,9 +69,11 @@ TEST_F(Collectors, AbsolutePathsHiddenBehindBlanksAreSkipped) {
 }
 
 TEST_F(Collectors, StylesheetsEndInLowerCaseCss) {
-    EXPECT_EQ(Stylesheets("<link rel=\"stylesheet\" href=\"css/Main.CSS\">"), Paths{"css/Main.css"});
+    EXPECT_EQ(Stylesheets("<link rel=\"stylesheet\" href=\"css/Main.CSS\">"),
+              Paths{"css/Main.css"});
     EXPECT_EQ(Stylesheets("<LINK REL=stylesheet HREF=plain.css>"), Paths{"plain.css"});
-    EXPECT_EQ(Stylesheets("<link href='x.css' rel='stylesheet'/><link href=\"X.CSS\">"), Paths{"x.css"});
+    EXPECT_EQ(Stylesheets("<link href='x.css' rel='stylesheet'/><link href=\"X.CSS\">"),
+              Paths{"x.css"});
 }
 
 TEST_F(Collectors, StylesheetsNeedHrefAndCss) {
@@ -82,22 +87,27 @@ TEST_F(Collectors, StylesheetsNeedHrefAndCss) {
 TEST(RepairAnchorLinks, LinkToAnAnchorOfAnotherPartNamesThatFile) {
     Book book;
     book.files = {"part1.htm", "part2.htm"};
-    book.contents = {"<html><body><a name=\"n5\"></a><p>x</p><a href=\"#n5\">self</a></body></html>",
-                     "<html><body><p>See <a href=\"#n5\">there</a></p></body></html>"};
+    book.contents = {
+        "<html><body><a name=\"n5\"></a><p>x</p><a href=\"#n5\">self</a></body></html>",
+        "<html><body><p>See <a href=\"#n5\">there</a></p></body></html>"};
     RepairAnchorLinks(book);
-    EXPECT_EQ(book.contents[0],
-              "<html><body><a name=\"n5\"></a><p>x</p><a href=\"part1.htm#n5\">self</a></body></html>");
-    EXPECT_EQ(book.contents[1], "<html><body><p>See <a href=\"part1.htm#n5\">there</a></p></body></html>");
+    EXPECT_EQ(
+        book.contents[0],
+        "<html><body><a name=\"n5\"></a><p>x</p><a href=\"part1.htm#n5\">self</a></body></html>");
+    EXPECT_EQ(book.contents[1],
+              "<html><body><p>See <a href=\"part1.htm#n5\">there</a></p></body></html>");
 }
 
 TEST(RepairAnchorLinks, NamesAnyCaseUnquotedAndRepeated) {
     Book book;
     book.files = {"s_1.htm", "s_2.htm"};
-    book.contents = {"<body><A NAME=top></A><a name=\"top\"></a></body>",
-                     "<body><a href=\"#top\">1</a><a href=\"#TOP\">2</a><a href=\"#top\">3</a></body>"};
+    book.contents = {
+        "<body><A NAME=top></A><a name=\"top\"></a></body>",
+        "<body><a href=\"#top\">1</a><a href=\"#TOP\">2</a><a href=\"#top\">3</a></body>"};
     RepairAnchorLinks(book);
     EXPECT_EQ(book.contents[1],
-              "<body><a href=\"s_1.htm#top\">1</a><a href=\"#TOP\">2</a><a href=\"s_1.htm#top\">3</a></body>");
+              "<body><a href=\"s_1.htm#top\">1</a><a href=\"#TOP\">2</a><a "
+              "href=\"s_1.htm#top\">3</a></body>");
 }
 
 TEST(RepairAnchorLinks, OnlyNamesInsideTheBodyCount) {

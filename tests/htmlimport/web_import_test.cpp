@@ -22,7 +22,8 @@ using testing::TempDir;
 using Names = std::vector<std::string>;
 
 TEST(ChapterOrderFromDialog, FirstDialogEntryGoesLast) {
-    EXPECT_EQ(ChapterOrderFromDialog({"/w/c.htm", "/w/a.htm", "/w/b.htm"}), (Names{"a.htm", "b.htm", "c.htm"}));
+    EXPECT_EQ(ChapterOrderFromDialog({"/w/c.htm", "/w/a.htm", "/w/b.htm"}),
+              (Names{"a.htm", "b.htm", "c.htm"}));
     EXPECT_EQ(ChapterOrderFromDialog({"/w/only.htm"}), Names{"only.htm"});
     EXPECT_EQ(ChapterOrderFromDialog({}), Names{});
 }
@@ -30,8 +31,10 @@ TEST(ChapterOrderFromDialog, FirstDialogEntryGoesLast) {
 TEST(ChapterGridCaptions, TheFiveCaptions) {
     EXPECT_EQ(ChapterGridCaptions(),
               (ChapterGridRow{" <>", " No.", " File Name", " Chapter Title (Editable)", " Size"}));
-    EXPECT_EQ(WebPageFileFilter(),
-              std::string("HTML Files(*.htm;*.html;*.xml;*.xhtml;*.shtml)|*.htm;*.html;*.xml;*.xhtml;*.shtml"));
+    EXPECT_EQ(
+        WebPageFileFilter(),
+        std::string(
+            "HTML Files(*.htm;*.html;*.xml;*.xhtml;*.shtml)|*.htm;*.html;*.xml;*.xhtml;*.shtml"));
 }
 
 // Every path, byte and time stamp of a folder tree, for before/after comparisons.
@@ -56,8 +59,9 @@ protected:
 
     void SetUp() override {
         folder = source.path() + "Moby Dick/";
-        source.Write("Moby Dick/c.htm", "<html><head><title>Third</title></head><body>"
-                                        "<h2>Chapter&nbsp;<b>Three</b></h2><img src=\"pics/w.jpg\"></body></html>");
+        source.Write("Moby Dick/c.htm",
+                     "<html><head><title>Third</title></head><body>"
+                     "<h2>Chapter&nbsp;<b>Three</b></h2><img src=\"pics/w.jpg\"></body></html>");
         source.Write("Moby Dick/a.htm", "");
         source.Write("Moby Dick/b.htm", "<h1>B</h1>" + std::string(1014, 'x'));  // 1024 bytes
         source.Write("Moby Dick/pics/w.jpg", "JPEG");
@@ -69,9 +73,10 @@ protected:
     }
 
     WebImportResult Import(const Names& dialog = {}) {
-        return ImportWebPages(book, form, ui,
-                              dialog.empty() ? Names{folder + "c.htm", folder + "a.htm", folder + "b.htm"} : dialog,
-                              true);
+        return ImportWebPages(
+            book, form, ui,
+            dialog.empty() ? Names{folder + "c.htm", folder + "a.htm", folder + "b.htm"} : dialog,
+            true);
     }
 };
 
