@@ -12,7 +12,9 @@ class UiPort;
 // Deletes everything inside folder (read-only files and whole sub-trees too) and leaves the
 // folder itself. A symbolic link inside is removed as a link, never followed.
 bool ClearFolder(std::string folder);
-// Deletes everything inside folder, then the folder itself.
+// Deletes everything inside folder, then the folder itself (a symbolic link: the link only).
+// Both return true when nothing of what was to go is left; the root folder and an empty
+// path are refused (false).
 bool DeleteFolderTree(const std::string& folder);
 // Size in bytes, 0 when there is no such file.
 std::int64_t FileSizeOf(const std::string& fileName);

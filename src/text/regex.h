@@ -26,7 +26,9 @@ enum TLxRegExOption : unsigned {
 using TLxRegExOptions = unsigned;
 
 // A pattern that does not compile: what() is the pattern text itself (or the fixed
-// message for an empty pattern).
+// message for an empty pattern). Reading match state without a successful match throws
+// std::logic_error("REQUIRE: There must be a successful match first"); a match that PCRE2
+// cannot finish (resource limits) throws std::runtime_error naming the pattern.
 class RegexError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
@@ -56,11 +58,14 @@ public:
     int MatchLength() const;
     int SubmatchIndexOf(std::string_view name);
 
-    // Every match in subject replaced; template mode when replacement holds a "$".
+    // Every match in subject replaced; template mode when replacement holds a "$". The
+    // subject becomes the engine's subject (no match is current afterwards).
     std::string Replace(std::string_view subject, std::string_view replacement);
     std::vector<std::string> MatchAll(std::string_view subject);
 
 private:
+    friend void RegexReplace(std::string& s, std::string_view pattern,
+                             std::string_view replacement);
     struct Impl;
     std::unique_ptr<Impl> impl_;
 };
