@@ -2,6 +2,8 @@
 
 #include <filesystem>
 
+#include "project/command_runner.h"
+
 namespace fs = std::filesystem;
 
 namespace quillery {
@@ -14,10 +16,8 @@ void PrepareContainer(Book& book) {
     folders.opsFolder = folders.tempFolder + "OPS/";
     fs::create_directories(folders.opsFolder);
 
-    const auto overwrite = fs::copy_options::overwrite_existing;
-    fs::copy_file(folders.libFolder + "mimetype", folders.tempFolder + "mimetype", overwrite);
-    fs::copy_file(folders.libFolder + "META-INF/container.xml",
-                  folders.tempFolder + "META-INF/container.xml", overwrite);
+    CopyFile(folders.libFolder + "mimetype", folders.tempFolder + "mimetype");
+    CopyFile(folders.libFolder + "META-INF/container.xml", folders.tempFolder + "META-INF/container.xml");
 }
 
 }  // namespace quillery

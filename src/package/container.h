@@ -11,8 +11,8 @@ namespace quillery {
 // META-INF folder and its OPS folder (book.folders.opsFolder is set to temp folder + "OPS/"),
 // then copies lib/mimetype and lib/META-INF/container.xml into the temp folder, overwriting.
 // Existing content of the OPS folder is left alone.
-// Throws std::filesystem::filesystem_error (a std::system_error) when a folder cannot be
-// created or a template cannot be copied; nothing of the book has been written then.
+// Throws std::system_error (the file error) when a folder cannot be created or a template
+// cannot be copied; nothing of the book has been written then.
 void PrepareContainer(Book& book);
 
 }  // namespace quillery

@@ -1,12 +1,9 @@
 #include "package/cover_pages.h"
 
-#include <filesystem>
-
 #include "package/package_text.h"
+#include "project/command_runner.h"
 #include "text/strings.h"
 #include "text/text_file.h"
-
-namespace fs = std::filesystem;
 
 namespace quillery {
 
@@ -14,8 +11,7 @@ std::string CoverPictureName(const Book& book) { return package_text::FileNamePa
 
 bool CopyCoverPicture(const Book& book) {
     if (book.coverPath.empty()) return false;
-    fs::copy_file(book.coverPath, book.folders.opsFolder + CoverPictureName(book),
-                  fs::copy_options::overwrite_existing);
+    CopyFile(book.coverPath, book.folders.opsFolder + CoverPictureName(book));
     return true;
 }
 

@@ -10,7 +10,7 @@ std::string CoverPictureName(const Book& book);
 
 // Copies the cover picture (book.coverPath) to the OPS folder under its own file name,
 // overwriting. Does nothing and returns false when no cover picture is set.
-// Throws std::filesystem::filesystem_error when the copy fails.
+// Throws std::system_error when the copy fails.
 bool CopyCoverPicture(const Book& book);
 
 // Writes OPS/coverpage.htm from lib/OPS/coverpage.htm with the picture block inserted

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "package/package_text.h"
+#include "project/command_runner.h"
 #include "text/file_utils.h"
 #include "text/strings.h"
 
@@ -75,11 +76,7 @@ std::string ImageManifestItems(Book& book) {
             book.AppendLog(entry + "does not exist");
             continue;
         }
-        const std::string target = book.folders.opsFolder + entry;
-        std::error_code ec;
-        if (EnsureOpsSubfolder(book, entry) && !fs::equivalent(source, target, ec)) {
-            fs::copy_file(source, target, fs::copy_options::overwrite_existing);
-        }
+        if (EnsureOpsSubfolder(book, entry)) CopyFile(source, book.folders.opsFolder + entry);
         block += ImageItem("img" + std::to_string(k), entry);
     }
     return block;

@@ -23,7 +23,7 @@ std::string StylesheetManifestItems(Book& book);
 // "coverPic") first when one is set, then `<item id="imgK" ...>` per entry K whose file
 // exists in the source folder, which is copied to the OPS folder (creating its folder,
 // overwriting). A missing picture gets the log line entry + "does not exist" and leaves a
-// gap in the ids. Throws std::filesystem::filesystem_error when a copy fails.
+// gap in the ids. Throws std::system_error when a copy fails.
 std::string ImageManifestItems(Book& book);
 
 // Insert the blocks above before the first "</manifest>" of opf (nothing when empty).

@@ -3,6 +3,7 @@
 #include "package/container.h"
 
 #include <filesystem>
+#include <system_error>
 
 #include "package_fixture.h"
 
@@ -51,7 +52,7 @@ TEST_F(ContainerTest, SecondRunOverwritesAndKeepsTheOpsContent) {
 
 TEST_F(ContainerTest, MissingTemplateFailsWithTheFileError) {
     WriteLib("mimetype", "application/epub+zip");
-    EXPECT_THROW(PrepareContainer(book), fs::filesystem_error);
+    EXPECT_THROW(PrepareContainer(book), std::system_error);
     EXPECT_FALSE(fs::exists(book.folders.tempFolder + "META-INF/container.xml"));
 }
 
@@ -59,7 +60,7 @@ TEST_F(ContainerTest, FolderThatCannotBeCreatedFails) {
     UseInstalledTemplates();
     dir.Write("blocker", "a file");
     book.outputFolder = dir.path() + "blocker/out/";
-    EXPECT_THROW(PrepareContainer(book), fs::filesystem_error);
+    EXPECT_THROW(PrepareContainer(book), std::system_error);
 }
 
 }  // namespace

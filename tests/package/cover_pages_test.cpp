@@ -3,6 +3,7 @@
 #include "package/cover_pages.h"
 
 #include <filesystem>
+#include <system_error>
 
 #include "package_fixture.h"
 
@@ -43,7 +44,7 @@ TEST_F(CoverPagesTest, CoverPictureIsCopiedUnderItsOwnName) {
 
 TEST_F(CoverPagesTest, MissingCoverPictureFailsTheCopy) {
     book.coverPath = dir.path() + "pics/none.png";
-    EXPECT_THROW(CopyCoverPicture(book), std::filesystem::filesystem_error);
+    EXPECT_THROW(CopyCoverPicture(book), std::system_error);
 }
 
 TEST_F(CoverPagesTest, TitlePageTakesTheStoredEscapedValues) {
