@@ -17,7 +17,8 @@ void PrepareContainer(Book& book) {
     fs::create_directories(folders.opsFolder);
 
     CopyFile(folders.libFolder + "mimetype", folders.tempFolder + "mimetype");
-    CopyFile(folders.libFolder + "META-INF/container.xml", folders.tempFolder + "META-INF/container.xml");
+    CopyFile(folders.libFolder + "META-INF/container.xml",
+             folders.tempFolder + "META-INF/container.xml");
 }
 
 }  // namespace quillery

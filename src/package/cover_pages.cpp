@@ -7,7 +7,9 @@
 
 namespace quillery {
 
-std::string CoverPictureName(const Book& book) { return package_text::FileNamePart(book.coverPath); }
+std::string CoverPictureName(const Book& book) {
+    return package_text::FileNamePart(book.coverPath);
+}
 
 bool CopyCoverPicture(const Book& book) {
     if (book.coverPath.empty()) return false;
@@ -18,7 +20,8 @@ bool CopyCoverPicture(const Book& book) {
 bool WriteCoverPage(const Book& book) {
     if (book.coverPath.empty()) return false;
     std::string page = ReadTextFile(book.folders.libFolder + "OPS/coverpage.htm");
-    const std::string block = "<div>\r\n<img src=\"" + package_text::AttributeValue(CoverPictureName(book)) +
+    const std::string block = "<div>\r\n<img src=\"" +
+                              package_text::AttributeValue(CoverPictureName(book)) +
                               "\" alt=\"Cover Image\" style=\"height: 100%\"/>\r\n</div>\r\n";
     package_text::InsertBefore(page, "</body>", block);
     WriteTextFile(book.folders.opsFolder + "coverpage.htm", page);

@@ -49,9 +49,10 @@ std::string ImageMediaSubtype(std::string_view path) {
 std::string StylesheetManifestItems(Book& book) {
     std::string block;
     if (!book.replacementStylesheet.empty()) {
-        block += "\t\t<item id=\"style\" href=\"" +
-                 package_text::AttributeValue(package_text::FileNamePart(book.replacementStylesheet)) +
-                 "\" media-type=\"text/css\" />\r\n";
+        block +=
+            "\t\t<item id=\"style\" href=\"" +
+            package_text::AttributeValue(package_text::FileNamePart(book.replacementStylesheet)) +
+            "\" media-type=\"text/css\" />\r\n";
     }
     for (std::size_t k = 0; k < book.stylesheets.size(); ++k) {
         const std::string& entry = book.stylesheets[k];
@@ -60,15 +61,16 @@ std::string StylesheetManifestItems(Book& book) {
             continue;
         }
         EnsureOpsSubfolder(book, entry);
-        block += "\t\t<item id=\"css" + std::to_string(k) + "\" href=\"" + package_text::AttributeValue(entry) +
-                 "\" media-type=\"text/css\" />\r\n";
+        block += "\t\t<item id=\"css" + std::to_string(k) + "\" href=\"" +
+                 package_text::AttributeValue(entry) + "\" media-type=\"text/css\" />\r\n";
     }
     return block;
 }
 
 std::string ImageManifestItems(Book& book) {
     std::string block;
-    if (!book.coverPath.empty()) block += ImageItem("coverPic", package_text::FileNamePart(book.coverPath));
+    if (!book.coverPath.empty())
+        block += ImageItem("coverPic", package_text::FileNamePart(book.coverPath));
     for (std::size_t k = 0; k < book.images.size(); ++k) {
         const std::string& entry = book.images[k];
         const std::string source = book.sourceFolder + entry;

@@ -15,7 +15,9 @@ constexpr std::string_view kTocPageName = "toc.htm";
 
 bool HasTocPage(const Book& book) { return book.tocFileName == kTocPageName; }
 
-std::string FirstFile(const Book& book) { return book.files.empty() ? std::string() : book.files[0]; }
+std::string FirstFile(const Book& book) {
+    return book.files.empty() ? std::string() : book.files[0];
+}
 
 std::string PageItem(std::string_view id, std::string_view href) {
     return "\t<item id=\"" + std::string(id) + "\" href=\"" + std::string(href) +
@@ -29,7 +31,9 @@ std::string ChapterId(std::size_t k) {
     return id;
 }
 
-std::string ItemRef(std::string_view idref) { return "\t<itemref idref=\"" + std::string(idref) + "\" />\r\n\t"; }
+std::string ItemRef(std::string_view idref) {
+    return "\t<itemref idref=\"" + std::string(idref) + "\" />\r\n\t";
+}
 
 void FillMetadata(std::string& opf, const Book& book) {
     const BookMetadata& m = book.metadata;
@@ -70,7 +74,8 @@ std::string SpineItemRefs(const Book& book) {
     if (!book.coverPath.empty()) block += ItemRef("coverpage");
     if (book.options.generateTitlePage) block += ItemRef("titlepage");
     for (std::size_t k = 0; k < book.files.size(); ++k) {
-        if (static_cast<long long>(k) == static_cast<long long>(book.tocPosition) - 1 && HasTocPage(book)) {
+        if (static_cast<long long>(k) == static_cast<long long>(book.tocPosition) - 1 &&
+            HasTocPage(book)) {
             block += ItemRef("tocpage");
         }
         block += ItemRef(ChapterId(k));
@@ -79,7 +84,8 @@ std::string SpineItemRefs(const Book& book) {
 }
 
 std::string GuideCoverReference(const Book& book) {
-    if (!book.coverPath.empty()) return "\t<reference href=\"coverpage.htm\" type=\"cover\" title=\"Cover\"/>\r\n\t";
+    if (!book.coverPath.empty())
+        return "\t<reference href=\"coverpage.htm\" type=\"cover\" title=\"Cover\"/>\r\n\t";
     if (book.options.generateTitlePage) {
         return "\t<reference href=\"titlepage.htm\" type=\"cover\" title=\"Cover\"/>\r\n\t";
     }
@@ -87,8 +93,8 @@ std::string GuideCoverReference(const Book& book) {
 }
 
 std::string GuideStartReference(const Book& book) {
-    return "\t<reference type=\"start\" title=\"Start Page\" href=\"" + package_text::AttributeValue(FirstFile(book)) +
-           "\"/>\r\n\t";
+    return "\t<reference type=\"start\" title=\"Start Page\" href=\"" +
+           package_text::AttributeValue(FirstFile(book)) + "\"/>\r\n\t";
 }
 
 std::string GuideTocReference(Book& book) {

@@ -12,7 +12,10 @@
 namespace quillery {
 
 // Gathers a resource list afresh from the chapter copies in `folder` (the OPS folder): the
-// web-page import's image and stylesheet collectors, adapted by the caller.
+// web-page import's image and stylesheet collectors, adapted by the caller, for example
+//   ResourceCollectors{
+//       [](const Book& b, const std::string& f) { return CollectImages(f, b.files); },
+//       [](const Book& b, const std::string& f) { return CollectStylesheets(f, b.files); }}
 using ResourceCollector =
     std::function<std::vector<std::string>(const Book& book, const std::string& folder)>;
 

@@ -30,7 +30,8 @@ TEST_F(ContainerTest, LaysOutTheContainerWithTheInstalledTemplates) {
     EXPECT_TRUE(fs::is_directory(book.outputFolder));
     book.folders.opsFolder = temp;  // read the container root through the fixture's helper
     EXPECT_EQ(Ops("mimetype"), "application/epub+zip");
-    EXPECT_NE(Ops("META-INF/container.xml").find("full-path=\"OPS/content.opf\""), std::string::npos);
+    EXPECT_NE(Ops("META-INF/container.xml").find("full-path=\"OPS/content.opf\""),
+              std::string::npos);
 }
 
 TEST_F(ContainerTest, SecondRunOverwritesAndKeepsTheOpsContent) {

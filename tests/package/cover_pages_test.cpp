@@ -17,7 +17,8 @@ TEST_F(CoverPagesTest, CoverPageHoldsThePictureBeforeTheBodyEnd) {
     book.coverPath = dir.path() + "pics/front.jpg";
     EXPECT_TRUE(WriteCoverPage(book));
     EXPECT_EQ(Ops("coverpage.htm"),
-              "<html><body>\r\n<div>\r\n<img src=\"front.jpg\" alt=\"Cover Image\" style=\"height: 100%\"/>\r\n"
+              "<html><body>\r\n<div>\r\n<img src=\"front.jpg\" alt=\"Cover Image\" style=\"height: "
+              "100%\"/>\r\n"
               "</div>\r\n</body></html></body>");
 }
 
@@ -31,8 +32,9 @@ TEST_F(CoverPagesTest, NoCoverPictureNoCoverPage) {
 TEST_F(CoverPagesTest, MissingCoverTemplateGivesTheBlockAlone) {
     book.coverPath = dir.path() + "c.png";
     WriteCoverPage(book);
-    EXPECT_EQ(Ops("coverpage.htm"),
-              "<div>\r\n<img src=\"c.png\" alt=\"Cover Image\" style=\"height: 100%\"/>\r\n</div>\r\n");
+    EXPECT_EQ(
+        Ops("coverpage.htm"),
+        "<div>\r\n<img src=\"c.png\" alt=\"Cover Image\" style=\"height: 100%\"/>\r\n</div>\r\n");
 }
 
 TEST_F(CoverPagesTest, CoverPictureIsCopiedUnderItsOwnName) {
@@ -48,14 +50,16 @@ TEST_F(CoverPagesTest, MissingCoverPictureFailsTheCopy) {
 }
 
 TEST_F(CoverPagesTest, TitlePageTakesTheStoredEscapedValues) {
-    WriteLib("OPS/titlepage.htm", "<title>$$title$$</title><h1>$$title$$</h1><h2>$$author$$</h2><p>$$publisher$$</p>");
+    WriteLib("OPS/titlepage.htm",
+             "<title>$$title$$</title><h1>$$title$$</h1><h2>$$author$$</h2><p>$$publisher$$</p>");
     book.options.generateTitlePage = true;
     book.metadata.title = "Tom &amp; Jerry";
     book.metadata.creator = "Anonymous Author";
     book.metadata.publisher = "Unknown publisher";
     EXPECT_TRUE(WriteTitlePage(book));
-    EXPECT_EQ(Ops("titlepage.htm"), "<title>Tom &amp; Jerry</title><h1>Tom &amp; Jerry</h1>"
-                                    "<h2>Anonymous Author</h2><p>Unknown publisher</p>");
+    EXPECT_EQ(Ops("titlepage.htm"),
+              "<title>Tom &amp; Jerry</title><h1>Tom &amp; Jerry</h1>"
+              "<h2>Anonymous Author</h2><p>Unknown publisher</p>");
 }
 
 TEST_F(CoverPagesTest, TitlePageOnlyWhenAsked) {

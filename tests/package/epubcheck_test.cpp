@@ -1,9 +1,10 @@
 // Packages made by the writers, zipped as ePub files, pass epubcheck without errors.
 
+#include <sys/wait.h>
+
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <sys/wait.h>
 
 #include "package/container.h"
 #include "package/cover_pages.h"
@@ -20,10 +21,14 @@ const char* const kEpubcheckJar = "/usr/share/java/epubcheck.jar";
 
 std::string Chapter(const std::string& title, const std::string& body) {
     return "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n"
-           "<!DOCTYPE html PUBLIC \"-//W3C//DTD XHTML 1.1//EN\" \"http://www.w3.org/TR/xhtml11/DTD/xhtml11.dtd\">\r\n"
-           "<html xmlns=\"http://www.w3.org/1999/xhtml\">\r\n<head>\r\n<title>" + title + "</title>\r\n"
-           "<link rel=\"stylesheet\" type=\"text/css\" href=\"css/book.css\" />\r\n</head>\r\n<body>\r\n" + body +
-           "\r\n</body>\r\n</html>\r\n";
+           "<!DOCTYPE html PUBLIC \"-//W3C//DTD XHTML 1.1//EN\" "
+           "\"http://www.w3.org/TR/xhtml11/DTD/xhtml11.dtd\">\r\n"
+           "<html xmlns=\"http://www.w3.org/1999/xhtml\">\r\n<head>\r\n<title>" +
+           title +
+           "</title>\r\n"
+           "<link rel=\"stylesheet\" type=\"text/css\" href=\"css/book.css\" "
+           "/>\r\n</head>\r\n<body>\r\n" +
+           body + "\r\n</body>\r\n</html>\r\n";
 }
 
 struct CommandResult {
@@ -59,7 +64,9 @@ protected:
         WriteSource("css/book.css", "p { margin: 0; }\r\n");
         WriteSource("images/a.png", TinyPng());
         WriteSource("images/b.gif", TinyGif());
-        collect.stylesheets = [](const Book&, const std::string&) { return std::vector<std::string>{"css/book.css"}; };
+        collect.stylesheets = [](const Book&, const std::string&) {
+            return std::vector<std::string>{"css/book.css"};
+        };
         collect.images = [](const Book&, const std::string&) {
             return std::vector<std::string>{"images/a.png", "images/gone.png", "images/b.gif"};
         };
@@ -84,8 +91,9 @@ protected:
     // Zips the container (mimetype first, stored) and runs epubcheck on it.
     CommandResult ZipAndCheck() {
         const std::string epub = dir.path() + "book.epub";
-        const CommandResult zip = RunShell("cd '" + book.folders.tempFolder + "' && zip -X0 '" + epub +
-                                      "' mimetype && zip -Xr9D '" + epub + "' META-INF OPS");
+        const CommandResult zip =
+            RunShell("cd '" + book.folders.tempFolder + "' && zip -X0 '" + epub +
+                     "' mimetype && zip -Xr9D '" + epub + "' META-INF OPS");
         EXPECT_EQ(zip.status, 0) << zip.output;
         return RunShell("java -jar " + std::string(kEpubcheckJar) + " '" + epub + "'");
     }
@@ -95,7 +103,8 @@ protected:
         EXPECT_EQ(check.status, 0) << check.output;
         EXPECT_EQ(check.output.find("ERROR"), std::string::npos) << check.output;
         EXPECT_EQ(check.output.find("FATAL"), std::string::npos) << check.output;
-        EXPECT_NE(check.output.find("No errors or warnings detected"), std::string::npos) << check.output;
+        EXPECT_NE(check.output.find("No errors or warnings detected"), std::string::npos)
+            << check.output;
     }
 
     void SetUp() override {
@@ -108,9 +117,11 @@ protected:
 TEST_F(EpubcheckTest, BookWithCoverTitlePageImagesAndGeneratedContents) {
     book.files = {"one.htm", "two&three.htm", "four.htm"};
     book.titles = {"One", "Two &amp; Three", "&lt;Four&gt;"};
-    WriteSource("one.htm", Chapter("One", "<h1>One</h1>\r\n<p><img src=\"images/a.png\" alt=\"a\" /></p>"));
+    WriteSource("one.htm",
+                Chapter("One", "<h1>One</h1>\r\n<p><img src=\"images/a.png\" alt=\"a\" /></p>"));
     WriteSource("two&three.htm", Chapter("Two", "<h1>Two &amp; Three</h1>\r\n<p>Text.</p>"));
-    WriteSource("four.htm", Chapter("Four", "<h1>Four</h1>\r\n<p><img src=\"images/b.gif\" alt=\"b\" /></p>"));
+    WriteSource("four.htm",
+                Chapter("Four", "<h1>Four</h1>\r\n<p><img src=\"images/b.gif\" alt=\"b\" /></p>"));
     book.coverPath = dir.Write("pictures/cover.png", TinyPng());
     book.options.generateTitlePage = true;
     book.tocPosition = 2;
@@ -125,7 +136,9 @@ TEST_F(EpubcheckTest, BookWithAMarkedContentsChapter) {
     book.files = {"a.htm", "contents.htm", "b.htm"};
     book.titles = {"A", "Contents", "B"};
     WriteSource("a.htm", Chapter("A", "<p>A.</p>"));
-    WriteSource("contents.htm", Chapter("Contents", "<p><a href=\"a.htm\">A</a></p><p><a href=\"b.htm\">B</a></p>"));
+    WriteSource(
+        "contents.htm",
+        Chapter("Contents", "<p><a href=\"a.htm\">A</a></p><p><a href=\"b.htm\">B</a></p>"));
     WriteSource("b.htm", Chapter("B", "<p>B.</p>"));
     book.tocMarked = true;
     book.tocFileName = "contents.htm";

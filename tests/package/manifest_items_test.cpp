@@ -16,7 +16,8 @@ std::string Css(const std::string& id, const std::string& href) {
     return "\t\t<item id=\"" + id + "\" href=\"" + href + "\" media-type=\"text/css\" />\r\n";
 }
 std::string Img(const std::string& id, const std::string& href, const std::string& subtype) {
-    return "\t<item id=\"" + id + "\" href=\"" + href + "\" media-type=\"image/" + subtype + "\" />\r\n\t";
+    return "\t<item id=\"" + id + "\" href=\"" + href + "\" media-type=\"image/" + subtype +
+           "\" />\r\n\t";
 }
 
 TEST(ImageMediaSubtypeTest, ByLowerCaseExtension) {
@@ -38,7 +39,8 @@ TEST_F(ManifestItemsTest, MissingPictureIsLoggedAndLeavesAGap) {
     WriteSource("images/c.gif", TinyGif());
     book.images = {"images/a.png", "images/x.png", "images/c.gif"};
 
-    EXPECT_EQ(ImageManifestItems(book), Img("img0", "images/a.png", "png") + Img("img2", "images/c.gif", "gif"));
+    EXPECT_EQ(ImageManifestItems(book),
+              Img("img0", "images/a.png", "png") + Img("img2", "images/c.gif", "gif"));
     EXPECT_EQ(book.log, "images/x.pngdoes not exist\r\n");
     EXPECT_EQ(Ops("images/a.png"), TinyPng());
     EXPECT_EQ(Ops("images/c.gif"), TinyGif());
@@ -64,7 +66,8 @@ TEST_F(ManifestItemsTest, CoverPictureComesFirst) {
     WriteSource("a.gif", TinyGif());
     book.coverPath = dir.path() + "pics/My Cover.JPG";
     book.images = {"a.gif"};
-    EXPECT_EQ(ImageManifestItems(book), Img("coverPic", "My Cover.JPG", "jpeg") + Img("img0", "a.gif", "gif"));
+    EXPECT_EQ(ImageManifestItems(book),
+              Img("coverPic", "My Cover.JPG", "jpeg") + Img("img0", "a.gif", "gif"));
 }
 
 TEST_F(ManifestItemsTest, AmpersandInAPictureNameIsEscaped) {

@@ -9,13 +9,15 @@ namespace quillery::testing {
 namespace {
 
 const std::string kOpfTemplate =
-    "<package>$$title$$|$$creator$$|$$date$$|$$subject$$|$$uid$$|$$lang$$|$$publisher$$|$$description$$|$$title$$"
+    "<package>$$title$$|$$creator$$|$$date$$|$$subject$$|$$uid$$|$$lang$$|$$publisher$$|$$"
+    "description$$|$$title$$"
     "\r\n\t<manifest>\r\n\t\t<item id=\"ncx\" />\r\n\t</manifest>"
     "\r\n\t<spine toc=\"ncx\">\r\n\t</spine>"
     "\r\n\t<guide>\r\n\t</guide>\r\n</package>";
 
 std::string Item(const std::string& id, const std::string& href) {
-    return "\t<item id=\"" + id + "\" href=\"" + href + "\" media-type=\"application/xhtml+xml\" />\r\n\t";
+    return "\t<item id=\"" + id + "\" href=\"" + href +
+           "\" media-type=\"application/xhtml+xml\" />\r\n\t";
 }
 std::string Ref(const std::string& idref) { return "\t<itemref idref=\"" + idref + "\" />\r\n\t"; }
 std::string StartRef(const std::string& href) {
@@ -24,8 +26,10 @@ std::string StartRef(const std::string& href) {
 std::string TocRef(const std::string& href) {
     return "\t<reference type=\"toc\"  title=\"Table of Contents\" href=\"" + href + "\"/>\r\n\t";
 }
-const std::string kCoverPageRef = "\t<reference href=\"coverpage.htm\" type=\"cover\" title=\"Cover\"/>\r\n\t";
-const std::string kTitlePageRef = "\t<reference href=\"titlepage.htm\" type=\"cover\" title=\"Cover\"/>\r\n\t";
+const std::string kCoverPageRef =
+    "\t<reference href=\"coverpage.htm\" type=\"cover\" title=\"Cover\"/>\r\n\t";
+const std::string kTitlePageRef =
+    "\t<reference href=\"titlepage.htm\" type=\"cover\" title=\"Cover\"/>\r\n\t";
 
 class OpfWriterTest : public PackageTest {
 protected:
@@ -42,11 +46,13 @@ TEST_F(OpfWriterTest, WholeDocumentForTwoChaptersWithContentsPageFirst) {
     Write();
 
     EXPECT_EQ(Ops("content.opf"),
-              "<package>My Book|Anonymous Author|2026-12-06|Fiction|None|en|Unknown publisher|A &amp; B|My Book"
+              "<package>My Book|Anonymous Author|2026-12-06|Fiction|None|en|Unknown publisher|A "
+              "&amp; B|My Book"
               "\r\n\t<manifest>\r\n\t\t<item id=\"ncx\" />\r\n\t" +
                   Item("tocpage", "toc.htm") + Item("n0", "a.htm") + Item("n1", "b.htm") +
-                  "</manifest>\r\n\t<spine toc=\"ncx\">\r\n\t" + Ref("tocpage") + Ref("n0") + Ref("n1") +
-                  "</spine>\r\n\t<guide>\r\n\t" + StartRef("a.htm") + TocRef("toc.htm") + "</guide>\r\n</package>");
+                  "</manifest>\r\n\t<spine toc=\"ncx\">\r\n\t" + Ref("tocpage") + Ref("n0") +
+                  Ref("n1") + "</spine>\r\n\t<guide>\r\n\t" + StartRef("a.htm") +
+                  TocRef("toc.htm") + "</guide>\r\n</package>");
     EXPECT_EQ(book.metadata.date, "2026-12-06");
 }
 
@@ -57,9 +63,11 @@ TEST_F(OpfWriterTest, CoverAndTitlePageComeFirstAndTheCoverReferenceNamesTheCove
     book.tocFileName = "toc.htm";
     book.tocPosition = 2;
 
-    EXPECT_EQ(ChapterManifestItems(book), Item("coverpage", "coverpage.htm") + Item("titlepage", "titlepage.htm") +
-                                              Item("tocpage", "toc.htm") + Item("n0", "a.htm") + Item("n1", "b.htm"));
-    EXPECT_EQ(SpineItemRefs(book), Ref("coverpage") + Ref("titlepage") + Ref("n0") + Ref("tocpage") + Ref("n1"));
+    EXPECT_EQ(ChapterManifestItems(book),
+              Item("coverpage", "coverpage.htm") + Item("titlepage", "titlepage.htm") +
+                  Item("tocpage", "toc.htm") + Item("n0", "a.htm") + Item("n1", "b.htm"));
+    EXPECT_EQ(SpineItemRefs(book),
+              Ref("coverpage") + Ref("titlepage") + Ref("n0") + Ref("tocpage") + Ref("n1"));
     EXPECT_EQ(GuideCoverReference(book), kCoverPageRef);
 }
 
@@ -168,12 +176,15 @@ TEST_F(OpfWriterTest, ResourceListsAreGatheredFromTheOpsFolderAfterTheChapters) 
     };
     WriteContentOpf(book, collect, "2026-01-02");
 
-    EXPECT_EQ(asked, (std::vector<std::string>{"css " + book.folders.opsFolder, "img " + book.folders.opsFolder}));
+    EXPECT_EQ(asked, (std::vector<std::string>{"css " + book.folders.opsFolder,
+                                               "img " + book.folders.opsFolder}));
     EXPECT_EQ(book.stylesheets, std::vector<std::string>{"style/main.css"});
     EXPECT_EQ(book.images, std::vector<std::string>{"pic.gif"});
-    EXPECT_NE(Ops("content.opf").find(Item("n1", "b.htm") + "\t\t<item id=\"css0\" href=\"style/main.css\" "
-                                      "media-type=\"text/css\" />\r\n\t<item id=\"img0\" href=\"pic.gif\" "
-                                      "media-type=\"image/gif\" />\r\n\t</manifest>"),
+    EXPECT_NE(Ops("content.opf")
+                  .find(Item("n1", "b.htm") +
+                        "\t\t<item id=\"css0\" href=\"style/main.css\" "
+                        "media-type=\"text/css\" />\r\n\t<item id=\"img0\" href=\"pic.gif\" "
+                        "media-type=\"image/gif\" />\r\n\t</manifest>"),
               std::string::npos);
 }
 
@@ -183,7 +194,9 @@ TEST_F(OpfWriterTest, WordProjectKeepsItsStylesheetList) {
     book.stylesheets = {"style.css"};
     WriteSource("style.css", "p{}");
     ResourceCollectors collect;
-    collect.stylesheets = [](const Book&, const std::string&) { return std::vector<std::string>{"other.css"}; };
+    collect.stylesheets = [](const Book&, const std::string&) {
+        return std::vector<std::string>{"other.css"};
+    };
     WriteContentOpf(book, collect, "2026-01-02");
     EXPECT_EQ(book.stylesheets, std::vector<std::string>{"style.css"});
     EXPECT_NE(Ops("content.opf").find("href=\"style.css\""), std::string::npos);

@@ -10,23 +10,28 @@ namespace {
 
 int Count(const std::string& text, const std::string& part) {
     int n = 0;
-    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++n;
     return n;
 }
 
-std::string Installed(const std::string& relative) { return ReadTextFile(ProgramFolder() + relative); }
+std::string Installed(const std::string& relative) {
+    return ReadTextFile(ProgramFolder() + relative);
+}
 
 TEST(InstalledTemplatesTest, PackageDocumentHasThePlaceholdersAndInsertionPoints) {
     const std::string opf = Installed("lib/OPS/content.opf");
-    for (const char* placeholder : {"$$title$$", "$$creator$$", "$$date$$", "$$subject$$", "$$uid$$", "$$lang$$",
-                                    "$$publisher$$", "$$description$$"}) {
+    for (const char* placeholder : {"$$title$$", "$$creator$$", "$$date$$", "$$subject$$",
+                                    "$$uid$$", "$$lang$$", "$$publisher$$", "$$description$$"}) {
         EXPECT_EQ(Count(opf, placeholder), 1) << placeholder;
     }
-    for (const char* marker : {"</manifest>", "</spine>", "</guide>"}) EXPECT_EQ(Count(opf, marker), 1) << marker;
+    for (const char* marker : {"</manifest>", "</spine>", "</guide>"})
+        EXPECT_EQ(Count(opf, marker), 1) << marker;
     EXPECT_NE(opf.find("unique-identifier=\"BookId\""), std::string::npos);
     EXPECT_NE(opf.find("<dc:identifier id=\"BookId\">$$uid$$</dc:identifier>"), std::string::npos);
-    EXPECT_NE(opf.find("<item id=\"ncx\" href=\"toc.ncx\" media-type=\"application/x-dtbncx+xml\" />"),
-              std::string::npos);
+    EXPECT_NE(
+        opf.find("<item id=\"ncx\" href=\"toc.ncx\" media-type=\"application/x-dtbncx+xml\" />"),
+        std::string::npos);
     EXPECT_NE(opf.find("<spine toc=\"ncx\">"), std::string::npos);
     EXPECT_NE(opf.find("<meta name=\"cover\" content=\"coverPic\" />"), std::string::npos);
 }
@@ -55,7 +60,8 @@ TEST(InstalledTemplatesTest, PageTemplates) {
 TEST(InstalledTemplatesTest, ContainerFiles) {
     EXPECT_EQ(Installed("lib/mimetype"), "application/epub+zip");
     EXPECT_NE(Installed("lib/META-INF/container.xml")
-                  .find("<rootfile full-path=\"OPS/content.opf\" media-type=\"application/oebps-package+xml\" />"),
+                  .find("<rootfile full-path=\"OPS/content.opf\" "
+                        "media-type=\"application/oebps-package+xml\" />"),
               std::string::npos);
 }
 

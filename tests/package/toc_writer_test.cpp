@@ -9,16 +9,23 @@
 namespace quillery::testing {
 namespace {
 
-const std::string kNcxTemplate = "<ncx><docTitle><text>$$title$$</text></docTitle>\r\n\t<navMap>\r\n\t</navMap>\r\n</ncx>";
-const std::string kTocTemplate = "<html><head><title>$toctitle$</title></head><body><h2>$toctitle$</h2>";
+const std::string kNcxTemplate =
+    "<ncx><docTitle><text>$$title$$</text></docTitle>\r\n\t<navMap>\r\n\t</navMap>\r\n</ncx>";
+const std::string kTocTemplate =
+    "<html><head><title>$toctitle$</title></head><body><h2>$toctitle$</h2>";
 
 std::string Point(int n, const std::string& label, const std::string& target) {
     const std::string num = std::to_string(n);
-    return "\t<navPoint id=\"navpoint-" + num + "\" playOrder=\"" + num + "\">\r\n"
+    return "\t<navPoint id=\"navpoint-" + num + "\" playOrder=\"" + num +
+           "\">\r\n"
            "\t\t\t<navLabel>\r\n"
-           "\t\t\t\t<text>" + label + "</text>\r\n"
+           "\t\t\t\t<text>" +
+           label +
+           "</text>\r\n"
            "\t\t\t</navLabel>\r\n"
-           "\t\t\t<content src=\"" + target + "\" />\r\n"
+           "\t\t\t<content src=\"" +
+           target +
+           "\" />\r\n"
            "\t\t</navPoint>\r\n\t";
 }
 
@@ -37,7 +44,8 @@ protected:
 
 TEST(NavPointTest, IsFlatWithTabsAndCrLf) {
     EXPECT_EQ(NavPoint(7, "Seven", "g.htm"),
-              "\t<navPoint id=\"navpoint-7\" playOrder=\"7\">\r\n\t\t\t<navLabel>\r\n\t\t\t\t<text>Seven</text>"
+              "\t<navPoint id=\"navpoint-7\" "
+              "playOrder=\"7\">\r\n\t\t\t<navLabel>\r\n\t\t\t\t<text>Seven</text>"
               "\r\n\t\t\t</navLabel>\r\n\t\t\t<content src=\"g.htm\" />\r\n\t\t</navPoint>\r\n\t");
 }
 
@@ -46,13 +54,15 @@ TEST_F(TocWriterTest, ThreeChaptersGiveThreePointsAndAContentsPage) {
     book.tocTitle = "Content";
     WriteTocFiles(book);
 
-    EXPECT_EQ(Ops("toc.ncx"), Ncx("My Book", Point(1, "Title A", "a.htm") + Point(2, "Title B", "b.htm") +
-                                                 Point(3, "Title C", "c.htm")));
-    EXPECT_EQ(Ops("toc.htm"), "<html><head><title>Content</title></head><body><h2>Content</h2>\r\n"
-                              "<ol><li><a href=\"a.htm\">Title A</a></li>\r\n"
-                              "<li><a href=\"b.htm\">Title B</a></li>\r\n"
-                              "<li><a href=\"c.htm\">Title C</a></li>\r\n"
-                              "</ol>\r\n</body></html>");
+    EXPECT_EQ(Ops("toc.ncx"),
+              Ncx("My Book", Point(1, "Title A", "a.htm") + Point(2, "Title B", "b.htm") +
+                                 Point(3, "Title C", "c.htm")));
+    EXPECT_EQ(Ops("toc.htm"),
+              "<html><head><title>Content</title></head><body><h2>Content</h2>\r\n"
+              "<ol><li><a href=\"a.htm\">Title A</a></li>\r\n"
+              "<li><a href=\"b.htm\">Title B</a></li>\r\n"
+              "<li><a href=\"c.htm\">Title C</a></li>\r\n"
+              "</ol>\r\n</body></html>");
     EXPECT_EQ(book.tocFileName, "toc.htm");
     EXPECT_EQ(book.log, "Making TOC\r\n");
 }
@@ -62,7 +72,9 @@ TEST_F(TocWriterTest, NcxNamesTheBookByThePackageIdentifier) {
     AddChapters(2);
     book.metadata.uid = "urn:isbn:123&amp;4";
     WriteTocFiles(book);
-    EXPECT_EQ(Ops("toc.ncx").rfind("<meta name=\"dtb:uid\" content=\"urn:isbn:123&amp;4\" /><navMap>\t<navPoint", 0), 0u);
+    EXPECT_EQ(Ops("toc.ncx").rfind(
+                  "<meta name=\"dtb:uid\" content=\"urn:isbn:123&amp;4\" /><navMap>\t<navPoint", 0),
+              0u);
 }
 
 TEST_F(TocWriterTest, EscapedTitlesAndAmpersandFileNamesStayWellFormed) {
@@ -85,12 +97,14 @@ TEST_F(TocWriterTest, OneFileBookGetsOnePointPerNamedAnchor) {
     book.files = {"book.htm"};
     book.titles = {"Book"};
     book.tocPosition = 1;
-    WriteOps("book.htm", "<p><a name=\"toc\"></a>x<A NAME=\"c1\">One</A> <a href=\"#c1\">j</a>"
-                         "<a name=\"c2\" id=\"c2\"></a></p>");
+    WriteOps("book.htm",
+             "<p><a name=\"toc\"></a>x<A NAME=\"c1\">One</A> <a href=\"#c1\">j</a>"
+             "<a name=\"c2\" id=\"c2\"></a></p>");
     WriteTocFiles(book);
 
-    EXPECT_EQ(Ops("toc.ncx"), Ncx("My Book", Point(1, "toc", "book.htm#toc") + Point(2, "c1", "book.htm#c1") +
-                                                 Point(3, "c2", "book.htm#c2")));
+    EXPECT_EQ(Ops("toc.ncx"),
+              Ncx("My Book", Point(1, "toc", "book.htm#toc") + Point(2, "c1", "book.htm#c1") +
+                                 Point(3, "c2", "book.htm#c2")));
     EXPECT_FALSE(OpsHas("toc.htm"));
     EXPECT_EQ(book.tocFileName, "");
 }
@@ -123,8 +137,9 @@ TEST_F(TocWriterTest, MarkedChapterIsTheContentsAndNoPageIsGenerated) {
     book.tocFileName = "b.htm";
     WriteTocFiles(book);
 
-    EXPECT_EQ(Ops("toc.ncx"), Ncx("My Book", Point(1, "Title A", "a.htm") + Point(2, "Title B", "b.htm") +
-                                                 Point(3, "Title C", "c.htm")));
+    EXPECT_EQ(Ops("toc.ncx"),
+              Ncx("My Book", Point(1, "Title A", "a.htm") + Point(2, "Title B", "b.htm") +
+                                 Point(3, "Title C", "c.htm")));
     EXPECT_FALSE(OpsHas("toc.htm"));
     EXPECT_EQ(book.tocFileName, "b.htm");
 }
@@ -150,8 +165,9 @@ TEST_F(TocWriterTest, MissingTemplatesLeaveTheGeneratedTextAlone) {
     AddChapters(2);
     WriteTocFiles(book);
     EXPECT_EQ(Ops("toc.ncx"), Point(1, "Title A", "a.htm") + Point(2, "Title B", "b.htm"));
-    EXPECT_EQ(Ops("toc.htm"), "\r\n<ol><li><a href=\"a.htm\">Title A</a></li>\r\n"
-                              "<li><a href=\"b.htm\">Title B</a></li>\r\n</ol>\r\n</body></html>");
+    EXPECT_EQ(Ops("toc.htm"),
+              "\r\n<ol><li><a href=\"a.htm\">Title A</a></li>\r\n"
+              "<li><a href=\"b.htm\">Title B</a></li>\r\n</ol>\r\n</body></html>");
 }
 
 TEST_F(TocWriterTest, UnwritableOpsFolderThrows) {
