@@ -1,0 +1,154 @@
+// Packages made by the writers, zipped as ePub files, pass epubcheck without errors.
+
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+#include "package/container.h"
+#include "package/cover_pages.h"
+#include "package/opf_writer.h"
+#include "package/toc_writer.h"
+#include "package_fixture.h"
+
+namespace fs = std::filesystem;
+
+namespace quillery::testing {
+namespace {
+
+const char* const kEpubcheckJar = "/usr/share/java/epubcheck.jar";
+
+std::string Chapter(const std::string& title, const std::string& body) {
+    return "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n"
+           "<!DOCTYPE html PUBLIC \"-//W3C//DTD XHTML 1.1//EN\" "
+           "\"http://www.w3.org/TR/xhtml11/DTD/xhtml11.dtd\">\r\n"
+           "<html xmlns=\"http://www.w3.org/1999/xhtml\">\r\n<head>\r\n<title>" +
+           title +
+           "</title>\r\n"
+           "<link rel=\"stylesheet\" type=\"text/css\" href=\"css/book.css\" "
+           "/>\r\n</head>\r\n<body>\r\n" +
+           body + "\r\n</body>\r\n</html>\r\n";
+}
+
+struct CommandResult {
+    int status = -1;
+    std::string output;
+};
+
+CommandResult RunShell(const std::string& command) {
+    CommandResult result;
+    FILE* pipe = popen((command + " 2>&1").c_str(), "r");
+    if (!pipe) return result;
+    char buffer[4096];
+    std::size_t n;
+    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) result.output.append(buffer, n);
+    const int status = pclose(pipe);
+    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return result;
+}
+
+class EpubcheckTest : public PackageTest {
+protected:
+    EpubcheckTest() {
+        UseInstalledTemplates();
+        book.folders.tempFolder = dir.path() + "temp/";
+        book.outputFolder = dir.path() + "out/";
+        book.metadata.title = "Tom &amp; Jerry \xE2\x80\x94 Stories";
+        book.metadata.creator = "Ann Author";
+        book.metadata.subject = "Fiction";
+        book.metadata.uid = "urn:uuid:0f5c3f52-7f3a-4b5e-9d6a-0123456789ab";
+        book.metadata.lang = "en";
+        book.metadata.description = "Three &lt;short&gt; stories.";
+        book.tocTitle = "Contents";
+        WriteSource("css/book.css", "p { margin: 0; }\r\n");
+        WriteSource("images/a.png", TinyPng());
+        WriteSource("images/b.gif", TinyGif());
+        collect.stylesheets = [](const Book&, const std::string&) {
+            return std::vector<std::string>{"css/book.css"};
+        };
+        collect.images = [](const Book&, const std::string&) {
+            return std::vector<std::string>{"images/a.png", "images/gone.png", "images/b.gif"};
+        };
+    }
+
+    // The make's package steps in their order, with the chapters copied as they are.
+    void MakePackage() {
+        PrepareContainer(book);
+        for (std::size_t i = 0; i < book.files.size(); ++i) {
+            fs::copy_file(book.sourceFolder + book.files[i], book.folders.opsFolder + book.files[i],
+                          fs::copy_options::overwrite_existing);
+        }
+        CopyCoverPicture(book);
+        WriteCoverPage(book);
+        WriteTitlePage(book);
+        WriteTocFiles(book);
+        WriteContentOpf(book, collect);
+        fs::copy_file(book.sourceFolder + "css/book.css", book.folders.opsFolder + "css/book.css",
+                      fs::copy_options::overwrite_existing);  // the stylesheet pass writes it
+    }
+
+    // Zips the container (mimetype first, stored) and runs epubcheck on it.
+    CommandResult ZipAndCheck() {
+        const std::string epub = dir.path() + "book.epub";
+        const CommandResult zip =
+            RunShell("cd '" + book.folders.tempFolder + "' && zip -X0 '" + epub +
+                     "' mimetype && zip -Xr9D '" + epub + "' META-INF OPS");
+        EXPECT_EQ(zip.status, 0) << zip.output;
+        return RunShell("java -jar " + std::string(kEpubcheckJar) + " '" + epub + "'");
+    }
+
+    void ExpectValid() {
+        const CommandResult check = ZipAndCheck();
+        EXPECT_EQ(check.status, 0) << check.output;
+        EXPECT_EQ(check.output.find("ERROR"), std::string::npos) << check.output;
+        EXPECT_EQ(check.output.find("FATAL"), std::string::npos) << check.output;
+        EXPECT_NE(check.output.find("No errors or warnings detected"), std::string::npos)
+            << check.output;
+    }
+
+    void SetUp() override {
+        if (!fs::exists(kEpubcheckJar)) GTEST_SKIP() << "epubcheck is not installed";
+    }
+
+    ResourceCollectors collect;
+};
+
+TEST_F(EpubcheckTest, BookWithCoverTitlePageImagesAndGeneratedContents) {
+    book.files = {"one.htm", "two&three.htm", "four.htm"};
+    book.titles = {"One", "Two &amp; Three", "&lt;Four&gt;"};
+    WriteSource("one.htm",
+                Chapter("One", "<h1>One</h1>\r\n<p><img src=\"images/a.png\" alt=\"a\" /></p>"));
+    WriteSource("two&three.htm", Chapter("Two", "<h1>Two &amp; Three</h1>\r\n<p>Text.</p>"));
+    WriteSource("four.htm",
+                Chapter("Four", "<h1>Four</h1>\r\n<p><img src=\"images/b.gif\" alt=\"b\" /></p>"));
+    book.coverPath = dir.Write("pictures/cover.png", TinyPng());
+    book.options.generateTitlePage = true;
+    book.tocPosition = 2;
+    MakePackage();
+
+    EXPECT_TRUE(OpsHas("toc.htm"));
+    EXPECT_EQ(book.log, "Making TOC\r\nimages/gone.pngdoes not exist\r\n");
+    ExpectValid();
+}
+
+TEST_F(EpubcheckTest, BookWithAMarkedContentsChapter) {
+    book.files = {"a.htm", "contents.htm", "b.htm"};
+    book.titles = {"A", "Contents", "B"};
+    WriteSource("a.htm", Chapter("A", "<p>A.</p>"));
+    WriteSource(
+        "contents.htm",
+        Chapter("Contents", "<p><a href=\"a.htm\">A</a></p><p><a href=\"b.htm\">B</a></p>"));
+    WriteSource("b.htm", Chapter("B", "<p>B.</p>"));
+    book.tocMarked = true;
+    book.tocFileName = "contents.htm";
+    book.tocPosition = 1;
+    MakePackage();
+
+    EXPECT_FALSE(OpsHas("toc.htm"));
+    EXPECT_NE(Ops("content.opf").find("href=\"contents.htm\"/>"), std::string::npos);
+    ExpectValid();
+}
+
+}  // namespace
+}  // namespace quillery::testing
