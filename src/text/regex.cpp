@@ -45,8 +45,8 @@ struct TLxRegEx::Impl final : detail::MatchGroups {
     pcre2_match_context* matchContext = nullptr;
     pcre2_jit_stack* jitStack = nullptr;
 
-    std::string ownSubject;   // the subject given to SetSubject (or kept after Replace)
-    std::string_view subject;  // what is matched: ownSubject, or a caller's text during Replace
+    std::string ownSubject;     // the subject given to SetSubject (or kept after Replace)
+    std::string_view subject;   // what is matched: ownSubject, or a caller's text during Replace
     std::size_t nextStart = 0;  // 0-based offset where MatchNext searches from
     bool hasMatch = false;
     int submatchCount = 0;

@@ -1,5 +1,6 @@
-#include <gtest/gtest.h>
+#include "text/file_utils.h"
 
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -9,7 +10,6 @@
 
 #include "recording_ui_port.h"
 #include "temp_dir.h"
-#include "text/file_utils.h"
 
 namespace quillery {
 namespace {

@@ -121,7 +121,8 @@ TEST(RegexEngine, EmptyPatternThrowsTheFixedMessage) {
         re.MatchFirst();
         FAIL() << "no exception";
     } catch (const RegexError& e) {
-        EXPECT_STREQ(e.what(), "TLxRegEx.Compile() - Please specify a regular expression in RegEx first");
+        EXPECT_STREQ(e.what(),
+                     "TLxRegEx.Compile() - Please specify a regular expression in RegEx first");
     }
     std::string s = "abc";
     EXPECT_THROW(RegexDelete(s, ""), RegexError);
