@@ -41,7 +41,8 @@ struct TLxRegEx::Impl final : detail::MatchGroups {
     std::shared_ptr<const detail::CompiledPattern> compiled;
 
     pcre2_match_data* matchData = nullptr;
-    const pcre2_code* matchDataCode = nullptr;  // the code matchData was sized for
+    // The pattern matchData was sized for; holding it keeps its address from being reused.
+    std::shared_ptr<const detail::CompiledPattern> matchDataPattern;
     pcre2_match_context* matchContext = nullptr;
     pcre2_jit_stack* jitStack = nullptr;
 
@@ -75,11 +76,11 @@ struct TLxRegEx::Impl final : detail::MatchGroups {
     }
 
     void PrepareMatchData() {
-        if (matchDataCode == compiled->code()) return;
+        if (matchDataPattern == compiled) return;
         pcre2_match_data_free(matchData);
         matchData = pcre2_match_data_create_from_pattern(compiled->code(), nullptr);
         if (matchData == nullptr) throw std::bad_alloc();
-        matchDataCode = compiled->code();
+        matchDataPattern = compiled;
         if (matchContext == nullptr) {
             matchContext = pcre2_match_context_create(nullptr);
             jitStack = pcre2_jit_stack_create(kJitStackStart, kJitStackMax, nullptr);
@@ -190,13 +191,15 @@ struct TLxRegEx::Impl final : detail::MatchGroups {
         std::size_t copiedUpTo = 0;
         do {
             const PCRE2_SIZE* ov = pcre2_get_ovector_pointer(matchData);
-            out.append(text.data() + copiedUpTo, ov[0] - copiedUpTo);
+            // Matches come left to right and never overlap; the guard only keeps a "\K"
+            // oddity from ever reading outside the text.
+            if (ov[0] > copiedUpTo) out.append(text.data() + copiedUpTo, ov[0] - copiedUpTo);
             if (templateMode) {
                 expansion->AppendExpansion(*this, out);
             } else {
                 out.append(replacement);
             }
-            copiedUpTo = ov[1];
+            if (ov[1] > copiedUpTo) copiedUpTo = ov[1];
         } while (Search(nextStart));
         out.append(text.data() + copiedUpTo, text.size() - copiedUpTo);
         return true;
