@@ -78,7 +78,9 @@ int CreateTempBeside(const std::string& fileName, std::string& tempName) {
 }  // namespace
 
 std::string ReadTextFile(const std::string& fileName) {
-    FileDescriptor fd(::open(fileName.c_str(), O_RDONLY | O_CLOEXEC));
+    // Non-blocking open: a named pipe or a device must not hang the program; only regular
+    // files are read (where the flag has no effect).
+    FileDescriptor fd(::open(fileName.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (fd.get() < 0) return {};
     struct stat st {};
     if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) return {};

@@ -64,6 +64,15 @@ TEST(ClearFolder, EmptiesReadOnlyFilesAndNestedTrees) {
     EXPECT_TRUE(IsEmptyFolder(work));
 }
 
+TEST(ClearFolder, EmptiesAFolderItsOwnerMadeUnreadable) {
+    TempDir dir;
+    const std::string work = MakeProtectedTree(dir);
+    ::chmod(dir.path().c_str(), 0777);
+    ::chmod(work.c_str(), 0000);
+    EXPECT_TRUE(RunAsOrdinaryUser(work, [&] { return ClearFolder(work); }));
+    EXPECT_TRUE(IsEmptyFolder(work));
+}
+
 TEST(ClearFolder, AppendsTheMissingSlash) {
     TempDir dir;
     dir.Write("work/a.htm", "x");

@@ -27,6 +27,13 @@ TEST(TextFile, ReadsMissingAndEmptyFilesAsEmpty) {
     EXPECT_EQ(ReadTextFile(""), "");
 }
 
+TEST(TextFile, ReadsANamedPipeAsEmptyWithoutWaiting) {
+    TempDir dir;
+    const std::string pipe = dir.path() + "pipe.htm";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0644), 0);
+    EXPECT_EQ(ReadTextFile(pipe), "");
+}
+
 TEST(TextFile, RoundTripKeepsEveryByte) {
     TempDir dir;
     const std::string file = dir.path() + "bytes.bin";
