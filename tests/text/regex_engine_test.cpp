@@ -148,6 +148,15 @@ TEST(RegexEngine, OptionsChangeTheCompiledForm) {
     EXPECT_EQ(re.Replace("aaa", "b"), "bbb");
 }
 
+TEST(RegexEngine, MatchThatCannotFinishIsReportedNotTakenAsNoMatch) {
+    // Catastrophic backtracking runs into PCRE2's match limit: the replace must fail loudly
+    // rather than return the text as if nothing matched.
+    std::string s(40, 'a');
+    EXPECT_THROW(RegexReplace(s, "(a|aa)+\\d", ""), std::runtime_error);
+    EXPECT_EQ(s, std::string(40, 'a'));
+    EXPECT_EQ(RegexReplaceStr("abc", "b", "x"), "axc");  // and the engine goes on working
+}
+
 TEST(RegexEngine, SubmatchIndexOfNamesGroups) {
     TLxRegEx re;
     re.SetPattern("(?<tag>\\w+)=(?<value>\\d+)");
