@@ -1,5 +1,7 @@
 #include "text/regex.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <new>
 #include <optional>
 #include <stdexcept>
@@ -18,6 +20,19 @@ constexpr const char* kNoMatchMessage = "REQUIRE: There must be a successful mat
 // Room for the JIT's backtracking on long chapter files; reserved lazily by PCRE2.
 constexpr PCRE2_SIZE kJitStackStart = 32 * 1024;
 constexpr PCRE2_SIZE kJitStackMax = 16 * 1024 * 1024;
+
+// PCRE2's default match limit (ten million steps) is too small for a pattern such as
+// "<head>.*</head>" on a chapter of many megabytes: one greedy scan back over the text
+// already takes that many. The budget of one search grows with the subject instead, so that
+// only a truly runaway pattern is stopped (and reported).
+constexpr std::uint64_t kMinMatchLimit = 10'000'000;
+constexpr std::uint64_t kMatchStepsPerByte = 100;
+
+std::uint32_t MatchLimitFor(std::size_t subjectSize) {
+    const std::uint64_t wanted =
+        std::max<std::uint64_t>(kMinMatchLimit, subjectSize * kMatchStepsPerByte);
+    return static_cast<std::uint32_t>(std::min<std::uint64_t>(wanted, UINT32_MAX));
+}
 
 std::uint32_t CompileFlags(TLxRegExOptions options) {
     // Matching is byte-wise: UTF and Unicode properties stay off whatever the pattern says.
@@ -119,6 +134,7 @@ struct TLxRegEx::Impl final : detail::MatchGroups {
         PrepareMatchData();
         hasMatch = false;
         if (offset > subject.size()) return false;
+        pcre2_set_match_limit(matchContext, MatchLimitFor(subject.size()));
         const auto text = reinterpret_cast<PCRE2_SPTR>(subject.data());
         const int rc = compiled->jit()
                            ? pcre2_jit_match(compiled->code(), text, subject.size(), offset,

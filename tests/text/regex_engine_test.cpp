@@ -222,6 +222,12 @@ TEST(RegexEngine, LongSubjectsWithLazyDotMatch) {
     std::string text = "<!--" + std::string(3'000'000, 'x') + "-->tail";
     RegexDelete(text, "<!--.*?-->");
     EXPECT_EQ(text, "tail");
+    // A greedy dot walks back over the whole chapter: more steps than PCRE2's default limit.
+    std::string chapter = "<head>x</head>" + std::string(12'000'000, 'y');
+    RegexDelete(chapter, "<head>.*</head>");
+    EXPECT_EQ(chapter, std::string(12'000'000, 'y'));
+    std::string unterminated = "<!--" + std::string(12'000'000, 'z');
+    EXPECT_EQ(RegexReplaceStr(unterminated, "<!--.*?-->", ""), unterminated);
     std::string many;
     for (int i = 0; i < 100000; ++i) many += "<b>x</b>";
     RegexReplace(many, "<b>(.*?)</b>", "$1");
