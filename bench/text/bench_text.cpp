@@ -85,7 +85,8 @@ void BM_FindFrom_Walk(benchmark::State& state) {
     // Walks every "<img" of the text, as the resource collectors do.
     for (auto _ : state) {
         int count = 0;
-        for (int p = FindFrom(Chapter(), "<IMG", 1, true); p != 0; p = FindFrom(Chapter(), "<IMG", p + 1, true)) {
+        for (int p = FindFrom(Chapter(), "<IMG", 1, true); p != 0;
+             p = FindFrom(Chapter(), "<IMG", p + 1, true)) {
             ++count;
         }
         benchmark::DoNotOptimize(count);

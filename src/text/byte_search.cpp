@@ -42,7 +42,8 @@ std::size_t FindForwardIgnoringCase(std::string_view s, std::string_view sub, st
 
 }  // namespace
 
-std::size_t FindForward(std::string_view s, std::string_view sub, std::size_t from, bool ignoreCase) {
+std::size_t FindForward(std::string_view s, std::string_view sub, std::size_t from,
+                        bool ignoreCase) {
     if (sub.empty() || from > s.size() || sub.size() > s.size() - from) return kNotFound;
     if (ignoreCase) return FindForwardIgnoringCase(s, sub, from);
     const void* hit = memmem(s.data() + from, s.size() - from, sub.data(), sub.size());
@@ -56,7 +57,8 @@ std::size_t FindBackward(std::string_view s, std::string_view sub, std::size_t l
     std::size_t p = lastStart < s.size() - sub.size() ? lastStart : s.size() - sub.size();
     const char first = LowerByte(sub[0]);
     while (true) {
-        if (LowerByte(s[p]) == first && EqualIgnoringCase(s.data() + p + 1, sub.data() + 1, sub.size() - 1)) {
+        if (LowerByte(s[p]) == first &&
+            EqualIgnoringCase(s.data() + p + 1, sub.data() + 1, sub.size() - 1)) {
             return p;
         }
         if (p == 0) return kNotFound;

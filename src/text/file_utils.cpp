@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <string>
 
 #include "text/strings.h"
@@ -72,6 +73,23 @@ bool EmptyFolder(int folderFd) {
     return empty;
 }
 
+// Opens the folder a caller named (a link to a folder is followed here: it is the folder
+// that was asked for). A folder its owner made unreadable is given back owner permissions.
+int OpenNamedFolder(const std::string& folder) {
+    const int flags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
+    int fd = ::open(folder.c_str(), flags);
+    if (fd < 0 && errno == EACCES) {
+        struct stat st {};
+        if (::stat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode) &&
+            ::chmod(folder.c_str(), (st.st_mode & 07777) | kOwnerAll) == 0) {
+            fd = ::open(folder.c_str(), flags);
+        } else {
+            errno = EACCES;
+        }
+    }
+    return fd;
+}
+
 std::string WithoutTrailingSlashes(std::string_view folder) {
     while (folder.size() > 1 && folder.back() == '/') folder.remove_suffix(1);
     return std::string(folder);
@@ -88,7 +106,7 @@ bool IsForbiddenFolder(std::string_view folder) {
 bool ClearFolder(std::string folder) {
     if (IsForbiddenFolder(folder)) return false;
     if (folder.back() != '/') folder += '/';
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int fd = OpenNamedFolder(folder);
     if (fd < 0) return errno == ENOENT;  // nothing inside a folder that does not exist
     const bool empty = EmptyFolder(fd);
     ::close(fd);
@@ -102,7 +120,7 @@ bool DeleteFolderTree(const std::string& folder) {
     if (::lstat(path.c_str(), &st) != 0) return errno == ENOENT;
     if (S_ISLNK(st.st_mode)) return ::unlink(path.c_str()) == 0;  // the link, never its target
     if (!S_ISDIR(st.st_mode)) return false;
-    const int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    const int fd = OpenNamedFolder(path);
     if (fd >= 0) {
         EmptyFolder(fd);
         ::close(fd);

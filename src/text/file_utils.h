@@ -31,7 +31,7 @@ void ShellOpenWith(UiPort& ui, std::string_view target, std::string_view paramet
 void ShellOpenDefault(UiPort& ui, std::string_view target);
 void OpenIfExists(UiPort& ui, const std::string& fileName);
 
-bool FileExists(const std::string& path);    // a regular file (or a link to one)
+bool FileExists(const std::string& path);  // a regular file (or a link to one)
 bool FolderExists(const std::string& path);
 std::string WithTrailingSlash(std::string_view folder);
 

@@ -36,9 +36,8 @@ private:
                                                           std::uint32_t flags) {
         int errorCode = 0;
         PCRE2_SIZE errorOffset = 0;
-        pcre2_code* code =
-            pcre2_compile(reinterpret_cast<PCRE2_SPTR>(pattern.data()), pattern.size(), flags,
-                          &errorCode, &errorOffset, nullptr);
+        pcre2_code* code = pcre2_compile(reinterpret_cast<PCRE2_SPTR>(pattern.data()),
+                                         pattern.size(), flags, &errorCode, &errorOffset, nullptr);
         if (code == nullptr) throw RegexError(std::string(pattern));
         // JIT is an optimisation only: where it is unavailable the interpreter runs.
         const bool jit = pcre2_jit_compile(code, PCRE2_JIT_COMPLETE) == 0;
@@ -58,8 +57,8 @@ PatternCache& Cache() {
 
 int CompiledPattern::GroupNumber(std::string_view name) const {
     const std::string zeroTerminated(name);
-    const int number =
-        pcre2_substring_number_from_name(code_, reinterpret_cast<PCRE2_SPTR>(zeroTerminated.c_str()));
+    const int number = pcre2_substring_number_from_name(
+        code_, reinterpret_cast<PCRE2_SPTR>(zeroTerminated.c_str()));
     return number > 0 ? number : 0;
 }
 

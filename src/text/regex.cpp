@@ -1,5 +1,7 @@
 #include "text/regex.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <new>
 #include <optional>
 #include <stdexcept>
@@ -18,6 +20,19 @@ constexpr const char* kNoMatchMessage = "REQUIRE: There must be a successful mat
 // Room for the JIT's backtracking on long chapter files; reserved lazily by PCRE2.
 constexpr PCRE2_SIZE kJitStackStart = 32 * 1024;
 constexpr PCRE2_SIZE kJitStackMax = 16 * 1024 * 1024;
+
+// PCRE2's default match limit (ten million steps) is too small for a pattern such as
+// "<head>.*</head>" on a chapter of many megabytes: one greedy scan back over the text
+// already takes that many. The budget of one search grows with the subject instead, so that
+// only a truly runaway pattern is stopped (and reported).
+constexpr std::uint64_t kMinMatchLimit = 10'000'000;
+constexpr std::uint64_t kMatchStepsPerByte = 100;
+
+std::uint32_t MatchLimitFor(std::size_t subjectSize) {
+    const std::uint64_t wanted =
+        std::max<std::uint64_t>(kMinMatchLimit, subjectSize * kMatchStepsPerByte);
+    return static_cast<std::uint32_t>(std::min<std::uint64_t>(wanted, UINT32_MAX));
+}
 
 std::uint32_t CompileFlags(TLxRegExOptions options) {
     // Matching is byte-wise: UTF and Unicode properties stay off whatever the pattern says.
@@ -41,12 +56,13 @@ struct TLxRegEx::Impl final : detail::MatchGroups {
     std::shared_ptr<const detail::CompiledPattern> compiled;
 
     pcre2_match_data* matchData = nullptr;
-    const pcre2_code* matchDataCode = nullptr;  // the code matchData was sized for
+    // The pattern matchData was sized for; holding it keeps its address from being reused.
+    std::shared_ptr<const detail::CompiledPattern> matchDataPattern;
     pcre2_match_context* matchContext = nullptr;
     pcre2_jit_stack* jitStack = nullptr;
 
-    std::string ownSubject;   // the subject given to SetSubject (or kept after Replace)
-    std::string_view subject;  // what is matched: ownSubject, or a caller's text during Replace
+    std::string ownSubject;     // the subject given to SetSubject (or kept after Replace)
+    std::string_view subject;   // what is matched: ownSubject, or a caller's text during Replace
     std::size_t nextStart = 0;  // 0-based offset where MatchNext searches from
     bool hasMatch = false;
     int submatchCount = 0;
@@ -75,11 +91,11 @@ struct TLxRegEx::Impl final : detail::MatchGroups {
     }
 
     void PrepareMatchData() {
-        if (matchDataCode == compiled->code()) return;
+        if (matchDataPattern == compiled) return;
         pcre2_match_data_free(matchData);
         matchData = pcre2_match_data_create_from_pattern(compiled->code(), nullptr);
         if (matchData == nullptr) throw std::bad_alloc();
-        matchDataCode = compiled->code();
+        matchDataPattern = compiled;
         if (matchContext == nullptr) {
             matchContext = pcre2_match_context_create(nullptr);
             jitStack = pcre2_jit_stack_create(kJitStackStart, kJitStackMax, nullptr);
@@ -118,6 +134,7 @@ struct TLxRegEx::Impl final : detail::MatchGroups {
         PrepareMatchData();
         hasMatch = false;
         if (offset > subject.size()) return false;
+        pcre2_set_match_limit(matchContext, MatchLimitFor(subject.size()));
         const auto text = reinterpret_cast<PCRE2_SPTR>(subject.data());
         const int rc = compiled->jit()
                            ? pcre2_jit_match(compiled->code(), text, subject.size(), offset,
@@ -190,13 +207,15 @@ struct TLxRegEx::Impl final : detail::MatchGroups {
         std::size_t copiedUpTo = 0;
         do {
             const PCRE2_SIZE* ov = pcre2_get_ovector_pointer(matchData);
-            out.append(text.data() + copiedUpTo, ov[0] - copiedUpTo);
+            // Matches come left to right and never overlap; the guard only keeps a "\K"
+            // oddity from ever reading outside the text.
+            if (ov[0] > copiedUpTo) out.append(text.data() + copiedUpTo, ov[0] - copiedUpTo);
             if (templateMode) {
                 expansion->AppendExpansion(*this, out);
             } else {
                 out.append(replacement);
             }
-            copiedUpTo = ov[1];
+            if (ov[1] > copiedUpTo) copiedUpTo = ov[1];
         } while (Search(nextStart));
         out.append(text.data() + copiedUpTo, text.size() - copiedUpTo);
         return true;

@@ -3,6 +3,10 @@
 // Positions are 1-based; 0 means "not found". The shared instance is created with the
 // options caseless + dot-all and every pattern of the program is matched that way; an
 // empty match is never produced.
+//
+// Each distinct pattern and option set is compiled once per run (JIT where available) and
+// shared by all instances. An instance is not re-entrant: a loop over MatchNext on the shared
+// instance must not call RegexReplace, RegexReplaceStr or RegexDelete inside.
 
 #include <cstdint>
 #include <memory>

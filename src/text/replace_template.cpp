@@ -126,7 +126,8 @@ ReplacementTemplate::ReplacementTemplate(std::string_view t, const CompiledPatte
 
 // A reference by digits at t[i]: one digit, or two when the second digit follows; which of
 // the two applies depends on each match's SubmatchCount. Returns the position after it.
-std::size_t ReplacementTemplate::ParseReference(std::string_view t, std::size_t i, char conversion) {
+std::size_t ReplacementTemplate::ParseReference(std::string_view t, std::size_t i,
+                                                char conversion) {
     const int d = t[i] - '0';
     if (i + 1 < t.size() && IsDigit(t[i + 1])) {
         pieces_.push_back({Kind::DigitPair, conversion, d, t[i + 1] - '0'});
@@ -168,11 +169,12 @@ std::size_t ReplacementTemplate::ParseNamedG(std::string_view t, std::size_t i) 
 
 void ReplacementTemplate::AddLiteral(std::string_view text) {
     if (!pieces_.empty() && pieces_.back().kind == Kind::Literal &&
-        static_cast<std::size_t>(pieces_.back().first + pieces_.back().second) == literals_.size()) {
+        static_cast<std::size_t>(pieces_.back().first + pieces_.back().second) ==
+            literals_.size()) {
         pieces_.back().second += static_cast<int>(text.size());
     } else {
-        pieces_.push_back({Kind::Literal, 0, static_cast<int>(literals_.size()),
-                           static_cast<int>(text.size())});
+        pieces_.push_back(
+            {Kind::Literal, 0, static_cast<int>(literals_.size()), static_cast<int>(text.size())});
     }
     literals_.append(text);
 }

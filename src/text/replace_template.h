@@ -43,7 +43,8 @@ private:
     void AddLiteral(std::string_view text);
     void AddGroup(int number, char conversion);
     void AddNamedGroup(std::string_view name);
-    void AppendGroup(const MatchGroups& groups, int number, char conversion, std::string& out) const;
+    void AppendGroup(const MatchGroups& groups, int number, char conversion,
+                     std::string& out) const;
 
     const CompiledPattern& pattern_;
     std::string literals_;

@@ -12,9 +12,13 @@ using detail::kNotFound;
 std::size_t Length(std::string_view s) { return s.size(); }
 
 // A 0-based offset from a 1-based position; positions below 1 count as 1.
-std::size_t OffsetOf(int position) { return position < 1 ? 0 : static_cast<std::size_t>(position - 1); }
+std::size_t OffsetOf(int position) {
+    return position < 1 ? 0 : static_cast<std::size_t>(position - 1);
+}
 
-int PositionOf(std::size_t offset) { return offset == kNotFound ? 0 : static_cast<int>(offset + 1); }
+int PositionOf(std::size_t offset) {
+    return offset == kNotFound ? 0 : static_cast<int>(offset + 1);
+}
 
 }  // namespace
 
@@ -49,16 +53,16 @@ int FindFrom(std::string_view s, std::string_view sub, int start, bool ignoreCas
 int FindInRange(std::string_view s, std::string_view sub, int start, bool ignoreCase, int limit) {
     if (sub.empty() || s.empty()) return 0;
     // The occurrence's position p obeys start <= p <= limit - length(sub) and p < length(s).
-    const long long lastByLimit = static_cast<long long>(limit) - static_cast<long long>(sub.size());
+    const long long lastByLimit =
+        static_cast<long long>(limit) - static_cast<long long>(sub.size());
     const long long lastInText = static_cast<long long>(s.size()) - 1;
     const long long last = std::min(lastByLimit, lastInText);
     const long long first = start < 1 ? 1 : start;
     if (last < first) return 0;
     // Search only the bytes an occurrence at or before position last can cover.
-    const std::size_t window =
-        std::min(s.size(), static_cast<std::size_t>(last - 1) + sub.size());
-    return PositionOf(detail::FindForward(s.substr(0, window), sub, static_cast<std::size_t>(first - 1),
-                                          ignoreCase));
+    const std::size_t window = std::min(s.size(), static_cast<std::size_t>(last - 1) + sub.size());
+    return PositionOf(detail::FindForward(s.substr(0, window), sub,
+                                          static_cast<std::size_t>(first - 1), ignoreCase));
 }
 
 int FindLast(std::string_view s, std::string_view sub, int start, bool ignoreCase) {
@@ -147,10 +151,17 @@ std::string EncodeEntities(std::string_view s) {
     out.reserve(s.size() + s.size() / 8);
     for (char c : s) {
         switch (c) {
-            case '&': out += "&amp;"; break;
-            case '<': out += "&lt;"; break;
-            case '>': out += "&gt;"; break;
-            default: out += c;
+            case '&':
+                out += "&amp;";
+                break;
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            default:
+                out += c;
         }
     }
     return out;

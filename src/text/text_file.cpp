@@ -35,7 +35,8 @@ private:
 };
 
 [[noreturn]] void ThrowWriteError(int error, const std::string& fileName) {
-    throw std::system_error(error, std::generic_category(), "Cannot write the file \"" + fileName + "\"");
+    throw std::system_error(error, std::generic_category(),
+                            "Cannot write the file \"" + fileName + "\"");
 }
 
 // Writes all of text to fd; false with errno set on failure.
@@ -77,7 +78,9 @@ int CreateTempBeside(const std::string& fileName, std::string& tempName) {
 }  // namespace
 
 std::string ReadTextFile(const std::string& fileName) {
-    FileDescriptor fd(::open(fileName.c_str(), O_RDONLY | O_CLOEXEC));
+    // Non-blocking open: a named pipe or a device must not hang the program; only regular
+    // files are read (where the flag has no effect).
+    FileDescriptor fd(::open(fileName.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (fd.get() < 0) return {};
     struct stat st {};
     if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) return {};
@@ -116,14 +119,16 @@ void WriteTextFileAtomic(const std::string& fileName, std::string_view text) {
     };
     if (!WriteAll(fd.get(), text)) fail(errno);
     struct stat existing {};
-    if (::stat(fileName.c_str(), &existing) == 0 && ::fchmod(fd.get(), existing.st_mode & 07777) != 0) {
+    if (::stat(fileName.c_str(), &existing) == 0 &&
+        ::fchmod(fd.get(), existing.st_mode & 07777) != 0) {
         fail(errno);  // the replaced file keeps its permissions
     }
     if (::fsync(fd.get()) != 0) fail(errno);
     if (fd.Close() != 0) fail(errno);
     if (::rename(tempName.c_str(), fileName.c_str()) != 0) fail(errno);
     // Make the rename itself durable; a folder that cannot be synced is no write failure.
-    FileDescriptor dir(::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    FileDescriptor dir(
+        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (dir.get() >= 0) ::fsync(dir.get());
 }
 

@@ -41,7 +41,8 @@ TEST(CrossCheck, FindFromAgreesWithMatchStart) {
         re.SetSubject(s);
         int expected = 0;
         for (int p = 1; p + static_cast<int>(sub.size()) - 1 <= static_cast<int>(s.size()); ++p) {
-            if (LowerAscii(s.substr(static_cast<std::size_t>(p - 1), sub.size())) == LowerAscii(sub)) {
+            if (LowerAscii(s.substr(static_cast<std::size_t>(p - 1), sub.size())) ==
+                LowerAscii(sub)) {
                 expected = p;
                 break;
             }
@@ -75,7 +76,9 @@ TEST(CrossCheck, OddPatternsCompileOrThrowRegexError) {
             ASSERT_GE(out.size(), 6u);
         } catch (const RegexError& e) {
             if (pattern.empty()) {
-                ASSERT_STREQ(e.what(), "TLxRegEx.Compile() - Please specify a regular expression in RegEx first");
+                ASSERT_STREQ(
+                    e.what(),
+                    "TLxRegEx.Compile() - Please specify a regular expression in RegEx first");
             } else {
                 ASSERT_EQ(e.what(), pattern);
             }

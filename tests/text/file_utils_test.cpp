@@ -1,5 +1,6 @@
-#include <gtest/gtest.h>
+#include "text/file_utils.h"
 
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -9,7 +10,6 @@
 
 #include "recording_ui_port.h"
 #include "temp_dir.h"
-#include "text/file_utils.h"
 
 namespace quillery {
 namespace {
@@ -60,6 +60,15 @@ TEST(ClearFolder, EmptiesReadOnlyFilesAndNestedTrees) {
     TempDir dir;
     const std::string work = MakeProtectedTree(dir);
     ::chmod(dir.path().c_str(), 0777);  // the ordinary user must reach work/
+    EXPECT_TRUE(RunAsOrdinaryUser(work, [&] { return ClearFolder(work); }));
+    EXPECT_TRUE(IsEmptyFolder(work));
+}
+
+TEST(ClearFolder, EmptiesAFolderItsOwnerMadeUnreadable) {
+    TempDir dir;
+    const std::string work = MakeProtectedTree(dir);
+    ::chmod(dir.path().c_str(), 0777);
+    ::chmod(work.c_str(), 0000);
     EXPECT_TRUE(RunAsOrdinaryUser(work, [&] { return ClearFolder(work); }));
     EXPECT_TRUE(IsEmptyFolder(work));
 }

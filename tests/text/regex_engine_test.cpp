@@ -121,7 +121,8 @@ TEST(RegexEngine, EmptyPatternThrowsTheFixedMessage) {
         re.MatchFirst();
         FAIL() << "no exception";
     } catch (const RegexError& e) {
-        EXPECT_STREQ(e.what(), "TLxRegEx.Compile() - Please specify a regular expression in RegEx first");
+        EXPECT_STREQ(e.what(),
+                     "TLxRegEx.Compile() - Please specify a regular expression in RegEx first");
     }
     std::string s = "abc";
     EXPECT_THROW(RegexDelete(s, ""), RegexError);
@@ -145,6 +146,15 @@ TEST(RegexEngine, OptionsChangeTheCompiledForm) {
     re.SetOptions(preUnGreedy);
     re.SetPattern("a+");
     EXPECT_EQ(re.Replace("aaa", "b"), "bbb");
+}
+
+TEST(RegexEngine, MatchThatCannotFinishIsReportedNotTakenAsNoMatch) {
+    // Catastrophic backtracking runs into PCRE2's match limit: the replace must fail loudly
+    // rather than return the text as if nothing matched.
+    std::string s(40, 'a');
+    EXPECT_THROW(RegexReplace(s, "(a|aa)+\\d", ""), std::runtime_error);
+    EXPECT_EQ(s, std::string(40, 'a'));
+    EXPECT_EQ(RegexReplaceStr("abc", "b", "x"), "axc");  // and the engine goes on working
 }
 
 TEST(RegexEngine, SubmatchIndexOfNamesGroups) {
@@ -212,6 +222,12 @@ TEST(RegexEngine, LongSubjectsWithLazyDotMatch) {
     std::string text = "<!--" + std::string(3'000'000, 'x') + "-->tail";
     RegexDelete(text, "<!--.*?-->");
     EXPECT_EQ(text, "tail");
+    // A greedy dot walks back over the whole chapter: more steps than PCRE2's default limit.
+    std::string chapter = "<head>x</head>" + std::string(12'000'000, 'y');
+    RegexDelete(chapter, "<head>.*</head>");
+    EXPECT_EQ(chapter, std::string(12'000'000, 'y'));
+    std::string unterminated = "<!--" + std::string(12'000'000, 'z');
+    EXPECT_EQ(RegexReplaceStr(unterminated, "<!--.*?-->", ""), unterminated);
     std::string many;
     for (int i = 0; i < 100000; ++i) many += "<b>x</b>";
     RegexReplace(many, "<b>(.*?)</b>", "$1");

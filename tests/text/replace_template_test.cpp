@@ -9,7 +9,8 @@ namespace quillery {
 namespace {
 
 // Replaces the single match of pattern in subject by the template.
-std::string Expand(std::string_view subject, std::string_view pattern, std::string_view replacement) {
+std::string Expand(std::string_view subject, std::string_view pattern,
+                   std::string_view replacement) {
     TLxRegEx re;
     re.SetPattern(pattern);
     return re.Replace(subject, replacement);

@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "text/strings.h"
+
+#include <gtest/gtest.h>
 
 namespace quillery {
 namespace {

@@ -1,12 +1,12 @@
-#include <gtest/gtest.h>
+#include "text/text_file.h"
 
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <filesystem>
 #include <system_error>
 
 #include "temp_dir.h"
-#include "text/text_file.h"
 
 namespace quillery {
 namespace {
@@ -25,6 +25,13 @@ TEST(TextFile, ReadsMissingAndEmptyFilesAsEmpty) {
     EXPECT_EQ(ReadTextFile(dir.Write("empty.htm", "")), "");
     EXPECT_EQ(ReadTextFile(dir.path()), "");  // a folder is no text file
     EXPECT_EQ(ReadTextFile(""), "");
+}
+
+TEST(TextFile, ReadsANamedPipeAsEmptyWithoutWaiting) {
+    TempDir dir;
+    const std::string pipe = dir.path() + "pipe.htm";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0644), 0);
+    EXPECT_EQ(ReadTextFile(pipe), "");
 }
 
 TEST(TextFile, RoundTripKeepsEveryByte) {
@@ -82,7 +89,8 @@ TEST(TextFileAtomic, ReplacesTheFileAndLeavesNoTemporaryBehind) {
     ASSERT_EQ(::stat(file.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0640u);  // the replaced file keeps its permissions
     int entries = 0;
-    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.path())) ++entries;
+    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.path()))
+        ++entries;
     EXPECT_EQ(entries, 1);
 }
 
@@ -101,7 +109,8 @@ TEST(TextFileAtomic, FailureKeepsTheOldFileWhole) {
     EXPECT_THROW(WriteTextFileAtomic(folderTarget, "new"), std::system_error);
     EXPECT_EQ(ReadTextFile(file), "precious");
     int entries = 0;
-    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.path())) ++entries;
+    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.path()))
+        ++entries;
     EXPECT_EQ(entries, 2);  // keep.htm and sub/, no temporary left behind
     EXPECT_THROW(WriteTextFileAtomic(dir.path() + "missing/x.htm", "new"), std::system_error);
 }
