@@ -215,8 +215,10 @@ bool ReCompile(Book& book, const std::string& kindleGenPath, UiPort& ui) {
         ui.ShowMessage(kRecompileFirstMessage);
         return false;
     }
-    CompileMobi(kindleGenPath, book);
-    if (!FileExists(book.fullOutputPath)) return false;
+    // Judged by this run's result: the book an earlier make saved at the output path is
+    // still there when the compiler fails now.
+    const CompileResult result = CompileMobi(kindleGenPath, book);
+    if (!result.success || !FileExists(book.fullOutputPath)) return false;
     ui.ShowMessage(kRecompiledMessage);
     return true;
 }
