@@ -92,7 +92,8 @@ CliOptions ParseArguments(const std::vector<std::string>& args) {
         {"--toc-title", [&](const std::string& v) { o.tocTitle = v; }},
         {"--mark-toc", [&](const std::string& v) { o.markToc = v; }},
         {"--title-method", [&](const std::string& v) { o.titleMethod = ParseTitleMethod(v); }},
-        {"--indent", [&](const std::string& v) { o.indentEm = ParseDecimal("--indent", v); }},
+        // The window offers whole em from 0 to 5 for the indent (the book keeps a whole number).
+        {"--indent", [&](const std::string& v) { o.indentEm = std::to_string(ParseInt("--indent", v, 0, 5)); }},
         {"--spacing", [&](const std::string& v) { o.spacingEm = ParseDecimal("--spacing", v); }},
         {"--line-height", [&](const std::string& v) { o.lineHeightPercent = ParseInt("--line-height", v, 100, 200); }},
         {"--align", [&](const std::string& v) { o.alignment = ParseAlignment(v); }},
@@ -186,7 +187,7 @@ Chapters and table of contents:
   --title-page         generate a title page
 
 Style:
-  --indent EM          first line indent of paragraphs, in em
+  --indent EM          first line indent of paragraphs, 0 to 5 em
   --spacing EM         space above paragraphs, in em
   --line-height PCT    line height, 100 to 200 percent
   --align A            paragraph alignment: justified, left or right

@@ -9,6 +9,7 @@
 #include "htmlimport/web_import.h"
 #include "project/book.h"
 #include "project/book_form.h"
+#include "project/kindlegen.h"
 #include "project/make_pipeline.h"
 #include "project/settings.h"
 #include "text/file_utils.h"
@@ -45,7 +46,6 @@ void ApplyOptions(const CliOptions& o, BookForm& form) {
     if (o.noAdaptFontSize) form.chkEmFontSize = false;
     if (o.baseFontSize) form.selBaseFontSize = *o.baseFontSize;
     if (o.noClassifyFonts) form.chkClassifyFont = false;
-    if (o.stylesheet) { form.chkGCSS = true; form.replacementStylesheet = Absolute(*o.stylesheet); }
     if (o.removeKinds) {
         const std::string& k = *o.removeKinds;
         const auto has = [&](const char* kind) { return ("," + k + ",").find(std::string(",") + kind + ",") != std::string::npos; };
@@ -72,10 +72,18 @@ void ApplyBookInformation(const CliOptions& o, BookForm& form) {
     if (o.id) form.inID = *o.id;
     if (o.language) form.selLang = *o.language;
     if (o.description) form.inDesc = *o.description;
+    // The import's new-project reset clears the cover and the replacement stylesheet, so
+    // they are taken after it.
     if (o.cover) form.coverPath = Absolute(*o.cover);
+    if (o.stylesheet) {
+        form.chkGCSS = true;
+        form.replacementStylesheet = Absolute(*o.stylesheet);
+    }
     if (o.output) {
+        // The compiler always writes NAME.mobi; the save panel names that file, so that the
+        // log's "File saved at" line names the file that is really there.
         const fs::path out = Absolute(*o.output);
-        form.lblDesName = out.filename().string();
+        form.lblDesName = WithMobiExtension(out.filename().string());
         form.lblDesPath = WithTrailingSlash(out.parent_path().string());
     }
 }
