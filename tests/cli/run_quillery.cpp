@@ -30,9 +30,10 @@ std::string Page(const std::string& title, const std::string& body) {
 }  // namespace
 
 QuilleryRun RunQuilleryProgram(const std::string& workFolder, const std::vector<std::string>& args) {
-    std::string command = "cd " + ShellQuote(workFolder) + " && QUILLERY_STATE_DIR=" +
-                          ShellQuote(workFolder + "state") + " " + ShellQuote(ProgramFolder() + "quillery");
-    for (const std::string& a : args) command += " " + ShellQuote(a);
+    std::string command = "cd ";
+    command.append(ShellQuote(workFolder)).append(" && QUILLERY_STATE_DIR=").append(ShellQuote(workFolder + "state"));
+    command.append(" ").append(ShellQuote(ProgramFolder() + "quillery"));
+    for (const std::string& a : args) command.append(" ").append(ShellQuote(a));
     command.append(" </dev/null >").append(ShellQuote(workFolder + "run.out"));
     command.append(" 2>").append(ShellQuote(workFolder + "run.err"));
     QuilleryRun run;
