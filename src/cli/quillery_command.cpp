@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <optional>
 #include <stdexcept>
+#include <utility>
 
 #include "cli/cli_options.h"
 #include "cli/console_ui_port.h"
@@ -88,6 +90,16 @@ void ApplyBookInformation(const CliOptions& o, BookForm& form) {
     }
 }
 
+// A cover picture or stylesheet that is not there would end the make half-way with a file
+// error; it is a usage error, found before anything is read or written.
+void CheckGivenFilesExist(const CliOptions& o) {
+    const std::pair<const char*, const std::optional<std::string>*> given[] = {{"--cover", &o.cover},
+                                                                               {"--stylesheet", &o.stylesheet}};
+    for (const auto& [option, value] : given) {
+        if (*value && !FileExists(**value)) throw UsageError{std::string(option) + ": no such file: " + **value};
+    }
+}
+
 std::vector<std::string> ImportOrder(const std::vector<std::string>& chapters) {
     // The import takes the list as a file dialog returns it: entries 2..n come first, then
     // the first. Hand it the chapters so that this rule gives them back in the order given.
@@ -162,6 +174,7 @@ int RunQuillery(const std::vector<std::string>& args, WorkFolders folders, std::
             return args.empty() ? kExitStopped : kExitMade;
         }
         chapters = ChapterFilesOf(options.inputs);
+        CheckGivenFilesExist(options);
     } catch (const UsageError& e) {
         std::fprintf(err, "quillery: %s\n", e.message.c_str());
         return kExitStopped;

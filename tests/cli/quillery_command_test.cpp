@@ -85,6 +85,11 @@ TEST_F(QuilleryCommand, PreconditionsAndUsageErrorsExitTwo) {
     EXPECT_EQ(run.status, 2);
     EXPECT_NE(run.err.find("one folder"), std::string::npos) << run.err;
 
+    run = Make({"--cover", dir.path() + "missing.jpg", chapters});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.err, "quillery: --cover: no such file: " + dir.path() + "missing.jpg\n");
+    EXPECT_FALSE(fs::exists(dir.path() + "state/temp"));
+
     run = RunQuilleryProgram(dir.path(), {});
     EXPECT_EQ(run.status, 2);
     EXPECT_NE(run.out.find("Usage:"), std::string::npos);

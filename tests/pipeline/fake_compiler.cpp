@@ -24,8 +24,13 @@ std::string WriteScript(const std::string& path, const std::string& body) {
 std::string WriteGoodCompiler(const std::string& folder) {
     return WriteScript(folder + "fake-compiler",
                        "opf=\"$1\"; out=\"\"\n"
-                       "while [ $# -gt 0 ]; do [ \"$1\" = -o ] && out=\"$2\"; shift; done\n"
+                       "shift; options=\"\"\n"
+                       "while [ $# -gt 0 ]; do\n"
+                       "  if [ \"$1\" = -o ]; then out=\"$2\"; shift; else options=\"$options $1\"; fi\n"
+                       "  shift\n"
+                       "done\n"
                        "echo \"fake compiler: built $out from $opf\"\n"
+                       "echo \"fake compiler options:$options\"\n"
                        "printf 'BOOKMOBI' > \"$(dirname \"$opf\")/$out\"\n");
 }
 

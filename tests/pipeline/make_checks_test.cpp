@@ -114,6 +114,18 @@ TEST_F(MakeChecks, AFailedMakeAfterASuccessfulOneIsAFailure) {
     EXPECT_EQ(book.log.find("made successfully"), std::string::npos) << book.log;
 }
 
+TEST_F(MakeChecks, AChapterThatCannotBeWrittenEndsTheMakeWithItsErrorAndNoCompile) {
+    Import();
+    fs::create_directories(book.folders.opsFolder + "02_two.htm/");
+    EXPECT_EQ(Make().outcome, MakeOutcome::Failed);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_NE(ui.messages[0].find("02_two.htm"), std::string::npos) << ui.messages[0];
+    EXPECT_EQ(book.log.find("fake compiler"), std::string::npos) << book.log;
+    EXPECT_TRUE(book.log.ends_with("\r\n# Mobi file creation failed.")) << book.log;
+    EXPECT_FALSE(InOps("content.opf"));
+    EXPECT_FALSE(fs::exists(output + "Test Book.mobi"));
+}
+
 TEST_F(MakeChecks, ReCompileBeforeAnyMakeAsksForAMakeFirst) {
     EXPECT_FALSE(ReCompile(book, form.inKGenPath, ui));
     EXPECT_EQ(ui.messages, std::vector<std::string>{kRecompileFirstMessage});
