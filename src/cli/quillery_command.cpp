@@ -122,11 +122,19 @@ int MarkTocChapter(const std::string& file, Book& book, ChapterGrid& grid, Conso
     return kExitStopped;
 }
 
+// text followed by blanks up to width characters; a UTF-8 character counts once, so the
+// columns stay aligned for titles with accents and curly quotes.
+std::string PaddedColumn(const std::string& text, std::size_t width) {
+    std::size_t characters = 0;
+    for (const char c : text) characters += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    return text + std::string(characters < width ? width - characters : 0, ' ');
+}
+
 void PrintTitles(const ChapterGrid& grid, std::FILE* out) {
     for (int row = 1; row < grid.RowCount(); ++row) {
         const ChapterGridRow& r = grid.rows[row];
-        std::fprintf(out, "%3s  %-28s  %-40s  %s%s\n", r[kGridNumberColumn].c_str(),
-                     r[kGridFileColumn].c_str(), r[kGridTitleColumn].c_str(),
+        std::fprintf(out, "%3s  %s  %s  %s%s\n", r[kGridNumberColumn].c_str(),
+                     PaddedColumn(r[kGridFileColumn], 28).c_str(), PaddedColumn(r[kGridTitleColumn], 40).c_str(),
                      r[kGridSizeColumn].c_str(), r[kGridMarkerColumn].empty() ? "" : "  (TOC)");
     }
 }

@@ -118,6 +118,19 @@ TEST_F(QuilleryCommand, TitlesListsTheChaptersInNameOrderWithTheirTitles) {
     EXPECT_GT(by_name.out.find("(TOC)"), by_name.out.find("02_two.htm"));
 }
 
+// Characters, not bytes: the size column lines up under titles with accented letters.
+TEST_F(QuilleryCommand, TitlesKeepTheirColumnsAlignedForAccentedTitles) {
+    dir.Write("accents/01.htm", "<html><head><title>Caf\xC3\xA9 \xE2\x80\x99s</title></head><body></body></html>");
+    dir.Write("accents/02.htm", "<html><head><title>Plain</title></head><body></body></html>");
+    const QuilleryRun run = RunQuilleryProgram(dir.path(), {"titles", "--title-method", "html", dir.path() + "accents"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::size_t newline = run.out.find('\n');
+    ASSERT_NE(newline, std::string::npos);
+    const std::string first = run.out.substr(0, newline), second = run.out.substr(newline + 1);
+    // "Café ’s" is 10 bytes for 7 characters.
+    EXPECT_EQ(first.find(" KB") - 3, second.find(" KB")) << run.out;
+}
+
 TEST_F(QuilleryCommand, MarkTocNamesTheChapterAsTheContentsInsteadOfAGeneratedPage) {
     const QuilleryRun run = Make({"--mark-toc", "02_two.htm", chapters});
     ASSERT_EQ(run.status, 0) << run.err;
