@@ -167,6 +167,10 @@ std::vector<std::string> ChapterFilesOf(const std::vector<std::string>& inputs) 
         const std::string parent = fs::path(full).parent_path().string();
         if (folder.empty()) folder = parent;
         if (parent != folder) throw UsageError{"the chapter files must lie in one folder: " + input};
+        // The package names every chapter once; a file given twice would be listed twice.
+        if (std::find(files.begin(), files.end(), full) != files.end()) {
+            throw UsageError{"a chapter file is given twice: " + input};
+        }
         files.push_back(full);
     }
     return files;

@@ -111,6 +111,7 @@ TEST_F(ChapterFiles, FilesFromTwoFoldersMissingFilesFoldersWithFilesAndEmptyFold
     EXPECT_THROW(ChapterFilesOf({a, dir.path() + "two"}), UsageError);
     EXPECT_THROW(ChapterFilesOf({dir.path() + "one", dir.path() + "two"}), UsageError);
     EXPECT_THROW(ChapterFilesOf({dir.path() + "empty"}), UsageError);
+    EXPECT_THROW(ChapterFilesOf({a, dir.path() + "one/../one/a.htm"}), UsageError);
 }
 
 }  // namespace

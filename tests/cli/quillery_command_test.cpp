@@ -33,7 +33,8 @@ protected:
 };
 
 TEST_F(QuilleryCommand, AMadeBookExitsZeroWithTheLogOnStdoutAndTheMessageOnStderr) {
-    const QuilleryRun run = Make({"--title", "Small Book", "-o", dir.path() + "out/small.mobi", chapters});
+    // Paths relative to the folder the program runs in.
+    const QuilleryRun run = Make({"--title", "Small Book", "-o", "out/small.mobi", "chapters"});
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(ReadTextFile(dir.path() + "out/small.mobi"), "BOOKMOBI");
     // The log, with console line ends.
