@@ -22,8 +22,7 @@ std::string EscapedOr(std::string_view value, std::string_view whenEmpty) {
 int IntOr(std::string_view text, int fallback) {
     const std::string trimmed = Trim(text);
     int value = 0;
-    const auto [end, ec] =
-        std::from_chars(trimmed.data(), trimmed.data() + trimmed.size(), value);
+    const auto [end, ec] = std::from_chars(trimmed.data(), trimmed.data() + trimmed.size(), value);
     if (trimmed.empty() || ec != std::errc() || end != trimmed.data() + trimmed.size())
         return fallback;
     return value;

@@ -67,17 +67,17 @@ struct Book {
     WorkFolders folders;
 
     // Chapter list: parallel lists, index 0 = first chapter, in reading order.
-    std::vector<std::string> files;    // relative to sourceFolder, "/" separated
-    std::vector<std::string> titles;   // XML-escaped during a make
-    std::vector<std::int64_t> sizes;   // bytes
-    std::vector<std::string> contents; // whole chapter texts, only during a make
-    std::string sourceFolder;          // ends with "/"
+    std::vector<std::string> files;     // relative to sourceFolder, "/" separated
+    std::vector<std::string> titles;    // XML-escaped during a make
+    std::vector<std::int64_t> sizes;    // bytes
+    std::vector<std::string> contents;  // whole chapter texts, only during a make
+    std::string sourceFolder;           // ends with "/"
 
     BookMetadata metadata;
 
     // Package inputs.
-    std::string coverPath;             // full path of the cover picture; empty = none
-    std::string replacementStylesheet; // full path; empty = none
+    std::string coverPath;                 // full path of the cover picture; empty = none
+    std::string replacementStylesheet;     // full path; empty = none
     std::vector<std::string> images;       // relative paths of the pictures the chapters use
     std::vector<std::string> stylesheets;  // relative paths of the linked stylesheets
     int tocPosition = 0;
@@ -94,10 +94,10 @@ struct Book {
 
     PreviewSource previewSource = PreviewSource::Nothing;
     bool wordImport = false;
-    bool kindleGenSizeFlag = false;   // the compiler file is larger than 2,048,000 bytes
-    CompileOptions compileOptions;    // the "Compiling Options" dialog, for the run only
-    bool wordSplit = false;           // the Word HTML was split on section breaks
-    std::string wordDocumentFolder;   // for the output-location rule of a Word project
+    bool kindleGenSizeFlag = false;  // the compiler file is larger than 2,048,000 bytes
+    CompileOptions compileOptions;   // the "Compiling Options" dialog, for the run only
+    bool wordSplit = false;          // the Word HTML was split on section breaks
+    std::string wordDocumentFolder;  // for the output-location rule of a Word project
 
     // The build log: one growing text, lines ending in CR LF.
     std::string log;

@@ -120,8 +120,8 @@ std::string RunCommand(const std::string& commandLine, const std::string& workin
     reportWrite.Close();
 
     int startError = 0;
-    const ssize_t reported = ReadRetrying(reportRead.get(), reinterpret_cast<char*>(&startError),
-                                          sizeof startError);
+    const ssize_t reported =
+        ReadRetrying(reportRead.get(), reinterpret_cast<char*>(&startError), sizeof startError);
     if (reported > 0) {
         WaitForChild(pid);
         return {};

@@ -75,8 +75,7 @@ std::string WithMobiExtension(const std::string& name) {
 }
 
 std::string KindleGenCommandLine(const std::string& kindleGenPath, const std::string& opsFolder,
-                                 const CompileOptions& options,
-                                 const std::string& outputFileName) {
+                                 const CompileOptions& options, const std::string& outputFileName) {
     return ShellQuote(kindleGenPath) + " " + ShellQuote(opsFolder + "content.opf") +
            KindleGenOptionText(options) + " -o " + ShellQuote(WithMobiExtension(outputFileName));
 }

@@ -37,8 +37,7 @@ std::string WithMobiExtension(const std::string& name);
 // 'compiler' 'opsFolder'content.opf<options> -o 'outputName.mobi' with every path quoted
 // for the shell (ShellQuote) and no outer quotes.
 std::string KindleGenCommandLine(const std::string& kindleGenPath, const std::string& opsFolder,
-                                 const CompileOptions& options,
-                                 const std::string& outputFileName);
+                                 const CompileOptions& options, const std::string& outputFileName);
 
 struct CompileResult {
     std::string output;    // the compiler's console output
@@ -47,9 +46,9 @@ struct CompileResult {
 
 // Compiles opsFolder + "content.opf" to opsFolder + WithMobiExtension(outputFileName),
 // running the compiler in "/" (only the file-name part of outputFileName is used, so the
-// compiler's output always lands beside content.opf). An output file left there by an earlier make is deleted
-// first, so only a file this run wrote counts. On success the file is copied (overwriting)
-// to WithMobiExtension(fullOutputPath) and stays in the OPS folder too. Throws
+// compiler's output always lands beside content.opf). An output file left there by an earlier make
+// is deleted first, so only a file this run wrote counts. On success the file is copied
+// (overwriting) to WithMobiExtension(fullOutputPath) and stays in the OPS folder too. Throws
 // std::system_error when that copy fails.
 CompileResult CompileMobi(const std::string& kindleGenPath, const std::string& opsFolder,
                           const CompileOptions& options, const std::string& outputFileName,

@@ -190,6 +190,12 @@ void ApplyDefaultSettings(Settings& s, WorkFolders& folders) {
     folders.opsFolder = folders.tempFolder + "OPS/";
 }
 
+bool LoadSettingsOrDefaults(Settings& settings, WorkFolders& folders) {
+    if (LoadSettings(settings, folders)) return true;
+    ApplyDefaultSettings(settings, folders);
+    return false;
+}
+
 std::string SettingsText(const Settings& s) {
     std::string text;
     const auto line = [&text](std::string_view value) {
@@ -243,9 +249,13 @@ bool SaveSettings(const Settings& settings, const WorkFolders& folders) {
 }
 
 const std::vector<std::string>& PpiItems() {
-    static const std::vector<std::string> items = {
-        "72", "96", "120", "167 (Classical Kindles)", "212 (Kindle Paper White)",
-        "215 (Kindle Fire HD 7)", "254 (Kindle Fire HD 8.9)"};
+    static const std::vector<std::string> items = {"72",
+                                                   "96",
+                                                   "120",
+                                                   "167 (Classical Kindles)",
+                                                   "212 (Kindle Paper White)",
+                                                   "215 (Kindle Fire HD 7)",
+                                                   "254 (Kindle Fire HD 8.9)"};
     return items;
 }
 

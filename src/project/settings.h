@@ -29,25 +29,25 @@ struct Settings {
     bool removeForms = false;
     bool removeImages = false;
     bool removeLinks = false;
-    bool reservedSwitch1 = false;     // 11
-    bool adaptFontSize = false;       // 12
-    bool generateTitlePage = false;   // 13
+    bool reservedSwitch1 = false;        // 11
+    bool adaptFontSize = false;          // 12
+    bool generateTitlePage = false;      // 13
     bool headingAnchorsInSplit = false;  // 14 no default: kept across ApplyDefaultSettings
-    bool splitWordHtml = false;       // 15
-    bool reservedSwitch2 = false;     // 16
-    bool removeWordToc = false;       // 17
-    bool reservedSwitch3 = false;     // 18
-    int reservedNumber = 0;           // 19 no default: kept across ApplyDefaultSettings
-    int baseFontSize = 0;             // 20 points; 0 = "Auto"
-    std::string editorPath;           // 21 external source editor
-    std::string kindleGenPath;        // 22 the MOBI compiler
-    std::string tocTitle;             // 23
-    int tocPosition = 0;              // 24 0 end, 1 beginning, n at position n
-    bool reservedSwitch4 = false;     // 25
-    bool classifyFonts = false;       // 26
-    int pictureResolution = 0;        // 27 PPI of Word pictures
-    bool picturesAsPng = false;       // 28 false: GIF
-    std::string epubcheckJar;         // 29 the epubcheck jar run by "java -jar"
+    bool splitWordHtml = false;          // 15
+    bool reservedSwitch2 = false;        // 16
+    bool removeWordToc = false;          // 17
+    bool reservedSwitch3 = false;        // 18
+    int reservedNumber = 0;              // 19 no default: kept across ApplyDefaultSettings
+    int baseFontSize = 0;                // 20 points; 0 = "Auto"
+    std::string editorPath;              // 21 external source editor
+    std::string kindleGenPath;           // 22 the MOBI compiler
+    std::string tocTitle;                // 23
+    int tocPosition = 0;                 // 24 0 end, 1 beginning, n at position n
+    bool reservedSwitch4 = false;        // 25
+    bool classifyFonts = false;          // 26
+    int pictureResolution = 0;           // 27 PPI of Word pictures
+    bool picturesAsPng = false;          // 28 false: GIF
+    std::string epubcheckJar;            // 29 the epubcheck jar run by "java -jar"
 };
 
 inline constexpr int kSettingsLineCount = 29;
@@ -64,6 +64,10 @@ bool LoadSettings(Settings& settings, const WorkFolders& folders);
 // the package root paths of folders (temp and OPS folder). The KindleGen default is the
 // bundled opf2mobi when present; the epubcheck default is kDefaultEpubcheckJar when present.
 void ApplyDefaultSettings(Settings& settings, WorkFolders& folders);
+
+// The start-up sequence: LoadSettings, and ApplyDefaultSettings when that fails. True when
+// the file was loaded.
+bool LoadSettingsOrDefaults(Settings& settings, WorkFolders& folders);
 
 // The whole file text: every line in its form, each ending in CR LF.
 std::string SettingsText(const Settings& settings);

@@ -212,9 +212,9 @@ TEST(OutputLocation, ChangeNeedsImportedFiles) {
     Book book;
     RecordingUiPort ui;
     EXPECT_FALSE(CanChangeOutputLocation(book, ui));
-    EXPECT_EQ(ui.events, (std::vector<std::string>{
-                             "message: Please import webpages or document first",
-                             "focus: btnImportHtml"}));
+    EXPECT_EQ(ui.events,
+              (std::vector<std::string>{"message: Please import webpages or document first",
+                                        "focus: btnImportHtml"}));
     book.files = {"a.htm"};
     ui.events.clear();
     EXPECT_TRUE(CanChangeOutputLocation(book, ui));

@@ -26,9 +26,7 @@ TEST(RunCommand, ReturnsStandardOutputAndErrorMerged) {
     EXPECT_EQ(RunCommand("echo out; echo err 1>&2; echo again", "/"), "out\nerr\nagain\n");
 }
 
-TEST(RunCommand, SilentCommandGivesEmptyText) {
-    EXPECT_EQ(RunCommand("true", "/"), "");
-}
+TEST(RunCommand, SilentCommandGivesEmptyText) { EXPECT_EQ(RunCommand("true", "/"), ""); }
 
 TEST(RunCommand, ExitStatusDoesNotHideOutput) {
     EXPECT_EQ(RunCommand("echo partial; exit 3", "/"), "partial\n");
@@ -36,7 +34,8 @@ TEST(RunCommand, ExitStatusDoesNotHideOutput) {
 
 TEST(RunCommand, LargeOutputArrivesCompleteWithoutDeadlock) {
     // 8 MB, far beyond a pipe's buffer: the child blocks unless the output is drained first.
-    const std::string output = RunCommand("head -c 8388608 /dev/zero | tr '\\0' 'x'; echo END", "/");
+    const std::string output =
+        RunCommand("head -c 8388608 /dev/zero | tr '\\0' 'x'; echo END", "/");
     ASSERT_EQ(output.size(), 8388608u + 4u);
     EXPECT_EQ(output.find_first_not_of('x'), 8388608u);
     EXPECT_EQ(output.substr(8388608), "END\n");
@@ -44,7 +43,9 @@ TEST(RunCommand, LargeOutputArrivesCompleteWithoutDeadlock) {
 
 TEST(RunCommand, BinaryBytesAndZeroBytesPassUnchanged) {
     const std::string output = RunCommand("printf 'a\\000b\\377c'", "/");
-    EXPECT_EQ(output, std::string("a\0b\xff" "c", 5));
+    EXPECT_EQ(output, std::string("a\0b\xff"
+                                  "c",
+                                  5));
 }
 
 TEST(RunCommand, RunsInTheWorkingFolder) {
@@ -56,8 +57,8 @@ TEST(RunCommand, RunsInTheWorkingFolder) {
 TEST(RunCommand, MissingWorkingFolderGivesEmptyResultAndRunsNothing) {
     TempDir dir;
     const std::string flag = dir.path() + "ran";
-    EXPECT_EQ(RunCommand("touch " + ShellQuote(flag) + "; echo ran", dir.path() + "no/such/folder/"),
-              "");
+    EXPECT_EQ(
+        RunCommand("touch " + ShellQuote(flag) + "; echo ran", dir.path() + "no/such/folder/"), "");
     EXPECT_FALSE(fs::exists(flag));
 }
 
@@ -90,8 +91,8 @@ TEST(ShellQuote, WrapsInSingleQuotes) {
 TEST(ShellQuote, EveryAwkwardNameReachesTheCommandUnchanged) {
     for (const std::string name :
          {"plain", "with blank", "two  blanks", "it's", "\"double\"", "$HOME", "`id`", "$(id)",
-          "semi;colon", "amp&rsand", "pipe|x", "back\\slash", "star*", "new\nline", "'", "''",
-          "-n", "tab\there"}) {
+          "semi;colon", "amp&rsand", "pipe|x", "back\\slash", "star*", "new\nline", "'", "''", "-n",
+          "tab\there"}) {
         EXPECT_EQ(RunCommand("printf '%s' " + ShellQuote(name), "/"), name) << name;
     }
 }

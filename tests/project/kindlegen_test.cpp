@@ -117,9 +117,9 @@ TEST(CheckKindleGen, MissingFileIsReported) {
     RecordingUiPort ui;
     bool sizeFlag = false;
     EXPECT_FALSE(CheckKindleGen(dir.path() + "kindlegen", ui, sizeFlag));
-    EXPECT_EQ(ui.messages, std::vector<std::string>{
-                               "KindleGen can not be found, please set \r\ncorrect path of "
-                               "KindleGen in Settings."});
+    EXPECT_EQ(ui.messages,
+              std::vector<std::string>{"KindleGen can not be found, please set \r\ncorrect path of "
+                                       "KindleGen in Settings."});
     // A folder is not a program either.
     ui.messages.clear();
     EXPECT_FALSE(CheckKindleGen(dir.path(), ui, sizeFlag));
@@ -154,8 +154,8 @@ struct CompileFixture : ::testing::Test {
 TEST_F(CompileFixture, SuccessCopiesTheOutputAndPassesTheArguments) {
     const std::string compiler = WriteFakeCompiler(dir, true);
     const CompileOptions options{2, 1, true};
-    const CompileResult result =
-        CompileMobi(compiler, ops, options, "Tom's $(book).htm", outputFolder + "Tom's $(book).htm");
+    const CompileResult result = CompileMobi(compiler, ops, options, "Tom's $(book).htm",
+                                             outputFolder + "Tom's $(book).htm");
     EXPECT_TRUE(result.success);
     EXPECT_EQ(result.output, "Info: compiling\n");
     EXPECT_EQ(Slurp(dir.path() + "tool dir/args.txt"),

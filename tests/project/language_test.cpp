@@ -49,7 +49,8 @@ TEST(LanguageCode, NamesNotFoundGiveEnglish) {
 
 TEST(LanguageCode, Dictionary) {
     TempDir dir;
-    const std::string dic = dir.Write("lang.dic", "Welsh\r\ncy:Welsh\r\nbr:Breton\r\nfy Frisian\r\n");
+    const std::string dic =
+        dir.Write("lang.dic", "Welsh\r\ncy:Welsh\r\nbr:Breton\r\nfy Frisian\r\n");
     EXPECT_EQ(LanguageCode("Breton", dic), "br");
     EXPECT_EQ(LanguageCode("Frisian", dic), "fy");
     // The first occurrence counts: "Welsh" stands at position 1, so no code precedes it.

@@ -29,14 +29,13 @@ std::string JoinLines(const std::vector<std::string>& lines) {
 
 // The 28 lines of a file written with every default (no epubcheck line).
 std::vector<std::string> DefaultLines(const std::string& bookFolder) {
-    return {bookFolder, "tessaline", "", "0", "TRUE", "2", "FALSE", "TRUE", "TRUE", "11100",
-            "TRUE", "TRUE", "FALSE", "FALSE", "TRUE", "TRUE", "TRUE", "FALSE", "0", "12", "",
-            "", "Contents", "1", "TRUE", "TRUE", "96", "FALSE"};
+    return {bookFolder, "tessaline", "",      "0",     "TRUE", "2",     "FALSE",
+            "TRUE",     "TRUE",      "11100", "TRUE",  "TRUE", "FALSE", "FALSE",
+            "TRUE",     "TRUE",      "TRUE",  "FALSE", "0",    "12",    "",
+            "",         "Contents",  "1",     "TRUE",  "TRUE", "96",    "FALSE"};
 }
 
-std::string DefaultJar() {
-    return fs::exists(kDefaultEpubcheckJar) ? kDefaultEpubcheckJar : "";
-}
+std::string DefaultJar() { return fs::exists(kDefaultEpubcheckJar) ? kDefaultEpubcheckJar : ""; }
 
 struct SettingsFixture : ::testing::Test {
     TempDir dir;
@@ -150,6 +149,22 @@ TEST_F(SettingsFixture, FileCutAfterLine18FailsAndDefaultsApply) {
     EXPECT_TRUE(settings.autoTitle);
     EXPECT_TRUE(settings.headingAnchorsInSplit);  // line 14 is not reset
     EXPECT_EQ(settings.bookFolder, dir.path() + "myBook/");
+}
+
+TEST_F(SettingsFixture, StartUpFallsBackToTheDefaults) {
+    std::vector<std::string> lines = DefaultLines("/b/");
+    lines[4] = "FALSE";
+    lines[5] = "x";  // line 6 cannot be read
+    WriteLines(lines);
+    EXPECT_FALSE(LoadSettingsOrDefaults(settings, folders));
+    EXPECT_TRUE(settings.autoTitle);
+    EXPECT_EQ(settings.bookFolder, dir.path() + "myBook/");
+    lines[5] = "1";
+    WriteLines(lines);
+    EXPECT_TRUE(LoadSettingsOrDefaults(settings, folders));
+    EXPECT_FALSE(settings.autoTitle);
+    EXPECT_EQ(settings.titleMethod, 1);
+    EXPECT_EQ(settings.bookFolder, "/b/");
 }
 
 TEST_F(SettingsFixture, NonNumericIntegerLineFails) {
