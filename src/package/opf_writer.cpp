@@ -2,6 +2,7 @@
 
 #include <ctime>
 
+#include "htmlimport/resource_links.h"
 #include "package/manifest_items.h"
 #include "package/package_text.h"
 #include "text/strings.h"
@@ -103,6 +104,19 @@ std::string GuideTocReference(Book& book) {
     if (book.files.size() < 2) target += "#toc";
     return "\t<reference type=\"toc\"  title=\"Table of Contents\" href=\"" + target + "\"/>\r\n\t";
 }
+
+ResourceCollectors ChapterResourceCollectors() {
+    ResourceCollectors collect;
+    collect.images = [](const Book& book, const std::string& folder) {
+        return CollectImages(folder, book.files);
+    };
+    collect.stylesheets = [](const Book& book, const std::string& folder) {
+        return CollectStylesheets(folder, book.files);
+    };
+    return collect;
+}
+
+void WriteContentOpf(Book& book) { WriteContentOpf(book, ChapterResourceCollectors()); }
 
 void WriteContentOpf(Book& book, const ResourceCollectors& collect) {
     WriteContentOpf(book, collect, TodayIsoDate());
