@@ -200,7 +200,7 @@ TEST_F(OpfWriterTest, ChapterCopiesNameTheirPicturesAndStylesheets) {
     EXPECT_NE(
         Ops("content.opf")
             .find("\t\t<item id=\"css0\" href=\"css/Book.css\" media-type=\"text/css\" />\r\n"
-                  "\t<item id=\"img0\" href=\"images/pic 1.png\" media-type=\"image/png\" />\r\n\t"
+                  "\t<item id=\"img0\" href=\"images/pic%201.png\" media-type=\"image/png\" />\r\n\t"
                   "</manifest>"),
         std::string::npos);
     EXPECT_EQ(Ops("images/pic 1.png"), TinyPng());
