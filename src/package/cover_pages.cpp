@@ -21,7 +21,7 @@ bool WriteCoverPage(const Book& book) {
     if (book.coverPath.empty()) return false;
     std::string page = ReadTextFile(book.folders.libFolder + "OPS/coverpage.htm");
     const std::string block = "<div>\r\n<img src=\"" +
-                              package_text::AttributeValue(CoverPictureName(book)) +
+                              package_text::HrefValue(CoverPictureName(book)) +
                               "\" alt=\"Cover Image\" style=\"height: 100%\"/>\r\n</div>\r\n";
     package_text::InsertBefore(page, "</body>", block);
     WriteTextFile(book.folders.opsFolder + "coverpage.htm", page);

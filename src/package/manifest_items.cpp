@@ -31,7 +31,7 @@ bool EnsureOpsSubfolder(const Book& book, const std::string& entry) {
 }
 
 std::string ImageItem(std::string_view id, std::string_view href) {
-    return "\t<item id=\"" + std::string(id) + "\" href=\"" + package_text::AttributeValue(href) +
+    return "\t<item id=\"" + std::string(id) + "\" href=\"" + package_text::HrefValue(href) +
            "\" media-type=\"image/" + ImageMediaSubtype(href) + "\" />\r\n\t";
 }
 
@@ -51,7 +51,7 @@ std::string StylesheetManifestItems(Book& book) {
     if (!book.replacementStylesheet.empty()) {
         block +=
             "\t\t<item id=\"style\" href=\"" +
-            package_text::AttributeValue(package_text::FileNamePart(book.replacementStylesheet)) +
+            package_text::HrefValue(package_text::FileNamePart(book.replacementStylesheet)) +
             "\" media-type=\"text/css\" />\r\n";
     }
     for (std::size_t k = 0; k < book.stylesheets.size(); ++k) {
@@ -62,7 +62,7 @@ std::string StylesheetManifestItems(Book& book) {
         }
         EnsureOpsSubfolder(book, entry);
         block += "\t\t<item id=\"css" + std::to_string(k) + "\" href=\"" +
-                 package_text::AttributeValue(entry) + "\" media-type=\"text/css\" />\r\n";
+                 package_text::HrefValue(entry) + "\" media-type=\"text/css\" />\r\n";
     }
     return block;
 }

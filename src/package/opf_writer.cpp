@@ -2,6 +2,7 @@
 
 #include <ctime>
 
+#include "htmlimport/resource_links.h"
 #include "package/manifest_items.h"
 #include "package/package_text.h"
 #include "text/strings.h"
@@ -64,7 +65,7 @@ std::string ChapterManifestItems(const Book& book) {
     if (book.options.generateTitlePage) block += PageItem("titlepage", "titlepage.htm");
     if (HasTocPage(book)) block += PageItem("tocpage", kTocPageName);
     for (std::size_t k = 0; k < book.files.size(); ++k) {
-        block += PageItem(ChapterId(k), package_text::AttributeValue(book.files[k]));
+        block += PageItem(ChapterId(k), package_text::HrefValue(book.files[k]));
     }
     return block;
 }
@@ -94,15 +95,28 @@ std::string GuideCoverReference(const Book& book) {
 
 std::string GuideStartReference(const Book& book) {
     return "\t<reference type=\"start\" title=\"Start Page\" href=\"" +
-           package_text::AttributeValue(FirstFile(book)) + "\"/>\r\n\t";
+           package_text::HrefValue(FirstFile(book)) + "\"/>\r\n\t";
 }
 
 std::string GuideTocReference(Book& book) {
     if (book.tocFileName.empty()) book.tocFileName = FirstFile(book);
-    std::string target = package_text::AttributeValue(book.tocFileName);
+    std::string target = package_text::HrefValue(book.tocFileName);
     if (book.files.size() < 2) target += "#toc";
     return "\t<reference type=\"toc\"  title=\"Table of Contents\" href=\"" + target + "\"/>\r\n\t";
 }
+
+ResourceCollectors ChapterResourceCollectors() {
+    ResourceCollectors collect;
+    collect.images = [](const Book& book, const std::string& folder) {
+        return CollectImages(folder, book.files);
+    };
+    collect.stylesheets = [](const Book& book, const std::string& folder) {
+        return CollectStylesheets(folder, book.files);
+    };
+    return collect;
+}
+
+void WriteContentOpf(Book& book) { WriteContentOpf(book, ChapterResourceCollectors()); }
 
 void WriteContentOpf(Book& book, const ResourceCollectors& collect) {
     WriteContentOpf(book, collect, TodayIsoDate());

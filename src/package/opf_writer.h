@@ -11,11 +11,7 @@
 
 namespace quillery {
 
-// Gathers a resource list afresh from the chapter copies in `folder` (the OPS folder): the
-// web-page import's image and stylesheet collectors, adapted by the caller, for example
-//   ResourceCollectors{
-//       [](const Book& b, const std::string& f) { return CollectImages(f, b.files); },
-//       [](const Book& b, const std::string& f) { return CollectStylesheets(f, b.files); }}
+// Gathers a resource list afresh from the chapter copies in `folder` (the OPS folder).
 using ResourceCollector =
     std::function<std::vector<std::string>(const Book& book, const std::string& folder)>;
 
@@ -24,6 +20,9 @@ struct ResourceCollectors {
     ResourceCollector stylesheets;  // unset: book.stylesheets is used as it stands
 };
 
+// The web-page import's collectors (CollectImages, CollectStylesheets over book.files).
+ResourceCollectors ChapterResourceCollectors();
+
 // "Make Content" and the make's compile stage (after WriteTocFiles): writes OPS/content.opf
 // from lib/OPS/content.opf. book.metadata.date becomes today's date ("yyyy-mm-dd"); the image
 // list and (unless book.wordImport) the stylesheet list are gathered afresh with `collect`
@@ -31,6 +30,8 @@ struct ResourceCollectors {
 // stylesheets are logged. An empty book.tocFileName becomes the first chapter's file name.
 // Throws std::system_error when a file cannot be written or copied.
 void WriteContentOpf(Book& book, const ResourceCollectors& collect);
+// The same with ChapterResourceCollectors(): what the make and "Make Content" call.
+void WriteContentOpf(Book& book);
 // The same with the date given ("yyyy-mm-dd") instead of taken from the clock.
 void WriteContentOpf(Book& book, const ResourceCollectors& collect, std::string_view date);
 

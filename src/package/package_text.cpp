@@ -9,8 +9,25 @@ void InsertBefore(std::string& text, std::string_view marker, std::string_view b
     text.insert(at == std::string::npos ? 0 : at, block);
 }
 
-std::string AttributeValue(std::string_view value) {
-    return ReplaceAll(EncodeEntities(value), "\"", "&quot;");
+std::string HrefValue(std::string_view path) {
+    // Bytes that cannot stand in a URI reference are percent-encoded ("04 The Harbour.htm"
+    // becomes "04%20The%20Harbour.htm"); "&" is then escaped for XML. Letters, digits, "/",
+    // "." and UTF-8 bytes stay as they are, so ordinary names come out unchanged.
+    static constexpr std::string_view kUnsafe = " \"#%<>\\^`{|}";
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string encoded;
+    encoded.reserve(path.size());
+    for (const char c : path) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F || kUnsafe.find(c) != std::string_view::npos) {
+            encoded += '%';
+            encoded += kHex[byte >> 4];
+            encoded += kHex[byte & 0x0F];
+        } else {
+            encoded += c;
+        }
+    }
+    return ReplaceAll(encoded, "&", "&amp;");
 }
 
 std::string FileNamePart(std::string_view path) {

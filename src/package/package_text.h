@@ -10,9 +10,10 @@ namespace quillery::package_text {
 // (a missing or broken template) gets the block at its start, so what was generated is kept.
 void InsertBefore(std::string& text, std::string_view marker, std::string_view block);
 
-// A value made safe for a double-quoted XML attribute: "&", "<", ">" as entities (in that
-// order, as the Book's other values are escaped) and the double quote as "&quot;".
-std::string AttributeValue(std::string_view value);
+// A relative path as the value of a double-quoted href or src attribute: bytes that cannot
+// stand in a URI (blank, quote, "#", "%", "<", ">" and the like) percent-encoded, then "&"
+// escaped as "&amp;". A name without such bytes comes out as EncodeEntities gives it.
+std::string HrefValue(std::string_view path);
 
 // The file-name part of a path (after its last "/").
 std::string FileNamePart(std::string_view path);

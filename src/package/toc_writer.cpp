@@ -54,7 +54,7 @@ void WriteTocPage(Book& book) {
     page += "\r\n<ol>";
     for (std::size_t k = 0; k < book.files.size(); ++k) {
         const std::string& title = k < book.titles.size() ? book.titles[k] : std::string();
-        page += "<li><a href=\"" + package_text::AttributeValue(book.files[k]) + "\">" + title +
+        page += "<li><a href=\"" + package_text::HrefValue(book.files[k]) + "\">" + title +
                 "</a></li>\r\n";
     }
     page += "</ol>\r\n</body></html>";
@@ -81,7 +81,7 @@ void WriteTocFiles(Book& book) {
         for (std::size_t k = 0; k < book.files.size(); ++k) {
             const std::string& title = k < book.titles.size() ? book.titles[k] : std::string();
             points += NavPoint(static_cast<int>(k) + 1, title,
-                               package_text::AttributeValue(book.files[k]));
+                               package_text::HrefValue(book.files[k]));
         }
         if (writesTocPage) WriteTocPage(book);
     } else if (book.files.size() == 1 && book.tocPosition > 0) {
@@ -89,7 +89,7 @@ void WriteTocFiles(Book& book) {
         const std::string page = ReadTextFile(book.folders.opsFolder + file);
         int m = 0;
         for (const std::string& name : AnchorNames(page)) {
-            points += NavPoint(++m, name, package_text::AttributeValue(file) + "#" + name);
+            points += NavPoint(++m, name, package_text::HrefValue(file) + "#" + name);
         }
     } else if (book.files.size() == 1) {
         book.tocFileName.clear();

@@ -41,16 +41,6 @@ private:
     UiPort& ui_;
 };
 
-// The collectors read the chapter copies in the OPS folder.
-ResourceCollectors ChapterCollectors() {
-    ResourceCollectors c;
-    c.images = [](const Book& book, const std::string& folder) { return CollectImages(folder, book.files); };
-    c.stylesheets = [](const Book& book, const std::string& folder) {
-        return CollectStylesheets(folder, book.files);
-    };
-    return c;
-}
-
 bool PreconditionsHold(Book& book, const BookForm& form, UiPort& ui) {
     if (!CheckKindleGen(form.inKGenPath, ui, book)) return false;
     if (book.files.empty()) {
@@ -118,7 +108,7 @@ CompileResult Compile(Book& book, const BookForm& form, Progress& progress) {
     progress.Step(20, "Making TOC");
     WriteTocFiles(book);
     progress.Step(21, "Writing content.opf");
-    WriteContentOpf(book, ChapterCollectors());
+    WriteContentOpf(book);
     progress.Step(22, "Processing stylesheets");
     try {
         ProcessStylesheets(book);
@@ -205,7 +195,7 @@ MakeResult MakeMobi(Book& book, const BookForm& form, Settings& settings, UiPort
 
 void MakeContent(Book& book, const BookForm& form) {
     FillMetadata(book, form);
-    WriteContentOpf(book, ChapterCollectors());
+    WriteContentOpf(book);
 }
 
 void MakeToc(Book& book) { WriteTocFiles(book); }

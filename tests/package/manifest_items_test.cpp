@@ -50,7 +50,8 @@ TEST_F(ManifestItemsTest, MissingPictureIsLoggedAndLeavesAGap) {
 TEST_F(ManifestItemsTest, PictureWithABlankIsCopiedIntoANewSubfolder) {
     WriteSource("images/pic 1.png", TinyPng());
     book.images = {"images/pic 1.png"};
-    EXPECT_EQ(ImageManifestItems(book), Img("img0", "images/pic 1.png", "png"));
+    // The file keeps its name; the href, a URI, carries the blank percent-encoded.
+    EXPECT_EQ(ImageManifestItems(book), Img("img0", "images/pic%201.png", "png"));
     EXPECT_EQ(Ops("images/pic 1.png"), TinyPng());
 }
 
@@ -67,7 +68,7 @@ TEST_F(ManifestItemsTest, CoverPictureComesFirst) {
     book.coverPath = dir.path() + "pics/My Cover.JPG";
     book.images = {"a.gif"};
     EXPECT_EQ(ImageManifestItems(book),
-              Img("coverPic", "My Cover.JPG", "jpeg") + Img("img0", "a.gif", "gif"));
+              Img("coverPic", "My%20Cover.JPG", "jpeg") + Img("img0", "a.gif", "gif"));
 }
 
 TEST_F(ManifestItemsTest, AmpersandInAPictureNameIsEscaped) {

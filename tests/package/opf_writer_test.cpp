@@ -188,6 +188,26 @@ TEST_F(OpfWriterTest, ResourceListsAreGatheredFromTheOpsFolderAfterTheChapters) 
               std::string::npos);
 }
 
+TEST_F(OpfWriterTest, ChapterCopiesNameTheirPicturesAndStylesheets) {
+    AddChapters(2);
+    WriteOps("a.htm",
+             "<link rel=\"stylesheet\" href=\"css/Book.CSS\"><img src=\"images/pic%201.png\">");
+    WriteOps("b.htm", "<img src='images/missing.gif'><IMG SRC=\"Images/PIC%201.png\">");
+    WriteSource("css/Book.css", "p{}");
+    WriteSource("images/pic 1.png", TinyPng());
+    WriteContentOpf(book);
+
+    EXPECT_NE(
+        Ops("content.opf")
+            .find("\t\t<item id=\"css0\" href=\"css/Book.css\" media-type=\"text/css\" />\r\n"
+                  "\t<item id=\"img0\" href=\"images/pic%201.png\" media-type=\"image/png\" />\r\n\t"
+                  "</manifest>"),
+        std::string::npos);
+    EXPECT_EQ(Ops("images/pic 1.png"), TinyPng());
+    EXPECT_EQ(book.log, "images/missing.gifdoes not exist\r\n");
+    EXPECT_EQ(book.metadata.date, TodayIsoDate());
+}
+
 TEST_F(OpfWriterTest, WordProjectKeepsItsStylesheetList) {
     AddChapters(2);
     book.wordImport = true;

@@ -93,6 +93,22 @@ TEST_F(TocWriterTest, EscapedTitlesAndAmpersandFileNamesStayWellFormed) {
     EXPECT_EQ(page.find("A & B"), std::string::npos);
 }
 
+TEST_F(TocWriterTest, FileNamesWithBlanksAndHashesBecomeValidLinks) {
+    // A file keeps its name on disk; the links to it are URIs, so a blank, "#" or "%" in
+    // the name is percent-encoded (a raw blank is not a valid URI, a raw "#" would start
+    // a fragment).
+    book.files = {"04 The Harbour.htm", "no#5 100%.htm"};
+    book.titles = {"Harbour", "Five"};
+    WriteTocFiles(book);
+
+    EXPECT_EQ(Ops("toc.ncx"), Ncx("My Book", Point(1, "Harbour", "04%20The%20Harbour.htm") +
+                                          Point(2, "Five", "no%235%20100%25.htm")));
+    const std::string page = Ops("toc.htm");
+    EXPECT_NE(page.find("<li><a href=\"04%20The%20Harbour.htm\">Harbour</a></li>"),
+              std::string::npos);
+    EXPECT_NE(page.find("<li><a href=\"no%235%20100%25.htm\">Five</a></li>"), std::string::npos);
+}
+
 TEST_F(TocWriterTest, OneFileBookGetsOnePointPerNamedAnchor) {
     book.files = {"book.htm"};
     book.titles = {"Book"};
