@@ -58,8 +58,10 @@ struct ImportedWebBook {
 
         const std::string source = root + "webbook/";
         const std::string generate =
-            ShellQuote(book.folders.programFolder + "quillery_gen_webbook") + " " + ShellQuote(source) + " >/dev/null 2>&1";
-        if (std::system(generate.c_str()) != 0) throw std::runtime_error("the web book generator failed");
+            ShellQuote(book.folders.programFolder + "quillery_gen_webbook") + " " +
+            ShellQuote(source) + " >/dev/null 2>&1";
+        if (std::system(generate.c_str()) != 0)
+            throw std::runtime_error("the web book generator failed");
 
         std::vector<std::string> chapters;
         for (const auto& entry : fs::directory_iterator(source))
@@ -70,7 +72,8 @@ struct ImportedWebBook {
         chapters.pop_back();
 
         SilentUiPort ui;
-        if (!ImportWebPages(book, form, ui, chapters, false).imported) throw std::runtime_error("import failed");
+        if (!ImportWebPages(book, form, ui, chapters, false).imported)
+            throw std::runtime_error("import failed");
         form.inTitle = "Web Book";
         form.lblDesName = "webbook.mobi";
         form.lblDesPath = root + "out/";

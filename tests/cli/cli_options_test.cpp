@@ -1,9 +1,10 @@
 // The quillery command's arguments: what each option sets, the refusals of bad values and
 // unknown options, and which chapter files the inputs name.
 
+#include "cli/cli_options.h"
+
 #include <gtest/gtest.h>
 
-#include "cli/cli_options.h"
 #include "cli/quillery_command.h"
 #include "temp_dir.h"
 
@@ -26,10 +27,33 @@ std::string UsageMessage(const std::vector<std::string>& args) {
 }
 
 TEST(CliArguments, BookInformationAndStyleOptionsAreTaken) {
-    const CliOptions o = ParseArguments({"make", "--title", "T", "--author=A", "--language", "French", "--indent", "3",
-                                         "--spacing", "0.25", "--line-height", "150", "--align", "right",
-                                         "--base-font-size", "auto", "--toc-position", "0", "--title-method", "html",
-                                         "--remove", "scripts,links", "-c2", "--gif", "-y", "a.htm", "b.htm"});
+    const CliOptions o = ParseArguments({"make",
+                                         "--title",
+                                         "T",
+                                         "--author=A",
+                                         "--language",
+                                         "French",
+                                         "--indent",
+                                         "3",
+                                         "--spacing",
+                                         "0.25",
+                                         "--line-height",
+                                         "150",
+                                         "--align",
+                                         "right",
+                                         "--base-font-size",
+                                         "auto",
+                                         "--toc-position",
+                                         "0",
+                                         "--title-method",
+                                         "html",
+                                         "--remove",
+                                         "scripts,links",
+                                         "-c2",
+                                         "--gif",
+                                         "-y",
+                                         "a.htm",
+                                         "b.htm"});
     EXPECT_EQ(o.command, Command::Make);
     EXPECT_EQ(o.title, "T");
     EXPECT_EQ(o.author, "A");
@@ -60,21 +84,31 @@ TEST(CliArguments, BadValuesAreRefusedNamingTheOptionAndTheValue) {
     EXPECT_EQ(UsageMessage({"make", "--line-height", "1.5", "a.htm"}),
               "--line-height takes a whole number from 100 to 200, not \"1.5\"");
     // The book keeps the indent in whole em: 1.5 would silently become the default 2.
-    EXPECT_EQ(UsageMessage({"make", "--indent", "1.5", "a.htm"}), "--indent takes a whole number from 0 to 5, not \"1.5\"");
-    EXPECT_NE(UsageMessage({"make", "--spacing", "-1", "a.htm"}).find("--spacing"), std::string::npos);
-    EXPECT_NE(UsageMessage({"make", "--spacing", "2em", "a.htm"}).find("\"2em\""), std::string::npos);
-    EXPECT_NE(UsageMessage({"make", "--align", "center", "a.htm"}).find("\"center\""), std::string::npos);
-    EXPECT_NE(UsageMessage({"make", "--remove", "scripts,,media", "a.htm"}).find("--remove"), std::string::npos);
-    EXPECT_NE(UsageMessage({"make", "--base-font-size", "20", "a.htm"}).find("9 to 16"), std::string::npos);
-    EXPECT_NE(UsageMessage({"make", "--title-method", "first", "a.htm"}).find("\"first\""), std::string::npos);
+    EXPECT_EQ(UsageMessage({"make", "--indent", "1.5", "a.htm"}),
+              "--indent takes a whole number from 0 to 5, not \"1.5\"");
+    EXPECT_NE(UsageMessage({"make", "--spacing", "-1", "a.htm"}).find("--spacing"),
+              std::string::npos);
+    EXPECT_NE(UsageMessage({"make", "--spacing", "2em", "a.htm"}).find("\"2em\""),
+              std::string::npos);
+    EXPECT_NE(UsageMessage({"make", "--align", "center", "a.htm"}).find("\"center\""),
+              std::string::npos);
+    EXPECT_NE(UsageMessage({"make", "--remove", "scripts,,media", "a.htm"}).find("--remove"),
+              std::string::npos);
+    EXPECT_NE(UsageMessage({"make", "--base-font-size", "20", "a.htm"}).find("9 to 16"),
+              std::string::npos);
+    EXPECT_NE(UsageMessage({"make", "--title-method", "first", "a.htm"}).find("\"first\""),
+              std::string::npos);
 }
 
 TEST(CliArguments, UnknownOptionsMissingValuesAndMissingInputsAreRefused) {
-    EXPECT_EQ(UsageMessage({"make", "--colour", "a.htm"}), "unknown option \"--colour\" (--help lists the options)");
+    EXPECT_EQ(UsageMessage({"make", "--colour", "a.htm"}),
+              "unknown option \"--colour\" (--help lists the options)");
     EXPECT_EQ(UsageMessage({"make", "a.htm", "--title"}), "--title needs a value");
-    EXPECT_NE(UsageMessage({"make", "--gif=yes", "a.htm"}).find("unknown option"), std::string::npos);
+    EXPECT_NE(UsageMessage({"make", "--gif=yes", "a.htm"}).find("unknown option"),
+              std::string::npos);
     EXPECT_NE(UsageMessage({"make"}).find("no input"), std::string::npos);
-    EXPECT_NE(UsageMessage({"build", "a.htm"}).find("unknown command \"build\""), std::string::npos);
+    EXPECT_NE(UsageMessage({"build", "a.htm"}).find("unknown command \"build\""),
+              std::string::npos);
 }
 
 class ChapterFiles : public ::testing::Test {

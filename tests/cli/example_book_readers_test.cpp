@@ -47,8 +47,15 @@ TEST(ExampleBookReaders, TheMadeExampleIsAValidEpubPackage) {
     const std::string examples = ProgramFolder() + "examples";
     const std::string before = TreeSnapshot(examples);
 
-    std::vector<std::string> args = {"make", "--title", "A Weekend in Port M\xC3\xA9rel", "--author", "Quillery",
-                                     "--cover", examples + "/cover.jpg", "--title-page", "-o",
+    std::vector<std::string> args = {"make",
+                                     "--title",
+                                     "A Weekend in Port M\xC3\xA9rel",
+                                     "--author",
+                                     "Quillery",
+                                     "--cover",
+                                     examples + "/cover.jpg",
+                                     "--title-page",
+                                     "-o",
                                      dir.path() + "out/weekend.mobi"};
     const std::string bundled = ProgramFolder() + "opf2mobi";
     const bool real_compiler = FileExists(bundled);
@@ -56,7 +63,8 @@ TEST(ExampleBookReaders, TheMadeExampleIsAValidEpubPackage) {
         std::printf("compiling with the bundled compiler %s\n", bundled.c_str());
         args.insert(args.end(), {"--kindlegen", bundled});
     } else {
-        std::printf("no bundled compiler in the program folder: a stand-in compiler makes the book\n");
+        std::printf(
+            "no bundled compiler in the program folder: a stand-in compiler makes the book\n");
         args.insert(args.end(), {"--kindlegen", WriteGoodCompiler(dir.path() + "bin/")});
     }
     args.push_back(examples);
@@ -68,9 +76,12 @@ TEST(ExampleBookReaders, TheMadeExampleIsAValidEpubPackage) {
     // The package as an ePub: the mimetype first and stored, then the rest (the Mobi file
     // the compiler left beside content.opf is not part of it).
     const std::string temp = dir.path() + "state/temp/";
-    const std::string zip = "cd " + ShellQuote(temp) + " && zip -X0 book.epub mimetype && zip -Xr9D book.epub META-INF OPS -x '*.mobi'";
+    const std::string zip =
+        "cd " + ShellQuote(temp) +
+        " && zip -X0 book.epub mimetype && zip -Xr9D book.epub META-INF OPS -x '*.mobi'";
     ASSERT_EQ(RunCommand("(" + zip + ") >/dev/null 2>&1; echo $?", "/"), "0\n");
-    const std::string report = RunCommand("java -jar " + ShellQuote(kEpubcheckJar) + " " + ShellQuote(temp + "book.epub"), "/");
+    const std::string report = RunCommand(
+        "java -jar " + ShellQuote(kEpubcheckJar) + " " + ShellQuote(temp + "book.epub"), "/");
     const EpubcheckCounts counts = CountsOf(report);
     EXPECT_EQ(counts.fatals, 0) << report;
     EXPECT_EQ(counts.errors, 0) << report;

@@ -19,13 +19,17 @@ namespace {
 
 class QuilleryCommand : public ::testing::Test {
 protected:
-    QuilleryCommand() : chapters(WriteSmallWebBook(dir.path())), compiler(WriteGoodCompiler(dir.path() + "bin/")) {}
+    QuilleryCommand()
+        : chapters(WriteSmallWebBook(dir.path())),
+          compiler(WriteGoodCompiler(dir.path() + "bin/")) {}
 
     QuilleryRun Make(std::vector<std::string> args) {
         args.insert(args.begin(), {"make", "--kindlegen", compiler});
         return RunQuilleryProgram(dir.path(), args);
     }
-    std::string Ops(const std::string& name) const { return ReadTextFile(dir.path() + "state/temp/OPS/" + name); }
+    std::string Ops(const std::string& name) const {
+        return ReadTextFile(dir.path() + "state/temp/OPS/" + name);
+    }
 
     TempDir dir;
     std::string chapters;
@@ -39,14 +43,16 @@ TEST_F(QuilleryCommand, AMadeBookExitsZeroWithTheLogOnStdoutAndTheMessageOnStder
     EXPECT_EQ(ReadTextFile(dir.path() + "out/small.mobi"), "BOOKMOBI");
     // The log, with console line ends.
     EXPECT_NE(run.out.find("fake compiler: built small.mobi"), std::string::npos) << run.out;
-    EXPECT_NE(run.out.find("\n# Mobi book small.mobi made successfully.\n# File saved at " + dir.path() +
-                           "out/small.mobi\n"),
+    EXPECT_NE(run.out.find("\n# Mobi book small.mobi made successfully.\n# File saved at " +
+                           dir.path() + "out/small.mobi\n"),
               std::string::npos)
         << run.out;
     EXPECT_EQ(run.out.find('\r'), std::string::npos);
     EXPECT_EQ(run.out.find("Your Mobi book has been saved"), std::string::npos);
     // The message and one progress line per step.
-    EXPECT_NE(run.err.find("Your Mobi book has been saved in " + dir.path() + "out/ as small.mobi\n"), std::string::npos)
+    EXPECT_NE(
+        run.err.find("Your Mobi book has been saved in " + dir.path() + "out/ as small.mobi\n"),
+        std::string::npos)
         << run.err;
     EXPECT_NE(run.err.find("] Writing the chapters\n"), std::string::npos) << run.err;
     EXPECT_NE(run.err.find("] Compiling the Mobi book\n"), std::string::npos) << run.err;
@@ -57,7 +63,8 @@ TEST_F(QuilleryCommand, AFailedCompileExitsOne) {
     compiler = WriteFailingCompiler(dir.path() + "bin/");
     const QuilleryRun run = Make({"-o", dir.path() + "out/small.mobi", chapters});
     EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.err.find("Error in compiling, Mobi creation failed, please check the log.\n"), std::string::npos);
+    EXPECT_NE(run.err.find("Error in compiling, Mobi creation failed, please check the log.\n"),
+              std::string::npos);
     EXPECT_NE(run.out.find("Error(fake)"), std::string::npos);
     EXPECT_NE(run.out.find("# Mobi file creation failed."), std::string::npos);
     EXPECT_FALSE(fs::exists(dir.path() + "out/small.mobi"));
@@ -66,12 +73,15 @@ TEST_F(QuilleryCommand, AFailedCompileExitsOne) {
 TEST_F(QuilleryCommand, PreconditionsAndUsageErrorsExitTwo) {
     QuilleryRun run = Make({"--title", "", chapters});
     EXPECT_EQ(run.status, 2);
-    EXPECT_EQ(run.err.find("Please specify the book title\n") == std::string::npos, false) << run.err;
+    EXPECT_EQ(run.err.find("Please specify the book title\n") == std::string::npos, false)
+        << run.err;
 
     run = Make({"--kindlegen", dir.path() + "nowhere/opf2mobi", chapters});
     EXPECT_EQ(run.status, 2);
-    EXPECT_NE(run.err.find("KindleGen can not be found, please set \ncorrect path of KindleGen in Settings."),
-              std::string::npos)
+    EXPECT_NE(
+        run.err.find(
+            "KindleGen can not be found, please set \ncorrect path of KindleGen in Settings."),
+        std::string::npos)
         << run.err;
 
     run = Make({"--toc-position", "x", chapters});
@@ -82,7 +92,8 @@ TEST_F(QuilleryCommand, PreconditionsAndUsageErrorsExitTwo) {
     EXPECT_EQ(run.status, 2);
     EXPECT_NE(run.err.find("nothere.htm"), std::string::npos);
 
-    run = RunQuilleryProgram(dir.path(), {"make", chapters + "01_one.htm", dir.path() + "cover.jpg"});
+    run =
+        RunQuilleryProgram(dir.path(), {"make", chapters + "01_one.htm", dir.path() + "cover.jpg"});
     EXPECT_EQ(run.status, 2);
     EXPECT_NE(run.err.find("one folder"), std::string::npos) << run.err;
 
@@ -103,15 +114,18 @@ TEST_F(QuilleryCommand, TitlesListsTheChaptersInNameOrderWithTheirTitles) {
     const std::size_t first = run.out.find("01_one.htm");
     const std::size_t second = run.out.find("02_two.htm");
     const std::size_t third = run.out.find("03 three.htm");
-    ASSERT_TRUE(first != std::string::npos && second != std::string::npos && third != std::string::npos) << run.out;
+    ASSERT_TRUE(first != std::string::npos && second != std::string::npos &&
+                third != std::string::npos)
+        << run.out;
     EXPECT_TRUE(first < second && second < third);
     EXPECT_NE(run.out.find("First Steps"), std::string::npos);
     EXPECT_NE(run.out.find("Third Time"), std::string::npos);
     EXPECT_EQ(run.out.find("notes.txt"), std::string::npos);
     EXPECT_EQ(run.out.find("(TOC)"), std::string::npos);
 
-    const QuilleryRun by_name = RunQuilleryProgram(dir.path(), {"titles", "--title-method", "file", "--mark-toc",
-                                                                 "02_two.htm", chapters + "03 three.htm", chapters + "02_two.htm"});
+    const QuilleryRun by_name = RunQuilleryProgram(
+        dir.path(), {"titles", "--title-method", "file", "--mark-toc", "02_two.htm",
+                     chapters + "03 three.htm", chapters + "02_two.htm"});
     ASSERT_EQ(by_name.status, 0) << by_name.err;
     EXPECT_LT(by_name.out.find("03 three.htm"), by_name.out.find("02_two.htm"));
     EXPECT_EQ(by_name.out.find("Third Time"), std::string::npos) << by_name.out;
@@ -121,9 +135,11 @@ TEST_F(QuilleryCommand, TitlesListsTheChaptersInNameOrderWithTheirTitles) {
 
 // Characters, not bytes: the size column lines up under titles with accented letters.
 TEST_F(QuilleryCommand, TitlesKeepTheirColumnsAlignedForAccentedTitles) {
-    dir.Write("accents/01.htm", "<html><head><title>Caf\xC3\xA9 \xE2\x80\x99s</title></head><body></body></html>");
+    dir.Write("accents/01.htm",
+              "<html><head><title>Caf\xC3\xA9 \xE2\x80\x99s</title></head><body></body></html>");
     dir.Write("accents/02.htm", "<html><head><title>Plain</title></head><body></body></html>");
-    const QuilleryRun run = RunQuilleryProgram(dir.path(), {"titles", "--title-method", "html", dir.path() + "accents"});
+    const QuilleryRun run = RunQuilleryProgram(
+        dir.path(), {"titles", "--title-method", "html", dir.path() + "accents"});
     ASSERT_EQ(run.status, 0) << run.err;
     const std::size_t newline = run.out.find('\n');
     ASSERT_NE(newline, std::string::npos);
@@ -136,24 +152,55 @@ TEST_F(QuilleryCommand, MarkTocNamesTheChapterAsTheContentsInsteadOfAGeneratedPa
     const QuilleryRun run = Make({"--mark-toc", "02_two.htm", chapters});
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_FALSE(fs::exists(dir.path() + "state/temp/OPS/toc.htm"));
-    EXPECT_NE(Ops("content.opf").find("type=\"toc\"  title=\"Table of Contents\" href=\"02_two.htm\""),
-              std::string::npos);
+    EXPECT_NE(
+        Ops("content.opf").find("type=\"toc\"  title=\"Table of Contents\" href=\"02_two.htm\""),
+        std::string::npos);
 }
 
 TEST_F(QuilleryCommand, EveryBookOptionReachesThePackage) {
     const std::string css = dir.Write("new.css", "h2 { color: black; }\n");
-    const QuilleryRun run =
-        Make({"--title", "Harbour Days", "--author", "Ann Author", "--subject", "Travel", "--publisher", "Quay Press",
-              "--id", "urn:isbn:123", "--language", "French", "--description", "A short <guide>.", "--cover",
-              dir.path() + "cover.jpg", "--title-page", "--toc-title", "Inside", "--indent", "3", "--spacing", "0.5",
-              "--line-height", "150", "--align", "left", "--stylesheet", css, "--remove", "scripts", "-c0", "--gif",
-              "--western", chapters});
+    const QuilleryRun run = Make({"--title",
+                                  "Harbour Days",
+                                  "--author",
+                                  "Ann Author",
+                                  "--subject",
+                                  "Travel",
+                                  "--publisher",
+                                  "Quay Press",
+                                  "--id",
+                                  "urn:isbn:123",
+                                  "--language",
+                                  "French",
+                                  "--description",
+                                  "A short <guide>.",
+                                  "--cover",
+                                  dir.path() + "cover.jpg",
+                                  "--title-page",
+                                  "--toc-title",
+                                  "Inside",
+                                  "--indent",
+                                  "3",
+                                  "--spacing",
+                                  "0.5",
+                                  "--line-height",
+                                  "150",
+                                  "--align",
+                                  "left",
+                                  "--stylesheet",
+                                  css,
+                                  "--remove",
+                                  "scripts",
+                                  "-c0",
+                                  "--gif",
+                                  "--western",
+                                  chapters});
     ASSERT_EQ(run.status, 0) << run.err;
     const std::string opf = Ops("content.opf");
-    for (const char* expected : {"<dc:title>Harbour Days</dc:title>", ">Ann Author</dc:creator>",
-                                 "<dc:subject>Travel</dc:subject>", "<dc:publisher>Quay Press</dc:publisher>",
-                                 ">urn:isbn:123</dc:identifier>", "<dc:language>fr</dc:language>",
-                                 "<dc:description>A short &lt;guide&gt;.</dc:description>"}) {
+    for (const char* expected :
+         {"<dc:title>Harbour Days</dc:title>", ">Ann Author</dc:creator>",
+          "<dc:subject>Travel</dc:subject>", "<dc:publisher>Quay Press</dc:publisher>",
+          ">urn:isbn:123</dc:identifier>", "<dc:language>fr</dc:language>",
+          "<dc:description>A short &lt;guide&gt;.</dc:description>"}) {
         EXPECT_NE(opf.find(expected), std::string::npos) << expected << "\n" << opf;
     }
     EXPECT_TRUE(fs::exists(dir.path() + "state/temp/OPS/coverpage.htm"));
@@ -161,10 +208,12 @@ TEST_F(QuilleryCommand, EveryBookOptionReachesThePackage) {
     EXPECT_NE(Ops("toc.htm").find("<h2>Inside</h2>"), std::string::npos);
     EXPECT_EQ(Ops("new.css"), "h2 { color: black; }\n");
     const std::string rule = Ops("book.css");
-    for (const char* part : {"text-indent:3em;", "margin-top:0.5em;", "line-height:150%;", "text-align:Left;"})
+    for (const char* part :
+         {"text-indent:3em;", "margin-top:0.5em;", "line-height:150%;", "text-align:Left;"})
         EXPECT_NE(rule.find(part), std::string::npos) << part << "\n" << rule;
     EXPECT_EQ(Ops("01_one.htm").find("var x"), std::string::npos);
-    EXPECT_NE(run.out.find("fake compiler options: -c0 -gif -western"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("fake compiler options: -c0 -gif -western"), std::string::npos)
+        << run.out;
     // No -o: the book goes to the default book folder under its title.
     EXPECT_TRUE(fs::exists(dir.path() + "state/myBook/Harbour Days.mobi"));
 }
@@ -194,7 +243,8 @@ TEST_F(QuilleryCommand, AnOutputNameWithoutExtensionIsSavedAndReportedAsAMobiFil
     const QuilleryRun run = Make({"-o", dir.path() + "out/plain", chapters});
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_TRUE(fs::exists(dir.path() + "out/plain.mobi"));
-    EXPECT_NE(run.out.find("# File saved at " + dir.path() + "out/plain.mobi"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("# File saved at " + dir.path() + "out/plain.mobi"), std::string::npos)
+        << run.out;
 }
 
 }  // namespace

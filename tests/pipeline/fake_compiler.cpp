@@ -22,20 +22,22 @@ std::string WriteScript(const std::string& path, const std::string& body) {
 }  // namespace
 
 std::string WriteGoodCompiler(const std::string& folder) {
-    return WriteScript(folder + "fake-compiler",
-                       "opf=\"$1\"; out=\"\"\n"
-                       "shift; options=\"\"\n"
-                       "while [ $# -gt 0 ]; do\n"
-                       "  if [ \"$1\" = -o ]; then out=\"$2\"; shift; else options=\"$options $1\"; fi\n"
-                       "  shift\n"
-                       "done\n"
-                       "echo \"fake compiler: built $out from $opf\"\n"
-                       "echo \"fake compiler options:$options\"\n"
-                       "printf 'BOOKMOBI' > \"$(dirname \"$opf\")/$out\"\n");
+    return WriteScript(
+        folder + "fake-compiler",
+        "opf=\"$1\"; out=\"\"\n"
+        "shift; options=\"\"\n"
+        "while [ $# -gt 0 ]; do\n"
+        "  if [ \"$1\" = -o ]; then out=\"$2\"; shift; else options=\"$options $1\"; fi\n"
+        "  shift\n"
+        "done\n"
+        "echo \"fake compiler: built $out from $opf\"\n"
+        "echo \"fake compiler options:$options\"\n"
+        "printf 'BOOKMOBI' > \"$(dirname \"$opf\")/$out\"\n");
 }
 
 std::string WriteFailingCompiler(const std::string& folder) {
-    return WriteScript(folder + "failing-compiler", "echo 'Error(fake): the book could not be built'\nexit 0\n");
+    return WriteScript(folder + "failing-compiler",
+                       "echo 'Error(fake): the book could not be built'\nexit 0\n");
 }
 
 std::string TreeSnapshot(const std::string& folder) {
@@ -52,7 +54,8 @@ std::string TreeSnapshot(const std::string& folder) {
         }
     }
     std::string snapshot;
-    for (const auto& [name, content] : files) snapshot += name + "\n" + std::to_string(content.size()) + "\n" + content;
+    for (const auto& [name, content] : files)
+        snapshot += name + "\n" + std::to_string(content.size()) + "\n" + content;
     return snapshot;
 }
 

@@ -75,9 +75,12 @@ TEST_F(MakeChecks, AMissingCompilerIsReportedBeforeAnyOtherCheck) {
 TEST_F(MakeChecks, ASuccessfulMakeReportsTheBookAndWhereItWasSaved) {
     Import();
     EXPECT_EQ(Make().outcome, MakeOutcome::Made);
-    EXPECT_EQ(ui.messages, std::vector<std::string>{"Your Mobi book has been saved in " + output + " as Test Book.mobi"});
+    EXPECT_EQ(ui.messages, std::vector<std::string>{"Your Mobi book has been saved in " + output +
+                                                    " as Test Book.mobi"});
     EXPECT_NE(book.log.find("fake compiler: built Test Book.mobi"), std::string::npos) << book.log;
-    const std::string tail = "\r\n# Mobi book Test Book.mobi made successfully.\r\n# File saved at " + output + "Test Book.mobi";
+    const std::string tail =
+        "\r\n# Mobi book Test Book.mobi made successfully.\r\n# File saved at " + output +
+        "Test Book.mobi";
     EXPECT_TRUE(book.log.ends_with(tail)) << book.log;
     EXPECT_EQ(ReadTextFile(output + "Test Book.mobi"), "BOOKMOBI");
     EXPECT_EQ(book.previewSource, PreviewSource::Made);
@@ -88,7 +91,8 @@ TEST_F(MakeChecks, AFailedCompileReportsTheFailureWithTheCompilersOwnWords) {
     Import();
     EXPECT_EQ(Make().outcome, MakeOutcome::Failed);
     EXPECT_EQ(ui.messages, std::vector<std::string>{kCompileFailedMessage});
-    EXPECT_NE(book.log.find("Error(fake): the book could not be built"), std::string::npos) << book.log;
+    EXPECT_NE(book.log.find("Error(fake): the book could not be built"), std::string::npos)
+        << book.log;
     EXPECT_TRUE(book.log.ends_with("\r\n# Mobi file creation failed.")) << book.log;
     EXPECT_FALSE(fs::exists(output + "Test Book.mobi"));
     // The package stays for editing and Re-Compile.

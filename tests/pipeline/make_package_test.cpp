@@ -25,7 +25,8 @@ TEST_F(MakePackage, ChapterCopiesAreNormalisedAndStrippedWhileTheSourceStaysByte
     const std::string chapter = Ops("01_one.htm");
     EXPECT_NE(chapter.find("<p class=\"Body\">Text</p>"), std::string::npos) << chapter;
     EXPECT_EQ(chapter.find("alert(1)"), std::string::npos) << chapter;
-    EXPECT_NE(ReadTextFile(source + "01_one.htm").find("<script type=\"text/javascript\">alert(1)</script>"),
+    EXPECT_NE(ReadTextFile(source + "01_one.htm")
+                  .find("<script type=\"text/javascript\">alert(1)</script>"),
               std::string::npos);
     EXPECT_NE(Ops("pics/dot.png").find("PNG"), std::string::npos);
 }
@@ -54,7 +55,8 @@ TEST_F(MakePackage, CoverAndTitlePagesAreWrittenBeforeTheChaptersAndTheTocBefore
     const int opf = EventIndex("status: Writing content.opf");
     const int css = EventIndex("status: Processing stylesheets");
     const int compile = EventIndex("status: Compiling the Mobi book");
-    EXPECT_TRUE(pages >= 0 && pages < chapters && chapters < toc && toc < opf && opf < css && css < compile);
+    EXPECT_TRUE(pages >= 0 && pages < chapters && chapters < toc && toc < opf && opf < css &&
+                css < compile);
 
     EXPECT_TRUE(InOps("coverpage.htm"));
     EXPECT_TRUE(InOps("titlepage.htm"));
@@ -62,7 +64,9 @@ TEST_F(MakePackage, CoverAndTitlePagesAreWrittenBeforeTheChaptersAndTheTocBefore
     // content.opf names the contents page that toc.ncx's pass produced on this very make.
     const std::string opf_text = Ops("content.opf");
     EXPECT_TRUE(InOps("toc.ncx"));
-    EXPECT_NE(opf_text.find("type=\"toc\"  title=\"Table of Contents\" href=\"toc.htm\""), std::string::npos) << opf_text;
+    EXPECT_NE(opf_text.find("type=\"toc\"  title=\"Table of Contents\" href=\"toc.htm\""),
+              std::string::npos)
+        << opf_text;
     EXPECT_TRUE(InOps("toc.htm"));
 }
 
@@ -94,7 +98,9 @@ TEST_F(MakePackage, AChapterMarkedAsContentsReplacesTheGeneratedContentsPage) {
     ASSERT_EQ(Make().outcome, MakeOutcome::Made);
     EXPECT_FALSE(InOps("toc.htm"));
     const std::string opf = Ops("content.opf");
-    EXPECT_NE(opf.find("type=\"toc\"  title=\"Table of Contents\" href=\"02_two.htm\""), std::string::npos) << opf;
+    EXPECT_NE(opf.find("type=\"toc\"  title=\"Table of Contents\" href=\"02_two.htm\""),
+              std::string::npos)
+        << opf;
     EXPECT_EQ(opf.find("toc.htm\""), std::string::npos) << opf;
 }
 
@@ -102,8 +108,10 @@ TEST_F(MakePackage, ChapterTitlesReachTheNavigationEscaped) {
     Import();
     form.fileList[0].title = "A <b> title & more";
     ASSERT_EQ(Make().outcome, MakeOutcome::Made);
-    EXPECT_NE(Ops("toc.ncx").find("A &lt;b&gt; title &amp; more"), std::string::npos) << Ops("toc.ncx");
-    EXPECT_NE(Ops("toc.htm").find("A &lt;b&gt; title &amp; more"), std::string::npos) << Ops("toc.htm");
+    EXPECT_NE(Ops("toc.ncx").find("A &lt;b&gt; title &amp; more"), std::string::npos)
+        << Ops("toc.ncx");
+    EXPECT_NE(Ops("toc.htm").find("A &lt;b&gt; title &amp; more"), std::string::npos)
+        << Ops("toc.htm");
 }
 
 TEST_F(MakePackage, MakeContentAndMakeTocRewriteThePackageFromTheEditedValues) {

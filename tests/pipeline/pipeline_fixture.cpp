@@ -16,7 +16,8 @@ namespace {
 
 std::string Page(const std::string& title, const std::string& body) {
     return "<html><head><title>" + title +
-           "</title><link rel=\"stylesheet\" type=\"text/css\" href=\"css/book.css\"></head>\n<body>\n<h1>" +
+           "</title><link rel=\"stylesheet\" type=\"text/css\" "
+           "href=\"css/book.css\"></head>\n<body>\n<h1>" +
            title + "</h1>\n" + body + "\n</body></html>\n";
 }
 
@@ -28,8 +29,9 @@ PipelineTest::PipelineTest() {
     source = dir.path() + "source/";
     output = dir.path() + "out/";
     dir.Write("source/01_one.htm",
-              Page("One", "<P CLASS=Body>Text</P>\n<script type=\"text/javascript\">alert(1)</script>\n"
-                          "<p><img src=\"pics/dot.png\" alt=\"dot\"></p>"));
+              Page("One",
+                   "<P CLASS=Body>Text</P>\n<script type=\"text/javascript\">alert(1)</script>\n"
+                   "<p><img src=\"pics/dot.png\" alt=\"dot\"></p>"));
     dir.Write("source/02_two.htm", Page("Two", "<p>Second <a href=\"01_one.htm\">back</a></p>"));
     dir.Write("source/03_three.htm", Page("Three", "<p>Third</p>"));
     dir.Write("source/pics/dot.png", "\x89PNG\r\n\x1a\n");
@@ -54,9 +56,13 @@ void PipelineTest::Import(const std::vector<std::string>& names) {
 
 MakeResult PipelineTest::Make() { return MakeMobi(book, form, settings, ui); }
 
-std::string PipelineTest::Ops(const std::string& name) const { return ReadTextFile(book.folders.opsFolder + name); }
+std::string PipelineTest::Ops(const std::string& name) const {
+    return ReadTextFile(book.folders.opsFolder + name);
+}
 
-bool PipelineTest::InOps(const std::string& name) const { return fs::exists(book.folders.opsFolder + name); }
+bool PipelineTest::InOps(const std::string& name) const {
+    return fs::exists(book.folders.opsFolder + name);
+}
 
 int PipelineTest::EventIndex(const std::string& text) const {
     const auto it = std::find(ui.events.begin(), ui.events.end(), text);

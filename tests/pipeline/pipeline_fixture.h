@@ -23,7 +23,8 @@ protected:
 
     // Imports the chapters (names relative to the source folder) in the order given and
     // points the save panel at the output folder.
-    void Import(const std::vector<std::string>& names = {"01_one.htm", "02_two.htm", "03_three.htm"});
+    void Import(const std::vector<std::string>& names = {"01_one.htm", "02_two.htm",
+                                                         "03_three.htm"});
     MakeResult Make();
 
     std::string Ops(const std::string& name) const;
