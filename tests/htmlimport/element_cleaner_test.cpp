@@ -17,6 +17,17 @@ TEST(ChapterNormalisation, QuotedValuesAndTextKeepTheirCase) {
     EXPECT_EQ(html, "<a href='X.HTM' title=\"Go ON\">Next PAGE</a>");
 }
 
+TEST(ChapterNormalisation, DeclarationsAndCommentsKeepTheirCase) {
+    // A lowered "<!doctype html public" is no XML any more: an XHTML chapter must stay one.
+    std::string html =
+        "<!DOCTYPE html PUBLIC \"-//W3C//DTD XHTML 1.1//EN\" \"x.dtd\">\n"
+        "<HTML><!-- KEEP Me --><P CLASS=A>T</P></HTML>";
+    NormaliseChapterMarkup(html);
+    EXPECT_EQ(html,
+              "<!DOCTYPE html PUBLIC \"-//W3C//DTD XHTML 1.1//EN\" \"x.dtd\">\n"
+              "<html><!-- KEEP Me --><p class=\"A\">T</p></html>");
+}
+
 TEST(QuoteAttributeValues, WrapsBareRunsFollowedByBlankSlashOrBracket) {
     std::string s = "<td width=100 align=left>x=5 apples<img src=a.gif/><hr size=2/>";
     QuoteAttributeValues(s);
