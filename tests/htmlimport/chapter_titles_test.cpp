@@ -7,53 +7,54 @@
 namespace quillery {
 namespace {
 
-using testing::TempDir;
+using Titles = std::vector<std::string>;
 
-TEST(FileNameTitle, TextBeforeTheFirstDot) {
-    EXPECT_EQ(FileNameTitle("chapter.01.html"), "chapter");
-    EXPECT_EQ(FileNameTitle("intro.part1.htm"), "intro");
-    EXPECT_EQ(FileNameTitle("README"), "");
-    EXPECT_EQ(FileNameTitle(".htm"), "");
-}
+struct TextCase {
+    std::string (*pass)(std::string_view);
+    std::string in, out;
+};
 
-TEST(StripTags, DropsTagsAndEveryClosingBracket) {
-    EXPECT_EQ(StripTags("Chapter <b class=\"x\">One</b>"), "Chapter One");
-    EXPECT_EQ(StripTags("a > b <i>c</i>"), "a  b c");
-    EXPECT_EQ(StripTags("a > b"), "a > b");  // no "<": unchanged
-    EXPECT_EQ(StripTags("kept<b unterminated"), "kept");
-}
-
-TEST(HtmlTitleOf, RawTextUpToTheNextTag) {
-    EXPECT_EQ(HtmlTitleOf("<html><head><title> A &amp; B </title></head>"), " A &amp; B ");
-    EXPECT_EQ(HtmlTitleOf("<HTML><HEAD><TITLE>Upper</TITLE>"), "Upper");
-    EXPECT_EQ(HtmlTitleOf("<html><head><Title>Mixed</Title>"), "");
-    EXPECT_EQ(HtmlTitleOf("<title></title>"), "");
-    EXPECT_EQ(HtmlTitleOf("<title>never closed"), "");
-}
-
-TEST(HtmlTitleOf, OnlyTheFirst255BytesAreSearched) {
-    const std::string head = "<html><head>" + std::string(230, ' ');
-    EXPECT_EQ(HtmlTitleOf(head + "<title>x</title>"), "x");  // closing "<" at byte 250
+TEST(TitleText, FileNamesTagsPageTitlesHeadingsAndDisplay) {
+    const std::string head = "<html><head>" + std::string(230, ' ');  // "</title>" at byte 250
     const std::string longHead = "<html><head>" + std::string(240, ' ');
-    EXPECT_EQ(HtmlTitleOf(longHead + "<title>Late</title>"), "");
-}
-
-TEST(FirstHeadingTitleOf, StrippedTextOfTheFirstNonBlankHeading) {
-    EXPECT_EQ(FirstHeadingTitleOf("<h2 class=x>Chapter&nbsp;<b>One</b></h2>"), "Chapter One");
-    EXPECT_EQ(FirstHeadingTitleOf("<h1> </h1><h2>Real</h2>"), "Real");
-    EXPECT_EQ(FirstHeadingTitleOf("<H1>Title</h1>"), "Title");
-    EXPECT_EQ(FirstHeadingTitleOf("<h1>Two\r\nlines</h1>"), "Two\r lines");
-    EXPECT_EQ(FirstHeadingTitleOf("<h4>Deep</h4>"), "");
-    EXPECT_EQ(FirstHeadingTitleOf("<h1>A</h2><h2>B</h2>"), "B");
-}
-
-TEST(FirstHeadingTitleOf, AllBlankGivesTheLastBlankText) {
-    EXPECT_EQ(FirstHeadingTitleOf("<h1> </h1><h3>&nbsp;&nbsp;</h3>"), "  ");
+    const TextCase cases[] = {
+        {FileNameTitle, "chapter.01.html", "chapter"},
+        {FileNameTitle, "README", ""},
+        {FileNameTitle, ".htm", ""},
+        {StripTags, "Chapter <b class=\"x\">One</b>", "Chapter One"},
+        {StripTags, "a > b <i>c</i>", "a  b c"},
+        {StripTags, "a > b", "a > b"},  // no "<": unchanged
+        {StripTags, "kept<b unterminated", "kept"},
+        {HtmlTitleOf, "<html><head><title> A &amp; B </title></head>", " A &amp; B "},
+        {HtmlTitleOf, "<HTML><HEAD><TITLE>Upper</TITLE>", "Upper"},
+        {HtmlTitleOf, "<html><head><Title>Mixed</Title>", ""},
+        {HtmlTitleOf, "<title>never closed", ""},
+        {HtmlTitleOf, head + "<title>x</title>", "x"},
+        {HtmlTitleOf, longHead + "<title>Late</title>", ""},  // only the first 255 bytes count
+        {FirstHeadingTitleOf, "<h2 class=x>Chapter&nbsp;<b>One</b></h2>", "Chapter One"},
+        {FirstHeadingTitleOf, "<h1> </h1><h2>Real</h2>", "Real"},
+        {FirstHeadingTitleOf, "<H1>Title</h1>", "Title"},
+        {FirstHeadingTitleOf, "<h1>Two\r\nlines</h1>", "Two\r lines"},
+        {FirstHeadingTitleOf, "<h4>Deep</h4>", ""},
+        {FirstHeadingTitleOf, "<h1>A</h2><h2>B</h2>", "B"},
+        {FirstHeadingTitleOf, "<h1> </h1><h3>&nbsp;&nbsp;</h3>", "  "},  // all blank: the last
+        {TitleDisplayText, "Caf\xC3\xA9", "Caf\xC3\xA9"},
+        {TitleDisplayText, "A &amp; B", "A & B"},
+        {TitleDisplayText, "\xF0\x9F\x93\x96 Book", "\xF0\x9F\x93\x96 Book"},
+        // Invalid UTF-8 gives an empty cell: Latin-1, overlong, surrogate, cut short, too high.
+        {TitleDisplayText, "Caf\xE9", ""},
+        {TitleDisplayText, "\xC0\xAF", ""},
+        {TitleDisplayText, "\xED\xA0\x80", ""},
+        {TitleDisplayText, "\xE2\x82", ""},
+        {TitleDisplayText, "\xF4\x90\x80\x80", ""},
+    };
+    for (const TextCase& c : cases)
+        EXPECT_EQ(c.pass(c.in), c.out) << ::testing::PrintToString(c.in);
 }
 
 class TitleMethods : public ::testing::Test {
 protected:
-    TempDir dir;
+    quillery::testing::TempDir dir;
     Book book;
 
     void SetUp() override {
@@ -66,24 +67,19 @@ protected:
     }
 };
 
-TEST_F(TitleMethods, FileNameMethodLogsNothing) {
-    TitlesFromFileNames(book);
-    EXPECT_EQ(book.titles, (std::vector<std::string>{"one", "two", "three"}));
-    EXPECT_EQ(book.log, "");
-}
-
-TEST_F(TitleMethods, HtmlTitleFallsBackForTheMissingFile) {
-    TitlesFromHtmlTitle(book);
-    EXPECT_EQ(book.titles, (std::vector<std::string>{"First", "Second", "three"}));
-    EXPECT_EQ(book.log, "* file3: HTML tilte not found, use filename instead.\r\n");
-}
-
-TEST_F(TitleMethods, FirstHeadingFallsBackPerFile) {
-    TitlesFromFirstHeading(book);
-    EXPECT_EQ(book.titles, (std::vector<std::string>{"Head One", "two", "three"}));
-    EXPECT_EQ(book.log,
-              "* file2: HTML tilte not found, use filename instead.\r\n"
-              "* file3: HTML tilte not found, use filename instead.\r\n");
+TEST_F(TitleMethods, EachMethodFallsBackToTheFileNameAndLogsIt) {
+    const std::string file2 = "* file2: HTML tilte not found, use filename instead.\r\n";
+    const std::string file3 = "* file3: HTML tilte not found, use filename instead.\r\n";
+    const auto expect = [this](void (*method)(Book&), const Titles& titles,
+                               const std::string& log) {
+        book.log.clear();
+        method(book);
+        EXPECT_EQ(book.titles, titles);
+        EXPECT_EQ(book.log, log);
+    };
+    expect(TitlesFromFileNames, {"one", "two", "three"}, "");
+    expect(TitlesFromHtmlTitle, {"First", "Second", "three"}, file3);
+    expect(TitlesFromFirstHeading, {"Head One", "two", "three"}, file2 + file3);
 }
 
 TEST_F(TitleMethods, AutoTitleOffEmptiesCellsAndOnReExtracts) {
@@ -91,38 +87,14 @@ TEST_F(TitleMethods, AutoTitleOffEmptiesCellsAndOnReExtracts) {
     grid.rows.resize(4);
     RefreshTitles(book, grid, {true, TitleMethod::HtmlTitle});
     EXPECT_EQ(grid.rows[1][kGridTitleColumn], "First");
-    EXPECT_EQ(grid.rows[3][kGridTitleColumn], "three");
-
     RefreshTitles(book, grid, {false, TitleMethod::HtmlTitle});
     EXPECT_TRUE(book.titles.empty());
     for (int row = 1; row < 4; ++row) EXPECT_EQ(grid.rows[row][kGridTitleColumn], "") << row;
     EXPECT_EQ(grid.rows[0][kGridTitleColumn], " Chapter Title (Editable)");
-
     RefreshTitles(book, grid, {true, TitleMethod::FirstHeading});
     EXPECT_EQ(grid.rows[1][kGridTitleColumn], "Head One");
-}
-
-TEST(TitleDisplayText, DecodesUtf8ThenEntities) {
-    EXPECT_EQ(TitleDisplayText("Caf\xC3\xA9"), "Caf\xC3\xA9");
-    EXPECT_EQ(TitleDisplayText("A &amp; B"), "A & B");
-    EXPECT_EQ(TitleDisplayText(""), "");
-}
-
-TEST(TitleDisplayText, InvalidUtf8GivesAnEmptyCell) {
-    EXPECT_EQ(TitleDisplayText("Caf\xE9"), "");           // a single Latin-1 byte
-    EXPECT_EQ(TitleDisplayText("\xC0\xAF"), "");          // overlong form
-    EXPECT_EQ(TitleDisplayText("\xED\xA0\x80"), "");      // surrogate
-    EXPECT_EQ(TitleDisplayText("\xE2\x82"), "");          // cut short
-    EXPECT_EQ(TitleDisplayText("\xF4\x90\x80\x80"), "");  // above U+10FFFF
-    EXPECT_EQ(TitleDisplayText("\xF0\x9F\x93\x96 Book"), "\xF0\x9F\x93\x96 Book");
-}
-
-TEST(RefreshTitleCells, TitleListKeepsTheRawBytes) {
-    Book book;
+    // The cells show decoded text; the title list keeps the raw bytes.
     book.titles = {"A &amp; B", "Caf\xE9"};
-    ChapterGrid grid;
-    grid.rows.resize(4);
-    grid.rows[3][kGridTitleColumn] = "stale";
     RefreshTitleCells(book, grid);
     EXPECT_EQ(grid.rows[1][kGridTitleColumn], "A & B");
     EXPECT_EQ(grid.rows[2][kGridTitleColumn], "");

@@ -5,107 +5,65 @@
 namespace quillery {
 namespace {
 
-TEST(ChapterNormalisation, QuotesBareValuesAndLowersTagsOnly) {
-    std::string html = "<P CLASS=Body>Text</P>";
+std::string Normalised(std::string_view s) {
+    std::string html(s);
     NormaliseChapterMarkup(html);
-    EXPECT_EQ(html, "<p class=\"Body\">Text</p>");
+    return html;
 }
-
-TEST(ChapterNormalisation, QuotedValuesAndTextKeepTheirCase) {
-    std::string html = "<A HREF='X.HTM' Title=\"Go ON\">Next PAGE</A>";
-    NormaliseChapterMarkup(html);
-    EXPECT_EQ(html, "<a href='X.HTM' title=\"Go ON\">Next PAGE</a>");
+std::string Quoted(std::string_view s) {
+    std::string html(s);
+    QuoteAttributeValues(html);
+    return html;
 }
+std::string Lowered(std::string_view s) { return ConvertTagCase(s, true); }
+std::string Raised(std::string_view s) { return ConvertTagCase(s, false); }
 
-TEST(ChapterNormalisation, DeclarationsAndCommentsKeepTheirCase) {
-    // A lowered "<!doctype html public" is no XML any more: an XHTML chapter must stay one.
-    std::string html =
-        "<!DOCTYPE html PUBLIC \"-//W3C//DTD XHTML 1.1//EN\" \"x.dtd\">\n"
-        "<HTML><!-- KEEP Me --><P CLASS=A>T</P></HTML>";
-    NormaliseChapterMarkup(html);
-    EXPECT_EQ(html,
-              "<!DOCTYPE html PUBLIC \"-//W3C//DTD XHTML 1.1//EN\" \"x.dtd\">\n"
-              "<html><!-- KEEP Me --><p class=\"A\">T</p></html>");
-}
+struct TextCase {
+    std::string (*pass)(std::string_view);
+    std::string in, out;
+};
 
-TEST(QuoteAttributeValues, WrapsBareRunsFollowedByBlankSlashOrBracket) {
-    std::string s = "<td width=100 align=left>x=5 apples<img src=a.gif/><hr size=2/>";
-    QuoteAttributeValues(s);
-    EXPECT_EQ(
-        s, "<td width=\"100\" align=\"left\">x=\"5\" apples<img src=\"a.gif/\"><hr size=\"2/\">");
-}
-
-TEST(QuoteAttributeValues, LeavesValuesWithOtherCharactersBare) {
-    std::string s = "<td width=50% bgcolor=#fff>";
-    QuoteAttributeValues(s);
-    EXPECT_EQ(s, "<td width=50% bgcolor=#fff>");
-}
-
-TEST(ConvertTagCase, UpperCaseOutsideQuotedValues) {
-    EXPECT_EQ(ConvertTagCase("<p class=\"x\" id='y'>Hi</p>", false),
-              "<P CLASS=\"x\" ID='y'>Hi</P>");
-}
-
-TEST(ConvertTagCase, DoctypeIsLoweredExceptItsQuotedIdentifiers) {
-    EXPECT_EQ(ConvertTagCase("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01//EN\">", true),
-              "<!doctype html public \"-//W3C//DTD HTML 4.01//EN\">");
-}
-
-TEST(ConvertTagCase, OtherQuoteInsideValueAndBracketInsideValue) {
-    // The apostrophe inside a double-quoted value changes nothing; a ">" inside a value ends
-    // the tag, so the rest is text and keeps its case.
-    EXPECT_EQ(ConvertTagCase("<A TITLE=\"it's\" X=\"a>B\" C>", true),
-              "<a title=\"it's\" x=\"a>B\" C>");
-}
-
-TEST(ConvertTagCase, BytesBeyondAsciiAndEmptyText) {
-    const std::string s = "<P TITLE=\xC3\x89T\xC3\xA9>\xC3\x89</P>";
-    const std::string lowered = ConvertTagCase(s, true);
-    EXPECT_EQ(lowered, "<p title=\xC3\x89t\xC3\xA9>\xC3\x89</p>");
-    EXPECT_EQ(lowered.size(), s.size());
-    EXPECT_EQ(ConvertTagCase("", true), "");
-}
-
-TEST(CleanEmptyElements, RemovesEmptyElementsOfTheSevenNames) {
-    EXPECT_EQ(CleanEmptyElements("a<span class=x></span>b<P></P>c"), "abc");
-    EXPECT_EQ(CleanEmptyElements("<div></div>"), "<div></div>");
-    // Attributes must begin after white space: "<bx>" is not a b element.
-    EXPECT_EQ(CleanEmptyElements("<bx></b>"), "<bx></b>");
-}
-
-TEST(CleanEmptyElements, UnwrapsBlankInlineMarkupButNotSpan) {
-    EXPECT_EQ(CleanEmptyElements("<span> </span>"), "<span> </span>");
-    EXPECT_EQ(CleanEmptyElements("<b>&nbsp; </b>"), "&nbsp; ");
-    EXPECT_EQ(CleanEmptyElements("<font face=Arial>text</font>"), "<font face=Arial>text</font>");
-}
-
-TEST(CleanEmptyElements, SpanAroundSelfClosedDivBecomesTheDiv) {
-    EXPECT_EQ(CleanEmptyElements("<span class=\"c\"> <div id=\"d\"/> </span>"), "<div id=\"d\"/>");
-}
-
-TEST(CleanEmptyElements, OnePassOnly) {
-    EXPECT_EQ(CleanEmptyElements("<b><i></i></b>"), "<b></b>");
-    EXPECT_EQ(CleanEmptyElements("<B></b>"), "");
-}
-
-TEST(ExtractBody, ContentBetweenBodyTags) {
-    EXPECT_EQ(ExtractBody("<html><body class=\"x\">\r\n<p>A</p></body></html>"), "\r\n<p>A</p>");
-    EXPECT_EQ(ExtractBody("<html><BODY><p>A</p></BODY></html>"), "");
-    EXPECT_EQ(ExtractBody("<body><p>A</p>"), "");
-    EXPECT_EQ(ExtractBody("<body></body>"), "");
-}
-
-TEST(ExtractDefinitionsStyle, FirstStyleHoldingDefinitions) {
-    const std::string page =
-        "<head><style>\np{}\n</style>\n<style type=\"text/css\">\n/* Font Definitions */\n"
-        "p.a{margin:0}\n</style><style>/* Style Definitions */</style></head>";
-    EXPECT_EQ(ExtractDefinitionsStyle(page), "\n/* Font Definitions */\np.a{margin:0}");
-}
-
-TEST(ExtractDefinitionsStyle, NoQualifyingStyle) {
-    EXPECT_EQ(ExtractDefinitionsStyle("<style>\np{}\n</style>"), "");
-    EXPECT_EQ(ExtractDefinitionsStyle("<p>Definitions</p>"), "");
-    EXPECT_EQ(ExtractDefinitionsStyle("<style>Definitions"), "");
+TEST(ElementCleaner, EveryPass) {
+    const TextCase cases[] = {
+        {Normalised, "<P CLASS=Body>Text</P>", "<p class=\"Body\">Text</p>"},
+        {Normalised, "<A HREF='X.HTM' Title=\"Go ON\">Next PAGE</A>",
+         "<a href='X.HTM' title=\"Go ON\">Next PAGE</a>"},
+        // A lowered "<!doctype html public" is no XML any more: an XHTML chapter must stay one.
+        {Normalised,
+         "<!DOCTYPE html PUBLIC \"-//W3C//DTD XHTML 1.1//EN\" \"x.dtd\">\n"
+         "<HTML><!-- KEEP Me --><P CLASS=A>T</P></HTML>",
+         "<!DOCTYPE html PUBLIC \"-//W3C//DTD XHTML 1.1//EN\" \"x.dtd\">\n"
+         "<html><!-- KEEP Me --><p class=\"A\">T</p></html>"},
+        {Quoted, "<td width=100 align=left>x=5 apples<img src=a.gif/><hr size=2/>",
+         "<td width=\"100\" align=\"left\">x=\"5\" apples<img src=\"a.gif/\"><hr size=\"2/\">"},
+        {Quoted, "<td width=50% bgcolor=#fff>", "<td width=50% bgcolor=#fff>"},
+        {Raised, "<p class=\"x\" id='y'>Hi</p>", "<P CLASS=\"x\" ID='y'>Hi</P>"},
+        {Lowered, "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01//EN\">",
+         "<!doctype html public \"-//W3C//DTD HTML 4.01//EN\">"},
+        // A ">" inside a value ends the tag, so the rest is text and keeps its case.
+        {Lowered, "<A TITLE=\"it's\" X=\"a>B\" C>", "<a title=\"it's\" x=\"a>B\" C>"},
+        {Lowered, "<P TITLE=\xC3\x89T\xC3\xA9>\xC3\x89</P>",
+         "<p title=\xC3\x89t\xC3\xA9>\xC3\x89</p>"},
+        {CleanEmptyElements, "a<span class=x></span>b<P></P>c", "abc"},
+        {CleanEmptyElements, "<div></div>", "<div></div>"},
+        {CleanEmptyElements, "<bx></b>", "<bx></b>"},  // "<bx>" is not a b element
+        {CleanEmptyElements, "<span> </span>", "<span> </span>"},
+        {CleanEmptyElements, "<b>&nbsp; </b>", "&nbsp; "},
+        {CleanEmptyElements, "<font face=Arial>text</font>", "<font face=Arial>text</font>"},
+        {CleanEmptyElements, "<span class=\"c\"> <div id=\"d\"/> </span>", "<div id=\"d\"/>"},
+        {CleanEmptyElements, "<b><i></i></b>", "<b></b>"},  // one pass only
+        {ExtractBody, "<html><body class=\"x\">\r\n<p>A</p></body></html>", "\r\n<p>A</p>"},
+        {ExtractBody, "<html><BODY><p>A</p></BODY></html>", ""},
+        {ExtractBody, "<body><p>A</p>", ""},
+        {ExtractDefinitionsStyle,
+         "<head><style>\np{}\n</style>\n<style type=\"text/css\">\n/* Font Definitions */\n"
+         "p.a{margin:0}\n</style><style>/* Style Definitions */</style></head>",
+         "\n/* Font Definitions */\np.a{margin:0}"},
+        {ExtractDefinitionsStyle, "<style>\np{}\n</style>", ""},
+        {ExtractDefinitionsStyle, "<style>Definitions", ""},
+    };
+    for (const TextCase& c : cases)
+        EXPECT_EQ(c.pass(c.in), c.out) << ::testing::PrintToString(c.in);
 }
 
 }  // namespace
