@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <map>
 
+#include "htmlimport/chapter_titles.h"
 #include "htmlimport/element_cleaner.h"
 #include "htmlimport/element_removal.h"
 #include "htmlimport/resource_links.h"
@@ -18,6 +19,9 @@ namespace quillery {
 namespace {
 
 using Names = std::vector<std::string>;
+
+// The log line of a chapter whose title fell back to its file name, after "* fileN".
+const std::string kNoTitle = ": HTML tilte not found, use filename instead.\r\n";
 
 TEST(WebPageDialog, FilterAndChapterOrderWhereTheFirstEntryGoesLast) {
     EXPECT_EQ(std::string(WebPageFileFilter()),
@@ -59,7 +63,6 @@ protected:
         book.folders.doctmpFolder = work.path() + "doctmp/";
         work.Write("temp/OPS/old.htm", "old chapter");
         work.Write("doctmp/imgs/old.png", "old picture");
-        form.inBookPath = "/books/default/";
     }
 
     WebImportResult Import(const Names& dialog = {}) {
@@ -83,9 +86,42 @@ TEST_F(WebImport, ChaptersAndGridRowsWithTitlesFromTheFirstHeading) {
                   {"", "2", "b.htm", "B", "2 KB"},
                   {"", "3", "c.htm", "Chapter Three", "1 KB"}}));
     EXPECT_EQ(result.grid.lastPreviewedRow, 1);
-    EXPECT_EQ(book.log, "* file1: HTML tilte not found, use filename instead.\r\n");
+    EXPECT_EQ(book.log, "* file1" + kNoTitle);
     ASSERT_EQ(form.fileList.size(), 3u);
     EXPECT_EQ(form.fileList[2].title, "Chapter Three");
+}
+
+TEST_F(WebImport, EachTitleMethodFallsBackToTheFileNameAndLogsIt) {
+    Import();
+    book.files.push_back("gone.htm");  // a chapter file that no longer exists
+    const auto expect = [this](void (*method)(Book&), const Names& titles, const std::string& log) {
+        book.log.clear();
+        method(book);
+        EXPECT_EQ(book.titles, titles);
+        EXPECT_EQ(book.log, log);
+    };
+    expect(TitlesFromFileNames, {"a", "b", "c", "gone"}, "");
+    expect(TitlesFromHtmlTitle, {"a", "b", "Third", "gone"},
+           "* file1" + kNoTitle + "* file2" + kNoTitle + "* file4" + kNoTitle);
+    expect(TitlesFromFirstHeading, {"a", "B", "Chapter Three", "gone"},
+           "* file1" + kNoTitle + "* file4" + kNoTitle);
+}
+
+TEST_F(WebImport, AutoTitleOffEmptiesCellsAndOnReExtracts) {
+    ChapterGrid grid = Import().grid;
+    RefreshTitles(book, grid, {false, TitleMethod::HtmlTitle});
+    EXPECT_TRUE(book.titles.empty());
+    for (int row = 1; row < 4; ++row) EXPECT_EQ(grid.rows[row][kGridTitleColumn], "") << row;
+    EXPECT_EQ(grid.rows[0][kGridTitleColumn], " Chapter Title (Editable)");
+    RefreshTitles(book, grid, {true, TitleMethod::HtmlTitle});
+    EXPECT_EQ(grid.rows[3][kGridTitleColumn], "Third");
+    // The cells show decoded text; the title list keeps the raw bytes.
+    book.titles = {"A &amp; B", "Caf\xE9"};
+    RefreshTitleCells(book, grid);
+    EXPECT_EQ(grid.rows[1][kGridTitleColumn], "A & B");
+    EXPECT_EQ(grid.rows[2][kGridTitleColumn], "");
+    EXPECT_EQ(grid.rows[3][kGridTitleColumn], "");  // no title list entry
+    EXPECT_EQ(book.titles[0], "A &amp; B");
 }
 
 TEST_F(WebImport, StartsAFreshProjectNamedAfterTheFolder) {
@@ -100,7 +136,6 @@ TEST_F(WebImport, StartsAFreshProjectNamedAfterTheFolder) {
     EXPECT_EQ(form.inAuthor, "");
     EXPECT_EQ(form.inDesc, "kept");
     EXPECT_EQ(form.lblDesName, "Moby Dick.mobi");
-    EXPECT_EQ(form.lblDesPath, "/books/default/");
     EXPECT_EQ(ui.events, Names{"focus: btnMake"});
 }
 
@@ -120,10 +155,8 @@ TEST_F(WebImport, TitleMethodsFromTheFormAndTheSourceFolderIsNeverWritten) {
     const auto before = Snapshot(source.path());
     // Each title method, and auto-title off, as the form chooses them.
     const std::string titles[] = {"c", "Third", "Chapter Three"};
-    for (const int method : {0, 1, 2}) {
-        form.selTitleMethod = method;
-        EXPECT_EQ(Import().grid.rows[3][kGridTitleColumn], titles[method]);
-    }
+    for (form.selTitleMethod = 0; form.selTitleMethod < 3; ++form.selTitleMethod)
+        EXPECT_EQ(Import().grid.rows[3][kGridTitleColumn], titles[form.selTitleMethod]);
     form.chkAutoTitle = false;
     EXPECT_EQ(Import().grid.rows[3][kGridTitleColumn], "");
     // What a make does with the chapters before writing them to the OPS folder.
@@ -170,7 +203,6 @@ TEST(MarkAsToc, MarkingRowThreeThenFiveLeavesTheMarkOnlyInFive) {
     MarkAsToc(book, grid, 1);
     EXPECT_EQ(book.tocFileName, "c4.htm");
     EXPECT_EQ(ChapterRowsOf(grid)[0].fileName, "c4.htm");
-    EXPECT_EQ(ChapterRowsOf(grid)[0].title, "c4");
 }
 
 }  // namespace
