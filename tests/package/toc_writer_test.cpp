@@ -4,192 +4,100 @@
 
 #include <system_error>
 
+#include "package/opf_writer.h"
 #include "package_fixture.h"
 
 namespace quillery::testing {
 namespace {
 
-const std::string kNcxTemplate =
-    "<ncx><docTitle><text>$$title$$</text></docTitle>\r\n\t<navMap>\r\n\t</navMap>\r\n</ncx>";
-const std::string kTocTemplate =
-    "<html><head><title>$toctitle$</title></head><body><h2>$toctitle$</h2>";
-
-std::string Point(int n, const std::string& label, const std::string& target) {
-    const std::string num = std::to_string(n);
-    return "\t<navPoint id=\"navpoint-" + num + "\" playOrder=\"" + num +
-           "\">\r\n"
-           "\t\t\t<navLabel>\r\n"
-           "\t\t\t\t<text>" +
-           label +
-           "</text>\r\n"
-           "\t\t\t</navLabel>\r\n"
-           "\t\t\t<content src=\"" +
-           target +
-           "\" />\r\n"
-           "\t\t</navPoint>\r\n\t";
-}
-
 std::string Ncx(const std::string& title, const std::string& points) {
-    return "<ncx><docTitle><text>" + title + "</text></docTitle>\r\n\t<navMap>\r\n\t" + points +
-           "</navMap>\r\n</ncx>";
+    return "<ncx uid=\"None\">" + title + "<navMap>\r\n\t" + points + "</navMap>";
+}
+std::string Page(const std::string& title, const std::string& items) {
+    return "<title>" + title + "</title>" + title + "\r\n<ol>" + items + "</ol>\r\n</body></html>";
+}
+std::string Li(const std::string& href, const std::string& title) {
+    return "<li><a href=\"" + href + "\">" + title + "</a></li>\r\n";
 }
 
 class TocWriterTest : public PackageTest {
 protected:
     TocWriterTest() {
-        WriteLib("OPS/toc.ncx", kNcxTemplate);
-        WriteExt("toc.tmp", kTocTemplate);
+        dir.Write("lib/OPS/toc.ncx", "<ncx uid=\"$$uid$$\">$$title$$<navMap>\r\n\t</navMap>");
+        dir.Write("ext/toc.tmp", "<title>$toctitle$</title>$toctitle$");
     }
 };
 
 TEST(NavPointTest, IsFlatWithTabsAndCrLf) {
     EXPECT_EQ(NavPoint(7, "Seven", "g.htm"),
-              "\t<navPoint id=\"navpoint-7\" "
-              "playOrder=\"7\">\r\n\t\t\t<navLabel>\r\n\t\t\t\t<text>Seven</text>"
-              "\r\n\t\t\t</navLabel>\r\n\t\t\t<content src=\"g.htm\" />\r\n\t\t</navPoint>\r\n\t");
+              "\t<navPoint id=\"navpoint-7\" playOrder=\"7\">\r\n\t\t\t<navLabel>\r\n\t\t\t\t"
+              "<text>Seven</text>\r\n\t\t\t</navLabel>\r\n\t\t\t<content src=\"g.htm\" />\r\n"
+              "\t\t</navPoint>\r\n\t");
 }
 
 TEST_F(TocWriterTest, ThreeChaptersGiveThreePointsAndAContentsPage) {
     AddChapters(3);
     book.tocTitle = "Content";
     WriteTocFiles(book);
-
     EXPECT_EQ(Ops("toc.ncx"),
-              Ncx("My Book", Point(1, "Title A", "a.htm") + Point(2, "Title B", "b.htm") +
-                                 Point(3, "Title C", "c.htm")));
-    EXPECT_EQ(Ops("toc.htm"),
-              "<html><head><title>Content</title></head><body><h2>Content</h2>\r\n"
-              "<ol><li><a href=\"a.htm\">Title A</a></li>\r\n"
-              "<li><a href=\"b.htm\">Title B</a></li>\r\n"
-              "<li><a href=\"c.htm\">Title C</a></li>\r\n"
-              "</ol>\r\n</body></html>");
+              Ncx("My Book", NavPoint(1, "Title A", "a.htm") + NavPoint(2, "Title B", "b.htm") +
+                                 NavPoint(3, "Title C", "c.htm")));
+    EXPECT_EQ(Ops("toc.htm"), Page("Content", Li("a.htm", "Title A") + Li("b.htm", "Title B") +
+                                                  Li("c.htm", "Title C")));
     EXPECT_EQ(book.tocFileName, "toc.htm");
     EXPECT_EQ(book.log, "Making TOC\r\n");
+    book.folders.opsFolder = dir.path() + "missing/OPS/";
+    EXPECT_THROW(WriteTocFiles(book), std::system_error);
 }
 
-TEST_F(TocWriterTest, NcxNamesTheBookByThePackageIdentifier) {
-    WriteLib("OPS/toc.ncx", "<meta name=\"dtb:uid\" content=\"$$uid$$\" /><navMap></navMap>");
-    AddChapters(2);
-    book.metadata.uid = "urn:isbn:123&amp;4";
-    WriteTocFiles(book);
-    EXPECT_EQ(Ops("toc.ncx").rfind(
-                  "<meta name=\"dtb:uid\" content=\"urn:isbn:123&amp;4\" /><navMap>\t<navPoint", 0),
-              0u);
-}
-
-TEST_F(TocWriterTest, EscapedTitlesAndAmpersandFileNamesStayWellFormed) {
-    book.files = {"q&a.htm", "b.htm"};
+TEST_F(TocWriterTest, NamesAndTitlesBecomeWellFormedHrefsAndText) {
+    // Links are URIs: a blank, "#" or "%" in a file name is percent-encoded, "&" escaped.
+    book.files = {"q&a.htm", "n#5 1%.htm"};
     book.titles = {"Q&amp;A", "&lt;b&gt;"};
     book.metadata.title = "Tom &amp; Jerry";
-    book.tocTitle = "A & B";
+    book.tocTitle = "A & B";  // typed text, escaped where it enters the page
     WriteTocFiles(book);
-
-    EXPECT_EQ(Ops("toc.ncx"), Ncx("Tom &amp; Jerry", Point(1, "Q&amp;A", "q&amp;a.htm") +
-                                                         Point(2, "&lt;b&gt;", "b.htm")));
-    const std::string page = Ops("toc.htm");
-    EXPECT_NE(page.find("<li><a href=\"q&amp;a.htm\">Q&amp;A</a></li>\r\n"), std::string::npos);
-    // The typed contents title is escaped where it enters the page, so the page stays XML.
-    EXPECT_NE(page.find("<title>A &amp; B</title>"), std::string::npos);
-    EXPECT_EQ(page.find("A & B"), std::string::npos);
-}
-
-TEST_F(TocWriterTest, FileNamesWithBlanksAndHashesBecomeValidLinks) {
-    // A file keeps its name on disk; the links to it are URIs, so a blank, "#" or "%" in
-    // the name is percent-encoded (a raw blank is not a valid URI, a raw "#" would start
-    // a fragment).
-    book.files = {"04 The Harbour.htm", "no#5 100%.htm"};
-    book.titles = {"Harbour", "Five"};
-    WriteTocFiles(book);
-
-    EXPECT_EQ(Ops("toc.ncx"), Ncx("My Book", Point(1, "Harbour", "04%20The%20Harbour.htm") +
-                                          Point(2, "Five", "no%235%20100%25.htm")));
-    const std::string page = Ops("toc.htm");
-    EXPECT_NE(page.find("<li><a href=\"04%20The%20Harbour.htm\">Harbour</a></li>"),
-              std::string::npos);
-    EXPECT_NE(page.find("<li><a href=\"no%235%20100%25.htm\">Five</a></li>"), std::string::npos);
-}
-
-TEST_F(TocWriterTest, OneFileBookGetsOnePointPerNamedAnchor) {
-    book.files = {"book.htm"};
-    book.titles = {"Book"};
-    book.tocPosition = 1;
-    WriteOps("book.htm",
-             "<p><a name=\"toc\"></a>x<A NAME=\"c1\">One</A> <a href=\"#c1\">j</a>"
-             "<a name=\"c2\" id=\"c2\"></a></p>");
-    WriteTocFiles(book);
-
     EXPECT_EQ(Ops("toc.ncx"),
-              Ncx("My Book", Point(1, "toc", "book.htm#toc") + Point(2, "c1", "book.htm#c1") +
-                                 Point(3, "c2", "book.htm#c2")));
-    EXPECT_FALSE(OpsHas("toc.htm"));
-    EXPECT_EQ(book.tocFileName, "");
+              Ncx("Tom &amp; Jerry", NavPoint(1, "Q&amp;A", "q&amp;a.htm") +
+                                         NavPoint(2, "&lt;b&gt;", "n%235%201%25.htm")));
+    EXPECT_EQ(Ops("toc.htm"), Page("A &amp; B", Li("q&amp;a.htm", "Q&amp;A") +
+                                                    Li("n%235%201%25.htm", "&lt;b&gt;")));
 }
 
-TEST_F(TocWriterTest, OneFileBookWithPositionZeroHasNoPointsAndNoTocFile) {
-    book.files = {"book.htm"};
-    book.titles = {"Book"};
-    book.tocPosition = 0;
-    book.tocFileName = "book.htm";
-    WriteOps("book.htm", "<a name=\"toc\"></a>");
+TEST_F(TocWriterTest, OneFileBookGetsOnePointPerNamedAnchorUnlessAtPositionZero) {
+    book.files = book.titles = {"b.htm"};
+    book.tocPosition = 1;
+    book.tocFileName = "toc.htm";  // the contents page of an earlier, longer book is not named
+    dir.Write("temp/OPS/b.htm",
+              "<a name=\"toc\"></a><A NAME=\"c1\"><a href=\"#x\"><a name=\"c2\" id=\"c2\">");
     WriteTocFiles(book);
-
+    EXPECT_EQ(Ops("toc.ncx"),
+              Ncx("My Book", NavPoint(1, "toc", "b.htm#toc") + NavPoint(2, "c1", "b.htm#c1") +
+                                 NavPoint(3, "c2", "b.htm#c2")));
+    EXPECT_EQ(book.tocFileName, "");
+    book.tocPosition = 0;
+    book.tocFileName = "b.htm";
+    WriteTocFiles(book);
     EXPECT_EQ(Ops("toc.ncx"), Ncx("My Book", ""));
     EXPECT_EQ(book.tocFileName, "");
-    EXPECT_FALSE(OpsHas("toc.htm"));
-}
-
-TEST_F(TocWriterTest, WordBookKeepsTheFileThatHoldsItsContents) {
-    book.files = {"doc.htm"};
-    book.titles = {"Doc"};
-    book.tocPosition = 3;
-    book.tocFileName = "doc.htm";
+    book.files = {"toc.htm"};  // a chapter itself called toc.htm keeps its name
+    book.tocFileName = "toc.htm";
+    book.tocPosition = 1;
     WriteTocFiles(book);
-    EXPECT_EQ(book.tocFileName, "doc.htm");
+    EXPECT_EQ(book.tocFileName, "toc.htm");
+    EXPECT_FALSE(OpsHas("toc.htm"));
 }
 
 TEST_F(TocWriterTest, MarkedChapterIsTheContentsAndNoPageIsGenerated) {
     AddChapters(3);
+    book.tocPosition = 1;  // the make has overwritten the marked row with the box's position
     book.tocMarked = true;
     book.tocFileName = "b.htm";
     WriteTocFiles(book);
-
-    EXPECT_EQ(Ops("toc.ncx"),
-              Ncx("My Book", Point(1, "Title A", "a.htm") + Point(2, "Title B", "b.htm") +
-                                 Point(3, "Title C", "c.htm")));
+    EXPECT_TRUE(Has(Ops("toc.ncx"), NavPoint(3, "Title C", "c.htm")));
     EXPECT_FALSE(OpsHas("toc.htm"));
-    EXPECT_EQ(book.tocFileName, "b.htm");
-}
-
-TEST_F(TocWriterTest, ContentsPageOfAnEarlierMakeIsNotNamedWhenNoneIsWritten) {
-    book.files = {"one.htm"};
-    book.titles = {"One"};
-    book.tocPosition = 1;
-    book.tocFileName = "toc.htm";  // left by the make of a previous, longer book
-    WriteTocFiles(book);
-    EXPECT_EQ(book.tocFileName, "");
-
-    // A chapter that is itself called toc.htm keeps its name.
-    book.files = {"toc.htm"};
-    book.tocFileName = "toc.htm";
-    WriteTocFiles(book);
-    EXPECT_EQ(book.tocFileName, "toc.htm");
-}
-
-TEST_F(TocWriterTest, MissingTemplatesLeaveTheGeneratedTextAlone) {
-    book.folders.libFolder = dir.path() + "nolib/";
-    book.folders.extFolder = dir.path() + "noext/";
-    AddChapters(2);
-    WriteTocFiles(book);
-    EXPECT_EQ(Ops("toc.ncx"), Point(1, "Title A", "a.htm") + Point(2, "Title B", "b.htm"));
-    EXPECT_EQ(Ops("toc.htm"),
-              "\r\n<ol><li><a href=\"a.htm\">Title A</a></li>\r\n"
-              "<li><a href=\"b.htm\">Title B</a></li>\r\n</ol>\r\n</body></html>");
-}
-
-TEST_F(TocWriterTest, UnwritableOpsFolderThrows) {
-    AddChapters(2);
-    book.folders.opsFolder = dir.path() + "missing/OPS/";
-    EXPECT_THROW(WriteTocFiles(book), std::system_error);
+    EXPECT_FALSE(Has(ChapterManifestItems(book) + SpineItemRefs(book), "tocpage"));
+    EXPECT_TRUE(Has(GuideTocReference(book), "href=\"b.htm\""));
 }
 
 }  // namespace

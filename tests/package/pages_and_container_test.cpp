@@ -1,0 +1,130 @@
+// Stylesheet and picture manifest items (ids with gaps, log lines, copies into the OPS folder),
+// the cover and title pages, the container folder and the installed templates.
+
+#include <system_error>
+
+#include "package/container.h"
+#include "package/cover_pages.h"
+#include "package/manifest_items.h"
+#include "package_fixture.h"
+
+namespace fs = std::filesystem;
+
+namespace quillery::testing {
+namespace {
+
+std::string Css(const std::string& id, const std::string& href) {
+    return "\t\t<item id=\"" + id + "\" href=\"" + href + "\" media-type=\"text/css\" />\r\n";
+}
+std::string Img(const std::string& id, const std::string& href, const std::string& subtype) {
+    return "\t<item id=\"" + id + "\" href=\"" + href + "\" media-type=\"image/" + subtype +
+           "\" />\r\n\t";
+}
+
+TEST(ImageMediaSubtypeTest, ByLowerCaseExtension) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"a.jpg", "jpeg"}, {"PHOTO.JPE", "jpeg"}, {"x/y.Jpeg", "jpeg"}, {"p.PNG", "png"},
+        {"g.gif", "gif"},  {"v.svg", "svg+xml"},  {"t.TIF", "tiff"},    {"dir.png/noext", ""}};
+    for (const auto& [path, subtype] : cases) EXPECT_EQ(ImageMediaSubtype(path), subtype) << path;
+}
+
+TEST_F(PackageTest, CoverPictureFirstThenPicturesWithGapsForMissingOnes) {
+    dir.Write("src/images/a.png", "png");
+    dir.Write("src/images/R&D.gif", "gif");
+    dir.Write("temp/OPS/images/R&D.gif", "an older copy");
+    book.coverPath = dir.path() + "pics/My Cover.JPG";
+    book.images = {"images/a.png", "images/x.png", "images/R&D.gif"};
+    EXPECT_EQ(ImageManifestItems(book), Img("coverPic", "My%20Cover.JPG", "jpeg") +
+                                            Img("img0", "images/a.png", "png") +
+                                            Img("img2", "images/R&amp;D.gif", "gif"));
+    EXPECT_EQ(book.log, "images/x.pngdoes not exist\r\n");
+    EXPECT_EQ(Ops("images/a.png") + Ops("images/R&D.gif"), "pnggif");
+    EXPECT_FALSE(OpsHas("images/x.png"));
+}
+
+TEST_F(PackageTest, StylesheetsWithGapsAndTheReplacementFirst) {
+    dir.Write("src/css/book.css", "p{}");
+    dir.Write("src/extra.css", "h1{}");
+    book.replacementStylesheet = dir.path() + "styles/new.css";
+    book.stylesheets = {"css/book.css", "gone/missing.css", "extra.css"};
+    std::string opf = "<manifest>\r\n</manifest></manifest>";
+    InsertStylesheetItems(book, opf);
+    EXPECT_EQ(opf, "<manifest>\r\n" + Css("style", "new.css") + Css("css0", "css/book.css") +
+                       Css("css2", "extra.css") + "</manifest></manifest>");
+    EXPECT_EQ(book.log, "gone/missing.cssdoes not exist, give up\r\n");
+    // The folder is made ready for the stylesheet pass, which writes the file itself.
+    EXPECT_TRUE(fs::is_directory(book.folders.opsFolder + "css"));
+    EXPECT_FALSE(fs::exists(book.folders.opsFolder + "gone"));
+    EXPECT_FALSE(OpsHas("css/book.css"));
+}
+
+TEST_F(PackageTest, CoverPageHoldsThePictureBeforeTheBodyEnd) {
+    EXPECT_FALSE(WriteCoverPage(book) || CopyCoverPicture(book));  // no picture, no page
+    EXPECT_FALSE(OpsHas("coverpage.htm"));
+    dir.Write("lib/OPS/coverpage.htm", "<body>\r\n</body></html></body>");
+    book.coverPath = dir.Write("pics/Front Cover.png", "png");
+    EXPECT_TRUE(CopyCoverPicture(book) && WriteCoverPage(book));
+    EXPECT_EQ(Ops("Front Cover.png"), "png");
+    EXPECT_EQ(Ops("coverpage.htm"),
+              "<body>\r\n<div>\r\n<img src=\"Front%20Cover.png\" alt=\"Cover Image\" "
+              "style=\"height: 100%\"/>\r\n</div>\r\n</body></html></body>");
+    book.coverPath = dir.path() + "pics/none.png";
+    EXPECT_THROW(CopyCoverPicture(book), std::system_error);
+}
+
+TEST_F(PackageTest, TitlePageTakesTheStoredEscapedValuesOnlyWhenAsked) {
+    dir.Write("lib/OPS/titlepage.htm", "$$title$$<h1>$$title$$</h1>$$author$$|$$publisher$$");
+    book.metadata.title = "Tom &amp; Jerry";
+    EXPECT_FALSE(WriteTitlePage(book));
+    EXPECT_FALSE(OpsHas("titlepage.htm"));
+    book.options.generateTitlePage = true;
+    EXPECT_TRUE(WriteTitlePage(book));
+    EXPECT_EQ(Ops("titlepage.htm"),
+              "Tom &amp; Jerry<h1>Tom &amp; Jerry</h1>Anonymous Author|Unknown publisher");
+}
+
+TEST_F(PackageTest, ContainerIsLaidOutAndASecondRunOverwritesItsTemplates) {
+    book.folders.tempFolder = dir.path() + "state/temp/";
+    book.folders.opsFolder.clear();
+    book.outputFolder = dir.path() + "out/new/books/";
+    book.folders.libFolder = ProgramFolder() + "lib/";
+    PrepareContainer(book);
+    EXPECT_EQ(book.folders.opsFolder, book.folders.tempFolder + "OPS/");
+    EXPECT_TRUE(fs::is_directory(book.folders.opsFolder) && fs::is_directory(book.outputFolder));
+    const std::string& temp = book.folders.tempFolder;
+    EXPECT_EQ(ReadTextFile(temp + "mimetype"), "application/epub+zip");
+    EXPECT_TRUE(
+        Has(ReadTextFile(temp + "META-INF/container.xml"), "full-path=\"OPS/content.opf\""));
+
+    dir.Write("state/temp/OPS/a.htm", "chapter");
+    book.folders.libFolder = dir.path() + "lib/";
+    dir.Write("lib/mimetype", "second");
+    dir.Write("lib/META-INF/container.xml", "<second/>");
+    PrepareContainer(book);
+    EXPECT_EQ(ReadTextFile(temp + "mimetype") + ReadTextFile(temp + "META-INF/container.xml"),
+              "second<second/>");
+    EXPECT_EQ(Ops("a.htm"), "chapter");
+}
+
+TEST_F(PackageTest, ContainerFailsWithTheFileErrorOnAMissingTemplateOrFolder) {
+    book.folders.tempFolder = dir.path() + "state/temp/";
+    dir.Write("lib/mimetype", "application/epub+zip");  // container.xml is missing
+    EXPECT_THROW(PrepareContainer(book), std::system_error);
+    dir.Write("lib/META-INF/container.xml", "<c/>");
+    book.outputFolder = dir.Write("blocker", "a file") + "/out/";
+    EXPECT_THROW(PrepareContainer(book), std::system_error);
+}
+
+TEST(InstalledTemplatesTest, HoldThePlaceholdersTheWritersFill) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"OPS/toc.ncx", "$$title$$"},        {"OPS/toc.ncx", "content=\"$$uid$$\""},
+        {"OPS/coverpage.htm", "</body>"},    {"OPS/titlepage.htm", "$$title$$"},
+        {"OPS/titlepage.htm", "$$author$$"}, {"OPS/titlepage.htm", "$$publisher$$"}};
+    for (const auto& [file, part] : cases) {
+        EXPECT_TRUE(Has(ReadTextFile(ProgramFolder() + "lib/" + file), part));
+    }
+    EXPECT_TRUE(Has(ReadTextFile(ProgramFolder() + "ext/toc.tmp"), "$toctitle$"));
+}
+
+}  // namespace
+}  // namespace quillery::testing
