@@ -22,7 +22,6 @@ class PackageTest : public ::testing::Test {
 protected:
     PackageTest() {
         WorkFolders& f = book.folders;
-        f.programFolder = f.dataFolder = f.stateFolder = dir.path();
         f.tempFolder = dir.path() + "temp/";
         f.opsFolder = f.tempFolder + "OPS/";
         f.libFolder = dir.path() + "lib/";

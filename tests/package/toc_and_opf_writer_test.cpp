@@ -1,11 +1,25 @@
-// content.opf: metadata, chapter manifest items, spine references and guide references.
+// The book's navigation and package document: toc.ncx and toc.htm (navigation points, the
+// contents page, the TOC file name they leave), then content.opf (metadata, chapter manifest
+// items, spine references and guide references).
+
+#include <system_error>
 
 #include "package/opf_writer.h"
-
+#include "package/toc_writer.h"
 #include "package_fixture.h"
 
 namespace quillery::testing {
 namespace {
+
+std::string Ncx(const std::string& title, const std::string& points) {
+    return "<ncx uid=\"None\">" + title + "<navMap>\r\n\t" + points + "</navMap>";
+}
+std::string Page(const std::string& title, const std::string& items) {
+    return "<title>" + title + "</title>" + title + "\r\n<ol>" + items + "</ol>\r\n</body></html>";
+}
+std::string Li(const std::string& href, const std::string& title) {
+    return "<li><a href=\"" + href + "\">" + title + "</a></li>\r\n";
+}
 
 std::string Item(const std::string& id, const std::string& href) {
     return "\t<item id=\"" + id + "\" href=\"" + href +
@@ -20,9 +34,12 @@ std::string CoverRef(const std::string& page) {
     return "\t<reference href=\"" + page + "\" type=\"cover\" title=\"Cover\"/>\r\n\t";
 }
 
-class OpfWriterTest : public PackageTest {
+// Small templates: the writers' own text is what the tests compare.
+class WriterTest : public PackageTest {
 protected:
-    OpfWriterTest() {
+    WriterTest() {
+        dir.Write("lib/OPS/toc.ncx", "<ncx uid=\"$$uid$$\">$$title$$<navMap>\r\n\t</navMap>");
+        dir.Write("ext/toc.tmp", "<title>$toctitle$</title>$toctitle$");
         dir.Write("lib/OPS/content.opf",
                   "<package>$$title$$|$$creator$$|$$date$$|$$subject$$|$$uid$$|$$lang$$|"
                   "$$publisher$$|$$description$$|$$title$$\r\n\t<manifest>\r\n\t</manifest>"
@@ -31,7 +48,74 @@ protected:
     void Write() { WriteContentOpf(book, ResourceCollectors{}, "2026-12-06"); }
 };
 
-TEST_F(OpfWriterTest, WholeDocumentWithCoverTitleAndContentsPages) {
+TEST(NavPointTest, IsFlatWithTabsAndCrLf) {
+    EXPECT_EQ(NavPoint(7, "Seven", "g.htm"),
+              "\t<navPoint id=\"navpoint-7\" playOrder=\"7\">\r\n\t\t\t<navLabel>\r\n\t\t\t\t"
+              "<text>Seven</text>\r\n\t\t\t</navLabel>\r\n\t\t\t<content src=\"g.htm\" />\r\n"
+              "\t\t</navPoint>\r\n\t");
+}
+
+TEST_F(WriterTest, ThreeChaptersGiveThreePointsAndAContentsPage) {
+    AddChapters(3);
+    book.tocTitle = "Content";
+    WriteTocFiles(book);
+    EXPECT_EQ(Ops("toc.ncx"),
+              Ncx("My Book", NavPoint(1, "Title A", "a.htm") + NavPoint(2, "Title B", "b.htm") +
+                                 NavPoint(3, "Title C", "c.htm")));
+    EXPECT_EQ(Ops("toc.htm"), Page("Content", Li("a.htm", "Title A") + Li("b.htm", "Title B") +
+                                                  Li("c.htm", "Title C")));
+    EXPECT_EQ(book.tocFileName, "toc.htm");
+    EXPECT_EQ(book.log, "Making TOC\r\n");
+    book.folders.opsFolder = dir.path() + "missing/OPS/";
+    EXPECT_THROW(WriteTocFiles(book), std::system_error);
+}
+
+TEST_F(WriterTest, NamesAndTitlesBecomeWellFormedHrefsAndText) {
+    // Links are URIs: a blank, "#" or "%" in a file name is percent-encoded, "&" escaped.
+    book.files = {"q&a.htm", "n#5 1%.htm"};
+    book.titles = {"Q&amp;A", "&lt;b&gt;"};
+    book.metadata.title = "Tom &amp; Jerry";
+    book.tocTitle = "A & B";  // typed text, escaped where it enters the page
+    WriteTocFiles(book);
+    EXPECT_EQ(Ops("toc.ncx"),
+              Ncx("Tom &amp; Jerry", NavPoint(1, "Q&amp;A", "q&amp;a.htm") +
+                                         NavPoint(2, "&lt;b&gt;", "n%235%201%25.htm")));
+    EXPECT_EQ(Ops("toc.htm"), Page("A &amp; B", Li("q&amp;a.htm", "Q&amp;A") +
+                                                    Li("n%235%201%25.htm", "&lt;b&gt;")));
+}
+
+TEST_F(WriterTest, OneFileBookGetsOnePointPerNamedAnchorUnlessAtPositionZero) {
+    book.files = book.titles = {"b.htm"};
+    book.tocPosition = 1;
+    book.tocFileName = "toc.htm";  // the contents page of an earlier, longer book is not named
+    dir.Write("temp/OPS/b.htm",
+              "<a name=\"toc\"></a><A NAME=\"c1\"><a href=\"#x\"><a name=\"c2\" id=\"c2\">");
+    WriteTocFiles(book);
+    EXPECT_EQ(Ops("toc.ncx"),
+              Ncx("My Book", NavPoint(1, "toc", "b.htm#toc") + NavPoint(2, "c1", "b.htm#c1") +
+                                 NavPoint(3, "c2", "b.htm#c2")));
+    EXPECT_EQ(book.tocFileName, "");
+    book.tocPosition = 0;
+    book.tocFileName = "b.htm";
+    WriteTocFiles(book);
+    EXPECT_EQ(Ops("toc.ncx"), Ncx("My Book", ""));
+    EXPECT_EQ(book.tocFileName, "");
+    EXPECT_FALSE(OpsHas("toc.htm"));
+}
+
+TEST_F(WriterTest, MarkedChapterIsTheContentsAndNoPageIsGenerated) {
+    AddChapters(3);
+    book.tocPosition = 1;  // the make has overwritten the marked row with the box's position
+    book.tocMarked = true;
+    book.tocFileName = "b.htm";
+    WriteTocFiles(book);
+    EXPECT_TRUE(Has(Ops("toc.ncx"), NavPoint(3, "Title C", "c.htm")));
+    EXPECT_FALSE(OpsHas("toc.htm"));
+    EXPECT_FALSE(Has(ChapterManifestItems(book) + SpineItemRefs(book), "tocpage"));
+    EXPECT_TRUE(Has(GuideTocReference(book), "href=\"b.htm\""));
+}
+
+TEST_F(WriterTest, WholeDocumentWithCoverTitleAndContentsPages) {
     AddChapters(2);
     book.coverPath = dir.path() + "pics/cover.png";
     book.options.generateTitlePage = true;
@@ -39,12 +123,11 @@ TEST_F(OpfWriterTest, WholeDocumentWithCoverTitleAndContentsPages) {
     book.tocPosition = 2;
     book.metadata.title = "Caf\xC3\xA9 \xE6\x97\xA5";  // bytes pass unchanged, every occurrence
     book.metadata.subject = "Fiction";
-    book.metadata.uid = "urn:isbn:978&amp;1";
     book.metadata.description = "A &amp; B";
     Write();
     EXPECT_EQ(Ops("content.opf"),
               "<package>Caf\xC3\xA9 \xE6\x97\xA5|Anonymous Author|2026-12-06|Fiction|"
-              "urn:isbn:978&amp;1|en|Unknown publisher|A &amp; B|Caf\xC3\xA9 \xE6\x97\xA5"
+              "None|en|Unknown publisher|A &amp; B|Caf\xC3\xA9 \xE6\x97\xA5"
               "\r\n\t<manifest>\r\n\t" +
                   Item("coverpage", "coverpage.htm") + Item("titlepage", "titlepage.htm") +
                   Item("tocpage", "toc.htm") + Item("n0", "a.htm") + Item("n1", "b.htm") +
@@ -58,7 +141,7 @@ TEST_F(OpfWriterTest, WholeDocumentWithCoverTitleAndContentsPages) {
     EXPECT_EQ(GuideCoverReference(book), CoverRef("titlepage.htm"));
 }
 
-TEST_F(OpfWriterTest, ContentsPageFirstAtPositionOneOutsideTheSpineAtZeroOrBeyond) {
+TEST_F(WriterTest, ContentsPageFirstAtPositionOneOutsideTheSpineAtZeroOrBeyond) {
     AddChapters(3);
     book.tocFileName = "toc.htm";
     const std::string chapters = Ref("n0") + Ref("n1") + Ref("n2");
@@ -69,7 +152,7 @@ TEST_F(OpfWriterTest, ContentsPageFirstAtPositionOneOutsideTheSpineAtZeroOrBeyon
     }
 }
 
-TEST_F(OpfWriterTest, GuideNamesTheContentsFileAndEscapesAmpersands) {
+TEST_F(WriterTest, GuideNamesTheContentsFileAndEscapesAmpersands) {
     struct Case {
         std::vector<std::string> files;
         std::string tocFileName, guide, tocFileNameAfter;
@@ -90,7 +173,7 @@ TEST_F(OpfWriterTest, GuideNamesTheContentsFileAndEscapesAmpersands) {
     }
 }
 
-TEST_F(OpfWriterTest, ChapterCopiesNameTheirPicturesAndStylesheetsUnlessFromWord) {
+TEST_F(WriterTest, ChapterCopiesNameTheirPicturesAndStylesheets) {
     AddChapters(2);
     dir.Write("temp/OPS/a.htm", "<link href=\"css/Book.CSS\"><img src=\"images/pic%201.png\">");
     dir.Write("temp/OPS/b.htm", "<img src='images/missing.gif'><IMG SRC=\"Images/PIC%201.png\">");
@@ -106,13 +189,6 @@ TEST_F(OpfWriterTest, ChapterCopiesNameTheirPicturesAndStylesheetsUnlessFromWord
     EXPECT_EQ(Ops("images/pic 1.png"), "png");
     EXPECT_EQ(book.log, "images/missing.gifdoes not exist\r\n");
     EXPECT_EQ(book.metadata.date, TodayIsoDate());
-
-    dir.Write("src/style.css", "p{}");  // a Word project keeps the list its import set up
-    book.wordImport = true;
-    book.stylesheets = {"style.css"};
-    WriteContentOpf(book);
-    EXPECT_TRUE(Has(Ops("content.opf"), "\"css0\" href=\"style.css\""));
-    EXPECT_FALSE(Has(Ops("content.opf"), "Book.css"));
 }
 
 }  // namespace
