@@ -15,7 +15,7 @@ namespace quillery::testing {
 
 inline ::testing::AssertionResult Has(const std::string& text, const std::string& part) {
     if (text.find(part) != std::string::npos) return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "\"" << part << "\" is not in \"" << text << "\"";
+    return ::testing::AssertionFailure() << '"' << part << "\" is not in \"" << text << '"';
 }
 
 class PackageTest : public ::testing::Test {

@@ -123,11 +123,10 @@ TEST_F(WriterTest, WholeDocumentWithCoverTitleAndContentsPages) {
     book.tocPosition = 2;
     book.metadata.title = "Caf\xC3\xA9 \xE6\x97\xA5";  // bytes pass unchanged, every occurrence
     book.metadata.subject = "Fiction";
-    book.metadata.description = "A &amp; B";
     Write();
     EXPECT_EQ(Ops("content.opf"),
               "<package>Caf\xC3\xA9 \xE6\x97\xA5|Anonymous Author|2026-12-06|Fiction|"
-              "None|en|Unknown publisher|A &amp; B|Caf\xC3\xA9 \xE6\x97\xA5"
+              "None|en|Unknown publisher||Caf\xC3\xA9 \xE6\x97\xA5"
               "\r\n\t<manifest>\r\n\t" +
                   Item("coverpage", "coverpage.htm") + Item("titlepage", "titlepage.htm") +
                   Item("tocpage", "toc.htm") + Item("n0", "a.htm") + Item("n1", "b.htm") +
@@ -153,22 +152,20 @@ TEST_F(WriterTest, ContentsPageFirstAtPositionOneOutsideTheSpineAtZeroOrBeyond) 
 }
 
 TEST_F(WriterTest, GuideNamesTheContentsFileAndEscapesAmpersands) {
-    struct Case {
-        std::vector<std::string> files;
-        std::string tocFileName, guide, tocFileNameAfter;
-    } cases[] = {
+    // files, TOC file name before, guide references, TOC file name after
+    const std::tuple<std::vector<std::string>, std::string, std::string, std::string> cases[] = {
         {{"a.htm", "b.htm"}, "", StartAndToc("a.htm", "a.htm"), "a.htm"},  // first chapter
         {{"a.htm"}, "", StartAndToc("a.htm", "a.htm#toc"), "a.htm"},       // one-file book
         // A bare "&" would make the document ill-formed, so the start reference is escaped too.
         {{"Q&A.htm", "b.htm"}, "Q&A.htm", StartAndToc("Q&amp;A.htm", "Q&amp;A.htm"), "Q&A.htm"},
         {{}, "", StartAndToc("", "#toc"), ""},  // no chapter at all must not crash
     };
-    for (const Case& c : cases) {
-        book.files = book.titles = c.files;
-        book.tocFileName = c.tocFileName;
+    for (const auto& [files, before, guide, after] : cases) {
+        book.files = book.titles = files;
+        book.tocFileName = before;
         Write();
-        EXPECT_TRUE(Has(Ops("content.opf"), "\t<guide>\r\n\t" + c.guide + "</guide>"));
-        EXPECT_EQ(book.tocFileName, c.tocFileNameAfter);
+        EXPECT_TRUE(Has(Ops("content.opf"), "\t<guide>\r\n\t" + guide + "</guide>"));
+        EXPECT_EQ(book.tocFileName, after);
         EXPECT_FALSE(Has(Ops("content.opf"), "Q&A"));
     }
 }
