@@ -29,22 +29,18 @@ protected:
         book.sourceFolder = dir.path() + "src/";
         std::filesystem::create_directories(f.opsFolder);
         // title, creator, date, subject, publisher, uid, lang, description
-        book.metadata = {"My Book", "Anonymous Author", "", "", "Unknown publisher", "None", "en",
-                         ""};
+        book.metadata = {"My Book", "Anonymous Author", {}, {}, "Unknown publisher", "None", "en",
+                         {}};
     }
     // The text of a file in the OPS folder ("" when missing).
-    std::string Ops(const std::string& rel) const {
-        return ReadTextFile(book.folders.opsFolder + rel);
-    }
+    std::string Ops(const std::string& r) const { return ReadTextFile(book.folders.opsFolder + r); }
     bool OpsHas(const std::string& rel) const {
         return std::filesystem::is_regular_file(book.folders.opsFolder + rel);
     }
     // Chapters a.htm, b.htm, ... titled "Title A", "Title B", ...
     void AddChapters(int count) {
-        for (char c = 'a'; c < 'a' + count; ++c) {
-            book.files.push_back(std::string(1, c) + ".htm");
-            book.titles.push_back(std::string("Title ") + static_cast<char>(c - 'a' + 'A'));
-        }
+        for (char c = 'a'; c < 'a' + count; ++c) book.files.push_back(std::string(1, c) + ".htm");
+        for (char c = 'A'; c < 'A' + count; ++c) book.titles.push_back(std::string("Title ") + c);
     }
 
     TempDir dir;

@@ -74,12 +74,10 @@ TEST_F(WriterTest, NamesAndTitlesBecomeWellFormedHrefsAndText) {
     // Links are URIs: a blank, "#" or "%" in a file name is percent-encoded, "&" escaped.
     book.files = {"q&a.htm", "n#5 1%.htm"};
     book.titles = {"Q&amp;A", "&lt;b&gt;"};
-    book.metadata.title = "Tom &amp; Jerry";
     book.tocTitle = "A & B";  // typed text, escaped where it enters the page
     WriteTocFiles(book);
-    EXPECT_EQ(Ops("toc.ncx"),
-              Ncx("Tom &amp; Jerry", NavPoint(1, "Q&amp;A", "q&amp;a.htm") +
-                                         NavPoint(2, "&lt;b&gt;", "n%235%201%25.htm")));
+    EXPECT_EQ(Ops("toc.ncx"), Ncx("My Book", NavPoint(1, "Q&amp;A", "q&amp;a.htm") +
+                                                 NavPoint(2, "&lt;b&gt;", "n%235%201%25.htm")));
     EXPECT_EQ(Ops("toc.htm"), Page("A &amp; B", Li("q&amp;a.htm", "Q&amp;A") +
                                                     Li("n%235%201%25.htm", "&lt;b&gt;")));
 }
@@ -170,7 +168,7 @@ TEST_F(WriterTest, GuideNamesTheContentsFileAndEscapesAmpersands) {
     }
 }
 
-TEST_F(WriterTest, ChapterCopiesNameTheirPicturesAndStylesheets) {
+TEST_F(WriterTest, ChapterCopiesNameTheirPicturesAndStylesheetsUnlessFromWord) {
     AddChapters(2);
     dir.Write("temp/OPS/a.htm", "<link href=\"css/Book.CSS\"><img src=\"images/pic%201.png\">");
     dir.Write("temp/OPS/b.htm", "<img src='images/missing.gif'><IMG SRC=\"Images/PIC%201.png\">");
@@ -186,6 +184,10 @@ TEST_F(WriterTest, ChapterCopiesNameTheirPicturesAndStylesheets) {
     EXPECT_EQ(Ops("images/pic 1.png"), "png");
     EXPECT_EQ(book.log, "images/missing.gifdoes not exist\r\n");
     EXPECT_EQ(book.metadata.date, TodayIsoDate());
+    book.wordImport = true;  // a Word project keeps the list its import set up
+    book.stylesheets = {"word.css"};
+    WriteContentOpf(book);
+    EXPECT_TRUE(Has(book.log, "word.cssdoes not exist, give up"));
 }
 
 }  // namespace
