@@ -1,4 +1,4 @@
-// The quillery command's arguments: what each option sets, the refusals of bad values and
+// The quillery command's arguments: what the options set, the refusals of bad values and
 // unknown options, and which chapter files the inputs name.
 
 #include "cli/cli_options.h"
@@ -6,146 +6,81 @@
 #include <gtest/gtest.h>
 
 #include "cli/quillery_command.h"
-#include "temp_dir.h"
+#include "run_quillery.h"
 
 namespace quillery::testing {
 namespace {
 
 using cli::ChapterFilesOf;
-using cli::CliOptions;
-using cli::Command;
 using cli::ParseArguments;
 using cli::UsageError;
 
-std::string UsageMessage(const std::vector<std::string>& args) {
-    try {
-        ParseArguments(args);
-    } catch (const UsageError& e) {
-        return e.message;
-    }
-    return "(accepted)";
+TEST(CliArguments, OptionsAreTakenInBothFormsUntilADoubleDash) {
+    const cli::CliOptions o = ParseArguments(
+        Words("make --title T --author=A --align right --base-font-size auto --title-method html "
+              "-c2 --gif -y a.htm -- --odd.htm"));
+    EXPECT_EQ(o.command, cli::Command::Make);
+    EXPECT_EQ(std::make_tuple(*o.title, *o.author, *o.alignment),
+              std::make_tuple("T", "A", "Right"));
+    EXPECT_EQ(std::make_tuple(*o.baseFontSize, *o.titleMethod, *o.compressionLevel),
+              std::make_tuple(0, 1, 2));
+    EXPECT_TRUE(o.gif && o.yes);
+    EXPECT_EQ(o.inputs, (std::vector<std::string>{"a.htm", "--odd.htm"}));
 }
 
-TEST(CliArguments, BookInformationAndStyleOptionsAreTaken) {
-    const CliOptions o = ParseArguments({"make",
-                                         "--title",
-                                         "T",
-                                         "--author=A",
-                                         "--language",
-                                         "French",
-                                         "--indent",
-                                         "3",
-                                         "--spacing",
-                                         "0.25",
-                                         "--line-height",
-                                         "150",
-                                         "--align",
-                                         "right",
-                                         "--base-font-size",
-                                         "auto",
-                                         "--toc-position",
-                                         "0",
-                                         "--title-method",
-                                         "html",
-                                         "--remove",
-                                         "scripts,links",
-                                         "-c2",
-                                         "--gif",
-                                         "-y",
-                                         "a.htm",
-                                         "b.htm"});
-    EXPECT_EQ(o.command, Command::Make);
-    EXPECT_EQ(o.title, "T");
-    EXPECT_EQ(o.author, "A");
-    EXPECT_EQ(o.language, "French");
-    EXPECT_EQ(o.indentEm, "3");
-    EXPECT_EQ(o.spacingEm, "0.25");
-    EXPECT_EQ(o.lineHeightPercent, 150);
-    EXPECT_EQ(o.alignment, "Right");
-    EXPECT_EQ(o.baseFontSize, 0);
-    EXPECT_EQ(o.tocPosition, 0);
-    EXPECT_EQ(o.titleMethod, 1);
-    EXPECT_EQ(o.removeKinds, "scripts,links");
-    EXPECT_EQ(o.compressionLevel, 2);
-    EXPECT_TRUE(o.gif);
-    EXPECT_TRUE(o.yes);
-    EXPECT_EQ(o.inputs, (std::vector<std::string>{"a.htm", "b.htm"}));
-}
-
-TEST(CliArguments, ADoubleDashEndsTheOptions) {
-    const CliOptions o = ParseArguments({"titles", "--", "--odd name.htm"});
-    EXPECT_EQ(o.command, Command::Titles);
-    EXPECT_EQ(o.inputs, std::vector<std::string>{"--odd name.htm"});
-}
-
-TEST(CliArguments, BadValuesAreRefusedNamingTheOptionAndTheValue) {
-    EXPECT_EQ(UsageMessage({"make", "--toc-position", "12", "a.htm"}),
-              "--toc-position takes a whole number from 0 to 9, not \"12\"");
-    EXPECT_EQ(UsageMessage({"make", "--line-height", "1.5", "a.htm"}),
-              "--line-height takes a whole number from 100 to 200, not \"1.5\"");
+TEST(CliArguments, BadValuesAndUnknownOptionsAreRefusedNamingThem) {
     // The book keeps the indent in whole em: 1.5 would silently become the default 2.
-    EXPECT_EQ(UsageMessage({"make", "--indent", "1.5", "a.htm"}),
-              "--indent takes a whole number from 0 to 5, not \"1.5\"");
-    EXPECT_NE(UsageMessage({"make", "--spacing", "-1", "a.htm"}).find("--spacing"),
-              std::string::npos);
-    EXPECT_NE(UsageMessage({"make", "--spacing", "2em", "a.htm"}).find("\"2em\""),
-              std::string::npos);
-    EXPECT_NE(UsageMessage({"make", "--align", "center", "a.htm"}).find("\"center\""),
-              std::string::npos);
-    EXPECT_NE(UsageMessage({"make", "--remove", "scripts,,media", "a.htm"}).find("--remove"),
-              std::string::npos);
-    EXPECT_NE(UsageMessage({"make", "--base-font-size", "20", "a.htm"}).find("9 to 16"),
-              std::string::npos);
-    EXPECT_NE(UsageMessage({"make", "--title-method", "first", "a.htm"}).find("\"first\""),
-              std::string::npos);
+    // clang-format off
+    const std::pair<const char*, const char*> cases[] = {
+        {"--toc-position 12 a.htm", "--toc-position takes a whole number from 0 to 9, not \"12\""},
+        {"--line-height 1.5 a.htm",
+         "--line-height takes a whole number from 100 to 200, not \"1.5\""},
+        {"--indent 1.5 a.htm", "--indent takes a whole number from 0 to 5, not \"1.5\""},
+        {"--colour a.htm", "unknown option \"--colour\" (--help lists the options)"},
+        {"a.htm --title", "--title needs a value"}, {"--spacing -1 a.htm", "--spacing"},
+        {"--spacing 2em a.htm", "\"2em\""}, {"--align center a.htm", "\"center\""},
+        {"--remove scripts,,media a.htm", "--remove"}, {"--base-font-size 20 a.htm", "9 to 16"},
+        {"--title-method first a.htm", "\"first\""}, {"--gif=yes a.htm", "unknown option"},
+        {"", "no input"}};
+    // clang-format on
+    EXPECT_THROW(ParseArguments({"build", "a.htm"}), UsageError);
+    for (const auto& [args, message] : cases) {
+        SCOPED_TRACE(args);
+        try {
+            ParseArguments(Words(std::string("make ") + args));
+            ADD_FAILURE() << "accepted";
+        } catch (const UsageError& e) {
+            EXPECT_NE(e.message.find(message), std::string::npos) << e.message;
+        }
+    }
 }
 
-TEST(CliArguments, UnknownOptionsMissingValuesAndMissingInputsAreRefused) {
-    EXPECT_EQ(UsageMessage({"make", "--colour", "a.htm"}),
-              "unknown option \"--colour\" (--help lists the options)");
-    EXPECT_EQ(UsageMessage({"make", "a.htm", "--title"}), "--title needs a value");
-    EXPECT_NE(UsageMessage({"make", "--gif=yes", "a.htm"}).find("unknown option"),
-              std::string::npos);
-    EXPECT_NE(UsageMessage({"make"}).find("no input"), std::string::npos);
-    EXPECT_NE(UsageMessage({"build", "a.htm"}).find("unknown command \"build\""),
-              std::string::npos);
-}
-
-class ChapterFiles : public ::testing::Test {
-protected:
+TEST(ChapterFiles, AFolderGivesItsWebPagesInNameOrderAndFilesKeepTheirOrder) {
     TempDir dir;
-};
-
-TEST_F(ChapterFiles, AFolderGivesItsWebPagesInNameOrder) {
-    dir.Write("book/b.htm", "b");
-    dir.Write("book/A.HTML", "a");
-    dir.Write("book/a2.xhtml", "a2");
-    dir.Write("book/c d.htm", "c");
-    dir.Write("book/style.css", "");
-    dir.Write("book/notes.txt", "");
-    dir.Write("book/sub/x.htm", "");
+    for (const char* name : {"b.htm", "A.HTML", "a2.xhtml", "c d.htm", "style.css", "sub/x.htm"})
+        dir.Write(std::string("book/") + name, "");
     const std::string f = dir.path() + "book/";
     EXPECT_EQ(ChapterFilesOf({dir.path() + "book"}),
               (std::vector<std::string>{f + "A.HTML", f + "a2.xhtml", f + "b.htm", f + "c d.htm"}));
+    EXPECT_EQ(ChapterFilesOf({f + "c d.htm", f + "A.HTML"}),
+              (std::vector<std::string>{f + "c d.htm", f + "A.HTML"}));
 }
 
-TEST_F(ChapterFiles, FilesKeepTheOrderGiven) {
-    const std::string z = dir.Write("book/z.htm", "");
-    const std::string a = dir.Write("book/a.htm", "");
-    const std::string m = dir.Write("book/m.htm", "");
-    EXPECT_EQ(ChapterFilesOf({z, a, m}), (std::vector<std::string>{z, a, m}));
-}
-
-TEST_F(ChapterFiles, FilesFromTwoFoldersMissingFilesFoldersWithFilesAndEmptyFoldersAreRefused) {
-    const std::string a = dir.Write("one/a.htm", "");
-    const std::string b = dir.Write("two/b.htm", "");
+// Files from two folders, a missing file, a folder beside files, two folders, a folder
+// without web pages, and one file given twice.
+TEST(ChapterFiles, InputsThatNameNoSingleChapterListAreRefused) {
+    TempDir dir;
+    const std::string a = dir.Write("one/a.htm", ""), b = dir.Write("two/b.htm", "");
     dir.Write("empty/readme.txt", "");
-    EXPECT_THROW(ChapterFilesOf({a, b}), UsageError);
-    EXPECT_THROW(ChapterFilesOf({a, dir.path() + "one/missing.htm"}), UsageError);
-    EXPECT_THROW(ChapterFilesOf({a, dir.path() + "two"}), UsageError);
-    EXPECT_THROW(ChapterFilesOf({dir.path() + "one", dir.path() + "two"}), UsageError);
-    EXPECT_THROW(ChapterFilesOf({dir.path() + "empty"}), UsageError);
-    EXPECT_THROW(ChapterFilesOf({a, dir.path() + "one/../one/a.htm"}), UsageError);
+    const std::string one = dir.path() + "one", two = dir.path() + "two";
+    for (const std::vector<std::string>& inputs :
+         std::vector<std::vector<std::string>>{{a, b},
+                                               {a, one + "/missing.htm"},
+                                               {a, two},
+                                               {one, two},
+                                               {dir.path() + "empty"},
+                                               {a, one + "/../one/a.htm"}})
+        EXPECT_THROW(ChapterFilesOf(inputs), UsageError) << inputs.back();
 }
 
 }  // namespace

@@ -7,8 +7,9 @@
 namespace quillery::testing {
 
 // Writes an executable script into folder and gives its full path. The "good" compiler
-// prints a line naming the package and writes the -o file beside content.opf; the failing
-// one prints an error and writes nothing.
+// writes its arguments, one a line, to folder + "args.txt", prints a line naming the package
+// and one with its options, and writes "BOOKMOBI" to the -o file beside content.opf; the
+// failing one prints an error and writes nothing.
 std::string WriteGoodCompiler(const std::string& folder);
 std::string WriteFailingCompiler(const std::string& folder);
 

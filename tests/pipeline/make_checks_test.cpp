@@ -3,122 +3,86 @@
 
 #include <filesystem>
 
-#include "fake_compiler.h"
 #include "pipeline_fixture.h"
-#include "text/text_file.h"
 
 namespace fs = std::filesystem;
 
 namespace quillery::testing {
 namespace {
 
-bool HasPageSwitch(const std::vector<std::string>& events) {
-    for (const std::string& e : events)
-        if (e.rfind("page: ", 0) == 0) return true;
-    return false;
-}
-
-class MakeChecks : public PipelineTest {
-protected:
-    bool OpsFolderEmpty() const {
-        return !fs::exists(book.folders.opsFolder) || fs::is_empty(book.folders.opsFolder);
-    }
+struct Precondition {
+    const char* name;
+    void (*spoil)(PipelineTest&);  // run after the import
+    bool import;
+    std::vector<std::string> events;
 };
+void PrintTo(const Precondition& p, std::ostream* os) { *os << p.name; }
 
-TEST_F(MakeChecks, WithoutImportedFilesAsksForAnImportFirstAndStaysOnItsPage) {
-    // Everything else is missing too; the import message alone comes.
-    const MakeResult result = Make();
-    EXPECT_EQ(result.outcome, MakeOutcome::Stopped);
-    EXPECT_EQ(ui.messages, std::vector<std::string>{kImportFirstMessage});
-    EXPECT_GE(EventIndex("focus: btnImportHtml"), 0);
-    EXPECT_FALSE(HasPageSwitch(ui.events));
-    EXPECT_FALSE(fs::exists(book.folders.tempFolder));
-}
+// Each check stops the make with its message alone (the later checks would fail too) and
+// leaves the disk untouched.
+class MakePreconditions : public PipelineTest,
+                          public ::testing::WithParamInterface<Precondition> {};
 
-TEST_F(MakeChecks, AnEmptyTitleIsReportedBeforeAnEmptyOutputNameAfterTheSwitchToTheGeneralPage) {
-    Import();
-    form.inTitle.clear();
-    form.lblDesName.clear();
+TEST_P(MakePreconditions, StopTheMakeWithTheirMessageBeforeAnythingIsWritten) {
+    if (GetParam().import) Import();
+    GetParam().spoil(*this);
     EXPECT_EQ(Make().outcome, MakeOutcome::Stopped);
-    EXPECT_EQ(ui.messages, std::vector<std::string>{kTitleMissingMessage});
-    const int page = EventIndex("page: General");
-    ASSERT_GE(page, 0);
-    EXPECT_LT(page, EventIndex(std::string("message: ") + kTitleMissingMessage));
-    EXPECT_GE(EventIndex("focus: inTitle"), 0);
-    EXPECT_TRUE(OpsFolderEmpty());
+    std::vector<std::string> shown;  // the progress and status lines aside
+    for (const std::string& e : ui.events)
+        if (!e.starts_with("progress: ") && !e.starts_with("status: ")) shown.push_back(e);
+    EXPECT_EQ(shown, GetParam().events);
+    EXPECT_TRUE(!fs::exists(book.folders.opsFolder) || fs::is_empty(book.folders.opsFolder));
 }
 
-TEST_F(MakeChecks, AnEmptyOutputNameStopsTheMake) {
-    Import();
-    form.lblDesName.clear();
-    EXPECT_EQ(Make().outcome, MakeOutcome::Stopped);
-    EXPECT_EQ(ui.messages, std::vector<std::string>{kOutputMissingMessage});
-    EXPECT_TRUE(OpsFolderEmpty());
-}
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(InTheirOrder, MakePreconditions, ::testing::Values(
+    Precondition{"NoCompiler", [](PipelineTest& t) { t.form.inKGenPath = t.dir.path() + "no"; },
+        false, {"message: KindleGen can not be found, please set \r\ncorrect path of KindleGen in "
+                "Settings."}},
+    Precondition{"NoImport", [](PipelineTest& t) { t.form.inTitle.clear(); },
+        false, {"message: Please import webpages or document first", "focus: btnImportHtml"}},
+    Precondition{"NoTitleNorName", [](PipelineTest& t) { t.form.inTitle = t.form.lblDesName = ""; },
+        true, {"page: General", "message: Please specify the book title", "focus: inTitle"}},
+    Precondition{"NoOutputName", [](PipelineTest& t) { t.form.lblDesName.clear(); },
+        true, {"page: General", "message: Please indicate where to save the Mobi file"}},
+    Precondition{"TooFewTitles", [](PipelineTest& t) { t.book.titles.pop_back(); },
+        true, {"page: General", "message: Please specify chapter titles for each file",
+               "focus: fileList"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
-TEST_F(MakeChecks, ChaptersWithoutTitlesStopTheMake) {
-    Import();
-    book.titles.pop_back();
-    EXPECT_EQ(Make().outcome, MakeOutcome::Stopped);
-    EXPECT_EQ(ui.messages, std::vector<std::string>{kTitlesMissingMessage});
-    EXPECT_GE(EventIndex("focus: fileList"), 0);
-    EXPECT_TRUE(OpsFolderEmpty());
-}
-
-TEST_F(MakeChecks, AMissingCompilerIsReportedBeforeAnyOtherCheck) {
-    form.inKGenPath = dir.path() + "no-such-compiler";
-    EXPECT_EQ(Make().outcome, MakeOutcome::Stopped);
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_NE(ui.messages[0], kImportFirstMessage);
-}
-
-TEST_F(MakeChecks, ASuccessfulMakeReportsTheBookAndWhereItWasSaved) {
+TEST_F(PipelineTest, ASuccessfulMakeReportsTheBookAndWhereItWasSaved) {
     Import();
     EXPECT_EQ(Make().outcome, MakeOutcome::Made);
     EXPECT_EQ(ui.messages, std::vector<std::string>{"Your Mobi book has been saved in " + output +
                                                     " as Test Book.mobi"});
     EXPECT_NE(book.log.find("fake compiler: built Test Book.mobi"), std::string::npos) << book.log;
     const std::string tail =
-        "\r\n# Mobi book Test Book.mobi made successfully.\r\n# File saved at " + output +
-        "Test Book.mobi";
-    EXPECT_TRUE(book.log.ends_with(tail)) << book.log;
+        "\r\n# Mobi book Test Book.mobi made successfully.\r\n# File saved at ";
+    EXPECT_TRUE(book.log.ends_with(tail + output + "Test Book.mobi")) << book.log;
     EXPECT_EQ(ReadTextFile(output + "Test Book.mobi"), "BOOKMOBI");
     EXPECT_EQ(book.previewSource, PreviewSource::Made);
 }
 
-TEST_F(MakeChecks, AFailedCompileReportsTheFailureWithTheCompilersOwnWords) {
-    form.inKGenPath = WriteFailingCompiler(dir.path() + "bin/");
-    Import();
-    EXPECT_EQ(Make().outcome, MakeOutcome::Failed);
-    EXPECT_EQ(ui.messages, std::vector<std::string>{kCompileFailedMessage});
-    EXPECT_NE(book.log.find("Error(fake): the book could not be built"), std::string::npos)
-        << book.log;
-    EXPECT_TRUE(book.log.ends_with("\r\n# Mobi file creation failed.")) << book.log;
-    EXPECT_FALSE(fs::exists(output + "Test Book.mobi"));
-    // The package stays for editing and Re-Compile.
-    EXPECT_TRUE(InOps("content.opf"));
-}
-
-TEST_F(MakeChecks, AMobiFileLeftInTheOpsFolderNeverCountsAsSuccess) {
-    Import();
-    dir.Write("state/temp/OPS/Test Book.mobi", "stale");
-    form.inKGenPath = WriteFailingCompiler(dir.path() + "bin/");
-    EXPECT_EQ(Make().outcome, MakeOutcome::Failed);
-    EXPECT_FALSE(fs::exists(output + "Test Book.mobi"));
-}
-
-TEST_F(MakeChecks, AFailedMakeAfterASuccessfulOneIsAFailure) {
+// The first make leaves its Mobi file in the OPS folder; a later failed compile must not
+// take it for its own, nor keep the success line of the earlier log.
+TEST_F(PipelineTest, AFailedCompileAfterASuccessfulMakeIsReportedAsAFailure) {
     Import();
     ASSERT_EQ(Make().outcome, MakeOutcome::Made);
+    fs::remove(output + "Test Book.mobi");
     form.inKGenPath = WriteFailingCompiler(dir.path() + "bin/");
     ui.messages.clear();
     EXPECT_EQ(Make().outcome, MakeOutcome::Failed);
-    EXPECT_EQ(ui.messages, std::vector<std::string>{kCompileFailedMessage});
-    // The log was cleared by the second make: no success line from the first one.
+    EXPECT_EQ(ui.messages, std::vector<std::string>{
+                               "Error in compiling, Mobi creation failed, please check the log."});
+    EXPECT_NE(book.log.find("Error(fake): the book could not be built"), std::string::npos);
+    EXPECT_TRUE(book.log.ends_with("\r\n# Mobi file creation failed.")) << book.log;
     EXPECT_EQ(book.log.find("made successfully"), std::string::npos) << book.log;
+    EXPECT_FALSE(fs::exists(output + "Test Book.mobi"));
+    EXPECT_TRUE(InOps("content.opf"));  // the package stays for editing and Re-Compile
 }
 
-TEST_F(MakeChecks, AChapterThatCannotBeWrittenEndsTheMakeWithItsErrorAndNoCompile) {
+TEST_F(PipelineTest, AChapterThatCannotBeWrittenEndsTheMakeWithItsErrorAndNoCompile) {
     Import();
     fs::create_directories(book.folders.opsFolder + "02_two.htm/");
     EXPECT_EQ(Make().outcome, MakeOutcome::Failed);
@@ -127,29 +91,19 @@ TEST_F(MakeChecks, AChapterThatCannotBeWrittenEndsTheMakeWithItsErrorAndNoCompil
     EXPECT_EQ(book.log.find("fake compiler"), std::string::npos) << book.log;
     EXPECT_TRUE(book.log.ends_with("\r\n# Mobi file creation failed.")) << book.log;
     EXPECT_FALSE(InOps("content.opf"));
-    EXPECT_FALSE(fs::exists(output + "Test Book.mobi"));
 }
 
-TEST_F(MakeChecks, ReCompileBeforeAnyMakeAsksForAMakeFirst) {
+// A failed re-compile is not reported as success because the made book is still there.
+TEST_F(PipelineTest, ReCompileNeedsAMakeAndReportsOnlyABookItMade) {
     EXPECT_FALSE(ReCompile(book, form.inKGenPath, ui));
-    EXPECT_EQ(ui.messages, std::vector<std::string>{kRecompileFirstMessage});
-}
-
-TEST_F(MakeChecks, ReCompileAfterAMakeCompilesTheOpsFolderAgain) {
+    EXPECT_EQ(ui.messages, std::vector<std::string>{"This only function after Make Mobi."});
     Import();
     ASSERT_EQ(Make().outcome, MakeOutcome::Made);
     fs::remove(output + "Test Book.mobi");
     ui.messages.clear();
     EXPECT_TRUE(ReCompile(book, form.inKGenPath, ui));
-    EXPECT_EQ(ui.messages, std::vector<std::string>{kRecompiledMessage});
+    EXPECT_EQ(ui.messages, std::vector<std::string>{"Mobi re-compiled successfully."});
     EXPECT_EQ(ReadTextFile(output + "Test Book.mobi"), "BOOKMOBI");
-}
-
-// The book saved by the make is still at the output path; a compile that fails now must
-// not be reported as a re-compiled book.
-TEST_F(MakeChecks, AFailedReCompileIsNotReportedAsSuccessBecauseAnOlderBookIsThere) {
-    Import();
-    ASSERT_EQ(Make().outcome, MakeOutcome::Made);
     ui.messages.clear();
     EXPECT_FALSE(ReCompile(book, WriteFailingCompiler(dir.path() + "bin/"), ui));
     EXPECT_TRUE(ui.messages.empty());

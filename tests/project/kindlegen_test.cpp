@@ -3,12 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
+#include "fake_compiler.h"
 #include "project/book.h"
-#include "project/command_runner.h"
 #include "recording_ui_port.h"
 #include "temp_dir.h"
+#include "text/text_file.h"
 
 namespace fs = std::filesystem;
 
@@ -18,119 +18,53 @@ namespace {
 using testing::RecordingUiPort;
 using testing::TempDir;
 
-std::string Slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-// A stand-in compiler: writes its arguments, one per line, to args.txt beside itself, prints
-// a console line, and (unless told to fail) writes the -o file beside content.opf.
-std::string WriteFakeCompiler(const TempDir& dir, bool writesOutput) {
-    std::string script =
-        "#!/bin/sh\n"
-        "here=$(dirname \"$0\")\n"
-        ": > \"$here/args.txt\"\n"
-        "for a in \"$@\"; do printf '%s\\n' \"$a\" >> \"$here/args.txt\"; done\n"
-        "pwd > \"$here/pwd.txt\"\n"
-        "echo 'Info: compiling'\n";
-    if (writesOutput)
-        script +=
-            "out=''; prev=''\n"
-            "for a in \"$@\"; do [ \"$prev\" = -o ] && out=\"$a\"; prev=\"$a\"; done\n"
-            "printf 'MOBI' > \"$(dirname \"$1\")/$out\"\n";
-    const std::string path = dir.Write("tool dir/kindle'gen", script);
-    fs::permissions(path, fs::perms::owner_all);
-    return path;
-}
-
-TEST(CompileOptions, SaveMapsTheDialogChoices) {
-    CompileOptionsChoice choice;  // as the dialog opens: Standard, JPG, not western
-    CompileOptions saved = SaveCompileOptions(choice);
-    EXPECT_EQ(saved.compressionLevel, 1);
-    EXPECT_EQ(saved.pictureFormat, 0);
-    EXPECT_FALSE(saved.westernOnly);
-
-    choice.selCompLevel2 = false;
-    choice.selCompLevel1 = true;
-    EXPECT_EQ(SaveCompileOptions(choice).compressionLevel, 0);
-    choice.selCompLevel1 = false;
-    choice.selCompLevel3 = true;
-    choice.selPicFormat1 = false;
-    choice.selPicFormat2 = true;
-    choice.chkWestern = true;
-    saved = SaveCompileOptions(choice);
-    EXPECT_EQ(saved.compressionLevel, 2);
-    EXPECT_EQ(saved.pictureFormat, 1);
-    EXPECT_TRUE(saved.westernOnly);
-}
-
-TEST(CompileOptions, NeverSavedMeansNoCompression) {
+// Until the dialog is saved there is no compression; the dialog opens on "Standard", which
+// adds no option at all.
+TEST(CompileOptions, NeverSavedMeansNoCompressionAndTheDialogMapsItsChoices) {
     EXPECT_EQ(KindleGenOptionText(CompileOptions{}), " -c0");
+    CompileOptionsChoice choice;
+    EXPECT_EQ(KindleGenOptionText(SaveCompileOptions(choice)), "");
+    choice.selCompLevel2 = choice.selPicFormat1 = false;
+    choice.selCompLevel3 = choice.selPicFormat2 = choice.chkWestern = true;
+    EXPECT_EQ(KindleGenOptionText(SaveCompileOptions(choice)), " -c2 -gif -western");
 }
 
-TEST(KindleGenCommandLine, EveryOptionCombination) {
-    const char* levelText[] = {" -c0", "", " -c2"};
-    for (int level = 0; level <= 2; ++level) {
-        for (int gif = 0; gif <= 1; ++gif) {
-            for (bool western : {false, true}) {
-                const CompileOptions options{level, gif, western};
-                const std::string expectedOptions = std::string(levelText[level]) +
-                                                    (gif ? " -gif" : "") +
-                                                    (western ? " -western" : "");
-                EXPECT_EQ(KindleGenOptionText(options), expectedOptions);
-                EXPECT_EQ(KindleGenCommandLine("/opt/kg/kindlegen", "/q/temp/OPS/", options,
-                                               "My Book.mobi"),
-                          "'/opt/kg/kindlegen' '/q/temp/OPS/content.opf'" + expectedOptions +
-                              " -o 'My Book.mobi'");
-            }
-        }
-    }
-}
-
-TEST(KindleGenCommandLine, OutputNameTakesTheMobiExtension) {
-    const CompileOptions standard{1, 0, false};
-    EXPECT_EQ(KindleGenCommandLine("/k", "/o/", standard, "book.azw"),
-              "'/k' '/o/content.opf' -o 'book.mobi'");
-    EXPECT_EQ(KindleGenCommandLine("/k", "/o/", standard, "book"),
-              "'/k' '/o/content.opf' -o 'book.mobi'");
-    EXPECT_EQ(KindleGenCommandLine("/it's/k", "/o p/", standard, "it's.mobi"),
-              "'/it'\\''s/k' '/o p/content.opf' -o 'it'\\''s.mobi'");
-}
-
-TEST(WithMobiExtension, ReplacesOnlyTheFileNamesExtension) {
-    EXPECT_EQ(WithMobiExtension("a.mobi"), "a.mobi");
-    EXPECT_EQ(WithMobiExtension("a.b.htm"), "a.b.mobi");
-    EXPECT_EQ(WithMobiExtension("noext"), "noext.mobi");
+TEST(KindleGenCommandLine, OptionsInTheirOrderEveryPathQuotedAndAMobiOutputName) {
+    // clang-format off
+    const std::pair<CompileOptions, const char*> options[] = {
+        {{0, 0, false}, " -c0"},      {{0, 0, true}, " -c0 -western"},
+        {{0, 1, false}, " -c0 -gif"}, {{0, 1, true}, " -c0 -gif -western"},
+        {{1, 0, false}, ""},          {{1, 0, true}, " -western"},
+        {{1, 1, false}, " -gif"},     {{1, 1, true}, " -gif -western"},
+        {{2, 0, false}, " -c2"},      {{2, 0, true}, " -c2 -western"},
+        {{2, 1, false}, " -c2 -gif"}, {{2, 1, true}, " -c2 -gif -western"}};
+    const std::pair<const char*, const char*> names[] = {
+        {"My Book.azw", "'My Book.mobi'"}, {"book", "'book.mobi'"}, {"a.b.htm", "'a.b.mobi'"},
+        {"it's.mobi", "'it'\\''s.mobi'"}};
+    // clang-format on
+    const std::string kg = "/opt/k g/kindlegen", ops = "/q/temp/OPS/";
+    const std::string head = "'/opt/k g/kindlegen' '/q/temp/OPS/content.opf'";
+    for (const auto& [o, text] : options)
+        EXPECT_EQ(KindleGenCommandLine(kg, ops, o, "b.mobi"), head + text + " -o 'b.mobi'");
+    for (const auto& [name, quoted] : names)
+        EXPECT_EQ(KindleGenCommandLine(kg, ops, {1, 0, false}, name), head + " -o " + quoted);
+    // Only the file name's extension is replaced, not a dot in a folder name.
     EXPECT_EQ(WithMobiExtension("/books/v1.2/noext"), "/books/v1.2/noext.mobi");
-    EXPECT_EQ(WithMobiExtension("/books/x.epub"), "/books/x.mobi");
 }
 
-TEST(CheckKindleGen, EmptyPathAsksForOne) {
+TEST(CheckKindleGen, MissingPathsAreReportedAndTheSizeFlagStartsAboveTheLimit) {
+    TempDir dir;
     RecordingUiPort ui;
-    bool sizeFlag = false;
+    bool sizeFlag = true;
     EXPECT_FALSE(CheckKindleGen("", ui, sizeFlag));
     EXPECT_EQ(ui.events, std::vector<std::string>{"kindlegen-needed"});
-}
-
-TEST(CheckKindleGen, MissingFileIsReported) {
-    TempDir dir;
-    RecordingUiPort ui;
-    bool sizeFlag = false;
     EXPECT_FALSE(CheckKindleGen(dir.path() + "kindlegen", ui, sizeFlag));
-    EXPECT_EQ(ui.messages,
-              std::vector<std::string>{"KindleGen can not be found, please set \r\ncorrect path of "
-                                       "KindleGen in Settings."});
-    // A folder is not a program either.
-    ui.messages.clear();
-    EXPECT_FALSE(CheckKindleGen(dir.path(), ui, sizeFlag));
-    EXPECT_EQ(ui.messages.size(), 1u);
-}
-
-TEST(CheckKindleGen, SizeFlagOnlyAboveTheLimit) {
-    TempDir dir;
-    RecordingUiPort ui;
+    EXPECT_FALSE(CheckKindleGen(dir.path(), ui, sizeFlag));  // a folder is not a program
+    EXPECT_EQ(ui.messages, std::vector<std::string>(2,
+                                                    "KindleGen can not be found, please set "
+                                                    "\r\ncorrect path of KindleGen in Settings."));
+    ui.events.clear();
     const std::string path = dir.Write("kindlegen", std::string(2048000, 'k'));
-    bool sizeFlag = true;
     EXPECT_TRUE(CheckKindleGen(path, ui, sizeFlag));
     EXPECT_FALSE(sizeFlag);
     fs::resize_file(path, 2048001);
@@ -140,88 +74,50 @@ TEST(CheckKindleGen, SizeFlagOnlyAboveTheLimit) {
     EXPECT_TRUE(ui.events.empty());
 }
 
-struct CompileFixture : ::testing::Test {
+struct CompileMobiTest : ::testing::Test {
     TempDir dir;
     std::string ops = dir.path() + "temp dir/OPS/";
-    std::string outputFolder = dir.path() + "my books/";
-    void SetUp() override {
-        fs::create_directories(ops);
-        fs::create_directories(outputFolder);
+    std::string out = dir.path() + "my books/";
+    std::string tools = dir.path() + "tool's $(dir)/";
+    CompileMobiTest() {
         dir.Write("temp dir/OPS/content.opf", "<package/>");
+        fs::create_directories(out);
+    }
+    CompileResult Compile(const std::string& compiler, const std::string& name) {
+        return CompileMobi(compiler, ops, CompileOptions{}, name, out + name);
     }
 };
 
-TEST_F(CompileFixture, SuccessCopiesTheOutputAndPassesTheArguments) {
-    const std::string compiler = WriteFakeCompiler(dir, true);
-    const CompileOptions options{2, 1, true};
-    const CompileResult result = CompileMobi(compiler, ops, options, "Tom's $(book).htm",
-                                             outputFolder + "Tom's $(book).htm");
+TEST_F(CompileMobiTest, SuccessPassesTheArgumentsIntactAndCopiesTheOutput) {
+    const CompileResult result =
+        CompileMobi(testing::WriteGoodCompiler(tools), ops, CompileOptions{2, 1, true},
+                    "Tom's $(book).htm", out + "Tom's $(book).htm");
     EXPECT_TRUE(result.success);
-    EXPECT_EQ(result.output, "Info: compiling\n");
-    EXPECT_EQ(Slurp(dir.path() + "tool dir/args.txt"),
+    EXPECT_EQ(result.output.substr(0, 22), "fake compiler: built T") << result.output;
+    EXPECT_EQ(ReadTextFile(tools + "args.txt"),
               ops + "content.opf\n-c2\n-gif\n-western\n-o\nTom's $(book).mobi\n");
-    EXPECT_EQ(Slurp(dir.path() + "tool dir/pwd.txt"), "/\n");
-    EXPECT_EQ(Slurp(outputFolder + "Tom's $(book).mobi"), "MOBI");
+    EXPECT_EQ(ReadTextFile(out + "Tom's $(book).mobi"), "BOOKMOBI");
     EXPECT_TRUE(fs::exists(ops + "Tom's $(book).mobi"));  // left in place
 }
 
-TEST_F(CompileFixture, NoOutputFileMeansFailure) {
-    const std::string compiler = WriteFakeCompiler(dir, false);
-    const CompileResult result =
-        CompileMobi(compiler, ops, CompileOptions{}, "book.mobi", outputFolder + "book.mobi");
-    EXPECT_FALSE(result.success);
-    EXPECT_EQ(result.output, "Info: compiling\n");
-    EXPECT_FALSE(fs::exists(outputFolder + "book.mobi"));
-}
-
-TEST_F(CompileFixture, StaleOutputFromAnEarlierMakeDoesNotCountAsSuccess) {
+// Only a file this run produced counts: a Mobi file of an earlier make is no success.
+TEST_F(CompileMobiTest, NoNewOutputFileOrNoCompilerMeansFailure) {
     dir.Write("temp dir/OPS/book.mobi", "old book of an earlier make");
-    const std::string compiler = WriteFakeCompiler(dir, false);
-    const CompileResult result =
-        CompileMobi(compiler, ops, CompileOptions{}, "book.mobi", outputFolder + "book.mobi");
+    const CompileResult result = Compile(testing::WriteFailingCompiler(tools), "book.mobi");
     EXPECT_FALSE(result.success);
+    EXPECT_EQ(result.output, "Error(fake): the book could not be built\n");
     EXPECT_FALSE(fs::exists(ops + "book.mobi"));
-    EXPECT_FALSE(fs::exists(outputFolder + "book.mobi"));
+    EXPECT_FALSE(Compile(dir.path() + "none", "book.mobi").success);
+    EXPECT_FALSE(fs::exists(out + "book.mobi"));
 }
 
-TEST_F(CompileFixture, MissingCompilerFailsQuietly) {
-    const CompileResult result = CompileMobi(dir.path() + "none", ops, CompileOptions{},
-                                             "book.mobi", outputFolder + "book.mobi");
-    EXPECT_FALSE(result.success);
-    EXPECT_FALSE(fs::exists(outputFolder + "book.mobi"));
-}
-
-TEST_F(CompileFixture, OutputNameIsKeptInsideTheOpsFolder) {
+TEST_F(CompileMobiTest, OutputNameIsKeptInsideTheOpsFolder) {
     dir.Write("victim.mobi", "must survive");
-    const std::string compiler = WriteFakeCompiler(dir, true);
-    const CompileResult result = CompileMobi(compiler, ops, CompileOptions{}, "../../victim.mobi",
-                                             outputFolder + "victim.mobi");
-    EXPECT_TRUE(result.success);
-    EXPECT_EQ(Slurp(dir.path() + "victim.mobi"), "must survive");
-    EXPECT_EQ(Slurp(outputFolder + "victim.mobi"), "MOBI");
-}
-
-TEST_F(CompileFixture, BookOverloadUsesTheProjectsOutputLocation) {
-    const std::string compiler = WriteFakeCompiler(dir, true);
-    Book book;
-    book.folders.opsFolder = ops;
-    book.compileOptions = CompileOptions{1, 0, false};
-    book.outputFileName = "novel.txt";
-    book.outputFolder = outputFolder;
-    book.fullOutputPath = outputFolder + "novel.txt";
-    EXPECT_TRUE(CompileMobi(compiler, book).success);
-    EXPECT_EQ(Slurp(dir.path() + "tool dir/args.txt"), ops + "content.opf\n-o\nnovel.mobi\n");
-    EXPECT_EQ(Slurp(outputFolder + "novel.mobi"), "MOBI");
-    EXPECT_EQ(FinalMobiPath(book), outputFolder + "novel.mobi");
-}
-
-TEST(BundledCompilerPath, PointsAtOpf2mobiWhenPresent) {
-    TempDir dir;
-    WorkFolders folders;
-    folders.programFolder = dir.path();
-    EXPECT_EQ(BundledCompilerPath(folders), "");
-    dir.Write("opf2mobi", "#!/bin/sh\n");
-    EXPECT_EQ(BundledCompilerPath(folders), dir.path() + "opf2mobi");
+    EXPECT_TRUE(CompileMobi(testing::WriteGoodCompiler(tools), ops, CompileOptions{},
+                            "../../victim.mobi", out + "victim.mobi")
+                    .success);
+    EXPECT_EQ(ReadTextFile(dir.path() + "victim.mobi"), "must survive");
+    EXPECT_EQ(ReadTextFile(out + "victim.mobi"), "BOOKMOBI");
 }
 
 }  // namespace
