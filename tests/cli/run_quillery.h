@@ -5,10 +5,7 @@
 #include <sys/wait.h>
 
 #include <cstdlib>
-#include <filesystem>
 #include <sstream>
-#include <string>
-#include <vector>
 
 #include "project/command_runner.h"
 #include "temp_dir.h"

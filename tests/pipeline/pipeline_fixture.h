@@ -7,13 +7,9 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
-#include <string>
-#include <vector>
 
 #include "fake_compiler.h"
 #include "htmlimport/web_import.h"
-#include "project/book.h"
-#include "project/book_form.h"
 #include "project/make_pipeline.h"
 #include "project/settings.h"
 #include "recording_ui_port.h"
