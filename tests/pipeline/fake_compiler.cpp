@@ -1,8 +1,8 @@
 #include "fake_compiler.h"
 
 #include <filesystem>
-#include <map>
 
+#include "project/command_runner.h"
 #include "text/text_file.h"
 
 namespace fs = std::filesystem;
@@ -40,16 +40,7 @@ std::string WriteFailingCompiler(const std::string& folder) {
 }
 
 std::string TreeSnapshot(const std::string& folder) {
-    std::map<std::string, std::string> files;
-    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
-        const std::string rel = fs::relative(entry.path(), folder).string();
-        files[entry.is_directory() ? rel + "/" : rel] =
-            entry.is_directory() ? "" : ReadTextFile(entry.path().string());
-    }
-    std::string snapshot;
-    for (const auto& [name, content] : files)
-        snapshot += name + "\n" + std::to_string(content.size()) + "\n" + content;
-    return snapshot;
+    return RunCommand("find . | sort; find . -type f -exec cksum {} + | sort", folder);
 }
 
 }  // namespace quillery::testing

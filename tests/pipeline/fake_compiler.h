@@ -13,8 +13,8 @@ namespace quillery::testing {
 std::string WriteGoodCompiler(const std::string& folder);
 std::string WriteFailingCompiler(const std::string& folder);
 
-// The whole contents of every file under folder, keyed by relative path (for "nothing
-// changed here" checks).
+// Every entry under folder with the checksum and size of every file (for "nothing changed
+// here" checks).
 std::string TreeSnapshot(const std::string& folder);
 
 }  // namespace quillery::testing

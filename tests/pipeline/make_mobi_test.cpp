@@ -52,33 +52,29 @@ INSTANTIATE_TEST_SUITE_P(InTheirOrder, MakePreconditions, ::testing::Values(
     [](const auto& info) { return std::string(info.param.name); });
 // clang-format on
 
-TEST_F(PipelineTest, ASuccessfulMakeReportsTheBookAndWhereItWasSaved) {
+// The first make leaves its Mobi file in the OPS folder; a later failed compile must not
+// take it for its own, nor keep the success lines of the earlier log.
+TEST_F(PipelineTest, TheReportNamesTheBookOnlyWhenThisMakeProducedIt) {
     Import();
     EXPECT_EQ(Make().outcome, MakeOutcome::Made);
     EXPECT_EQ(ui.messages, std::vector<std::string>{"Your Mobi book has been saved in " + output +
                                                     " as Test Book.mobi"});
-    EXPECT_NE(book.log.find("fake compiler: built Test Book.mobi"), std::string::npos) << book.log;
+    EXPECT_TRUE(Has(book.log, "fake compiler: built Test Book.mobi")) << book.log;
     const std::string tail =
         "\r\n# Mobi book Test Book.mobi made successfully.\r\n# File saved at ";
     EXPECT_TRUE(book.log.ends_with(tail + output + "Test Book.mobi")) << book.log;
     EXPECT_EQ(ReadTextFile(output + "Test Book.mobi"), "BOOKMOBI");
     EXPECT_EQ(book.previewSource, PreviewSource::Made);
-}
 
-// The first make leaves its Mobi file in the OPS folder; a later failed compile must not
-// take it for its own, nor keep the success line of the earlier log.
-TEST_F(PipelineTest, AFailedCompileAfterASuccessfulMakeIsReportedAsAFailure) {
-    Import();
-    ASSERT_EQ(Make().outcome, MakeOutcome::Made);
     fs::remove(output + "Test Book.mobi");
     form.inKGenPath = WriteFailingCompiler(dir.path() + "bin/");
     ui.messages.clear();
     EXPECT_EQ(Make().outcome, MakeOutcome::Failed);
     EXPECT_EQ(ui.messages, std::vector<std::string>{
                                "Error in compiling, Mobi creation failed, please check the log."});
-    EXPECT_NE(book.log.find("Error(fake): the book could not be built"), std::string::npos);
+    EXPECT_TRUE(Has(book.log, "Error(fake): the book could not be built"));
     EXPECT_TRUE(book.log.ends_with("\r\n# Mobi file creation failed.")) << book.log;
-    EXPECT_EQ(book.log.find("made successfully"), std::string::npos) << book.log;
+    EXPECT_FALSE(Has(book.log, "made successfully")) << book.log;
     EXPECT_FALSE(fs::exists(output + "Test Book.mobi"));
     EXPECT_TRUE(InOps("content.opf"));  // the package stays for editing and Re-Compile
 }
@@ -88,8 +84,8 @@ TEST_F(PipelineTest, AChapterThatCannotBeWrittenEndsTheMakeWithItsErrorAndNoComp
     fs::create_directories(book.folders.opsFolder + "02_two.htm/");
     EXPECT_EQ(Make().outcome, MakeOutcome::Failed);
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_NE(ui.messages[0].find("02_two.htm"), std::string::npos) << ui.messages[0];
-    EXPECT_EQ(book.log.find("fake compiler"), std::string::npos) << book.log;
+    EXPECT_TRUE(Has(ui.messages[0], "02_two.htm")) << ui.messages[0];
+    EXPECT_FALSE(Has(book.log, "fake compiler")) << book.log;
     EXPECT_TRUE(book.log.ends_with("\r\n# Mobi file creation failed.")) << book.log;
     EXPECT_FALSE(InOps("content.opf"));
 }
@@ -112,21 +108,27 @@ TEST_F(PipelineTest, ReCompileNeedsAMakeAndReportsOnlyABookItMade) {
 
 using MakePackage = PipelineTest;
 
-TEST_F(MakePackage, ChapterCopiesAreNormalisedAndStrippedWhileTheSourceIsNeverWritten) {
+// The stylesheet pass rewrites the point sizes; the paragraph rule appended afterwards
+// survives it, once however often the book is made.
+TEST_F(MakePackage, CopiesAreNormalisedStrippedAndRestyledWhileTheSourceIsNeverWritten) {
     Import();
     const std::string before = TreeSnapshot(source);
-    form.chkHTMLC = form.chkJS = true;
+    form.chkHTMLC = form.chkJS = form.chkIndent = form.chkEmFontSize = true;
     ASSERT_EQ(Make().outcome, MakeOutcome::Made);
     const std::string chapter = Ops("01_one.htm");
-    EXPECT_NE(chapter.find("<p class=\"Body\">Text</p>"), std::string::npos) << chapter;
-    EXPECT_EQ(chapter.find("alert(1)"), std::string::npos) << chapter;
-    EXPECT_NE(Ops("pics/dot.png").find("PNG"), std::string::npos);
-    // A second make with cover, title page, new stylesheet and paragraph rule.
+    EXPECT_TRUE(Has(chapter, "<p class=\"Body\">Text</p>")) << chapter;
+    EXPECT_FALSE(Has(chapter, "alert(1)")) << chapter;
+    EXPECT_TRUE(Has(Ops("pics/dot.png"), "PNG"));
+    // A second make with cover, title page and new stylesheet.
     form.coverPath = source + "cover.jpg";
-    form.chkAutoTitlePage = form.chkGCSS = form.chkIndent = true;
+    form.chkAutoTitlePage = form.chkGCSS = true;
     form.replacementStylesheet = dir.Write("extra/new.css", "p { color: black; }\r\n");
     ASSERT_EQ(Make().outcome, MakeOutcome::Made);
     EXPECT_EQ(TreeSnapshot(source), before);
+    const std::string css = Ops("css/book.css");
+    EXPECT_FALSE(Has(css, "24pt")) << css;
+    EXPECT_TRUE(css.ends_with("\r\np{text-indent:2em;}")) << css;
+    EXPECT_EQ(css.find("p{text-indent"), css.rfind("p{text-indent")) << css;
 }
 
 TEST_F(MakePackage, PagesChaptersTocOpfAndStylesheetsAreWrittenInThisOrder) {
@@ -145,18 +147,6 @@ TEST_F(MakePackage, PagesChaptersTocOpfAndStylesheetsAreWrittenInThisOrder) {
               std::string::npos);
 }
 
-// The pass rewrites the point sizes; the rule appended afterwards survives it, once.
-TEST_F(MakePackage, TheParagraphRuleFollowsTheRewrittenStylesheetOnceHoweverOftenMade) {
-    Import();
-    form.chkIndent = form.chkEmFontSize = true;
-    ASSERT_EQ(Make().outcome, MakeOutcome::Made);
-    ASSERT_EQ(Make().outcome, MakeOutcome::Made);
-    const std::string css = Ops("css/book.css");
-    EXPECT_EQ(css.find("24pt"), std::string::npos) << css;
-    EXPECT_TRUE(css.ends_with("\r\np{text-indent:2em;}")) << css;
-    EXPECT_EQ(css.find("p{text-indent"), css.rfind("p{text-indent")) << css;
-}
-
 TEST_F(MakePackage, AChapterMarkedAsContentsReplacesTheGeneratedContentsPage) {
     Import();
     ASSERT_TRUE(MarkAsToc(book, grid, 2));
@@ -164,10 +154,8 @@ TEST_F(MakePackage, AChapterMarkedAsContentsReplacesTheGeneratedContentsPage) {
     ASSERT_EQ(Make().outcome, MakeOutcome::Made);
     EXPECT_FALSE(InOps("toc.htm"));
     const std::string opf = Ops("content.opf");
-    EXPECT_NE(opf.find("type=\"toc\"  title=\"Table of Contents\" href=\"02_two.htm\""),
-              std::string::npos)
-        << opf;
-    EXPECT_EQ(opf.find("toc.htm\""), std::string::npos) << opf;
+    EXPECT_TRUE(Has(opf, "type=\"toc\"  title=\"Table of Contents\" href=\"02_two.htm\"")) << opf;
+    EXPECT_FALSE(Has(opf, "toc.htm\"")) << opf;
 }
 
 // Make Content and Make TOC rewrite the package from the values edited after a make.
@@ -175,14 +163,14 @@ TEST_F(MakePackage, TitlesReachTheNavigationEscapedAndEditsReachItAgain) {
     Import();
     form.fileList[0].title = "A <b> title & more";
     ASSERT_EQ(Make().outcome, MakeOutcome::Made);
-    EXPECT_NE(Ops("toc.ncx").find("A &lt;b&gt; title &amp; more"), std::string::npos);
-    EXPECT_NE(Ops("toc.htm").find("A &lt;b&gt; title &amp; more"), std::string::npos);
+    for (const char* file : {"toc.ncx", "toc.htm"})
+        EXPECT_TRUE(Has(Ops(file), "A &lt;b&gt; title &amp; more")) << file;
     form.inAuthor = "Jane Writer";
     MakeContent(book, form);
-    EXPECT_NE(Ops("content.opf").find("Jane Writer"), std::string::npos);
+    EXPECT_TRUE(Has(Ops("content.opf"), "Jane Writer"));
     book.titles[2] = "Renamed Third";
     MakeToc(book);
-    EXPECT_NE(Ops("toc.ncx").find("Renamed Third"), std::string::npos);
+    EXPECT_TRUE(Has(Ops("toc.ncx"), "Renamed Third"));
 }
 
 }  // namespace

@@ -64,6 +64,9 @@ struct PipelineTest : ::testing::Test {
     bool InOps(const std::string& name) const {
         return std::filesystem::exists(book.folders.opsFolder + name);
     }
+    static bool Has(const std::string& text, const std::string& part) {
+        return text.find(part) != std::string::npos;
+    }
     // The index of the first event equal to text, or -1.
     int EventIndex(const std::string& text) const {
         const auto it = std::find(ui.events.begin(), ui.events.end(), text);

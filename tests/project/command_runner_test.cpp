@@ -53,9 +53,7 @@ TEST(RunCommand, WorksWhenTheProgramRunsWithoutStandardStreams) {
     // arrive and the start-failure report must still work.
     EXPECT_EXIT(
         {
-            ::close(0);
-            ::close(1);
-            ::close(2);
+            for (int fd = 0; fd < 3; ++fd) ::close(fd);
             const bool ok = RunCommand("echo out; echo err 1>&2", "/") == "out\nerr\n" &&
                             RunCommand("echo never", "/no/such/folder/").empty();
             std::_Exit(ok ? 0 : 1);
