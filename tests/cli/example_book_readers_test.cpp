@@ -47,14 +47,9 @@ TEST(ExampleBookReaders, TheMadeExampleIsAValidEpubPackage) {
     const std::string report = RunCommand(
         "java -jar " + ShellQuote(kEpubcheckJar) + " " + ShellQuote(temp + "book.epub"), "/");
     // The summary line "Messages: F fatals / E errors / W warnings ..." or the all-clear.
-    std::smatch counts;
-    if (report.find("No errors or warnings detected") == std::string::npos) {
-        ASSERT_TRUE(
-            std::regex_search(report, counts, std::regex(R"((\d+) fatals? / (\d+) errors?)")))
-            << report;
-        EXPECT_EQ(counts[1], "0") << report;
-        EXPECT_EQ(counts[2], "0") << report;
-    }
+    EXPECT_TRUE(report.find("No errors or warnings detected") != std::string::npos ||
+                std::regex_search(report, std::regex(R"(\b0 fatals? / 0 errors?\b)")))
+        << report;
 }
 
 }  // namespace

@@ -52,10 +52,8 @@ TEST(OutputLocation, TitleAfterWebImport) {
         {{"README"}, "/w/site/", ""}, {two, "/w/My Site/", "My Site"}, {two, "/w/site", "site"},
         {two, "/", ""}};
     // clang-format on
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.files[0] + " in " + c.folder);
-        EXPECT_EQ(TitleAfterWebImport(c.files, c.folder), c.title);
-    }
+    for (const auto& c : cases)
+        EXPECT_EQ(TitleAfterWebImport(c.files, c.folder), c.title) << c.folder;
 }
 
 TEST(LanguageCode, CommonNamesBuiltInListAndDictionary) {

@@ -52,7 +52,6 @@ TEST_F(SettingsTest, DefaultsWriteTheDocumentedFile) {
     std::vector<std::string> lines = DefaultLines(dir.path() + "myBook/");
     lines.push_back(DefaultJar());
     EXPECT_EQ(SettingsText(settings), JoinLines(lines));
-    EXPECT_EQ(folders.opsFolder, dir.path() + "temp/OPS/");
     EXPECT_FALSE(LoadSettings(settings, folders));  // no file
     dir.Write("setting.opt", "");
     EXPECT_FALSE(LoadSettings(settings, folders));
