@@ -1,28 +1,73 @@
-// The quillery program end to end with a stand-in compiler: exit statuses, where the log and
-// the messages go, the titles listing, and that the options reach the package.
+// The quillery command: its arguments and the chapter files its inputs name; and the program
+// end to end with a stand-in compiler: exit statuses, where the log and the messages go, the
+// titles listing, and that the options reach the package.
+
+#include "cli/quillery_command.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
+#include "cli/cli_options.h"
 #include "fake_compiler.h"
-#include "project/settings.h"
-#include "project/work_folders.h"
 #include "run_quillery.h"
-#include "temp_dir.h"
-#include "text/text_file.h"
 
 namespace fs = std::filesystem;
 
 namespace quillery::testing {
 namespace {
 
+TEST(CliArguments, OptionsAreTakenInBothFormsUntilADoubleDash) {
+    const cli::CliOptions o = cli::ParseArguments(Words("make --title=T --align right a -- -b"));
+    EXPECT_EQ(std::make_tuple(o.command, *o.title, *o.alignment),
+              std::make_tuple(cli::Command::Make, "T", "Right"));
+    EXPECT_EQ(o.inputs, (std::vector<std::string>{"a", "-b"}));
+}
+
+TEST(CliArguments, BadValuesAndUnknownOptionsAreRefusedNamingThem) {
+    // The book keeps the indent in whole em: 1.5 would silently become the default 2.
+    // clang-format off
+    const std::pair<const char*, const char*> cases[] = {
+        {"--toc-position 12 a.htm", "--toc-position takes a whole number from 0 to 9, not \"12\""},
+        {"--line-height 1.5 a.htm",
+         "--line-height takes a whole number from 100 to 200, not \"1.5\""},
+        {"--indent 1.5 a.htm", "--indent takes a whole number from 0 to 5, not \"1.5\""},
+        {"--colour a.htm", "unknown option \"--colour\" (--help lists the options)"},
+        {"a.htm --title", "--title needs a value"}, {"--spacing -1 a.htm", "--spacing"},
+        {"--spacing 2em a.htm", "\"2em\""}, {"--align center a.htm", "\"center\""},
+        {"--remove scripts,,media a.htm", "--remove"}, {"--base-font-size 20 a.htm", "9 to 16"},
+        {"--title-method first a.htm", "\"first\""}, {"--gif=yes a.htm", "unknown option"},
+        {"", "no input"}};
+    // clang-format on
+    EXPECT_THROW(cli::ParseArguments({"build", "a.htm"}), cli::UsageError);
+    for (const auto& [args, message] : cases) {
+        SCOPED_TRACE(args);
+        try {
+            cli::ParseArguments(Words(std::string("make ") + args));
+            ADD_FAILURE() << "accepted";
+        } catch (const cli::UsageError& e) {
+            EXPECT_NE(e.message.find(message), std::string::npos) << e.message;
+        }
+    }
+}
+
+// Files from two folders, a missing file, a folder beside files, two folders, a folder
+// without web pages, and one file given twice.
+TEST(ChapterFiles, InputsThatNameNoSingleChapterListAreRefused) {
+    TempDir dir;
+    const std::string a = dir.Write("one/a.htm", ""), b = dir.Write("two/b.htm", "");
+    dir.Write("empty/readme.txt", "");
+    const std::string one = dir.path() + "one", two = dir.path() + "two";
+    // clang-format off
+    const std::vector<std::string> refused[] = {{a, b}, {a, one + "/missing.htm"}, {a, two},
+        {one, two}, {dir.path() + "empty"}, {a, one + "/../one/a.htm"}};
+    // clang-format on
+    for (const std::vector<std::string>& inputs : refused)
+        EXPECT_THROW(cli::ChapterFilesOf(inputs), cli::UsageError) << inputs.back();
+}
+
 class QuilleryCommand : public ::testing::Test {
 protected:
-    QuilleryCommand()
-        : chapters(WriteSmallWebBook(dir.path())),
-          compiler(WriteGoodCompiler(dir.path() + "bin/")) {}
-
     QuilleryRun Make(std::vector<std::string> args) {
         args.insert(args.begin(), {"make", "--kindlegen", compiler});
         return RunQuilleryProgram(dir.path(), args);
@@ -30,221 +75,122 @@ protected:
     std::string Ops(const std::string& name) const {
         return ReadTextFile(dir.path() + "state/temp/OPS/" + name);
     }
+    bool Has(const std::string& text, const std::string& part) {
+        return text.find(part) != std::string::npos;
+    }
 
     TempDir dir;
-    std::string chapters;
-    std::string compiler;
+    std::string chapters = WriteSmallWebBook(dir);
+    std::string compiler = WriteGoodCompiler(dir.path() + "bin/");
 };
 
+// Paths relative to the folder the program runs in; an output name without its extension
+// is saved and reported as the Mobi file really written.
 TEST_F(QuilleryCommand, AMadeBookExitsZeroWithTheLogOnStdoutAndTheMessageOnStderr) {
-    // Paths relative to the folder the program runs in.
-    const QuilleryRun run = Make({"--title", "Small Book", "-o", "out/small.mobi", "chapters"});
+    const QuilleryRun run = Make(Words("--title Small -o out/small chapters"));
     ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(ReadTextFile(dir.path() + "out/small.mobi"), "BOOKMOBI");
-    // The log, with console line ends.
-    EXPECT_NE(run.out.find("fake compiler: built small.mobi"), std::string::npos) << run.out;
-    EXPECT_NE(run.out.find("\n# Mobi book small.mobi made successfully.\n# File saved at " +
-                           dir.path() + "out/small.mobi\n"),
-              std::string::npos)
+    const std::string book = dir.path() + "out/small.mobi";
+    EXPECT_EQ(ReadTextFile(book), "BOOKMOBI");
+    EXPECT_TRUE(Has(run.out, "fake compiler: built small.mobi")) << run.out;
+    EXPECT_TRUE(
+        Has(run.out, "\n# Mobi book small.mobi made successfully.\n# File saved at " + book + "\n"))
         << run.out;
-    EXPECT_EQ(run.out.find('\r'), std::string::npos);
-    EXPECT_EQ(run.out.find("Your Mobi book has been saved"), std::string::npos);
-    // The message and one progress line per step.
-    EXPECT_NE(
-        run.err.find("Your Mobi book has been saved in " + dir.path() + "out/ as small.mobi\n"),
-        std::string::npos)
+    EXPECT_FALSE(Has(run.out, "\r") || Has(run.out, "Your Mobi book"));
+    EXPECT_TRUE(
+        Has(run.err, "Your Mobi book has been saved in " + dir.path() + "out/ as small.mobi\n"))
         << run.err;
-    EXPECT_NE(run.err.find("] Writing the chapters\n"), std::string::npos) << run.err;
-    EXPECT_NE(run.err.find("] Compiling the Mobi book\n"), std::string::npos) << run.err;
-    EXPECT_EQ(run.err.find("made successfully"), std::string::npos);
+    EXPECT_TRUE(Has(run.err, "] Writing the chapters\n") && Has(run.err, "] Compiling"));
+    EXPECT_FALSE(Has(run.err, "made successfully"));
 }
 
 TEST_F(QuilleryCommand, AFailedCompileExitsOne) {
     compiler = WriteFailingCompiler(dir.path() + "bin/");
     const QuilleryRun run = Make({"-o", dir.path() + "out/small.mobi", chapters});
     EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.err.find("Error in compiling, Mobi creation failed, please check the log.\n"),
-              std::string::npos);
-    EXPECT_NE(run.out.find("Error(fake)"), std::string::npos);
-    EXPECT_NE(run.out.find("# Mobi file creation failed."), std::string::npos);
+    EXPECT_TRUE(Has(run.err, "Error in compiling, Mobi creation failed, please check the log.\n"));
+    EXPECT_TRUE(Has(run.out, "Error(fake)") && Has(run.out, "# Mobi file creation failed."));
     EXPECT_FALSE(fs::exists(dir.path() + "out/small.mobi"));
 }
 
+// A missing --cover is refused before anything is written.
 TEST_F(QuilleryCommand, PreconditionsAndUsageErrorsExitTwo) {
-    QuilleryRun run = Make({"--title", "", chapters});
-    EXPECT_EQ(run.status, 2);
-    EXPECT_EQ(run.err.find("Please specify the book title\n") == std::string::npos, false)
-        << run.err;
-
-    run = Make({"--kindlegen", dir.path() + "nowhere/opf2mobi", chapters});
-    EXPECT_EQ(run.status, 2);
-    EXPECT_NE(
-        run.err.find(
-            "KindleGen can not be found, please set \ncorrect path of KindleGen in Settings."),
-        std::string::npos)
-        << run.err;
-
-    run = Make({"--toc-position", "x", chapters});
-    EXPECT_EQ(run.status, 2);
-    EXPECT_EQ(run.err, "quillery: --toc-position takes a whole number from 0 to 9, not \"x\"\n");
-
-    run = Make({"--mark-toc", "nothere.htm", chapters});
-    EXPECT_EQ(run.status, 2);
-    EXPECT_NE(run.err.find("nothere.htm"), std::string::npos);
-
-    run =
-        RunQuilleryProgram(dir.path(), {"make", chapters + "01_one.htm", dir.path() + "cover.jpg"});
-    EXPECT_EQ(run.status, 2);
-    EXPECT_NE(run.err.find("one folder"), std::string::npos) << run.err;
-
-    run = Make({"--cover", dir.path() + "missing.jpg", chapters});
-    EXPECT_EQ(run.status, 2);
-    EXPECT_EQ(run.err, "quillery: --cover: no such file: " + dir.path() + "missing.jpg\n");
-    EXPECT_FALSE(fs::exists(dir.path() + "state/temp"));
-
-    run = RunQuilleryProgram(dir.path(), {});
-    EXPECT_EQ(run.status, 2);
-    EXPECT_NE(run.out.find("Usage:"), std::string::npos);
-    EXPECT_EQ(RunQuilleryProgram(dir.path(), {"--help"}).status, 0);
+    const std::string d = dir.path();
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"--title", "", chapters}, "Please specify the book title\n"},
+        {{"--kindlegen", d + "none/opf2mobi", chapters},
+         "KindleGen can not be found, please set \ncorrect path of KindleGen in Settings."},
+        {{"--toc-position", "x", chapters},
+         "quillery: --toc-position takes a whole number from 0 to 9, not \"x\"\n"},
+        {{"--mark-toc", "nothere.htm", chapters}, "nothere.htm"},
+        {{chapters + "01_one.htm", d + "cover.jpg"}, "one folder"},
+        {{"--cover", d + "missing.jpg", chapters},
+         "quillery: --cover: no such file: " + d + "missing.jpg\n"}};
+    for (const auto& [args, message] : cases) {
+        const QuilleryRun run = Make(args);
+        EXPECT_EQ(run.status, 2) << message;
+        EXPECT_TRUE(Has(run.err, message)) << run.err;
+    }
+    EXPECT_FALSE(fs::exists(d + "state/temp"));
+    const QuilleryRun bare = RunQuilleryProgram(d, {});
+    EXPECT_EQ(bare.status, 2);
+    EXPECT_TRUE(Has(bare.out, "Usage:"));
+    EXPECT_EQ(RunQuilleryProgram(d, {"--help"}).status, 0);
 }
 
-TEST_F(QuilleryCommand, TitlesListsTheChaptersInNameOrderWithTheirTitles) {
+// In name order from a folder, in the order given from files; "(TOC)" marks the contents.
+TEST_F(QuilleryCommand, TitlesListsTheChaptersWithTheirTitlesAndTheMarkedContents) {
     const QuilleryRun run = RunQuilleryProgram(dir.path(), {"titles", chapters});
     ASSERT_EQ(run.status, 0) << run.err;
-    const std::size_t first = run.out.find("01_one.htm");
-    const std::size_t second = run.out.find("02_two.htm");
-    const std::size_t third = run.out.find("03 three.htm");
-    ASSERT_TRUE(first != std::string::npos && second != std::string::npos &&
-                third != std::string::npos)
-        << run.out;
-    EXPECT_TRUE(first < second && second < third);
-    EXPECT_NE(run.out.find("First Steps"), std::string::npos);
-    EXPECT_NE(run.out.find("Third Time"), std::string::npos);
-    EXPECT_EQ(run.out.find("notes.txt"), std::string::npos);
-    EXPECT_EQ(run.out.find("(TOC)"), std::string::npos);
-
-    const QuilleryRun by_name = RunQuilleryProgram(
+    const std::string& out = run.out;
+    EXPECT_TRUE(out.find("01_one.htm") < out.find("02_two.htm") &&
+                out.find("02_two.htm") < out.find("03 three.htm") && Has(out, "03 three.htm"));
+    EXPECT_TRUE(Has(out, "First Steps") && Has(out, "Third Time")) << out;
+    EXPECT_FALSE(Has(out, "notes.txt") || Has(out, "(TOC)")) << out;
+    const QuilleryRun byName = RunQuilleryProgram(
         dir.path(), {"titles", "--title-method", "file", "--mark-toc", "02_two.htm",
                      chapters + "03 three.htm", chapters + "02_two.htm"});
-    ASSERT_EQ(by_name.status, 0) << by_name.err;
-    EXPECT_LT(by_name.out.find("03 three.htm"), by_name.out.find("02_two.htm"));
-    EXPECT_EQ(by_name.out.find("Third Time"), std::string::npos) << by_name.out;
-    EXPECT_NE(by_name.out.find("(TOC)"), std::string::npos);
-    EXPECT_GT(by_name.out.find("(TOC)"), by_name.out.find("02_two.htm"));
+    const std::string& listed = byName.out;
+    EXPECT_LT(listed.find("03 three.htm"), listed.find("02_two.htm"));
+    EXPECT_TRUE(listed.find("02_two.htm") < listed.find("(TOC)") && Has(listed, "(TOC)"));
+    EXPECT_FALSE(Has(listed, "Third Time")) << listed;
 }
 
-// Characters, not bytes: the size column lines up under titles with accented letters.
+// Characters, not bytes: "Café ’s" is 10 bytes for 7 characters, the size column lines up.
 TEST_F(QuilleryCommand, TitlesKeepTheirColumnsAlignedForAccentedTitles) {
     dir.Write("accents/01.htm",
-              "<html><head><title>Caf\xC3\xA9 \xE2\x80\x99s</title></head><body></body></html>");
-    dir.Write("accents/02.htm", "<html><head><title>Plain</title></head><body></body></html>");
+              "<html><head><title>Caf\xC3\xA9 \xE2\x80\x99s</title></head></html>");
+    dir.Write("accents/02.htm", "<html><head><title>Plain</title></head></html>");
     const QuilleryRun run = RunQuilleryProgram(
         dir.path(), {"titles", "--title-method", "html", dir.path() + "accents"});
     ASSERT_EQ(run.status, 0) << run.err;
-    const std::size_t newline = run.out.find('\n');
-    ASSERT_NE(newline, std::string::npos);
-    const std::string first = run.out.substr(0, newline), second = run.out.substr(newline + 1);
-    // "Café ’s" is 10 bytes for 7 characters.
-    EXPECT_EQ(first.find(" KB") - 3, second.find(" KB")) << run.out;
+    const size_t newline = run.out.find('\n');
+    EXPECT_EQ(run.out.find(" KB") - 3, run.out.find(" KB", newline) - newline - 1) << run.out;
 }
 
-TEST_F(QuilleryCommand, MarkTocNamesTheChapterAsTheContentsInsteadOfAGeneratedPage) {
-    const QuilleryRun run = Make({"--mark-toc", "02_two.htm", chapters});
-    ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_FALSE(fs::exists(dir.path() + "state/temp/OPS/toc.htm"));
-    EXPECT_NE(
-        Ops("content.opf").find("type=\"toc\"  title=\"Table of Contents\" href=\"02_two.htm\""),
-        std::string::npos);
-}
-
+// The --stylesheet file survives the import's reset; without -o the book goes to the
+// default book folder under its title.
 TEST_F(QuilleryCommand, EveryBookOptionReachesThePackage) {
-    const std::string css = dir.Write("new.css", "h2 { color: black; }\n");
-    const QuilleryRun run = Make({"--title",
-                                  "Harbour Days",
-                                  "--author",
-                                  "Ann Author",
-                                  "--subject",
-                                  "Travel",
-                                  "--publisher",
-                                  "Quay Press",
-                                  "--id",
-                                  "urn:isbn:123",
-                                  "--language",
-                                  "French",
-                                  "--description",
-                                  "A short <guide>.",
-                                  "--cover",
-                                  dir.path() + "cover.jpg",
-                                  "--title-page",
-                                  "--toc-title",
-                                  "Inside",
-                                  "--indent",
-                                  "3",
-                                  "--spacing",
-                                  "0.5",
-                                  "--line-height",
-                                  "150",
-                                  "--align",
-                                  "left",
-                                  "--stylesheet",
-                                  css,
-                                  "--remove",
-                                  "scripts",
-                                  "-c0",
-                                  "--gif",
-                                  "--western",
-                                  chapters});
+    std::vector<std::string> args = Words(
+        "--author Ann --subject Travel --publisher Quay --id urn:isbn:123 --language French "
+        "--title-page --toc-title Inside --indent 3 --spacing 0.5 --line-height 150 --align left "
+        "--remove scripts -c0 --gif --western");
+    args.insert(args.end(), {"--title", "Harbour Days", "--description", "A short <guide>.",
+                             "--cover", dir.path() + "cover.jpg", "--stylesheet",
+                             dir.Write("new.css", "h2 { color: black; }\n"), chapters});
+    const QuilleryRun run = Make(args);
     ASSERT_EQ(run.status, 0) << run.err;
-    const std::string opf = Ops("content.opf");
-    for (const char* expected :
-         {"<dc:title>Harbour Days</dc:title>", ">Ann Author</dc:creator>",
-          "<dc:subject>Travel</dc:subject>", "<dc:publisher>Quay Press</dc:publisher>",
-          ">urn:isbn:123</dc:identifier>", "<dc:language>fr</dc:language>",
-          "<dc:description>A short &lt;guide&gt;.</dc:description>"}) {
-        EXPECT_NE(opf.find(expected), std::string::npos) << expected << "\n" << opf;
-    }
-    EXPECT_TRUE(fs::exists(dir.path() + "state/temp/OPS/coverpage.htm"));
-    EXPECT_TRUE(fs::exists(dir.path() + "state/temp/OPS/titlepage.htm"));
-    EXPECT_NE(Ops("toc.htm").find("<h2>Inside</h2>"), std::string::npos);
-    EXPECT_EQ(Ops("new.css"), "h2 { color: black; }\n");
-    const std::string rule = Ops("book.css");
+    const std::string package = Ops("content.opf") + Ops("toc.htm") + Ops("book.css") +
+                                Ops("new.css") + Ops("01_one.htm") + run.out;
     for (const char* part :
-         {"text-indent:3em;", "margin-top:0.5em;", "line-height:150%;", "text-align:Left;"})
-        EXPECT_NE(rule.find(part), std::string::npos) << part << "\n" << rule;
-    EXPECT_EQ(Ops("01_one.htm").find("var x"), std::string::npos);
-    EXPECT_NE(run.out.find("fake compiler options: -c0 -gif -western"), std::string::npos)
-        << run.out;
-    // No -o: the book goes to the default book folder under its title.
+         {"<dc:title>Harbour Days</dc:title>", ">Ann</dc:creator>", "<dc:subject>Travel<",
+          "<dc:publisher>Quay<", ">urn:isbn:123</dc:identifier>", "<dc:language>fr<",
+          "<dc:description>A short &lt;guide&gt;.</dc:description>", "href=\"coverpage.htm\"",
+          "href=\"titlepage.htm\"", "<h2>Inside</h2>", "h2 { color: black; }", "text-indent:3em;",
+          "margin-top:0.5em;", "line-height:150%;", "text-align:Left;",
+          "fake compiler options: -c0 -gif -western"})
+        EXPECT_TRUE(Has(package, part)) << part << "\n" << package;
+    EXPECT_FALSE(Has(Ops("01_one.htm"), "var x"));
     EXPECT_TRUE(fs::exists(dir.path() + "state/myBook/Harbour Days.mobi"));
-}
-
-TEST_F(QuilleryCommand, SavedSettingsAreTheDefaultsAndOptionsOverrideThem) {
-    ::setenv("QUILLERY_STATE_DIR", (dir.path() + "state").c_str(), 1);
-    WorkFolders folders = ComputeWorkFolders(ProgramFolder());
-    Settings settings;
-    ApplyDefaultSettings(settings, folders);
-    settings.tocTitle = "Saved Contents";
-    settings.bookFolder = dir.path() + "saved-books/";
-    SaveSettings(settings, folders);
-
-    QuilleryRun run = Make({"--title", "One", chapters});
-    ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_NE(Ops("toc.htm").find("<h2>Saved Contents</h2>"), std::string::npos);
-    EXPECT_TRUE(fs::exists(dir.path() + "saved-books/One.mobi"));
-
-    run = Make({"--title", "Two", "--toc-title", "Given", chapters});
-    ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_NE(Ops("toc.htm").find("<h2>Given</h2>"), std::string::npos);
-    // A make does not save the options it was given.
-    EXPECT_NE(ReadTextFile(folders.settingsFile).find("Saved Contents"), std::string::npos);
-}
-
-TEST_F(QuilleryCommand, AnOutputNameWithoutExtensionIsSavedAndReportedAsAMobiFile) {
-    const QuilleryRun run = Make({"-o", dir.path() + "out/plain", chapters});
-    ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_TRUE(fs::exists(dir.path() + "out/plain.mobi"));
-    EXPECT_NE(run.out.find("# File saved at " + dir.path() + "out/plain.mobi"), std::string::npos)
-        << run.out;
 }
 
 }  // namespace

@@ -7,13 +7,14 @@
 namespace quillery::testing {
 
 // Writes an executable script into folder and gives its full path. The "good" compiler
-// prints a line naming the package and writes the -o file beside content.opf; the failing
-// one prints an error and writes nothing.
+// writes its arguments, one a line, to folder + "args.txt", prints a line naming the package
+// and one with its options, and writes "BOOKMOBI" to the -o file beside content.opf; the
+// failing one prints an error and writes nothing.
 std::string WriteGoodCompiler(const std::string& folder);
 std::string WriteFailingCompiler(const std::string& folder);
 
-// The whole contents of every file under folder, keyed by relative path (for "nothing
-// changed here" checks).
+// Every entry under folder with the checksum and size of every file (for "nothing changed
+// here" checks).
 std::string TreeSnapshot(const std::string& folder);
 
 }  // namespace quillery::testing
