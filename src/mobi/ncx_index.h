@@ -1,0 +1,25 @@
+#pragma once
+// The book's navigation index (the NCX index of the compiled book): one entry per table of
+// contents item, with its text position, length, label, depth and family links.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace quillery::mobi {
+
+struct TocEntry {
+  std::string label;         // shown in the device's table of contents
+  std::uint32_t offset = 0;  // byte position of the target in the uncompressed text
+  std::uint32_t length = 0;  // bytes up to the next entry's position
+  int level = 0;             // 0 for top-level entries
+  int parent = -1;           // index of the parent entry, -1 for none
+  int firstChild = -1;       // index of the first child entry, -1 for none
+  int lastChild = -1;        // index of the last child entry, -1 for none
+};
+
+// The INDX records of the NCX index: the index header record, the data record(s) and the
+// CNCX record(s) holding the labels, in record order. Labels are UTF-8 (or cp1252 bytes when western).
+std::vector<std::string> BuildNcxIndexRecords(const std::vector<TocEntry>& entries);
+
+}  // namespace quillery::mobi
