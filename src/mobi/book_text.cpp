@@ -1,0 +1,143 @@
+#include "mobi/book_text.h"
+
+#include <map>
+#include <set>
+
+#include "mobi/chapter_writer.h"
+#include "mobi/css_subset.h"
+#include "mobi/html_document.h"
+#include "mobi/package_paths.h"
+
+namespace quillery::mobi {
+namespace {
+
+bool IsHtmlItem(const ManifestItem& item) {
+    return item.mediaType == "application/xhtml+xml" || item.mediaType == "text/html" ||
+           item.mediaType == "application/x-dtbook+xml" || item.mediaType.empty();
+}
+
+class StylesheetCache {
+public:
+    StylesheetCache(const OpfPackage& package, Diagnostics& diagnostics) : package_(package), diagnostics_(diagnostics) {}
+
+    // The rules that apply to a chapter: its linked stylesheets in order, then its style blocks.
+    const StyleSheet& For(const std::string& chapterPath, const HtmlDocument& document) {
+        std::vector<std::string> paths;
+        for (const auto& href : document.stylesheetLinks) {
+            const auto path = ResolveInPackage(FolderOf(chapterPath), SplitHref(PercentDecode(href)).path);
+            if (!path) {
+                diagnostics_.Warning("stylesheet \"" + href + "\" of \"" + chapterPath +
+                                     "\" is not inside the package folder; it is ignored");
+                continue;
+            }
+            paths.push_back(*path);
+        }
+        std::string key;
+        for (const auto& path : paths) key += path + '\n';
+        const bool shareable = document.styleBlocks.empty();
+        if (shareable) {
+            if (auto found = sheets_.find(key); found != sheets_.end()) return found->second;
+        }
+        StyleSheet sheet;
+        for (const auto& path : paths) sheet.Add(Source(path));
+        for (const auto& block : document.styleBlocks) sheet.Add(block);
+        if (shareable) return sheets_.emplace(key, std::move(sheet)).first->second;
+        own_ = std::move(sheet);
+        return own_;
+    }
+
+private:
+    const std::string& Source(const std::string& path) {
+        if (auto found = sources_.find(path); found != sources_.end()) return found->second;
+        auto text = ReadWholeFile(package_.folder + path);
+        if (!text) diagnostics_.Warning("stylesheet \"" + path + "\" cannot be read; its rules are left out");
+        return sources_.emplace(path, text.value_or(std::string())).first->second;
+    }
+
+    const OpfPackage& package_;
+    Diagnostics& diagnostics_;
+    std::map<std::string, std::string> sources_;
+    std::map<std::string, StyleSheet> sheets_;
+    StyleSheet own_;
+};
+
+// The guide's references as the renderer reads them, with filepos placeholders.
+void WriteGuide(const OpfPackage& package, const std::set<std::string>& chapters, Kf7Text& text) {
+    text.Markup("<guide>");
+    for (const auto& reference : package.guide) {
+        const auto parts = SplitHref(reference.href);
+        if (!chapters.count(parts.path) || reference.type.empty()) continue;
+        text.Markup("<reference type=");
+        text.QuotedAttribute(reference.type);
+        text.Markup(" title=");
+        text.QuotedAttribute(reference.title.empty() ? reference.type : reference.title);
+        text.Markup(" ");
+        text.Link(AnchorKey(parts.path, parts.fragment), package.opfName, AnchorKey(parts.path, ""));
+        text.Markup(" />");
+    }
+    text.Markup("</guide>");
+}
+
+}  // namespace
+
+std::optional<BookText> AssembleBookText(const OpfPackage& package, bool western, BookPictures& pictures,
+                                         Diagnostics& diagnostics) {
+    // The chapters that can be read, in spine order, each once.
+    std::vector<std::pair<std::string, std::string>> sources;  // path, content
+    std::set<std::string> chapterSet;
+    for (const auto& id : package.spine) {
+        const ManifestItem* item = package.FindById(id);
+        if (!item || item->path.empty()) continue;  // outside the folder: already reported
+        if (!IsHtmlItem(*item)) {
+            diagnostics.Warning("spine item \"" + item->href + "\" is not an HTML document; it is skipped");
+            continue;
+        }
+        if (chapterSet.count(item->path)) continue;
+        auto content = ReadWholeFile(package.folder + item->path);
+        if (!content) {
+            diagnostics.Warning("chapter \"" + item->href + "\" cannot be read; it is left out");
+            continue;
+        }
+        chapterSet.insert(item->path);
+        sources.emplace_back(item->path, std::move(*content));
+    }
+    if (sources.empty()) {
+        diagnostics.Error("the spine holds no chapter that can be read");
+        return std::nullopt;
+    }
+
+    BookText book;
+    book.text = Kf7Text(western);
+    Kf7Text& text = book.text;
+    text.Markup("<html><head>");
+    WriteGuide(package, chapterSet, text);
+    text.Markup("</head><body>");
+
+    StylesheetCache stylesheets(package, diagnostics);
+    ChapterContext context;
+    context.pictureIndex = [&pictures](const std::string& path) { return pictures.IndexOf(path); };
+    context.isChapter = [&chapterSet](const std::string& path) { return chapterSet.count(path) != 0; };
+    context.diagnostics = &diagnostics;
+    bool first = true;
+    for (auto& [path, content] : sources) {
+        if (!first) text.PageBreak(true);
+        first = false;
+        text.Anchor(AnchorKey(path, ""));
+        const HtmlDocument document = ParseHtml(content);
+        content.clear();
+        content.shrink_to_fit();
+        context.chapterPath = path;
+        context.styles = &stylesheets.For(path, document);
+        WriteChapterBody(document, context, text);
+        book.chapters.push_back(path);
+    }
+    text.Markup("</body></html>");
+
+    for (const auto& link : text.ResolveLinks()) {
+        diagnostics.Warning("link target \"" + link.target + "\" (from \"" + link.origin +
+                            "\") does not exist; the link leads to the start of its chapter");
+    }
+    return book;
+}
+
+}  // namespace quillery::mobi
