@@ -7,7 +7,7 @@ packages=(
   # build
   g++ cmake ninja-build pkg-config
   libpcre2-dev libzip-dev libpugixml-dev
-  libjpeg-dev libpng-dev libgif-dev
+  libjpeg-dev libpng-dev libgif-dev libgd-dev
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev
   libmobi-dev libmobi-tools

@@ -1,3 +1,7 @@
 # Pictures (decoding, conversion, scaling) and the index records of the compiler.
+pkg_check_modules(GDLIB REQUIRED IMPORTED_TARGET gdlib)
 target_sources(quillery_mobi PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/picture_codec.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/pictures.cpp
 )
+target_link_libraries(quillery_mobi PRIVATE PkgConfig::GDLIB)
