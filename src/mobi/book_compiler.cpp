@@ -34,15 +34,6 @@ std::uint32_t BuildTime() {
     return static_cast<std::uint32_t>(std::time(nullptr));
 }
 
-std::string Joined(const std::vector<std::string>& values, const char* separator) {
-    std::string out;
-    for (const auto& value : values) {
-        if (!out.empty()) out += separator;
-        out += value;
-    }
-    return out;
-}
-
 ExthBlock BuildExth(const OpfPackage& package, const BookPictures& pictures, bool western) {
     const auto encode = [western](const std::string& text) { return western ? Utf8ToCp1252(text) : text; };
     ExthBlock exth;
@@ -56,7 +47,7 @@ ExthBlock BuildExth(const OpfPackage& package, const BookPictures& pictures, boo
         exth.AddNumber(kExthHasFakeCover, 0);
     }
     if (pictures.thumbnailIndex()) exth.AddNumber(kExthThumbnailOffset, static_cast<std::uint32_t>(*pictures.thumbnailIndex()));
-    exth.AddNumber(kExthCreatorSoftware, 202);  // a Linux build of the compiler
+    exth.AddNumber(kExthCreatorSoftware, 201);  // a Linux build of the compiler
     exth.AddNumber(kExthCreatorMajor, kVersionMajor);
     exth.AddNumber(kExthCreatorMinor, kVersionMinor);
     exth.AddNumber(kExthCreatorBuild, kVersionBuild);
@@ -119,8 +110,9 @@ std::optional<CompiledBook> CompileBook(const CompileOptions& options, Diagnosti
     header.locale = LocaleNumber(package->language);
     header.firstNonBookRecord = static_cast<std::uint32_t>(records.size());
     if (!toc.empty()) {
-        header.ncxIndexRecord = static_cast<std::uint32_t>(records.size());
-        for (auto& record : BuildNcxIndexRecords(toc)) records.push_back(std::move(record));
+        auto indexRecords = BuildNcxIndexRecords(toc, options.western ? kIndexCp1252 : kIndexUtf8);
+        if (!indexRecords.empty()) header.ncxIndexRecord = static_cast<std::uint32_t>(records.size());
+        for (auto& record : indexRecords) records.push_back(std::move(record));
     }
     if (!pictures.records().empty()) {
         header.firstImageRecord = static_cast<std::uint32_t>(records.size());

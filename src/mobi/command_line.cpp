@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -106,7 +107,10 @@ bool WriteFileAtomically(const std::string& folder, const std::string& name, con
         return false;
     }
     GuardTemporary(temporary);
-    fchmod(fd, 0644);
+    // mkstemp makes the file private; give it the permissions of any newly created file.
+    const mode_t mask = umask(0);
+    umask(mask);
+    fchmod(fd, 0666 & ~mask);
     std::size_t written = 0;
     while (written < bytes.size()) {
         const ssize_t n = write(fd, bytes.data() + written, bytes.size() - written);

@@ -149,14 +149,13 @@ public:
                 ++pos_;
                 continue;
             }
-            const std::size_t tagStart = pos_;
-            const std::size_t before = pos_;
-            if (!TryMarkup()) {
-                pos_ = before + 1;
+            if (!IsMarkupStart()) {
+                ++pos_;
                 continue;
             }
-            // Flush text before the markup.
-            if (tagStart > textStart) builder_.Text(DecodeCharacterReferences(in_.substr(textStart, tagStart - textStart)));
+            // The text before the markup goes in first.
+            if (pos_ > textStart) builder_.Text(DecodeCharacterReferences(in_.substr(textStart, pos_ - textStart)));
+            TryMarkup();
             textStart = pos_;
             if (!pendingRawText_.empty()) {
                 const std::string rawName = pendingRawText_;
@@ -179,6 +178,15 @@ public:
     }
 
 private:
+    // At '<': whether a comment, declaration, end tag or start tag begins here.
+    bool IsMarkupStart() const {
+        const std::string_view rest = in_.substr(pos_);
+        if (rest.size() < 2) return false;
+        if (rest[1] == '!' || rest[1] == '?') return true;
+        if (rest[1] == '/') return rest.size() > 2 && std::isalpha(static_cast<unsigned char>(rest[2]));
+        return std::isalpha(static_cast<unsigned char>(rest[1]));
+    }
+
     // At '<': consumes a comment, declaration, end tag or start tag. false when the '<' is text.
     bool TryMarkup() {
         const std::string_view rest = in_.substr(pos_);
