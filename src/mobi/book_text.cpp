@@ -122,7 +122,7 @@ std::optional<BookText> AssembleBookText(const OpfPackage& package, bool western
     for (auto& [path, content] : sources) {
         if (!first) text.PageBreak(true);
         first = false;
-        text.Anchor(AnchorKey(path, ""));
+        text.AnchorAtNextContent(AnchorKey(path, ""));
         const HtmlDocument document = ParseHtml(content);
         content.clear();
         content.shrink_to_fit();

@@ -45,7 +45,24 @@ void Kf7Text::AppendEncoded(std::string_view utf8, bool inAttribute) {
     }
 }
 
-void Kf7Text::Text(std::string_view utf8) { AppendEncoded(utf8, false); }
+void Kf7Text::Text(std::string_view utf8) {
+    if (!pendingAnchors_.empty()) {
+        const auto visible = utf8.find_first_not_of(" \t\r\n\f");
+        if (visible == std::string_view::npos) {
+            AppendEncoded(utf8, false);
+            return;
+        }
+        AppendEncoded(utf8.substr(0, visible), false);
+        FlushPendingAnchors();
+        utf8.remove_prefix(visible);
+    }
+    AppendEncoded(utf8, false);
+}
+
+void Kf7Text::FlushPendingAnchors() {
+    for (const auto& key : pendingAnchors_) Anchor(key);
+    pendingAnchors_.clear();
+}
 
 void Kf7Text::QuotedAttribute(std::string_view utf8) {
     bytes_ += '"';
@@ -55,6 +72,7 @@ void Kf7Text::QuotedAttribute(std::string_view utf8) {
 
 void Kf7Text::PageBreak(bool always) {
     if (!contentSinceBreak_ && !always) return;
+    FlushPendingAnchors();
     bytes_ += "<mbp:pagebreak/>";
     contentSinceBreak_ = false;
 }
@@ -68,6 +86,7 @@ void Kf7Text::Link(const std::string& targetKey, const std::string& origin, cons
 }
 
 std::vector<UnresolvedLink> Kf7Text::ResolveLinks() {
+    FlushPendingAnchors();
     std::vector<UnresolvedLink> unresolved;
     for (const auto& link : links_) {
         std::uint32_t position = 0;

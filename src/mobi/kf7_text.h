@@ -21,7 +21,10 @@ public:
     explicit Kf7Text(bool western) : western_(western) {}
 
     // Markup given in ASCII, written as it is.
-    void Markup(std::string_view markup) { bytes_.append(markup); }
+    void Markup(std::string_view markup) {
+        FlushPendingAnchors();
+        bytes_.append(markup);
+    }
     // Text content (UTF-8): "&", "<" and ">" escaped, encoded for the book.
     void Text(std::string_view utf8);
     // An attribute value (UTF-8) with its quotes: `"value"`.
@@ -34,6 +37,8 @@ public:
     std::uint32_t Position() const { return static_cast<std::uint32_t>(bytes_.size()); }
     // Names the current position; the first definition of a key wins.
     void Anchor(const std::string& key);
+    // Names the position of the next markup or visible character (white space is skipped).
+    void AnchorAtNextContent(const std::string& key) { pendingAnchors_.push_back(key); }
     bool HasAnchor(const std::string& key) const { return anchors_.count(key) != 0; }
     std::uint32_t AnchorPosition(const std::string& key) const { return anchors_.at(key); }
     // Writes "filepos=0000000000" to be filled in by ResolveLinks with the target's position.
@@ -57,6 +62,8 @@ public:
 
 private:
     void AppendEncoded(std::string_view utf8, bool inAttribute);
+    void FlushPendingAnchors();
+    std::vector<std::string> pendingAnchors_;
     bool western_;
     bool contentSinceBreak_ = false;
     std::string bytes_;

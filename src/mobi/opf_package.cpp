@@ -2,6 +2,8 @@
 
 #include <pugixml.hpp>
 
+#include <strings.h>
+
 #include <cstring>
 
 #include "mobi/package_paths.h"
@@ -16,7 +18,8 @@ const char* LocalName(const pugi::xml_node& node) {
     return colon ? colon + 1 : name;
 }
 
-bool IsNamed(const pugi::xml_node& node, const char* local) { return std::strcmp(LocalName(node), local) == 0; }
+// Names compare without regard to case: older packages write "dc:Title".
+bool IsNamed(const pugi::xml_node& node, const char* local) { return strcasecmp(LocalName(node), local) == 0; }
 
 pugi::xml_node Child(const pugi::xml_node& parent, const char* local) {
     for (auto child : parent.children()) {

@@ -1,0 +1,52 @@
+#include <gtest/gtest.h>
+
+#include "mobi/book_locale.h"
+#include "mobi/opf_package.h"
+#include "mobi/package_paths.h"
+
+namespace quillery::mobi {
+namespace {
+
+TEST(OpfPackage, ReadsMetadataManifestSpineAndGuide) {
+    Diagnostics diagnostics;
+    const auto package = ParseOpfPackage(
+        "<?xml version='1.0'?><package xmlns='http://www.idpf.org/2007/opf'><metadata>"
+        "<dc-metadata xmlns:dc='http://purl.org/dc/elements/1.1/'><dc:Title>Old Style</dc:Title></dc-metadata>"
+        "<x-metadata><meta name='cover' content='img'/></x-metadata></metadata>"
+        "<manifest><item id='c1' href='Text/ch%201.html' media-type='text/html'/>"
+        "<item id='img' href='../up.jpg' media-type='image/jpeg'/></manifest>"
+        "<spine toc='ncx'><itemref idref='c1'/><itemref idref='nothere'/></spine>"
+        "<guide><reference type='toc' title='Contents' href='Text/ch%201.html#toc'/></guide></package>",
+        diagnostics);
+    ASSERT_TRUE(package.has_value());
+    EXPECT_EQ(package->title, "Old Style");
+    EXPECT_EQ(package->coverId, "img");
+    ASSERT_EQ(package->manifest.size(), 2u);
+    EXPECT_EQ(package->manifest[0].path, "Text/ch 1.html");
+    EXPECT_EQ(package->manifest[1].path, "");
+    EXPECT_EQ(package->spine, std::vector<std::string>{"c1"});
+    ASSERT_EQ(package->guide.size(), 1u);
+    EXPECT_EQ(package->guide[0].href, "Text/ch 1.html#toc");
+    EXPECT_EQ(diagnostics.Count(Severity::Warning), 2);
+}
+
+TEST(PackagePaths, ResolveRelativeToTheNamingFileAndStayInside) {
+    EXPECT_EQ(ResolveInPackage("text/", "../images/a.png").value_or("?"), "images/a.png");
+    EXPECT_EQ(ResolveInPackage("", "./a/./b/../c.html").value_or("?"), "a/c.html");
+    EXPECT_FALSE(ResolveInPackage("text/", "../../etc/passwd").has_value());
+    EXPECT_FALSE(ResolveInPackage("", "/etc/passwd").has_value());
+    EXPECT_FALSE(ResolveInPackage("", "file:///etc/passwd").has_value());
+    EXPECT_EQ(PercentDecode("a%20b%2"), "a b%2");
+}
+
+TEST(BookLocale, MapsLanguageTagsToLocaleNumbers) {
+    EXPECT_EQ(LocaleNumber("en"), 9u);
+    EXPECT_EQ(LocaleNumber("en-US"), 1033u);
+    EXPECT_EQ(LocaleNumber("en_gb"), 2057u);
+    EXPECT_EQ(LocaleNumber("de-AT"), 3079u);
+    EXPECT_EQ(LocaleNumber("fr-XX"), 12u);
+    EXPECT_EQ(LocaleNumber("tlh"), 0u);
+}
+
+}  // namespace
+}  // namespace quillery::mobi
