@@ -3,5 +3,7 @@ pkg_check_modules(GDLIB REQUIRED IMPORTED_TARGET gdlib)
 target_sources(quillery_mobi PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/picture_codec.cpp
   ${CMAKE_CURRENT_LIST_DIR}/pictures.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ncx_index.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/toc_links.cpp
 )
 target_link_libraries(quillery_mobi PRIVATE PkgConfig::GDLIB)

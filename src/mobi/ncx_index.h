@@ -12,12 +12,25 @@ namespace quillery::mobi {
 struct TocEntry {
   std::string label;         // shown in the device's table of contents
   std::uint32_t offset = 0;  // byte position of the target in the uncompressed text
-  std::uint32_t length = 0;  // bytes up to the next entry's position
+  std::uint32_t length = 0;  // bytes of its section, children included
   int level = 0;             // 0 for top-level entries
   int parent = -1;           // index of the parent entry, -1 for none
   int firstChild = -1;       // index of the first child entry, -1 for none
   int lastChild = -1;        // index of the last child entry, -1 for none
 };
+
+// One table of contents item as the book lists it, in reading order.
+struct TocItem {
+  std::string label;
+  std::uint32_t offset = 0;  // byte position of the target in the uncompressed text
+  int level = 0;             // 0 for top-level items; deeper items follow their parent
+};
+
+// Turns the reading-order items into index entries: ordered level by level, so that the
+// children of every entry are consecutive entries (firstChild..lastChild), with parent and
+// child links, and each entry's length running to the next item that is not inside it (or to
+// textLength). A level deeper than one below the previous item counts as one below it.
+std::vector<TocEntry> LinkTocEntries(const std::vector<TocItem>& items, std::uint32_t textLength);
 
 // The INDX records of the NCX index: the index header record, the data record(s) and the
 // CNCX record(s) holding the labels, in record order. Labels are UTF-8 (or cp1252 bytes when western).

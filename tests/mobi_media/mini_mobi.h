@@ -1,0 +1,15 @@
+#pragma once
+// The smallest MOBI 6 book around some index records: a Palm database with record 0 (PalmDOC
+// header, MOBI header pointing at the navigation index), uncompressed text records, the index
+// records and the end-of-file record. Enough for libmobi to load it and read the index.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace quillery::mobi::testing {
+
+std::string BuildMiniMobi(const std::string& text, const std::vector<std::string>& indexRecords,
+                          std::uint32_t encoding);
+
+}  // namespace quillery::mobi::testing
