@@ -3,7 +3,6 @@
 #include <pugixml.hpp>
 
 #include <cstring>
-#include <deque>
 
 #include "mobi/package_paths.h"
 #include "mobi/text_encoding.h"
@@ -52,12 +51,6 @@ void ReadPoints(const pugi::xml_node& parent, const std::string& ncxFolder, std:
     }
 }
 
-struct Placed {
-    const NavPoint* point;
-    int level;
-    int parent;
-};
-
 }  // namespace
 
 std::vector<NavPoint> ParseNcx(const std::string& xml, const std::string& ncxPath, Diagnostics& diagnostics) {
@@ -71,59 +64,40 @@ std::vector<NavPoint> ParseNcx(const std::string& xml, const std::string& ncxPat
     return points;
 }
 
-std::vector<TocEntry> BuildTocEntries(const std::vector<NavPoint>& points, const Kf7Text& text, Diagnostics& diagnostics) {
-    // Level by level: a breadth-first walk keeps every entry's children together.
-    std::vector<TocEntry> entries;
-    std::vector<std::uint32_t> documentOrder;  // positions in reading order, for the lengths
-    std::deque<std::pair<const std::vector<NavPoint>*, std::pair<int, int>>> queue;  // children, (parent, level)
-    queue.push_back({&points, {-1, 0}});
-    while (!queue.empty()) {
-        const auto [children, where] = queue.front();
-        queue.pop_front();
-        const auto [parent, level] = where;
-        int first = -1;
-        int last = -1;
-        for (const auto& point : *children) {
-            std::string key = point.target;
-            if (!text.HasAnchor(key)) {
-                const std::string chapter = SplitHref(key).path;
-                if (!text.HasAnchor(chapter)) {
-                    diagnostics.Warning("table of contents entry \"" + point.label + "\" leads to \"" + point.target +
-                                        "\", which is not in the book; it is left out");
-                    continue;
-                }
+namespace {
+
+// The navPoints in reading order with their depth; entries whose target is not in the
+// text are dropped with their children.
+void Flatten(const std::vector<NavPoint>& points, int level, const Kf7Text& text, Diagnostics& diagnostics,
+             std::vector<TocItem>& items) {
+    for (const auto& point : points) {
+        std::string key = point.target;
+        if (!text.HasAnchor(key)) {
+            const std::string chapter = SplitHref(key).path;
+            if (!text.HasAnchor(chapter)) {
                 diagnostics.Warning("table of contents entry \"" + point.label + "\" leads to \"" + point.target +
-                                    "\", which does not exist; it leads to the start of its chapter");
-                key = chapter;
+                                    "\", which is not in the book; it is left out");
+                continue;
             }
-            TocEntry entry;
-            entry.label = text.western() ? Utf8ToCp1252(point.label) : point.label;
-            entry.offset = text.AnchorPosition(key);
-            entry.level = level;
-            entry.parent = parent;
-            const int index = static_cast<int>(entries.size());
-            entries.push_back(std::move(entry));
-            if (first < 0) first = index;
-            last = index;
-            if (!point.children.empty()) queue.push_back({&point.children, {index, level + 1}});
+            diagnostics.Warning("table of contents entry \"" + point.label + "\" leads to \"" + point.target +
+                                "\", which does not exist; it leads to the start of its chapter");
+            key = chapter;
         }
-        if (parent >= 0 && first >= 0) {
-            entries[static_cast<std::size_t>(parent)].firstChild = first;
-            entries[static_cast<std::size_t>(parent)].lastChild = last;
-        }
+        TocItem item;
+        item.label = text.western() ? Utf8ToCp1252(point.label) : point.label;
+        item.offset = text.AnchorPosition(key);
+        item.level = level;
+        items.push_back(std::move(item));
+        Flatten(point.children, level + 1, text, diagnostics, items);
     }
-    // An entry spans up to the next entry that starts at or after it and is not one of its
-    // descendants: the next position in the text among entries of its level or above.
-    const auto textSize = static_cast<std::uint32_t>(text.bytes().size());
-    for (auto& entry : entries) {
-        std::uint32_t end = textSize;
-        for (const auto& other : entries) {
-            if (&other == &entry || other.level > entry.level) continue;
-            if (other.offset > entry.offset && other.offset < end) end = other.offset;
-        }
-        entry.length = end > entry.offset ? end - entry.offset : 0;
-    }
-    return entries;
+}
+
+}  // namespace
+
+std::vector<TocEntry> BuildTocEntries(const std::vector<NavPoint>& points, const Kf7Text& text, Diagnostics& diagnostics) {
+    std::vector<TocItem> items;
+    Flatten(points, 0, text, diagnostics, items);
+    return LinkTocEntries(items, static_cast<std::uint32_t>(text.bytes().size()));
 }
 
 }  // namespace quillery::mobi
