@@ -3,6 +3,8 @@
 
 #include <cstdlib>
 #include <exception>
+#include <fstream>
+#include <stdexcept>
 #include <iostream>
 
 #include "test_book.h"
@@ -18,6 +20,13 @@ int main(int argc, char** argv) {
     if (argc > 4) options.pictures = std::atoi(argv[4]);
     try {
         const auto book = quillery::mobi::testing::WriteTestBook(argv[1], options);
+        // What a reader must show: the words of every chapter, and the table of contents.
+        std::ofstream plain(book.folder + "expected_plain.txt", std::ios::binary);
+        plain << book.contentsPlainText << "\n";
+        for (const auto& chapter : book.chapters) plain << chapter.plainText << "\n";
+        std::ofstream toc(book.folder + "expected_toc.txt", std::ios::binary);
+        for (const auto& line : book.tocLines) toc << line << "\n";
+        if (!plain || !toc) throw std::runtime_error("cannot write the expected texts");
         std::cout << book.opfPath << "\n";
     } catch (const std::exception& e) {
         std::cerr << e.what() << "\n";

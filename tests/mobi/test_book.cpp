@@ -191,6 +191,27 @@ TestBook WriteTestBook(const std::string& folderIn, const TestBookOptions& optio
         spine += "<itemref idref=\"c" + std::to_string(c + 1) + "\"/>\n";
         book.chapters.push_back(std::move(chapter));
     }
+    // The contents page that the guide names, as the package writer makes it: one link per
+    // table of contents entry, sections indented under their chapter.
+    std::string contents = "<html><head><title>Contents</title></head><body>\n<h2>Contents</h2>\n";
+    std::string contentsPlain = "Contents ";
+    for (std::size_t c = 0; c < book.chapters.size(); ++c) {
+        const auto& chapter = book.chapters[c];
+        const std::string number = std::to_string(c + 1);
+        contents += "<p style=\"text-indent: 0\"><a href=\"" + chapter.path + "\">Chapter " + number + "</a></p>\n";
+        contentsPlain += "Chapter " + number + " ";
+        for (std::size_t k = 1; k <= std::min<std::size_t>(3, chapter.sectionIds.size()); ++k) {
+            const std::string label = "Section " + number + "." + std::to_string(k);
+            contents += "<p style=\"text-indent: 3em\"><a href=\"" + chapter.path + "#s" + std::to_string(k) + "\">" +
+                        label + "</a></p>\n";
+            contentsPlain += label + " ";
+        }
+    }
+    contents += "</body></html>\n";
+    WriteFile(book.folder + "toc.htm", contents);
+    book.contentsPlainText = FoldSpaces(contentsPlain);
+    manifest += "<item id=\"toc\" href=\"toc.htm\" media-type=\"application/xhtml+xml\"/>\n";
+    spine = "<itemref idref=\"toc\"/>\n" + spine;
     manifest += "<item id=\"css\" href=\"css/book.css\" media-type=\"text/css\"/>\n"
                 "<item id=\"ncx\" href=\"toc.ncx\" media-type=\"application/x-dtbncx+xml\"/>\n";
     WriteFile(book.folder + "toc.ncx",
@@ -207,7 +228,8 @@ TestBook WriteTestBook(const std::string& folderIn, const TestBookOptions& optio
               "</dc:identifier>\n<dc:date>2024-05-01</dc:date>\n<dc:subject>Testing</dc:subject>\n"
               "<dc:description>A book made for the tests.</dc:description>\n" + coverMeta +
               "</metadata>\n<manifest>\n" + manifest + "</manifest>\n<spine toc=\"ncx\">\n" + spine +
-              "</spine>\n<guide>\n<reference type=\"text\" title=\"Start\" href=\"text/chapter1.html\"/>\n</guide>\n</package>\n");
+              "</spine>\n<guide>\n<reference type=\"toc\" title=\"Table of Contents\" href=\"toc.htm\"/>\n"
+              "<reference type=\"text\" title=\"Start\" href=\"text/chapter1.html\"/>\n</guide>\n</package>\n");
     return book;
 }
 
