@@ -154,8 +154,8 @@ TEST(Opf2MobiCommand, MissingAndDamagedFilesAreWarningsAndTheBookIsBuilt) {
     ASSERT_TRUE(reader.loaded());
     const auto text = reader.Text();
     ASSERT_TRUE(text.has_value());
-    EXPECT_NE(text->find(">Chapter 2<"), std::string::npos);
-    EXPECT_EQ(text->find(">Chapter 3<"), std::string::npos);
+    EXPECT_NE(text->find("<h1>Chapter 2<"), std::string::npos);
+    EXPECT_EQ(text->find("<h1>Chapter 3<"), std::string::npos);
 }
 
 TEST(Opf2MobiCommand, AnOlderBookIsReplacedOnlyByACompleteNewOne) {
