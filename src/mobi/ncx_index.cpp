@@ -106,13 +106,18 @@ class LabelRecords {
   std::vector<std::string> records_;
 };
 
-// Entries are named by their number in decimal, all of the same width, so that the names
-// sort in entry order.
+// Entries are named by their number in upper-case hexadecimal, all with the same even number
+// of digits, so that the names read back as numbers and sort in entry order.
 std::string EntryName(std::size_t number, std::size_t total) {
-  std::size_t width = 3;
-  for (std::size_t limit = 1000; limit < total; limit *= 10) ++width;
-  std::string digits = std::to_string(number);
-  return std::string(width - std::min(width, digits.size()), '0') + digits;
+  std::size_t width = 2;
+  const std::size_t largest = total > 0 ? total - 1 : 0;
+  while (width < 16 && (largest >> (4 * width)) != 0) width += 2;
+  static constexpr char kDigits[] = "0123456789ABCDEF";
+  std::string name(width, '0');
+  for (std::size_t i = 0; i < width; ++i) {
+    name[width - 1 - i] = kDigits[(number >> (4 * i)) & 0xF];
+  }
+  return name;
 }
 
 bool IsEntryNumber(int value, std::size_t total) {

@@ -34,7 +34,9 @@ std::vector<TocEntry> LinkTocEntries(const std::vector<TocItem>& items, std::uin
 
 // The INDX records of the NCX index: the index header record, the data record(s) and the
 // CNCX record(s) holding the labels, in record order. Labels are UTF-8 (or cp1252 bytes when western).
-// An empty entry list gives no records (the book then has no NCX index).
+// An empty entry list gives no records (the book then has no NCX index). The records are stored
+// consecutively in the order given; the MOBI header's NCX index field (offset 244 of record 0)
+// holds the record number of the first one.
 std::vector<std::string> BuildNcxIndexRecords(const std::vector<TocEntry>& entries);
 
 // The same, with the text encoding recorded in the index header named: 65001 (UTF-8, the

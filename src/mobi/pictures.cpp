@@ -16,10 +16,13 @@ constexpr const char* kGifType = "image/gif";
 
 // JPEG qualities tried one after the other before the picture is made smaller.
 constexpr int kJpegQualities[] = {90, 80, 70, 60, 50, 40};
-// Quality for pictures that had to be scaled down: they keep a good quality at a smaller size.
-constexpr int kScaledJpegQuality = 75;
-// Each scaling step keeps this share of the width and height (about half the pixels).
-constexpr double kScaleStep = 0.7;
+// A JPEG more than this many times too big at the first quality is scaled before anything else.
+constexpr std::size_t kFarTooBig = 3;
+// Scaling aims a little below the estimated fitting size, and each step keeps between these
+// shares of the width and height.
+constexpr double kScaleMargin = 0.95;
+constexpr double kMinScaleStep = 0.1;
+constexpr double kMaxScaleStep = 0.85;
 // No picture is made smaller than this on its shorter side: if even that does not fit, the
 // picture is refused rather than shown as a smudge.
 constexpr int kMinEdge = 16;
@@ -34,37 +37,43 @@ Picture MakePicture(std::string bytes, PictureFormat format, const GdImage& imag
 }
 
 std::string Encode(const GdImage& image, PictureFormat format, int quality) {
+  // Quality only applies to JPEG.
   return format == PictureFormat::Jpeg ? detail::EncodeJpeg(image, quality)
                                        : detail::EncodeGif(image);
 }
 
-// Encodes the flattened picture as `format` so that it fits in maxBytes: JPEG first at falling
-// qualities, then both formats at falling sizes.
+// Encodes the flattened picture as `format` so that it fits in maxBytes: JPEG at falling
+// qualities, then both formats at smaller sizes, always scaled from the original. The next size
+// is estimated from the last encoded size (bytes grow about with the pixel count), so a big
+// photo needs a few encodings rather than dozens.
 std::optional<Picture> EncodeToFit(const GdImage& flat, PictureFormat format,
                                    std::size_t maxBytes, std::string& error) {
-  if (format == PictureFormat::Jpeg) {
-    for (int quality : kJpegQualities) {
-      std::string bytes = detail::EncodeJpeg(flat, quality);
-      if (bytes.empty()) break;
-      if (bytes.size() <= maxBytes) return MakePicture(std::move(bytes), format, flat);
-    }
-  } else {
-    std::string bytes = detail::EncodeGif(flat);
-    if (!bytes.empty() && bytes.size() <= maxBytes) {
-      return MakePicture(std::move(bytes), format, flat);
-    }
-  }
-  double factor = 1.0;
+  const GdImage* current = &flat;
+  GdImage scaled;
   for (;;) {
-    factor *= kScaleStep;
-    const int width = static_cast<int>(std::lround(detail::WidthOf(flat) * factor));
-    const int height = static_cast<int>(std::lround(detail::HeightOf(flat) * factor));
+    std::size_t lastSize = 0;
+    for (int quality : kJpegQualities) {
+      std::string bytes = Encode(*current, format, quality);
+      if (bytes.empty()) {
+        error = "The picture could not be encoded.";
+        return std::nullopt;
+      }
+      if (bytes.size() <= maxBytes) return MakePicture(std::move(bytes), format, *current);
+      lastSize = bytes.size();
+      // GIF has no quality to lower; a JPEG far too big at the first quality is scaled first.
+      if (format == PictureFormat::Gif || lastSize > kFarTooBig * maxBytes) break;
+    }
+    const double estimate = std::sqrt(static_cast<double>(maxBytes) / lastSize) * kScaleMargin;
+    const double factor = std::clamp(estimate, kMinScaleStep, kMaxScaleStep);
+    const int width = static_cast<int>(std::lround(detail::WidthOf(*current) * factor));
+    const int height = static_cast<int>(std::lround(detail::HeightOf(*current) * factor));
     if (std::min(width, height) < kMinEdge) break;
-    GdImage scaled = detail::ScaledCopy(flat, width, height);
-    if (!scaled) break;
-    std::string bytes = Encode(scaled, format, kScaledJpegQuality);
-    if (bytes.empty()) break;
-    if (bytes.size() <= maxBytes) return MakePicture(std::move(bytes), format, scaled);
+    scaled = detail::ScaledCopy(flat, width, height);
+    if (!scaled) {
+      error = "There is not enough memory to scale the picture.";
+      return std::nullopt;
+    }
+    current = &scaled;
   }
   error = "The picture cannot be made small enough for the book (at most " +
           std::to_string(maxBytes) + " bytes).";
@@ -100,7 +109,8 @@ std::optional<Picture> PrepareBookPicture(std::string_view bytes, PictureFormat 
     return picture;
   }
 
-  GdImage flat = detail::FlattenOnWhite(image);
+  // A JPEG has no transparency: it needs no white page beneath (and no second copy in memory).
+  GdImage flat = source == SourceFormat::Jpeg ? std::move(image) : detail::FlattenOnWhite(image);
   if (!flat) {
     error = "There is not enough memory to convert the picture.";
     return std::nullopt;

@@ -15,14 +15,14 @@ void Put16(std::string& out, std::uint32_t v) {
   out.push_back(char(v & 0xFF));
 }
 
-std::string RecordZero(const std::string& text, std::uint32_t textRecords,
-                       std::uint32_t indexRecord, std::uint32_t encoding) {
+std::string RecordZero(const MiniBook& book, std::uint32_t huffRecord, std::uint32_t indexRecord) {
+  const auto textRecords = static_cast<std::uint32_t>(book.textRecords.size());
   const std::string title = "Index Test";
   std::string r;
   // PalmDOC header: no compression, text length, text record count and size, no encryption.
-  Put16(r, 1);
+  Put16(r, book.compression);
   Put16(r, 0);
-  Put32(r, static_cast<std::uint32_t>(text.size()));
+  Put32(r, book.textLength);
   Put16(r, textRecords);
   Put16(r, kTextRecordSize);
   Put16(r, 0);
@@ -31,7 +31,7 @@ std::string RecordZero(const std::string& text, std::uint32_t textRecords,
   r += "MOBI";
   Put32(r, kMobiHeaderLength);
   Put32(r, 2);          // 24: book
-  Put32(r, encoding);   // 28
+  Put32(r, book.encoding);  // 28
   Put32(r, 0x51494C4C);  // 32: unique id
   Put32(r, 6);          // 36: format version
   for (int i = 0; i < 10; ++i) Put32(r, kUnset);  // 40-76: dictionary and extra indexes
@@ -43,8 +43,8 @@ std::string RecordZero(const std::string& text, std::uint32_t textRecords,
   Put32(r, 0);       // 100
   Put32(r, 6);       // 104: minimum reader version
   Put32(r, kUnset);  // 108: no images
-  Put32(r, 0);       // 112: no dictionary compression
-  Put32(r, 0);       // 116
+  Put32(r, book.huffRecords.empty() ? 0 : huffRecord);  // 112: dictionary compression
+  Put32(r, static_cast<std::uint32_t>(book.huffRecords.size()));  // 116
   Put32(r, 0);       // 120
   Put32(r, 0);       // 124
   Put32(r, 0);       // 128: no EXTH
@@ -80,14 +80,25 @@ std::string RecordZero(const std::string& text, std::uint32_t textRecords,
 
 std::string BuildMiniMobi(const std::string& text, const std::vector<std::string>& indexRecords,
                           std::uint32_t encoding) {
-  std::vector<std::string> records;
+  MiniBook book;
   for (std::size_t at = 0; at < text.size(); at += kTextRecordSize) {
-    records.push_back(text.substr(at, kTextRecordSize));
+    book.textRecords.push_back(text.substr(at, kTextRecordSize));
   }
+  book.textLength = static_cast<std::uint32_t>(text.size());
+  book.indexRecords = indexRecords;
+  book.encoding = encoding;
+  return BuildMiniMobi(book);
+}
+
+std::string BuildMiniMobi(const MiniBook& book) {
+  std::vector<std::string> records = book.textRecords;
   const auto textRecords = static_cast<std::uint32_t>(records.size());
-  const std::uint32_t indexRecord = indexRecords.empty() ? kUnset : textRecords + 1;
-  records.insert(records.begin(), RecordZero(text, textRecords, indexRecord, encoding));
-  records.insert(records.end(), indexRecords.begin(), indexRecords.end());
+  const std::uint32_t huffRecord = textRecords + 1;
+  const auto indexAt = static_cast<std::uint32_t>(huffRecord + book.huffRecords.size());
+  const std::uint32_t indexRecord = book.indexRecords.empty() ? kUnset : indexAt;
+  records.insert(records.begin(), RecordZero(book, huffRecord, indexRecord));
+  records.insert(records.end(), book.huffRecords.begin(), book.huffRecords.end());
+  records.insert(records.end(), book.indexRecords.begin(), book.indexRecords.end());
   records.push_back(std::string("\xE9\x8E\x0D\x0A", 4));
 
   std::string file(32, '\0');

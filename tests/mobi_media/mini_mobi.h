@@ -12,4 +12,16 @@ namespace quillery::mobi::testing {
 std::string BuildMiniMobi(const std::string& text, const std::vector<std::string>& indexRecords,
                           std::uint32_t encoding);
 
+// The same with text records compressed elsewhere: `compression` is the PalmDOC header's
+// compression number, `huffRecords` the HUFF and CDIC records placed after the text.
+struct MiniBook {
+  std::vector<std::string> textRecords;
+  std::uint32_t textLength = 0;
+  std::uint16_t compression = 1;
+  std::vector<std::string> huffRecords;
+  std::vector<std::string> indexRecords;
+  std::uint32_t encoding = 65001;
+};
+std::string BuildMiniMobi(const MiniBook& book);
+
 }  // namespace quillery::mobi::testing

@@ -66,6 +66,15 @@ TEST(NcxIndexRecords, NoEntriesGiveNoRecords) {
   EXPECT_TRUE(BuildNcxIndexRecords({}).empty());
 }
 
+TEST(NcxIndexRecords, SmallIndexNamesEntriesWithTwoHexDigits) {
+  std::vector<TocEntry> entries(12);
+  const auto index = ReadBack(BuildNcxIndexRecords(entries));
+  ASSERT_EQ(index.entries.size(), 12u);
+  EXPECT_EQ(index.entries[0].name, "00");
+  EXPECT_EQ(index.entries[10].name, "0A");
+  EXPECT_EQ(index.entries[11].name, "0B");
+}
+
 TEST(NcxIndexRecords, ReadBackGivesEveryEntryWithItsTagsAndLabel) {
   const auto book = testing::MakeNestedBook(4, 3, 2);
   const auto entries = LinkTocEntries(book.items, static_cast<std::uint32_t>(book.text.size()));
@@ -101,14 +110,15 @@ TEST(NcxIndexRecords, ManyEntriesAreSplitOverRecordsBelow64KWithNamesInOrder) {
   for (const std::string& record : records) EXPECT_LT(record.size(), 0x10000u);
   const auto index = ReadBack(records);
   ASSERT_GT(entries.size(), 10000u);
+  ASSERT_LT(entries.size(), 0x10000u);
   EXPECT_GE(index.dataRecordCount, 2u);
   EXPECT_GE(index.labelRecordCount, 2u);
   ASSERT_EQ(index.entries.size(), entries.size());
   for (std::size_t i = 0; i < entries.size(); ++i) {
     EXPECT_EQ(index.entries[i].label, entries[i].label);
-    // More than 9999 entries: every name has five digits.
+    // More than 255 entries: every name has four hexadecimal digits.
     char name[24];
-    std::snprintf(name, sizeof name, "%05zu", i);
+    std::snprintf(name, sizeof name, "%04zX", i);
     EXPECT_EQ(index.entries[i].name, name);
   }
 }
