@@ -8,6 +8,7 @@
 #include "mobi/book_text.h"
 #include "mobi/book_toc.h"
 #include "mobi/compiler_version.h"
+#include "mobi/huffdic.h"
 #include "mobi/mobi_header.h"
 #include "mobi/ncx_index.h"
 #include "mobi/opf_package.h"
@@ -72,9 +73,9 @@ std::optional<CompiledBook> CompileBook(const CompileOptions& options, Diagnosti
         package->title = "Untitled";
     }
 
-    TextCompression compression = options.compressionLevel == 0 ? TextCompression::None : TextCompression::PalmDoc;
-    if (options.compressionLevel == 2)
-        diagnostics.Warning("Huffdic compression is not supported; using standard compression");
+    const TextCompression compression = options.compressionLevel == 0   ? TextCompression::None
+                                        : options.compressionLevel == 2 ? TextCompression::Huffdic
+                                                                        : TextCompression::PalmDoc;
 
     BookPictures pictures(*package, options.pictureFormat, diagnostics);
     auto book = AssembleBookText(*package, options.western, pictures, diagnostics);
@@ -98,7 +99,17 @@ std::optional<CompiledBook> CompileBook(const CompileOptions& options, Diagnosti
     const bool utf8 = !options.western;
     std::vector<std::string> records;
     records.emplace_back();  // record 0, built last
-    for (auto& record : BuildTextRecords(result.text, compression, utf8)) records.push_back(std::move(record));
+    std::vector<std::string> huffCdicRecords;
+    if (compression == TextCompression::Huffdic) {
+        std::vector<std::string> pieces;
+        for (auto piece : SplitTextRecords(result.text)) pieces.emplace_back(piece);
+        HuffdicBook huffdic = HuffdicCompress(pieces);
+        AppendTrailingEntries(huffdic.textRecords, result.text, utf8);
+        for (auto& record : huffdic.textRecords) records.push_back(std::move(record));
+        huffCdicRecords = std::move(huffdic.huffCdicRecords);
+    } else {
+        for (auto& record : BuildTextRecords(result.text, compression, utf8)) records.push_back(std::move(record));
+    }
     result.textRecordCount = records.size() - 1;
 
     MobiHeaderFields header;
@@ -119,6 +130,11 @@ std::optional<CompiledBook> CompileBook(const CompileOptions& options, Diagnosti
         for (const auto& picture : pictures.records()) records.push_back(picture);
     }
     header.lastContentRecord = static_cast<std::uint16_t>(records.size() - 1);
+    if (!huffCdicRecords.empty()) {
+        header.huffRecord = static_cast<std::uint32_t>(records.size());
+        header.huffRecordCount = static_cast<std::uint32_t>(huffCdicRecords.size());
+        for (auto& record : huffCdicRecords) records.push_back(std::move(record));
+    }
     header.flisRecord = static_cast<std::uint32_t>(records.size());
     records.push_back(BuildFlisRecord());
     header.fcisRecord = static_cast<std::uint32_t>(records.size());

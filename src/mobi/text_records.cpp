@@ -1,5 +1,7 @@
 #include "mobi/text_records.h"
 
+#include <algorithm>
+
 #include "mobi/palmdoc.h"
 #include "mobi/text_encoding.h"
 
@@ -23,6 +25,13 @@ std::string MultibyteTrailingEntry(std::string_view text, std::size_t end, bool 
     }
     entry += static_cast<char>(entry.size());
     return entry;
+}
+
+void AppendTrailingEntries(std::vector<std::string>& records, std::string_view text, bool utf8) {
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        const std::size_t end = std::min(text.size(), (i + 1) * kTextRecordSize);
+        records[i] += MultibyteTrailingEntry(text, end, utf8);
+    }
 }
 
 std::vector<std::string> BuildTextRecords(std::string_view text, TextCompression compression, bool utf8) {

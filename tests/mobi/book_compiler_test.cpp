@@ -245,19 +245,29 @@ TEST(CompiledBook, WesternBooksAreWindows1252WithReferencesForTheRest) {
     ExpectLinksLandOnTargets(*text, 6);
 }
 
-TEST(CompiledBook, HuffdicRequestFallsBackToStandardCompressionWithAWarning) {
-    quillery::testing::TempDir dir;
-    CompileOptions options;
-    options.compressionLevel = 2;
-    auto built = Build(dir, options);
-    ASSERT_TRUE(built);
-    ASSERT_GE(built->diagnostics.Count(Severity::Warning), 1);
-    EXPECT_EQ(built->diagnostics.findings().front().text,
-              "Huffdic compression is not supported; using standard compression");
-    LibMobiBook reader(built->mobiPath);
-    ASSERT_TRUE(reader.loaded());
-    EXPECT_EQ(reader.data()->rh->compression_type, 2);
-    EXPECT_TRUE(*reader.Text() == built->compiled.text);
+TEST(CompiledBook, HuffdicRecordsDecompressToTheText) {
+    for (bool western : {false, true}) {
+        SCOPED_TRACE(western);
+        quillery::testing::TempDir dir;
+        CompileOptions options;
+        options.compressionLevel = 2;
+        options.western = western;
+        auto built = Build(dir, options);
+        ASSERT_TRUE(built);
+        EXPECT_EQ(built->diagnostics.Count(Severity::Warning), 0);
+        LibMobiBook reader(built->mobiPath);
+        ASSERT_TRUE(reader.loaded());
+        const MOBIData* m = reader.data();
+        EXPECT_EQ(m->rh->compression_type, 17480);
+        ASSERT_GE(*m->mh->huff_rec_count, 2u);
+        EXPECT_EQ(reader.Record(*m->mh->huff_rec_index)->substr(0, 4), "HUFF");
+        EXPECT_EQ(reader.Record(*m->mh->huff_rec_index + 1)->substr(0, 4), "CDIC");
+        const auto text = reader.Text();
+        ASSERT_TRUE(text.has_value());
+        EXPECT_TRUE(*text == built->compiled.text);
+        ExpectLinksLandOnTargets(*text, 6);
+        ExpectPicturesDecode(reader, *text, false);
+    }
 }
 
 TEST(CompiledBook, NcxIndexHoldsTheNestedTableOfContents) {
