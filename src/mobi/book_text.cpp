@@ -1,5 +1,6 @@
 #include "mobi/book_text.h"
 
+#include <cctype>
 #include <map>
 #include <set>
 
@@ -64,11 +65,16 @@ private:
 // The guide's references as the renderer reads them, with filepos placeholders.
 void WriteGuide(const OpfPackage& package, const std::set<std::string>& chapters, Kf7Text& text) {
     text.Markup("<guide>");
+    std::set<std::string> written;
     for (const auto& reference : package.guide) {
         const auto parts = SplitHref(reference.href);
-        if (!chapters.count(parts.path) || reference.type.empty()) continue;
+        // The reading devices know the start of the reading as "text"; packages also say "start".
+        std::string type = reference.type;
+        for (char& c : type) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        if (type == "start") type = "text";
+        if (!chapters.count(parts.path) || type.empty() || !written.insert(type).second) continue;
         text.Markup("<reference type=");
-        text.QuotedAttribute(reference.type);
+        text.QuotedAttribute(type);
         text.Markup(" title=");
         text.QuotedAttribute(reference.title.empty() ? reference.type : reference.title);
         text.Markup(" ");

@@ -44,6 +44,7 @@ std::optional<double> LengthInEm(std::string_view value) {
     char* end = nullptr;
     const double number = std::strtod(text.c_str(), &end);
     if (end == text.c_str()) return std::nullopt;
+    if (!(number > -1e6 && number < 1e6)) return std::nullopt;  // nothing sensible, and no overflow below
     const std::string unit = Lower(Trim(std::string_view(end)));
     if (unit.empty()) return number == 0 ? std::optional<double>(0.0) : std::nullopt;
     if (unit == "em" || unit == "rem") return number;
