@@ -8,6 +8,7 @@
 #include "mobi/css_subset.h"
 #include "mobi/html_document.h"
 #include "mobi/package_paths.h"
+#include "mobi/text_encoding.h"
 
 namespace quillery::mobi {
 namespace {
@@ -103,6 +104,12 @@ std::optional<BookText> AssembleBookText(const OpfPackage& package, bool western
         if (!content) {
             diagnostics.Warning("chapter \"" + item->href + "\" cannot be read; it is left out");
             continue;
+        }
+        if (!IsValidUtf8(*content)) {
+            // Older pages are often saved in the Windows code page; read them as such rather
+            // than lose their accented letters.
+            diagnostics.Info("chapter \"" + item->href + "\" is not UTF-8; it is read as Windows-1252");
+            *content = Cp1252ToUtf8(*content);
         }
         chapterSet.insert(item->path);
         sources.emplace_back(item->path, std::move(*content));

@@ -15,6 +15,19 @@ std::string FormatFilepos(std::uint32_t position) {
 void Kf7Text::AppendEncoded(std::string_view utf8, bool inAttribute) {
     std::size_t pos = 0;
     while (pos < utf8.size()) {
+        // A run of plain characters goes in at once.
+        std::size_t run = pos;
+        while (run < utf8.size()) {
+            const unsigned char c = static_cast<unsigned char>(utf8[run]);
+            if (c >= 0x80 || c == '&' || c == '<' || c == '>' || c == '"' || c == '\0') break;
+            ++run;
+        }
+        if (run > pos) {
+            if (!inAttribute && utf8.find_first_not_of(" \t\r\n\f", pos) < run) contentSinceBreak_ = true;
+            bytes_.append(utf8.substr(pos, run - pos));
+            pos = run;
+            if (pos == utf8.size()) break;
+        }
         const unsigned char byte = static_cast<unsigned char>(utf8[pos]);
         if (byte < 0x80) {
             switch (byte) {

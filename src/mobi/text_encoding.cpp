@@ -65,6 +65,35 @@ int Cp1252Byte(char32_t cp) {
     return -1;
 }
 
+bool IsValidUtf8(std::string_view text) {
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        if (static_cast<unsigned char>(text[pos]) < 0x80) {
+            ++pos;
+            continue;
+        }
+        const std::size_t start = pos;
+        const char32_t cp = NextCodePoint(text, pos);
+        // U+FFFD spelled out in the text is fine; a decoding failure advances one byte only.
+        if (cp == 0xFFFD && pos - start == 1) return false;
+    }
+    return true;
+}
+
+std::string Cp1252ToUtf8(std::string_view bytes) {
+    static constexpr char32_t kHigh[32] = {
+        0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD,
+        0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178};
+    std::string out;
+    out.reserve(bytes.size() + bytes.size() / 8);
+    for (unsigned char c : bytes) {
+        if (c < 0x80) out += static_cast<char>(c);
+        else if (c < 0xA0) AppendUtf8(out, kHigh[c - 0x80]);
+        else AppendUtf8(out, c);
+    }
+    return out;
+}
+
 std::string Utf8ToCp1252(std::string_view utf8) {
     std::string out;
     out.reserve(utf8.size());

@@ -80,6 +80,20 @@ TEST(BookText, UnreadableChaptersAreLeftOutWithAWarningAndNoneIsAnError) {
     EXPECT_TRUE(none->diagnostics.HasErrors());
 }
 
+TEST(BookText, ChaptersInTheWindowsCodePageAreReadAsSuch) {
+    quillery::testing::TempDir dir;
+    dir.Write("a.html", "<body><p>caf\xE9 \x93quoted\x94 \x80 5</p></body>");
+    dir.Write("b.html", "<body><p>caf\xC3\xA9</p></body>");
+    const auto out = Assemble(dir, Opf(kTwoChapters, "<itemref idref='a'/><itemref idref='b'/>", ""));
+    ASSERT_TRUE(out->book);
+    const std::string& text = out->book->text.bytes();
+    EXPECT_NE(text.find("<p>caf\xC3\xA9 \xE2\x80\x9Cquoted\xE2\x80\x9D \xE2\x82\xAC 5</p>"), std::string::npos) << text;
+    EXPECT_NE(text.find("<p>caf\xC3\xA9</p>"), std::string::npos);
+    ASSERT_EQ(out->diagnostics.findings().size(), 1u);
+    EXPECT_EQ(FormatFinding(out->diagnostics.findings()[0]),
+              "Info(opf2mobi): chapter \"a.html\" is not UTF-8; it is read as Windows-1252");
+}
+
 TEST(BookPictures, FindsTheCoverByMetaThenIdThenCoverPage) {
     quillery::testing::TempDir dir;
     Diagnostics diagnostics;

@@ -178,20 +178,21 @@ TEST(Opf2MobiCommand, AnOlderBookIsReplacedOnlyByACompleteNewOne) {
     EXPECT_TRUE(reader.loaded());
 }
 
-TEST(Opf2MobiCommand, AnUnwritableFolderIsAnError) {
+TEST(Opf2MobiCommand, AFailedWriteIsAnErrorAndLeavesNoTemporaryFile) {
     quillery::testing::TempDir dir;
     testing::TestBookOptions options;
     options.chapters = 1;
     options.pictures = 0;
     const auto book = testing::WriteTestBook(dir.path() + "pkg", options);
-    fs::permissions(book.folder, fs::perms::owner_read | fs::perms::owner_exec);
-    if (std::ofstream(book.folder + "probe").good()) {  // root writes everywhere
-        fs::remove(book.folder + "probe");
-        GTEST_SKIP() << "permissions are not enforced for this user";
-    }
+    // A folder where the book should go: the final rename cannot replace it.
+    fs::create_directories(book.folder + "content.mobi/keep");
+    const auto before = FilesIn(book.folder);
     const CommandRun run = Opf2Mobi({book.opfPath});
     EXPECT_EQ(run.status, kExitNotBuilt) << run.output;
-    EXPECT_NE(run.output.find("Error(opf2mobi): cannot create a file in"), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find("Error(opf2mobi): cannot replace \"" + book.folder + "content.mobi\""), std::string::npos)
+        << run.output;
+    EXPECT_EQ(FilesIn(book.folder), before);
+    EXPECT_TRUE(fs::exists(book.folder + "content.mobi/keep"));
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include "mobi/book_locale.h"
 #include "mobi/opf_package.h"
 #include "mobi/package_paths.h"
+#include "mobi/text_encoding.h"
 
 namespace quillery::mobi {
 namespace {
@@ -46,6 +47,16 @@ TEST(BookLocale, MapsLanguageTagsToLocaleNumbers) {
     EXPECT_EQ(LocaleNumber("de-AT"), 3079u);
     EXPECT_EQ(LocaleNumber("fr-XX"), 12u);
     EXPECT_EQ(LocaleNumber("tlh"), 0u);
+}
+
+TEST(TextEncoding, TellsUtf8FromTheWindowsCodePageAndConverts) {
+    EXPECT_TRUE(IsValidUtf8("plain caf\xC3\xA9 \xF0\x9F\x98\x80 \xEF\xBF\xBD"));
+    EXPECT_FALSE(IsValidUtf8("caf\xE9"));
+    EXPECT_FALSE(IsValidUtf8("\xC0\xAF"));          // an overlong "/"
+    EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80"));      // a surrogate
+    EXPECT_FALSE(IsValidUtf8("\xE2\x98"));           // cut short
+    EXPECT_EQ(Cp1252ToUtf8("\x80\x81\xE9"), "\xE2\x82\xAC\xEF\xBF\xBD\xC3\xA9");
+    EXPECT_EQ(Utf8ToCp1252("\xE2\x82\xAC\xC3\xA9\xE2\x98\x83"), "\x80\xE9&#9731;");
 }
 
 }  // namespace
