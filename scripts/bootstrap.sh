@@ -11,7 +11,7 @@ packages=(
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev
   libmobi-dev libmobi-tools
-  zip unzip
+  zip unzip file
   epubcheck default-jre-headless
   calibre
 )

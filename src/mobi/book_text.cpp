@@ -14,8 +14,10 @@ namespace quillery::mobi {
 namespace {
 
 bool IsHtmlItem(const ManifestItem& item) {
-    return item.mediaType == "application/xhtml+xml" || item.mediaType == "text/html" ||
-           item.mediaType == "application/x-dtbook+xml" || item.mediaType.empty();
+    std::string type;
+    for (char c : item.mediaType) type += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return type.empty() || type.find("html") != std::string::npos || type.find("oeb1-document") != std::string::npos ||
+           type == "application/x-dtbook+xml";
 }
 
 class StylesheetCache {

@@ -215,6 +215,25 @@ TEST(CompiledBook, UsesPicturesThatDecodeAndKeepsEveryRecordSmall) {
     EXPECT_EQ(mobi_get_first_resource_record(reader.data()), firstImage);
 }
 
+TEST(CompiledBook, ABookWithoutPicturesHasNoImageRecordsAndNoCover) {
+    quillery::testing::TempDir dir;
+    testing::TestBookOptions bookOptions;
+    bookOptions.pictures = 0;
+    bookOptions.cover = false;
+    bookOptions.chapters = 2;
+    auto built = Build(dir, CompileOptions{}, bookOptions);
+    ASSERT_TRUE(built);
+    EXPECT_EQ(built->compiled.imageCount, 0u);
+    LibMobiBook reader(built->mobiPath);
+    ASSERT_TRUE(reader.loaded());
+    EXPECT_EQ(*reader.data()->mh->image_index, 0xFFFFFFFFu);
+    EXPECT_FALSE(reader.ExthNumber(EXTH_COVEROFFSET).has_value());
+    EXPECT_FALSE(reader.ExthNumber(EXTH_THUMBOFFSET).has_value());
+    EXPECT_TRUE(*reader.Text() == built->compiled.text);
+    EXPECT_EQ(built->compiled.text.find("recindex"), std::string::npos);
+    EXPECT_TRUE(reader.ParsesRawml());
+}
+
 TEST(CompiledBook, GifOptionMakesEveryPictureAGif) {
     quillery::testing::TempDir dir;
     CompileOptions options;
