@@ -86,6 +86,7 @@ std::optional<CompiledBook> CompileBook(const CompileOptions& options, Diagnosti
     std::vector<TocEntry> toc;
     if (const ManifestItem* ncx = package->NcxItem(); ncx && !ncx->path.empty()) {
         if (auto xml = ReadWholeFile(package->folder + ncx->path)) {
+            if (!IsValidUtf8(*xml)) *xml = Cp1252ToUtf8(*xml);
             toc = BuildTocEntries(ParseNcx(*xml, ncx->path, diagnostics), book->text, diagnostics);
         } else {
             diagnostics.Warning("the table of contents \"" + ncx->href + "\" cannot be read; the book has no NCX index");

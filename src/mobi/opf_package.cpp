@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "mobi/package_paths.h"
+#include "mobi/text_encoding.h"
 
 namespace quillery::mobi {
 namespace {
@@ -167,7 +168,8 @@ std::optional<OpfPackage> ReadOpfPackage(const std::string& opfPath, Diagnostics
         diagnostics.Error("cannot read the package document \"" + opfPath + "\"");
         return std::nullopt;
     }
-    auto package = ParseOpfPackage(*text, diagnostics);
+    // Package documents in a single-byte code page are read as Windows-1252.
+    auto package = ParseOpfPackage(IsValidUtf8(*text) ? *text : Cp1252ToUtf8(*text), diagnostics);
     if (!package) return std::nullopt;
     const auto slash = opfPath.rfind('/');
     package->folder = slash == std::string::npos ? std::string("./") : opfPath.substr(0, slash + 1);

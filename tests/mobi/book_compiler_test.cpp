@@ -9,6 +9,7 @@
 
 #include "mobi/book_compiler.h"
 #include "mobi/command_line.h"
+#include "mobi/package_paths.h"
 #include "mobi/text_records.h"
 #include "mobi_reader.h"
 #include "temp_dir.h"
@@ -213,6 +214,20 @@ TEST(CompiledBook, UsesPicturesThatDecodeAndKeepsEveryRecordSmall) {
     EXPECT_LE(std::max(width, height), 330);
     EXPECT_GT(width, 0);
     EXPECT_EQ(mobi_get_first_resource_record(reader.data()), firstImage);
+    // JPEG and GIF pictures small enough are kept byte for byte; PNG and BMP become JPEG.
+    std::vector<std::string> records;
+    for (std::size_t i = 0; i < built->compiled.imageCount; ++i) records.push_back(*reader.Record(firstImage + i));
+    const auto kept = [&](const std::string& path) {
+        const auto original = ReadWholeFile(built->book.folder + path);
+        return std::find(records.begin(), records.end(), *original) != records.end();
+    };
+    EXPECT_TRUE(kept(built->book.pictures[0]));  // pic1.jpg
+    EXPECT_TRUE(kept(built->book.pictures[2]));  // pic3.gif
+    EXPECT_FALSE(kept(built->book.pictures[1]));
+    EXPECT_FALSE(kept(built->book.pictures[3]));
+    for (const auto& record : records) {
+        EXPECT_TRUE(record.rfind("\xFF\xD8", 0) == 0 || record.rfind("GIF8", 0) == 0);
+    }
 }
 
 TEST(CompiledBook, ABookWithoutPicturesHasNoImageRecordsAndNoCover) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "temp_dir.h"
+
 #include "mobi/book_locale.h"
 #include "mobi/opf_package.h"
 #include "mobi/package_paths.h"
@@ -29,6 +31,19 @@ TEST(OpfPackage, ReadsMetadataManifestSpineAndGuide) {
     ASSERT_EQ(package->guide.size(), 1u);
     EXPECT_EQ(package->guide[0].href, "Text/ch 1.html#toc");
     EXPECT_EQ(diagnostics.Count(Severity::Warning), 2);
+}
+
+TEST(OpfPackage, ReadsPackagesInTheWindowsCodePage) {
+    quillery::testing::TempDir dir;
+    dir.Write("w.opf", "\xEF\xBB\xBF<?xml version='1.0' encoding='windows-1252'?><package><metadata>"
+                       "<dc:title xmlns:dc='http://purl.org/dc/elements/1.1/'>Caf\xE9 \x93" "Book\x94</dc:title>"
+                       "</metadata></package>");
+    Diagnostics diagnostics;
+    const auto package = ReadOpfPackage(dir.path() + "w.opf", diagnostics);
+    ASSERT_TRUE(package.has_value());
+    EXPECT_EQ(package->title, "Caf\xC3\xA9 \xE2\x80\x9C" "Book\xE2\x80\x9D");
+    EXPECT_EQ(package->folder, dir.path());
+    EXPECT_EQ(package->opfName, "w.opf");
 }
 
 TEST(PackagePaths, ResolveRelativeToTheNamingFileAndStayInside) {
