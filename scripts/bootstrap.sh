@@ -1,20 +1,28 @@
 #!/usr/bin/env bash
-# Installs every Debian package that building and testing Quillery needs. Idempotent: when
-# everything is already there it only asks dpkg and returns in a moment.
+# Installs the Debian packages Quillery needs: "bootstrap.sh build" those for building it,
+# "bootstrap.sh" (or "all") those for building and testing it. Idempotent: when everything
+# is already there it only asks dpkg and returns in a moment.
 set -euo pipefail
 
-packages=(
-  # build
+build_packages=(
   g++ cmake ninja-build pkg-config
   libpcre2-dev libzip-dev libpugixml-dev
   libjpeg-dev libpng-dev libgif-dev libgd-dev
-  # tests and benchmarks
+)
+test_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
+  # readers of our output, and the tools the tests drive
   libmobi-dev libmobi-tools
   zip unzip file
   epubcheck default-jre-headless
   calibre
 )
+
+case "${1:-all}" in
+  build) packages=("${build_packages[@]}") ;;
+  all) packages=("${build_packages[@]}" "${test_packages[@]}") ;;
+  *) echo "usage: bootstrap.sh [build|all]" >&2; exit 2 ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

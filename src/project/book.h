@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "project/compile_options.h"
 #include "project/work_folders.h"
 
 namespace quillery {
@@ -66,17 +67,17 @@ struct Book {
     WorkFolders folders;
 
     // Chapter list: parallel lists, index 0 = first chapter, in reading order.
-    std::vector<std::string> files;    // relative to sourceFolder, "/" separated
-    std::vector<std::string> titles;   // XML-escaped during a make
-    std::vector<std::int64_t> sizes;   // bytes
-    std::vector<std::string> contents; // whole chapter texts, only during a make
-    std::string sourceFolder;          // ends with "/"
+    std::vector<std::string> files;     // relative to sourceFolder, "/" separated
+    std::vector<std::string> titles;    // XML-escaped during a make
+    std::vector<std::int64_t> sizes;    // bytes
+    std::vector<std::string> contents;  // whole chapter texts, only during a make
+    std::string sourceFolder;           // ends with "/"
 
     BookMetadata metadata;
 
     // Package inputs.
-    std::string coverPath;             // full path of the cover picture; empty = none
-    std::string replacementStylesheet; // full path; empty = none
+    std::string coverPath;                 // full path of the cover picture; empty = none
+    std::string replacementStylesheet;     // full path; empty = none
     std::vector<std::string> images;       // relative paths of the pictures the chapters use
     std::vector<std::string> stylesheets;  // relative paths of the linked stylesheets
     int tocPosition = 0;
@@ -93,8 +94,10 @@ struct Book {
 
     PreviewSource previewSource = PreviewSource::Nothing;
     bool wordImport = false;
-    bool wordSplit = false;           // the Word HTML was split on section breaks
-    std::string wordDocumentFolder;   // for the output-location rule of a Word project
+    bool kindleGenSizeFlag = false;  // the compiler file is larger than 2,048,000 bytes
+    CompileOptions compileOptions;   // the "Compiling Options" dialog, for the run only
+    bool wordSplit = false;          // the Word HTML was split on section breaks
+    std::string wordDocumentFolder;  // for the output-location rule of a Word project
 
     // The build log: one growing text, lines ending in CR LF.
     std::string log;
@@ -103,5 +106,56 @@ struct Book {
         log.append("\r\n");
     }
 };
+
+struct BookForm;
+class UiPort;
+
+// Fill-metadata: the book information boxes into book.metadata, trimmed and XML-escaped
+// (EncodeEntities); empty author, publisher and ID become "Anonymous Author", "Unknown
+// publisher" and "None"; the language name becomes its code (LanguageCode with the
+// dictionary lang/lang.dic of book.folders). The date is left to the content.opf writer.
+void FillMetadata(Book& book, const BookForm& form);
+
+// Copies the option flags, the TOC title and the TOC position (the item index of
+// selTocIndex) from the form into the Book project, as every make does first.
+void CopyOptionsFromForm(Book& book, const BookForm& form);
+
+// The output location of a make: output file name := lblDesName, output folder :=
+// lblDesPath (given a trailing "/"), full output path := folder + name.
+void TakeOutputLocation(Book& book, const BookForm& form);
+
+// The title proposed after a web-page import: the base name (text before the last ".") of
+// the single chapter file, else the last component of the source folder.
+std::string TitleAfterWebImport(const std::vector<std::string>& files,
+                                const std::string& sourceFolder);
+
+// After a web-page import (book.files and book.sourceFolder filled): inTitle := the proposed
+// title; when saving beside the source, lblDesPath := the source folder; lblDesName :=
+// title + ".mobi"; the Word-import flag is cleared.
+void ApplyWebImportLocation(Book& book, BookForm& form);
+
+// After a Word import of documentPath: remembers the document's folder and sets the
+// Word-import flag; when saving beside the source, lblDesPath := the document's folder;
+// lblDesName := the document's base name + ".mobi".
+void ApplyWordImportLocation(Book& book, BookForm& form, const std::string& documentPath);
+
+// The save-path choice: "Save to the same folder as source" (sameAsSource) shows the Word
+// document's folder for a Word project, else the source folder; "Save to my default Kindle
+// Book folder" shows inBookPath.
+void ChooseSaveFolder(const Book& book, BookForm& form, bool sameAsSource);
+
+// "Change": without imported files shows "Please import webpages or document first",
+// focuses "btnImportHtml" and gives false. Otherwise true: the caller opens the save dialog
+// at lblDesPath + lblDesName and passes the chosen path to TakeChosenOutputPath.
+bool CanChangeOutputLocation(const Book& book, UiPort& ui);
+void TakeChosenOutputPath(BookForm& form, const std::string& chosenPath);
+
+// The path the Mobi file is finally written to: the full output path with its extension
+// replaced by ".mobi".
+std::string FinalMobiPath(const Book& book);
+
+// Before an import fills the lists: empties the OPS and doctmp folders and clears the image
+// and title lists.
+void ResetForNewImport(Book& book);
 
 }  // namespace quillery

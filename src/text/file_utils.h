@@ -12,7 +12,9 @@ class UiPort;
 // Deletes everything inside folder (read-only files and whole sub-trees too) and leaves the
 // folder itself. A symbolic link inside is removed as a link, never followed.
 bool ClearFolder(std::string folder);
-// Deletes everything inside folder, then the folder itself.
+// Deletes everything inside folder, then the folder itself (a symbolic link: the link only).
+// Both return true when nothing of what was to go is left; the root folder and an empty
+// path are refused (false).
 bool DeleteFolderTree(const std::string& folder);
 // Size in bytes, 0 when there is no such file.
 std::int64_t FileSizeOf(const std::string& fileName);
@@ -29,7 +31,7 @@ void ShellOpenWith(UiPort& ui, std::string_view target, std::string_view paramet
 void ShellOpenDefault(UiPort& ui, std::string_view target);
 void OpenIfExists(UiPort& ui, const std::string& fileName);
 
-bool FileExists(const std::string& path);    // a regular file (or a link to one)
+bool FileExists(const std::string& path);  // a regular file (or a link to one)
 bool FolderExists(const std::string& path);
 std::string WithTrailingSlash(std::string_view folder);
 

@@ -3,6 +3,10 @@
 // Positions are 1-based; 0 means "not found". The shared instance is created with the
 // options caseless + dot-all and every pattern of the program is matched that way; an
 // empty match is never produced.
+//
+// Each distinct pattern and option set is compiled once per run (JIT where available) and
+// shared by all instances. An instance is not re-entrant: a loop over MatchNext on the shared
+// instance must not call RegexReplace, RegexReplaceStr or RegexDelete inside.
 
 #include <cstdint>
 #include <memory>
@@ -26,7 +30,9 @@ enum TLxRegExOption : unsigned {
 using TLxRegExOptions = unsigned;
 
 // A pattern that does not compile: what() is the pattern text itself (or the fixed
-// message for an empty pattern).
+// message for an empty pattern). Reading match state without a successful match throws
+// std::logic_error("REQUIRE: There must be a successful match first"); a match that PCRE2
+// cannot finish (resource limits) throws std::runtime_error naming the pattern.
 class RegexError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
@@ -56,11 +62,14 @@ public:
     int MatchLength() const;
     int SubmatchIndexOf(std::string_view name);
 
-    // Every match in subject replaced; template mode when replacement holds a "$".
+    // Every match in subject replaced; template mode when replacement holds a "$". The
+    // subject becomes the engine's subject (no match is current afterwards).
     std::string Replace(std::string_view subject, std::string_view replacement);
     std::vector<std::string> MatchAll(std::string_view subject);
 
 private:
+    friend void RegexReplace(std::string& s, std::string_view pattern,
+                             std::string_view replacement);
     struct Impl;
     std::unique_ptr<Impl> impl_;
 };

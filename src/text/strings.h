@@ -1,6 +1,8 @@
 #pragma once
 // Plain-text helpers (no pattern engine): byte strings, 1-based positions, 0 = not found.
 // IgnoreCase lower-cases only the ASCII letters A..Z; every other byte must match exactly.
+// An empty Old or Sub never occurs. A start position below 1 counts as 1; FindLast's start 0
+// means the end of S (a negative start finds nothing).
 
 #include <string>
 #include <string_view>

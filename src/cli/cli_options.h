@@ -1,0 +1,58 @@
+#pragma once
+// The quillery command's options, parsed from its arguments. Every option mirrors one
+// control of the main window; an option that is not given leaves the saved setting alone.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace quillery::cli {
+
+enum class Command { Help, Make, Titles };
+
+struct CliOptions {
+    Command command = Command::Help;
+    std::vector<std::string> inputs;
+
+    // Book information (the General page).
+    std::optional<std::string> title, author, subject, publisher, id, language, description;
+    std::optional<std::string> cover;
+
+    // Chapter titles (the Import page).
+    std::optional<int> titleMethod;  // 0 file name, 1 HTML title, 2 first heading
+    bool noAutoTitle = false;
+    std::optional<std::string> markToc;  // file name of the chapter marked as the contents
+
+    // Export page.
+    bool titlePage = false;
+    std::optional<int> tocPosition;
+    std::optional<std::string> tocTitle;
+    std::optional<std::string> indentEm, spacingEm, alignment;
+    std::optional<int> lineHeightPercent;
+    bool noAdaptFontSize = false;
+    std::optional<int> baseFontSize;  // 0 = auto
+    bool noClassifyFonts = false;
+    std::optional<std::string> stylesheet;
+    std::optional<std::string> removeKinds;  // "scripts,media,forms,images,links" or "none"
+
+    // Output and compiler.
+    std::optional<std::string> output;
+    std::optional<std::string> kindlegen;
+    std::optional<int> compressionLevel;
+    bool gif = false;
+    bool western = false;
+    bool yes = false;
+};
+
+// Parses the arguments (without the program name). Throws UsageError with a message
+// naming the offending argument.
+CliOptions ParseArguments(const std::vector<std::string>& args);
+
+struct UsageError {
+    std::string message;
+};
+
+// The text printed by --help.
+const char* HelpText();
+
+}  // namespace quillery::cli

@@ -1,0 +1,40 @@
+#pragma once
+// The UI port of the quillery command: messages and questions on standard error (as the
+// window would show them), progress lines on standard error, files opened with xdg-open.
+
+#include <cstdio>
+
+#include "text/ui_port.h"
+
+namespace quillery::cli {
+
+class ConsoleUiPort final : public UiPort {
+public:
+    // assumeYes: answer Yes to every question without asking (--yes). Otherwise a question
+    // is asked on the terminal when standard input is one, and answered No when it is not.
+    ConsoleUiPort(bool assumeYes, std::FILE* out = stderr);
+
+    void ShowMessage(std::string_view text) override;
+    bool ConfirmYesNo(std::string_view text) override;
+    void SetStatus(std::string_view text) override;
+    void SetProgress(int percent) override;
+    void FocusControl(std::string_view) override {}
+    void ShowPage(std::string_view) override {}
+    void RequestKindleGenPath() override;
+    void ShellOpen(std::string_view target, std::string_view parameters) override;
+    void ShellOpenDefault(std::string_view target) override;
+
+    // The number of messages shown so far (the command's exit status depends on them).
+    int MessageCount() const { return messages_; }
+
+private:
+    bool assumeYes_;
+    std::FILE* out_;
+    int progress_ = 0;
+    int messages_ = 0;
+};
+
+// "\r\n" in a message is a line break in the window: on a console it is "\n".
+std::string ConsoleText(std::string_view text);
+
+}  // namespace quillery::cli

@@ -1,0 +1,230 @@
+#include "cli/quillery_command.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <optional>
+#include <stdexcept>
+#include <utility>
+
+#include "cli/cli_options.h"
+#include "cli/console_ui_port.h"
+#include "htmlimport/web_import.h"
+#include "project/book.h"
+#include "project/book_form.h"
+#include "project/kindlegen.h"
+#include "project/make_pipeline.h"
+#include "project/settings.h"
+#include "text/file_utils.h"
+#include "text/strings.h"
+
+namespace fs = std::filesystem;
+
+namespace quillery::cli {
+
+namespace {
+
+bool IsWebPageName(const fs::path& p) {
+    const std::string ext = LowerAscii(p.extension().string());
+    return ext == ".htm" || ext == ".html" || ext == ".xhtml";
+}
+
+std::string Absolute(const std::string& path) {
+    std::error_code ec;
+    const fs::path abs = fs::absolute(path, ec);
+    return (ec ? fs::path(path) : abs).lexically_normal().string();
+}
+
+// The values the options give, over those the settings put into the form.
+void ApplyOptions(const CliOptions& o, BookForm& form) {
+    if (o.titleMethod) form.selTitleMethod = *o.titleMethod;
+    if (o.noAutoTitle) form.chkAutoTitle = false;
+    if (o.titlePage) form.chkAutoTitlePage = true;
+    if (o.tocPosition) form.selTocIndex = *o.tocPosition;
+    if (o.tocTitle) form.inTocTitle = *o.tocTitle;
+    if (o.indentEm) { form.chkIndent = true; form.selIndent = *o.indentEm; }
+    if (o.spacingEm) { form.chkGap = true; form.selGap = *o.spacingEm; }
+    if (o.lineHeightPercent) { form.chkLineHeight = true; form.selLineHeight = std::to_string(*o.lineHeightPercent); }
+    if (o.alignment) { form.chkAlign = true; form.selAlign = *o.alignment; }
+    if (o.noAdaptFontSize) form.chkEmFontSize = false;
+    if (o.baseFontSize) form.selBaseFontSize = *o.baseFontSize;
+    if (o.noClassifyFonts) form.chkClassifyFont = false;
+    if (o.removeKinds) {
+        const std::string& k = *o.removeKinds;
+        const auto has = [&](const char* kind) { return ("," + k + ",").find(std::string(",") + kind + ",") != std::string::npos; };
+        form.chkHTMLC = k != "none";
+        form.chkJS = has("scripts");
+        form.chkMedia = has("media");
+        form.chkForm = has("forms");
+        form.chkImg = has("images");
+        form.chkLink = has("links");
+    }
+    if (o.kindlegen) form.inKGenPath = Absolute(*o.kindlegen);
+}
+
+// Book information given on the command line replaces what the import proposed; a title
+// given renames the book file too, unless -o names it.
+void ApplyBookInformation(const CliOptions& o, BookForm& form) {
+    if (o.title) {
+        form.inTitle = *o.title;
+        form.lblDesName = ReplaceAll(*o.title, "/", "-") + ".mobi";
+    }
+    if (o.author) form.inAuthor = *o.author;
+    if (o.subject) form.inSubject = *o.subject;
+    if (o.publisher) form.inPublisher = *o.publisher;
+    if (o.id) form.inID = *o.id;
+    if (o.language) form.selLang = *o.language;
+    if (o.description) form.inDesc = *o.description;
+    // The import's new-project reset clears the cover and the replacement stylesheet, so
+    // they are taken after it.
+    if (o.cover) form.coverPath = Absolute(*o.cover);
+    if (o.stylesheet) {
+        form.chkGCSS = true;
+        form.replacementStylesheet = Absolute(*o.stylesheet);
+    }
+    if (o.output) {
+        // The compiler always writes NAME.mobi; the save panel names that file, so that the
+        // log's "File saved at" line names the file that is really there.
+        const fs::path out = Absolute(*o.output);
+        form.lblDesName = WithMobiExtension(out.filename().string());
+        form.lblDesPath = WithTrailingSlash(out.parent_path().string());
+    }
+}
+
+// A cover picture or stylesheet that is not there would end the make half-way with a file
+// error; it is a usage error, found before anything is read or written.
+void CheckGivenFilesExist(const CliOptions& o) {
+    const std::pair<const char*, const std::optional<std::string>*> given[] = {{"--cover", &o.cover},
+                                                                               {"--stylesheet", &o.stylesheet}};
+    for (const auto& [option, value] : given) {
+        if (*value && !FileExists(**value)) throw UsageError{std::string(option) + ": no such file: " + **value};
+    }
+}
+
+std::vector<std::string> ImportOrder(const std::vector<std::string>& chapters) {
+    // The import takes the list as a file dialog returns it: entries 2..n come first, then
+    // the first. Hand it the chapters so that this rule gives them back in the order given.
+    std::vector<std::string> dialog;
+    dialog.reserve(chapters.size());
+    dialog.push_back(chapters.back());
+    dialog.insert(dialog.end(), chapters.begin(), chapters.end() - 1);
+    return dialog;
+}
+
+int MarkTocChapter(const std::string& file, Book& book, ChapterGrid& grid, ConsoleUiPort& ui) {
+    const std::string name = fs::path(file).filename().string();
+    for (int row = 1; row < grid.RowCount(); ++row) {
+        if (grid.rows[row][kGridFileColumn] == name) {
+            MarkAsToc(book, grid, row);
+            return 0;
+        }
+    }
+    ui.ShowMessage("--mark-toc names " + file + ", which is not one of the chapters.");
+    return kExitStopped;
+}
+
+// text followed by blanks up to width characters; a UTF-8 character counts once, so the
+// columns stay aligned for titles with accents and curly quotes.
+std::string PaddedColumn(const std::string& text, std::size_t width) {
+    std::size_t characters = 0;
+    for (const char c : text) characters += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    return text + std::string(characters < width ? width - characters : 0, ' ');
+}
+
+void PrintTitles(const ChapterGrid& grid, std::FILE* out) {
+    for (int row = 1; row < grid.RowCount(); ++row) {
+        const ChapterGridRow& r = grid.rows[row];
+        std::fprintf(out, "%3s  %s  %s  %s%s\n", r[kGridNumberColumn].c_str(),
+                     PaddedColumn(r[kGridFileColumn], 28).c_str(), PaddedColumn(r[kGridTitleColumn], 40).c_str(),
+                     r[kGridSizeColumn].c_str(), r[kGridMarkerColumn].empty() ? "" : "  (TOC)");
+    }
+}
+
+void PrintLog(const std::string& log, std::FILE* out) {
+    const std::string text = ConsoleText(log);
+    std::fputs(text.c_str(), out);
+    if (!text.empty() && text.back() != '\n') std::fputc('\n', out);
+}
+
+}  // namespace
+
+std::vector<std::string> ChapterFilesOf(const std::vector<std::string>& inputs) {
+    std::vector<std::string> files;
+    if (inputs.size() == 1 && fs::is_directory(inputs[0])) {
+        for (const auto& entry : fs::directory_iterator(inputs[0])) {
+            if (entry.is_regular_file() && IsWebPageName(entry.path())) files.push_back(Absolute(entry.path().string()));
+        }
+        std::sort(files.begin(), files.end());
+        if (files.empty()) throw UsageError{"no web pages (*.htm, *.html, *.xhtml) in " + inputs[0]};
+        return files;
+    }
+    std::string folder;
+    for (const std::string& input : inputs) {
+        if (!fs::is_regular_file(input)) {
+            throw UsageError{fs::is_directory(input) ? "give one folder, or HTML files, not both: " + input
+                                                     : "no such file: " + input};
+        }
+        const std::string full = Absolute(input);
+        const std::string parent = fs::path(full).parent_path().string();
+        if (folder.empty()) folder = parent;
+        if (parent != folder) throw UsageError{"the chapter files must lie in one folder: " + input};
+        // The package names every chapter once; a file given twice would be listed twice.
+        if (std::find(files.begin(), files.end(), full) != files.end()) {
+            throw UsageError{"a chapter file is given twice: " + input};
+        }
+        files.push_back(full);
+    }
+    return files;
+}
+
+int RunQuillery(const std::vector<std::string>& args, WorkFolders folders, std::FILE* out, std::FILE* err) {
+    CliOptions options;
+    std::vector<std::string> chapters;
+    try {
+        options = ParseArguments(args);
+        if (options.command == Command::Help) {
+            std::fputs(HelpText(), out);
+            return args.empty() ? kExitStopped : kExitMade;
+        }
+        chapters = ChapterFilesOf(options.inputs);
+        CheckGivenFilesExist(options);
+    } catch (const UsageError& e) {
+        std::fprintf(err, "quillery: %s\n", e.message.c_str());
+        return kExitStopped;
+    }
+
+    ConsoleUiPort ui(options.yes, err);
+    Settings settings;
+    LoadSettingsOrDefaults(settings, folders);
+    Book book;
+    book.folders = folders;
+    BookForm form;
+    ShowSettingsInForm(settings, form);
+    ApplyOptions(options, form);
+    if (options.compressionLevel) book.compileOptions.compressionLevel = *options.compressionLevel;
+    book.compileOptions.pictureFormat = options.gif ? 1 : 0;
+    book.compileOptions.westernOnly = options.western;
+
+    WebImportResult imported = ImportWebPages(book, form, ui, ImportOrder(chapters), false);
+    if (!imported.imported) return kExitStopped;
+    if (options.markToc) {
+        if (const int status = MarkTocChapter(*options.markToc, book, imported.grid, ui)) return status;
+    }
+    if (options.command == Command::Titles) {
+        PrintTitles(imported.grid, out);
+        PrintLog(book.log, err);
+        return kExitMade;
+    }
+
+    ApplyBookInformation(options, form);
+    form.fileList = ChapterRowsOf(imported.grid);
+    const MakeResult result = MakeMobi(book, form, settings, ui);
+    PrintLog(book.log, out);
+    switch (result.outcome) {
+        case MakeOutcome::Made: return kExitMade;
+        case MakeOutcome::Failed: return kExitCompileFailed;
+        case MakeOutcome::Stopped: break;
+    }
+    return kExitStopped;
+}
+
+}  // namespace quillery::cli

@@ -1,0 +1,130 @@
+#include "htmlimport/chapter_titles.h"
+
+#include <string>
+
+#include "htmlimport/utf8.h"
+#include "text/regex.h"
+#include "text/strings.h"
+#include "text/text_file.h"
+
+namespace quillery {
+
+namespace {
+
+// Only the head of a page is searched for its title.
+constexpr int kTitleSearchBytes = 255;
+
+void AppendFallbackLine(Book& book, std::size_t index) {
+    book.AppendLog("* file" + std::to_string(index + 1) +
+                   ": HTML tilte not found, use filename instead.");
+}
+
+template <typename Extract>
+void TitlesFromPages(Book& book, Extract extract) {
+    book.titles.clear();
+    for (std::size_t i = 0; i < book.files.size(); ++i) {
+        std::string title = extract(ReadTextFile(book.sourceFolder + book.files[i]));
+        if (title.empty()) {
+            title = FileNameTitle(book.files[i]);
+            AppendFallbackLine(book, i);
+        }
+        book.titles.push_back(std::move(title));
+    }
+}
+
+}  // namespace
+
+std::string FileNameTitle(std::string_view fileName) {
+    return LeftStr(fileName, PosIn(fileName, ".") - 1);
+}
+
+std::string StripTags(std::string_view s) {
+    if (s.find('<') == std::string_view::npos) return std::string(s);
+    std::string out;
+    out.reserve(s.size());
+    bool inTag = false;
+    for (const char c : s) {
+        if (c == '<') {
+            inTag = true;
+        } else if (c == '>') {
+            inTag = false;  // the ">" itself is dropped, also outside a tag
+        } else if (!inTag) {
+            out.push_back(c);
+        }
+    }
+    return out;
+}
+
+std::string HtmlTitleOf(std::string_view page) {
+    const std::string_view head = page.substr(0, kTitleSearchBytes);
+    int tag = PosIn(head, "<title>");
+    if (tag == 0) tag = PosIn(head, "<TITLE>");
+    if (tag == 0) return {};
+    const int textStart = tag + 7;
+    const int textEnd = FindFrom(head, "<", textStart, false);
+    if (textEnd <= textStart) return {};
+    return MidStr(head, textStart, textEnd - textStart);
+}
+
+std::string FirstHeadingTitleOf(std::string_view page) {
+    TLxRegEx& rx = SharedRegex();
+    rx.SetPattern(R"(<h([123])[^>]*>(.+?)</h\1>)");
+    rx.SetSubject(page);
+    std::string title;
+    while (rx.MatchNext()) {
+        title = StripTags(rx.Submatch(2));
+        title = ReplaceAll(title, "&nbsp;", " ");
+        title = ReplaceAll(title, "\n", " ");
+        // A blank heading is passed over; if all are blank, the last one's text stays.
+        if (!Trim(title).empty()) break;
+    }
+    return title;
+}
+
+void TitlesFromFileNames(Book& book) {
+    book.titles.clear();
+    for (const std::string& file : book.files) book.titles.push_back(FileNameTitle(file));
+}
+
+void TitlesFromHtmlTitle(Book& book) {
+    TitlesFromPages(book, [](const std::string& page) { return HtmlTitleOf(page); });
+}
+
+void TitlesFromFirstHeading(Book& book) {
+    TitlesFromPages(book, [](const std::string& page) { return FirstHeadingTitleOf(page); });
+}
+
+std::string TitleDisplayText(std::string_view rawTitle) {
+    if (!IsValidUtf8(rawTitle)) return {};
+    return DecodeEntities(rawTitle);
+}
+
+void RefreshTitleCells(const Book& book, ChapterGrid& grid) {
+    for (int row = 1; row < grid.RowCount(); ++row) {
+        const std::size_t index = static_cast<std::size_t>(row - 1);
+        grid.rows[row][kGridTitleColumn] =
+            index < book.titles.size() ? TitleDisplayText(book.titles[index]) : std::string();
+    }
+}
+
+void RefreshTitles(Book& book, ChapterGrid& grid, const TitleOptions& options) {
+    if (!options.autoTitle) {
+        book.titles.clear();
+        for (int row = 1; row < grid.RowCount(); ++row) grid.rows[row][kGridTitleColumn].clear();
+        return;
+    }
+    switch (options.method) {
+        case TitleMethod::FileName:
+            TitlesFromFileNames(book);
+            break;
+        case TitleMethod::HtmlTitle:
+            TitlesFromHtmlTitle(book);
+            break;
+        case TitleMethod::FirstHeading:
+            TitlesFromFirstHeading(book);
+            break;
+    }
+    RefreshTitleCells(book, grid);
+}
+
+}  // namespace quillery

@@ -1,0 +1,170 @@
+#include "htmlimport/resource_links.h"
+
+#include <algorithm>
+#include <optional>
+#include <string_view>
+#include <unordered_map>
+
+#include "htmlimport/element_cleaner.h"
+#include "text/regex.h"
+#include "text/strings.h"
+#include "text/text_file.h"
+
+namespace quillery {
+
+namespace {
+
+// The tags of one pattern in one page. Collected first, so that nothing else uses the shared
+// pattern engine while its matches are walked.
+std::vector<std::string> TagsOf(std::string_view page, std::string_view pattern) {
+    TLxRegEx& rx = SharedRegex();
+    rx.SetPattern(pattern);
+    rx.SetSubject(page);
+    std::vector<std::string> tags;
+    while (rx.MatchNext()) tags.push_back(rx.MatchedText());
+    return tags;
+}
+
+std::string TrimSpaces(std::string_view s) {
+    const std::size_t first = s.find_first_not_of(' ');
+    if (first == std::string_view::npos) return {};
+    const std::size_t last = s.find_last_not_of(' ');
+    return std::string(s.substr(first, last - first + 1));
+}
+
+// The local, chapter-folder-relative form of a reference, or nothing when the reference is a
+// web address, an absolute path, or leaves the chapter folder.
+std::optional<std::string> LocalResourcePath(std::string value) {
+    if (value.find("http://") != std::string::npos) return std::nullopt;
+    if (value.find(':') != std::string::npos) return std::nullopt;  // web address, drive path
+    // A double quote or angle bracket only gets into a value from malformed markup (a link
+    // whose href is not the ".css" reference); listed, it would break the package's XML.
+    if (value.find_first_of("\"<>") != std::string::npos) return std::nullopt;
+    value = ReplaceAll(value, "\\", "/");
+    if (value.find("../") != std::string::npos) return std::nullopt;  // outside the folder
+    value = DecodeEntities(value);
+    value = ReplaceAll(value, "%20", " ");
+    value = TrimSpaces(value);
+    if (value.empty() || value.starts_with("/")) return std::nullopt;  // nothing, or absolute
+    return value;
+}
+
+void AddOnce(std::vector<std::string>& list, const std::string& path) {
+    const std::string lower = LowerAscii(path);
+    const bool listed = std::any_of(list.begin(), list.end(),
+                                    [&](const std::string& p) { return LowerAscii(p) == lower; });
+    if (!listed) list.push_back(path);
+}
+
+// The src value of an img tag: quoted, non-empty, closed inside the tag.
+std::optional<std::string> ImageSource(std::string_view tag) {
+    const int src = FindFrom(tag, "src=", 3, true);
+    if (src == 0) return std::nullopt;
+    const int quotePos = src + 4;
+    if (quotePos > static_cast<int>(tag.size())) return std::nullopt;
+    const char quote = tag[static_cast<std::size_t>(quotePos - 1)];
+    if (quote != '"' && quote != '\'') return std::nullopt;
+    const int closing = FindFrom(tag, std::string_view(&quote, 1), quotePos + 1, false);
+    if (closing == 0 || closing == quotePos + 1) return std::nullopt;
+    return MidStr(tag, quotePos + 1, closing - quotePos - 1);
+}
+
+// The href value of a link tag up to ".css", the ending written in lower case.
+std::optional<std::string> StylesheetHref(std::string_view tag) {
+    const int href = FindFrom(tag, "href=", 5, true);
+    if (href == 0) return std::nullopt;
+    const int css = FindFrom(tag, ".css", href, true);
+    if (css == 0) return std::nullopt;
+    int start = href + 5;
+    if (start <= static_cast<int>(tag.size())) {
+        const char c = tag[static_cast<std::size_t>(start - 1)];
+        if (c == '"' || c == '\'') ++start;
+    }
+    if (css < start) return std::nullopt;
+    return MidStr(tag, start, css - start) + ".css";
+}
+
+// The names of the same-file links href="#NAME" of a page (the text up to the next double
+// quote), in order of appearance.
+std::vector<std::string> SameFileLinkTargets(std::string_view page) {
+    static constexpr std::string_view kLinkStart = "href=\"#";
+    std::vector<std::string> targets;
+    std::size_t at = page.find(kLinkStart);
+    while (at != std::string_view::npos) {
+        const std::size_t nameStart = at + kLinkStart.size();
+        const std::size_t quote = page.find('"', nameStart);
+        if (quote == std::string_view::npos) break;
+        targets.emplace_back(page.substr(nameStart, quote - nameStart));
+        at = page.find(kLinkStart, nameStart);
+    }
+    return targets;
+}
+
+template <typename ValueOf>
+std::vector<std::string> CollectReferences(const std::string& folder,
+                                           const std::vector<std::string>& files,
+                                           std::string_view tagPattern, ValueOf valueOf,
+                                           bool skipExactRepeat) {
+    std::vector<std::string> list;
+    for (const std::string& file : files) {
+        const std::string page = ReadTextFile(folder + file);
+        if (page.empty()) continue;
+        for (const std::string& tag : TagsOf(page, tagPattern)) {
+            std::optional<std::string> value = valueOf(tag);
+            if (!value) continue;
+            if (skipExactRepeat && std::find(list.begin(), list.end(), *value) != list.end())
+                continue;
+            if (std::optional<std::string> path = LocalResourcePath(std::move(*value)))
+                AddOnce(list, *path);
+        }
+    }
+    return list;
+}
+
+}  // namespace
+
+std::vector<std::string> CollectImages(const std::string& folder,
+                                       const std::vector<std::string>& files) {
+    return CollectReferences(folder, files, "<img[^>]+>", ImageSource, false);
+}
+
+std::vector<std::string> CollectStylesheets(const std::string& folder,
+                                            const std::vector<std::string>& files) {
+    return CollectReferences(folder, files, "<link[^>]+>", StylesheetHref, true);
+}
+
+void RepairAnchorLinks(Book& book) {
+    const std::size_t count = std::min(book.contents.size(), book.files.size());
+    // Which chapters hold a same-file link to which name: a book split into many parts with
+    // thousands of anchors is then not searched once per name and part.
+    std::unordered_map<std::string, std::vector<std::size_t>> linkingChapters;
+    for (std::size_t j = 0; j < count; ++j) {
+        for (std::string& target : SameFileLinkTargets(book.contents[j])) {
+            std::vector<std::size_t>& chapters = linkingChapters[std::move(target)];
+            if (chapters.empty() || chapters.back() != j) chapters.push_back(j);
+        }
+    }
+    for (std::size_t i = 0; i < count; ++i) {
+        // The anchor names defined in chapter i's body, in order (a name found twice is
+        // listed twice; the second time there is nothing left to replace).
+        std::vector<std::string> names;
+        TLxRegEx& rx = SharedRegex();
+        rx.SetPattern(R"rx((?<=name=)"?[^"\>]+)rx");
+        for (std::string name : rx.MatchAll(ExtractBody(book.contents[i]))) {
+            if (name.starts_with('"')) name.erase(0, 1);
+            names.push_back(std::move(name));
+        }
+        for (const std::string& name : names) {
+            const auto linking = linkingChapters.find(name);
+            if (linking == linkingChapters.end()) continue;
+            const std::string sameFileLink = "href=\"#" + name + "\"";
+            const std::string crossFileLink = "href=\"" + book.files[i] + "#" + name + "\"";
+            for (const std::size_t j : linking->second) {
+                book.contents[j] = ReplaceAll(book.contents[j], sameFileLink, crossFileLink);
+            }
+            linkingChapters.erase(linking);  // every such link now names the file
+        }
+    }
+}
+
+}  // namespace quillery

@@ -1,0 +1,33 @@
+#pragma once
+// Connecting chapter files to the resources they refer to: the local images and stylesheets
+// the chapters reference, and the repair of same-file anchor links after a split.
+//
+// Resource paths are relative to the chapter folder and "/"-separated (a "\" in a reference
+// is taken as "/"); each path is listed once (compared without regard to ASCII letter case),
+// in order of first appearance, chapter by chapter. Web addresses and absolute references
+// (any ":", a leading "/") and references leaving the chapter folder (containing "../") are
+// left out. The chapter texts themselves are never changed by the collectors.
+
+#include <string>
+#include <vector>
+
+#include "project/book.h"
+
+namespace quillery {
+
+// Local pictures named by the src of the img tags of folder + each entry of files (a file
+// that cannot be read contributes nothing).
+std::vector<std::string> CollectImages(const std::string& folder,
+                                       const std::vector<std::string>& files);
+
+// Local stylesheets named by the href of the link tags of folder + each entry of files; the
+// ".css" ending is written in lower case ("css/Main.CSS" gives "css/Main.css").
+std::vector<std::string> CollectStylesheets(const std::string& folder,
+                                            const std::vector<std::string>& files);
+
+// Over book.contents (entry i belongs to book.files[i]): for every anchor name defined in the
+// body of chapter i, every href="#NAME" in any chapter becomes href="FILE#NAME", FILE being
+// book.files[i]. Used for a Word book split into several chapter files.
+void RepairAnchorLinks(Book& book);
+
+}  // namespace quillery

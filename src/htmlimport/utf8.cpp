@@ -1,0 +1,41 @@
+#include "htmlimport/utf8.h"
+
+namespace quillery {
+
+bool IsValidUtf8(std::string_view bytes) {
+    std::size_t i = 0;
+    const std::size_t n = bytes.size();
+    auto byteAt = [&](std::size_t k) { return static_cast<unsigned char>(bytes[k]); };
+    auto continuation = [&](std::size_t k) { return k < n && (byteAt(k) & 0xC0) == 0x80; };
+    while (i < n) {
+        const unsigned char lead = byteAt(i);
+        if (lead < 0x80) {
+            ++i;
+            continue;
+        }
+        std::size_t length = 0;
+        unsigned char low = 0x80;  // the allowed range of the second byte
+        unsigned char high = 0xBF;
+        if (lead >= 0xC2 && lead <= 0xDF) {
+            length = 2;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            length = 3;
+            if (lead == 0xE0) low = 0xA0;   // no overlong forms
+            if (lead == 0xED) high = 0x9F;  // no surrogates
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            length = 4;
+            if (lead == 0xF0) low = 0x90;   // no overlong forms
+            if (lead == 0xF4) high = 0x8F;  // nothing above U+10FFFF
+        } else {
+            return false;
+        }
+        if (i + 1 >= n || byteAt(i + 1) < low || byteAt(i + 1) > high) return false;
+        for (std::size_t k = 2; k < length; ++k) {
+            if (!continuation(i + k)) return false;
+        }
+        i += length;
+    }
+    return true;
+}
+
+}  // namespace quillery

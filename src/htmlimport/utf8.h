@@ -1,0 +1,12 @@
+#pragma once
+// UTF-8 validity as the display decoding of chapter titles needs it. Internal.
+
+#include <string_view>
+
+namespace quillery {
+
+// True when the bytes are well-formed UTF-8: shortest forms only, no surrogates, nothing
+// above U+10FFFF. The empty text is valid.
+bool IsValidUtf8(std::string_view bytes);
+
+}  // namespace quillery

@@ -1,0 +1,97 @@
+#include "package/manifest_items.h"
+
+#include <filesystem>
+
+#include "package/package_text.h"
+#include "project/command_runner.h"
+#include "text/file_utils.h"
+#include "text/strings.h"
+
+namespace fs = std::filesystem;
+
+namespace quillery {
+
+namespace {
+
+std::string LowerExtension(std::string_view path) {
+    const std::string name = package_text::FileNamePart(path);
+    const std::size_t dot = name.rfind('.');
+    return dot == std::string::npos ? std::string() : LowerAscii(name.substr(dot + 1));
+}
+
+// Creates the folder part of a relative entry inside the OPS folder; true when that folder
+// exists afterwards (a plain file name needs none).
+bool EnsureOpsSubfolder(const Book& book, const std::string& entry) {
+    const std::string folder = package_text::FolderPart(entry);
+    if (folder.empty()) return true;
+    const std::string full = book.folders.opsFolder + folder;
+    std::error_code ec;
+    fs::create_directories(full, ec);
+    return FolderExists(full);
+}
+
+std::string ImageItem(std::string_view id, std::string_view href) {
+    return "\t<item id=\"" + std::string(id) + "\" href=\"" + package_text::HrefValue(href) +
+           "\" media-type=\"image/" + ImageMediaSubtype(href) + "\" />\r\n\t";
+}
+
+}  // namespace
+
+std::string ImageMediaSubtype(std::string_view path) {
+    const std::string ext = LowerExtension(path);
+    if (ext == "jpg" || ext == "jpe" || ext == "jpeg") return "jpeg";
+    if (ext == "png" || ext == "gif" || ext == "bmp" || ext == "webp") return ext;
+    if (ext == "svg") return "svg+xml";
+    if (ext == "tif" || ext == "tiff") return "tiff";
+    return {};
+}
+
+std::string StylesheetManifestItems(Book& book) {
+    std::string block;
+    if (!book.replacementStylesheet.empty()) {
+        block +=
+            "\t\t<item id=\"style\" href=\"" +
+            package_text::HrefValue(package_text::FileNamePart(book.replacementStylesheet)) +
+            "\" media-type=\"text/css\" />\r\n";
+    }
+    for (std::size_t k = 0; k < book.stylesheets.size(); ++k) {
+        const std::string& entry = book.stylesheets[k];
+        if (!FileExists(book.sourceFolder + entry)) {
+            book.AppendLog(entry + "does not exist, give up");
+            continue;
+        }
+        EnsureOpsSubfolder(book, entry);
+        block += "\t\t<item id=\"css" + std::to_string(k) + "\" href=\"" +
+                 package_text::HrefValue(entry) + "\" media-type=\"text/css\" />\r\n";
+    }
+    return block;
+}
+
+std::string ImageManifestItems(Book& book) {
+    std::string block;
+    if (!book.coverPath.empty())
+        block += ImageItem("coverPic", package_text::FileNamePart(book.coverPath));
+    for (std::size_t k = 0; k < book.images.size(); ++k) {
+        const std::string& entry = book.images[k];
+        const std::string source = book.sourceFolder + entry;
+        if (!FileExists(source)) {
+            book.AppendLog(entry + "does not exist");
+            continue;
+        }
+        if (EnsureOpsSubfolder(book, entry)) CopyFile(source, book.folders.opsFolder + entry);
+        block += ImageItem("img" + std::to_string(k), entry);
+    }
+    return block;
+}
+
+void InsertStylesheetItems(Book& book, std::string& opf) {
+    const std::string block = StylesheetManifestItems(book);
+    if (!block.empty()) package_text::InsertBefore(opf, "</manifest>", block);
+}
+
+void InsertImageItems(Book& book, std::string& opf) {
+    const std::string block = ImageManifestItems(book);
+    if (!block.empty()) package_text::InsertBefore(opf, "</manifest>", block);
+}
+
+}  // namespace quillery

@@ -1,0 +1,147 @@
+#include "package/opf_writer.h"
+
+#include <ctime>
+
+#include "htmlimport/resource_links.h"
+#include "package/manifest_items.h"
+#include "package/package_text.h"
+#include "text/strings.h"
+#include "text/text_file.h"
+
+namespace quillery {
+
+namespace {
+
+constexpr std::string_view kTocPageName = "toc.htm";
+
+bool HasTocPage(const Book& book) { return book.tocFileName == kTocPageName; }
+
+std::string FirstFile(const Book& book) {
+    return book.files.empty() ? std::string() : book.files[0];
+}
+
+std::string PageItem(std::string_view id, std::string_view href) {
+    return "\t<item id=\"" + std::string(id) + "\" href=\"" + std::string(href) +
+           "\" media-type=\"application/xhtml+xml\" />\r\n\t";
+}
+
+// The id of chapter k: "n" + k.
+std::string ChapterId(std::size_t k) {
+    std::string id = "n";
+    id += std::to_string(k);
+    return id;
+}
+
+std::string ItemRef(std::string_view idref) {
+    return "\t<itemref idref=\"" + std::string(idref) + "\" />\r\n\t";
+}
+
+void FillMetadata(std::string& opf, const Book& book) {
+    const BookMetadata& m = book.metadata;
+    opf = ReplaceAll(opf, "$$title$$", m.title);
+    opf = ReplaceAll(opf, "$$creator$$", m.creator);
+    opf = ReplaceAll(opf, "$$date$$", m.date);
+    opf = ReplaceAll(opf, "$$subject$$", m.subject);
+    opf = ReplaceAll(opf, "$$uid$$", m.uid);
+    opf = ReplaceAll(opf, "$$lang$$", m.lang);
+    opf = ReplaceAll(opf, "$$publisher$$", m.publisher);
+    opf = ReplaceAll(opf, "$$description$$", m.description);
+}
+
+}  // namespace
+
+std::string TodayIsoDate() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char text[16];
+    std::strftime(text, sizeof text, "%Y-%m-%d", &local);
+    return text;
+}
+
+std::string ChapterManifestItems(const Book& book) {
+    std::string block;
+    if (!book.coverPath.empty()) block += PageItem("coverpage", "coverpage.htm");
+    if (book.options.generateTitlePage) block += PageItem("titlepage", "titlepage.htm");
+    if (HasTocPage(book)) block += PageItem("tocpage", kTocPageName);
+    for (std::size_t k = 0; k < book.files.size(); ++k) {
+        block += PageItem(ChapterId(k), package_text::HrefValue(book.files[k]));
+    }
+    return block;
+}
+
+std::string SpineItemRefs(const Book& book) {
+    std::string block;
+    if (!book.coverPath.empty()) block += ItemRef("coverpage");
+    if (book.options.generateTitlePage) block += ItemRef("titlepage");
+    for (std::size_t k = 0; k < book.files.size(); ++k) {
+        if (static_cast<long long>(k) == static_cast<long long>(book.tocPosition) - 1 &&
+            HasTocPage(book)) {
+            block += ItemRef("tocpage");
+        }
+        block += ItemRef(ChapterId(k));
+    }
+    return block;
+}
+
+std::string GuideCoverReference(const Book& book) {
+    if (!book.coverPath.empty())
+        return "\t<reference href=\"coverpage.htm\" type=\"cover\" title=\"Cover\"/>\r\n\t";
+    if (book.options.generateTitlePage) {
+        return "\t<reference href=\"titlepage.htm\" type=\"cover\" title=\"Cover\"/>\r\n\t";
+    }
+    return {};
+}
+
+std::string GuideStartReference(const Book& book) {
+    return "\t<reference type=\"start\" title=\"Start Page\" href=\"" +
+           package_text::HrefValue(FirstFile(book)) + "\"/>\r\n\t";
+}
+
+std::string GuideTocReference(Book& book) {
+    if (book.tocFileName.empty()) book.tocFileName = FirstFile(book);
+    std::string target = package_text::HrefValue(book.tocFileName);
+    if (book.files.size() < 2) target += "#toc";
+    return "\t<reference type=\"toc\"  title=\"Table of Contents\" href=\"" + target + "\"/>\r\n\t";
+}
+
+ResourceCollectors ChapterResourceCollectors() {
+    ResourceCollectors collect;
+    collect.images = [](const Book& book, const std::string& folder) {
+        return CollectImages(folder, book.files);
+    };
+    collect.stylesheets = [](const Book& book, const std::string& folder) {
+        return CollectStylesheets(folder, book.files);
+    };
+    return collect;
+}
+
+void WriteContentOpf(Book& book) { WriteContentOpf(book, ChapterResourceCollectors()); }
+
+void WriteContentOpf(Book& book, const ResourceCollectors& collect) {
+    WriteContentOpf(book, collect, TodayIsoDate());
+}
+
+void WriteContentOpf(Book& book, const ResourceCollectors& collect, std::string_view date) {
+    std::string opf = ReadTextFile(book.folders.libFolder + "OPS/content.opf");
+    book.metadata.date = date;
+    FillMetadata(opf, book);
+
+    package_text::InsertBefore(opf, "</manifest>", ChapterManifestItems(book));
+    package_text::InsertBefore(opf, "</spine>", SpineItemRefs(book));
+    package_text::InsertBefore(opf, "</guide>", GuideCoverReference(book));
+    package_text::InsertBefore(opf, "</guide>", GuideStartReference(book));
+    package_text::InsertBefore(opf, "</guide>", GuideTocReference(book));
+
+    // A Word project keeps the stylesheet list its import set up.
+    if (!book.wordImport && collect.stylesheets) {
+        book.stylesheets = collect.stylesheets(book, book.folders.opsFolder);
+    }
+    InsertStylesheetItems(book, opf);
+    if (collect.images) book.images = collect.images(book, book.folders.opsFolder);
+    InsertImageItems(book, opf);
+
+    WriteTextFile(book.folders.opsFolder + "content.opf", opf);
+}
+
+}  // namespace quillery

@@ -1,0 +1,25 @@
+#pragma once
+// Small text operations shared by the package writers.
+
+#include <string>
+#include <string_view>
+
+namespace quillery::package_text {
+
+// Inserts block before the first occurrence of marker in text. A text without the marker
+// (a missing or broken template) gets the block at its start, so what was generated is kept.
+void InsertBefore(std::string& text, std::string_view marker, std::string_view block);
+
+// A relative path as the value of a double-quoted href or src attribute: bytes that cannot
+// stand in a URI (blank, quote, "#", "%", "<", ">" and the like) percent-encoded, then "&"
+// escaped as "&amp;". A name without such bytes comes out as EncodeEntities gives it.
+std::string HrefValue(std::string_view path);
+
+// The file-name part of a path (after its last "/").
+std::string FileNamePart(std::string_view path);
+
+// The folder part of a relative path, up to and including its last "/"; empty for a plain
+// file name.
+std::string FolderPart(std::string_view path);
+
+}  // namespace quillery::package_text

@@ -1,0 +1,120 @@
+#include "project/kindlegen.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "project/book.h"
+#include "project/command_runner.h"
+#include "text/ui_port.h"
+
+namespace fs = std::filesystem;
+
+namespace quillery {
+
+namespace {
+
+bool IsRegularFile(const std::string& path) {
+    std::error_code ec;
+    return !path.empty() && fs::is_regular_file(path, ec);
+}
+
+// The file-name part of a path: the text after its last "/".
+std::string FileNamePart(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+}  // namespace
+
+CompileOptions SaveCompileOptions(const CompileOptionsChoice& choice) {
+    CompileOptions options;
+    if (choice.selCompLevel1)
+        options.compressionLevel = 0;
+    else if (choice.selCompLevel3)
+        options.compressionLevel = 2;
+    else
+        options.compressionLevel = 1;
+    options.pictureFormat = choice.selPicFormat2 ? 1 : 0;
+    options.westernOnly = choice.chkWestern;
+    return options;
+}
+
+bool CheckKindleGen(const std::string& kindleGenPath, UiPort& ui, bool& sizeFlag) {
+    if (kindleGenPath.empty()) {
+        ui.RequestKindleGenPath();
+        return false;
+    }
+    if (!IsRegularFile(kindleGenPath)) {
+        ui.ShowMessage(kKindleGenMissingMessage);
+        return false;
+    }
+    std::error_code ec;
+    const auto size = fs::file_size(kindleGenPath, ec);
+    sizeFlag = !ec && size > static_cast<std::uintmax_t>(kLargeKindleGenBytes);
+    return true;
+}
+
+bool CheckKindleGen(const std::string& kindleGenPath, UiPort& ui, Book& book) {
+    return CheckKindleGen(kindleGenPath, ui, book.kindleGenSizeFlag);
+}
+
+std::string KindleGenOptionText(const CompileOptions& options) {
+    std::string text;
+    if (options.compressionLevel != 1) text += " -c" + std::to_string(options.compressionLevel);
+    if (options.pictureFormat == 1) text += " -gif";
+    if (options.westernOnly) text += " -western";
+    return text;
+}
+
+std::string WithMobiExtension(const std::string& name) {
+    const size_t slash = name.rfind('/');
+    const size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+    const size_t dot = name.rfind('.');
+    if (dot == std::string::npos || dot < nameStart) return name + ".mobi";
+    return name.substr(0, dot) + ".mobi";
+}
+
+std::string KindleGenCommandLine(const std::string& kindleGenPath, const std::string& opsFolder,
+                                 const CompileOptions& options, const std::string& outputFileName) {
+    return ShellQuote(kindleGenPath) + " " + ShellQuote(opsFolder + "content.opf") +
+           KindleGenOptionText(options) + " -o " + ShellQuote(WithMobiExtension(outputFileName));
+}
+
+CompileResult CompileMobi(const std::string& kindleGenPath, const std::string& opsFolder,
+                          const CompileOptions& options, const std::string& outputFileName,
+                          const std::string& fullOutputPath) {
+    CompileResult result;
+    // The compiler writes a bare -o name beside content.opf; only the file name is passed,
+    // so the output can never land (or be deleted) outside the OPS folder.
+    const std::string outputName = WithMobiExtension(FileNamePart(outputFileName));
+    const std::string produced = opsFolder + outputName;
+
+    // A file left by an earlier make must not pass for this run's result.
+    std::error_code ec;
+    fs::remove(produced, ec);
+    if (fs::exists(produced, ec)) {
+        result.output = "The old output file " + produced + " could not be removed.\r\n";
+        return result;
+    }
+
+    result.output =
+        RunCommand(KindleGenCommandLine(kindleGenPath, opsFolder, options, outputName), "/");
+
+    if (IsRegularFile(produced)) {
+        CopyFile(produced, WithMobiExtension(fullOutputPath));
+        result.success = true;
+    }
+    return result;
+}
+
+CompileResult CompileMobi(const std::string& kindleGenPath, const Book& book) {
+    return CompileMobi(kindleGenPath, book.folders.opsFolder, book.compileOptions,
+                       book.outputFileName, book.fullOutputPath);
+}
+
+std::string BundledCompilerPath(const WorkFolders& folders) {
+    const std::string path = folders.programFolder + "opf2mobi";
+    return IsRegularFile(path) ? path : std::string();
+}
+
+}  // namespace quillery

@@ -1,0 +1,216 @@
+#include "project/make_pipeline.h"
+
+#include <exception>
+#include <filesystem>
+
+#include "css/stylesheet_pass.h"
+#include "htmlimport/element_cleaner.h"
+#include "htmlimport/element_removal.h"
+#include "htmlimport/resource_links.h"
+#include "package/container.h"
+#include "package/cover_pages.h"
+#include "package/opf_writer.h"
+#include "package/toc_writer.h"
+#include "project/book.h"
+#include "project/book_form.h"
+#include "project/command_runner.h"
+#include "project/kindlegen.h"
+#include "project/settings.h"
+#include "text/file_utils.h"
+#include "text/strings.h"
+#include "text/text_file.h"
+#include "text/ui_port.h"
+
+namespace fs = std::filesystem;
+
+namespace quillery {
+
+namespace {
+
+// The make's progress, one status line per step, with the gauge following the steps.
+class Progress {
+public:
+    explicit Progress(UiPort& ui) : ui_(ui) {}
+    void Step(int step, std::string_view text) {
+        ui_.SetProgress(step * 100 / kSteps);
+        ui_.SetStatus(text);
+    }
+
+private:
+    static constexpr int kSteps = 26;
+    UiPort& ui_;
+};
+
+bool PreconditionsHold(Book& book, const BookForm& form, UiPort& ui) {
+    if (!CheckKindleGen(form.inKGenPath, ui, book)) return false;
+    if (book.files.empty()) {
+        ui.ShowMessage(kImportFirstMessage);
+        ui.FocusControl("btnImportHtml");
+        return false;
+    }
+    ui.ShowPage("General");
+    if (form.inTitle.empty()) {
+        ui.ShowMessage(kTitleMissingMessage);
+        ui.FocusControl("inTitle");
+        return false;
+    }
+    if (form.lblDesName.empty()) {
+        ui.ShowMessage(kOutputMissingMessage);
+        return false;
+    }
+    if (book.titles.size() < book.files.size()) {
+        ui.ShowMessage(kTitlesMissingMessage);
+        ui.FocusControl("fileList");
+        return false;
+    }
+    return true;
+}
+
+// The chapter list as the grid holds it: file names as they stand, titles XML-escaped.
+void TakeChapterRows(Book& book, const BookForm& form) {
+    const std::size_t n = book.files.size();
+    book.titles.resize(n);
+    for (std::size_t i = 0; i < n && i < form.fileList.size(); ++i) {
+        book.files[i] = form.fileList[i].fileName;
+        book.titles[i] = EncodeEntities(form.fileList[i].title);
+    }
+}
+
+void LoadAndNormaliseChapters(Book& book) {
+    book.contents.clear();
+    book.contents.reserve(book.files.size());
+    for (const std::string& file : book.files) {
+        std::string text = ReadTextFile(book.sourceFolder + file);
+        NormaliseChapterMarkup(text);
+        // Elements the user asked to drop go right after the normalisation, before anything
+        // collects the pictures the chapters use.
+        if (book.options.removeElements.enabled) RemoveHtmlElements(text, book.options.removeElements);
+        book.contents.push_back(std::move(text));
+    }
+}
+
+void CopyReplacementStylesheet(const Book& book) {
+    if (!book.options.replaceStylesheet || book.replacementStylesheet.empty()) return;
+    CopyFile(book.replacementStylesheet,
+             book.folders.opsFolder + fs::path(book.replacementStylesheet).filename().string());
+}
+
+void WriteChapters(const Book& book) {
+    for (std::size_t i = 0; i < book.files.size(); ++i) {
+        const std::string target = book.folders.opsFolder + book.files[i];
+        fs::create_directories(fs::path(target).parent_path());
+        WriteTextFile(target, book.contents[i]);
+    }
+}
+
+// The compile stage: navigation, package document, stylesheets, then the compiler.
+CompileResult Compile(Book& book, const BookForm& form, Progress& progress) {
+    progress.Step(20, "Making TOC");
+    WriteTocFiles(book);
+    progress.Step(21, "Writing content.opf");
+    WriteContentOpf(book);
+    progress.Step(22, "Processing stylesheets");
+    try {
+        ProcessStylesheets(book);
+        AppendParagraphRule(book);
+    } catch (const StylesheetError&) {
+        // The pass has logged what failed; the book is not compiled with a broken stylesheet.
+        return {};
+    }
+    progress.Step(23, "Compiling the Mobi book");
+    return CompileMobi(form.inKGenPath, book);
+}
+
+void Report(Book& book, const CompileResult& result, UiPort& ui) {
+    if (result.success) {
+        ui.ShowMessage("Your Mobi book has been saved in " + book.outputFolder + " as " +
+                       book.outputFileName);
+        book.AppendLog("# Mobi book " + book.outputFileName + " made successfully.");
+        book.log += "# File saved at " + book.fullOutputPath;
+    } else {
+        ui.ShowMessage(kCompileFailedMessage);
+        book.log += "# Mobi file creation failed.";
+    }
+}
+
+MakeResult EditMenus(const Book& book, MakeOutcome outcome) {
+    MakeResult r;
+    r.outcome = outcome;
+    if (book.wordImport) return r;
+    if (book.stylesheets.size() >= 2) {
+        for (const std::string& css : book.stylesheets) {
+            if (FileExists(book.sourceFolder + css)) r.cssMenu.push_back(css);
+        }
+    }
+    for (const std::string& file : book.files) {
+        if (FileExists(book.sourceFolder + file)) r.htmlMenu.push_back(file);
+    }
+    return r;
+}
+
+}  // namespace
+
+MakeResult MakeMobi(Book& book, const BookForm& form, Settings& settings, UiPort& ui) {
+    Progress progress(ui);
+    progress.Step(1, "Checking the book");
+    if (!PreconditionsHold(book, form, ui)) return {};
+
+    book.log.clear();
+    ReadExportOptions(settings, form, book);
+    CopyOptionsFromForm(book, form);
+    TakeOutputLocation(book, form);
+    TakeChapterRows(book, form);
+
+    CompileResult result;
+    MakeOutcome outcome = MakeOutcome::Failed;
+    try {
+        progress.Step(11, "Preparing the package folder");
+        PrepareContainer(book);
+        FillMetadata(book, form);
+        progress.Step(13, "Reading the chapters");
+        LoadAndNormaliseChapters(book);
+        progress.Step(15, "Writing the cover and title pages");
+        if (CopyCoverPicture(book)) WriteCoverPage(book);
+        WriteTitlePage(book);
+        CopyReplacementStylesheet(book);
+        if (book.wordSplit) RepairAnchorLinks(book);
+        progress.Step(19, "Writing the chapters");
+        WriteChapters(book);
+        result = Compile(book, form, progress);
+        book.AppendLog(result.output);
+        progress.Step(24, result.success ? "The Mobi book is made" : "The Mobi book could not be made");
+        Report(book, result, ui);
+        outcome = result.success ? MakeOutcome::Made : MakeOutcome::Failed;
+    } catch (const std::exception& e) {
+        // A file that cannot be written ends the command; the package stays as far as it got.
+        book.AppendLog(std::string("# ") + e.what());
+        book.log += "# Mobi file creation failed.";
+        ui.ShowMessage(e.what());
+    }
+    book.contents.clear();
+    book.previewSource = PreviewSource::Made;
+    progress.Step(26, outcome == MakeOutcome::Made ? "Done" : "Stopped");
+    return EditMenus(book, outcome);
+}
+
+void MakeContent(Book& book, const BookForm& form) {
+    FillMetadata(book, form);
+    WriteContentOpf(book);
+}
+
+void MakeToc(Book& book) { WriteTocFiles(book); }
+
+bool ReCompile(Book& book, const std::string& kindleGenPath, UiPort& ui) {
+    if (book.fullOutputPath.empty()) {
+        ui.ShowMessage(kRecompileFirstMessage);
+        return false;
+    }
+    // Judged by this run's result: the book an earlier make saved at the output path is
+    // still there when the compiler fails now.
+    const CompileResult result = CompileMobi(kindleGenPath, book);
+    if (!result.success || !FileExists(book.fullOutputPath)) return false;
+    ui.ShowMessage(kRecompiledMessage);
+    return true;
+}
+
+}  // namespace quillery

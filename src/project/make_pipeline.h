@@ -1,0 +1,54 @@
+#pragma once
+// The make pipeline: "Make Mobi" / "Publish" and the three smaller commands "Make Content",
+// "Make TOC" and "Re-Compile". The pipeline reads the window's values only from the
+// BookForm and talks to the user only through the UI port.
+
+#include <string>
+#include <vector>
+
+namespace quillery {
+
+struct Book;
+struct BookForm;
+struct Settings;
+class UiPort;
+
+enum class MakeOutcome {
+    Stopped,  // a precondition failed; its message was shown and nothing was written
+    Made,     // the Mobi file was made and copied to its destination
+    Failed,   // the package was written but no Mobi file came out, or a file error ended it
+};
+
+struct MakeResult {
+    MakeOutcome outcome = MakeOutcome::Stopped;
+    // The Edit menu's entries after a make of a web book: stylesheets (listed only when
+    // there are two or more) and chapter files that exist in the source folder.
+    std::vector<std::string> cssMenu;
+    std::vector<std::string> htmlMenu;
+};
+
+// The messages of the make, exactly as the window shows them.
+inline constexpr const char* kImportFirstMessage = "Please import webpages or document first";
+inline constexpr const char* kTitleMissingMessage = "Please specify the book title";
+inline constexpr const char* kOutputMissingMessage = "Please indicate where to save the Mobi file";
+inline constexpr const char* kTitlesMissingMessage = "Please specify chapter titles for each file";
+inline constexpr const char* kCompileFailedMessage =
+    "Error in compiling, Mobi creation failed, please check the log.";
+inline constexpr const char* kRecompileFirstMessage = "This only function after Make Mobi.";
+inline constexpr const char* kRecompiledMessage = "Mobi re-compiled successfully.";
+// The save panel's status label after every make that passed its checks.
+inline constexpr const char* kSavedStatus = "Your ePub book has been saved ";
+
+// "Make Mobi" / "Publish": the compiler check, the preconditions, then the package, the
+// stylesheets, the compiler and the report (in the log, through the UI port). The options
+// are read from the form into the settings (not saved).
+MakeResult MakeMobi(Book& book, const BookForm& form, Settings& settings, UiPort& ui);
+
+// "Make Content": fill-metadata, then content.opf over what the OPS folder holds.
+void MakeContent(Book& book, const BookForm& form);
+// "Make TOC": toc.ncx, and toc.htm where due.
+void MakeToc(Book& book);
+// "Re-Compile": compiles the OPS folder again; true when the Mobi file exists afterwards.
+bool ReCompile(Book& book, const std::string& kindleGenPath, UiPort& ui);
+
+}  // namespace quillery
