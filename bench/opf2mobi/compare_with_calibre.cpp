@@ -76,14 +76,10 @@ int main(int argc, char** argv) {
     const std::string chapters = argc > 2 ? argv[2] : "300";
     const std::string kb = argc > 3 ? argv[3] : "60";
     const std::string pictures = argc > 4 ? argv[4] : "100";
-    const std::string generator = TEST_BOOK_PATH;
-    if (generator.empty()) {
-        std::fprintf(stderr, "the test book generator was not built (configure with the tests)\n");
-        return 2;
-    }
     std::printf("writing the web book: %s chapters of %s KB, %s pictures, into %s\n", chapters.c_str(), kb.c_str(),
                 pictures.c_str(), folder.c_str());
-    if (!Run({generator, folder, chapters, kb, pictures}, folder + ".log").ok) {
+    if (!Run({WEBBOOK_GENERATOR_PATH, folder, "--chapters", chapters, "--chapter-kb", kb, "--images", pictures, "--package"},
+             folder + ".log").ok) {
         std::fprintf(stderr, "cannot write the web book (see %s.log)\n", folder.c_str());
         return 2;
     }

@@ -112,10 +112,12 @@ std::optional<CompiledBook> CompileBook(const CompileOptions& options, Diagnosti
         for (auto& record : BuildTextRecords(result.text, compression, utf8)) records.push_back(std::move(record));
     }
     result.textRecordCount = records.size() - 1;
+    const std::size_t textLength = result.text.size();
+    if (!options.keepText) std::string().swap(result.text);
 
     MobiHeaderFields header;
     header.compression = compression;
-    header.textLength = static_cast<std::uint32_t>(result.text.size());
+    header.textLength = static_cast<std::uint32_t>(textLength);
     header.textRecordCount = static_cast<std::uint16_t>(result.textRecordCount);
     header.encoding = options.western ? 1252 : 65001;
     header.uniqueId = Fnv1a(package->identifier + package->title);
@@ -152,13 +154,13 @@ std::optional<CompiledBook> CompileBook(const CompileOptions& options, Diagnosti
     result.imageCount = pictures.records().size();
     result.tocEntryCount = toc.size();
     if (options.verbose) {
-        diagnostics.Info(std::to_string(book->chapters.size()) + " chapters, " + std::to_string(result.text.size()) +
+        diagnostics.Info(std::to_string(book->chapters.size()) + " chapters, " + std::to_string(textLength) +
                          " bytes of text in " + std::to_string(result.textRecordCount) + " records, " +
                          std::to_string(result.imageCount) + " image records, " + std::to_string(toc.size()) +
                          " table of contents entries");
         if (pictures.coverIndex()) diagnostics.Info("cover picture: \"" + pictures.coverPath() + "\"");
     }
-    result.bytes = BuildPalmDatabase(PalmDatabaseName(package->title), records, BuildTime());
+    result.bytes = BuildPalmDatabase(PalmDatabaseName(package->title), std::move(records), BuildTime());
     return result;
 }
 

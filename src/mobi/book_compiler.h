@@ -15,6 +15,7 @@ struct CompileOptions {
     PictureFormat pictureFormat = PictureFormat::Jpeg;
     bool western = false;
     bool verbose = false;
+    bool keepText = true;      // false: CompiledBook::text is released once the records are made
 };
 
 struct CompiledBook {

@@ -1,6 +1,8 @@
 #include "mobi/book_text.h"
 
+#include <algorithm>
 #include <cctype>
+#include <filesystem>
 #include <map>
 #include <set>
 
@@ -92,7 +94,9 @@ void WriteGuide(const OpfPackage& package, const std::set<std::string>& chapters
 std::optional<BookText> AssembleBookText(const OpfPackage& package, bool western, BookPictures& pictures,
                                          Diagnostics& diagnostics) {
     // The chapters that can be read, in spine order, each once.
-    std::vector<std::pair<std::string, std::string>> sources;  // path, content
+    // The chapters, in spine order, each once. They are read one at a time as they are
+    // written, so that the whole book's HTML is never in memory at once.
+    std::vector<std::pair<std::string, std::string>> chapters;  // path, href
     std::set<std::string> chapterSet;
     for (const auto& id : package.spine) {
         const ManifestItem* item = package.FindById(id);
@@ -102,21 +106,14 @@ std::optional<BookText> AssembleBookText(const OpfPackage& package, bool western
             continue;
         }
         if (chapterSet.count(item->path)) continue;
-        auto content = ReadWholeFile(package.folder + item->path);
-        if (!content) {
+        if (!IsReadableFile(package.folder + item->path)) {
             diagnostics.Warning("chapter \"" + item->href + "\" cannot be read; it is left out");
             continue;
         }
-        if (!IsValidUtf8(*content)) {
-            // Older pages are often saved in the Windows code page; read them as such rather
-            // than lose their accented letters.
-            diagnostics.Info("chapter \"" + item->href + "\" is not UTF-8; it is read as Windows-1252");
-            *content = Cp1252ToUtf8(*content);
-        }
         chapterSet.insert(item->path);
-        sources.emplace_back(item->path, std::move(*content));
+        chapters.emplace_back(item->path, item->href);
     }
-    if (sources.empty()) {
+    if (chapters.empty()) {
         diagnostics.Error("the spine holds no chapter that can be read");
         return std::nullopt;
     }
@@ -124,6 +121,15 @@ std::optional<BookText> AssembleBookText(const OpfPackage& package, bool western
     BookText book;
     book.text = Kf7Text(western);
     Kf7Text& text = book.text;
+    // The text is about as long as the chapters' HTML (head, scripts and attributes go,
+    // filepos links and style markup come), a little more when references are spelled out.
+    std::uintmax_t htmlBytes = 0;
+    for (const auto& chapter : chapters) {
+        std::error_code ec;
+        const auto size = std::filesystem::file_size(package.folder + chapter.first, ec);
+        if (!ec) htmlBytes += size;
+    }
+    text.Reserve(static_cast<std::size_t>(std::min<std::uintmax_t>(htmlBytes + htmlBytes / 8 + 4096, 1u << 30)));
     text.Markup("<html><head>");
     WriteGuide(package, chapterSet, text);
     text.Markup("</head><body>");
@@ -134,13 +140,23 @@ std::optional<BookText> AssembleBookText(const OpfPackage& package, bool western
     context.isChapter = [&chapterSet](const std::string& path) { return chapterSet.count(path) != 0; };
     context.diagnostics = &diagnostics;
     bool first = true;
-    for (auto& [path, content] : sources) {
+    for (const auto& [path, href] : chapters) {
+        auto content = ReadWholeFile(package.folder + path);
+        if (!content) {
+            diagnostics.Warning("chapter \"" + href + "\" cannot be read; it is left out");
+            continue;
+        }
+        if (!IsValidUtf8(*content)) {
+            // Older pages are often saved in the Windows code page; read them as such rather
+            // than lose their accented letters.
+            diagnostics.Info("chapter \"" + href + "\" is not UTF-8; it is read as Windows-1252");
+            *content = Cp1252ToUtf8(*content);
+        }
         if (!first) text.PageBreak(true);
         first = false;
         text.AnchorAtNextContent(AnchorKey(path, ""));
-        const HtmlDocument document = ParseHtml(content);
-        content.clear();
-        content.shrink_to_fit();
+        const HtmlDocument document = ParseHtml(*content);
+        content.reset();
         context.chapterPath = path;
         context.styles = &stylesheets.For(path, document);
         WriteChapterBody(document, context, text);

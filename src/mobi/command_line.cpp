@@ -155,7 +155,9 @@ int RunOpf2Mobi(const std::vector<std::string>& arguments, std::ostream& out) {
         return notBuilt();
     }
     diagnostics.Info(std::string(CompilerBanner()) + ": compiling \"" + parsed.options.opfPath + "\"");
-    auto book = CompileBook(parsed.options, diagnostics);
+    CompileOptions options = parsed.options;
+    options.keepText = false;
+    auto book = CompileBook(options, diagnostics);
     if (!book) return notBuilt();
     const std::string& opf = parsed.options.opfPath;
     const std::string folder = opf.rfind('/') == std::string::npos ? std::string() : opf.substr(0, opf.rfind('/') + 1);

@@ -34,6 +34,9 @@ public:
     // Marks that visible content was written (a picture, for instance).
     void MarkContent() { contentSinceBreak_ = true; }
 
+    // Room for this many bytes, so that a large book's text is not copied as it grows.
+    void Reserve(std::size_t bytes) { bytes_.reserve(bytes); }
+
     std::uint32_t Position() const { return static_cast<std::uint32_t>(bytes_.size()); }
     // Names the current position; the first definition of a key wins.
     void Anchor(const std::string& key);

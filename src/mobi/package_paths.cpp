@@ -1,5 +1,7 @@
 #include "mobi/package_paths.h"
 
+#include <unistd.h>
+
 #include <cctype>
 #include <filesystem>
 #include <fstream>
@@ -76,6 +78,11 @@ std::string FolderOf(std::string_view relativePath) {
     const auto slash = relativePath.rfind('/');
     if (slash == std::string_view::npos) return {};
     return std::string(relativePath.substr(0, slash + 1));
+}
+
+bool IsReadableFile(const std::string& path) {
+    std::error_code ec;
+    return std::filesystem::is_regular_file(path, ec) && access(path.c_str(), R_OK) == 0;
 }
 
 std::optional<std::string> ReadWholeFile(const std::string& path) {

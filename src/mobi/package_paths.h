@@ -29,6 +29,9 @@ std::optional<std::string> ResolveInPackage(std::string_view baseFolder, std::st
 // "text/ch1.html" -> "text/"
 std::string FolderOf(std::string_view relativePath);
 
+// True for a regular file that this process may read.
+bool IsReadableFile(const std::string& path);
+
 // Reads a whole file; nullopt when it cannot be read.
 std::optional<std::string> ReadWholeFile(const std::string& path);
 

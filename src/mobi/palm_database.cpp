@@ -16,7 +16,7 @@ std::string PalmDatabaseName(const std::string& title) {
     return name;
 }
 
-std::string BuildPalmDatabase(const std::string& name, const std::vector<std::string>& records, std::uint32_t time) {
+std::string BuildPalmDatabase(const std::string& name, std::vector<std::string> records, std::uint32_t time) {
     constexpr std::size_t kHeaderSize = 78;
     std::size_t total = kHeaderSize + 8 * records.size() + 2;
     for (const auto& record : records) total += record.size();
@@ -48,7 +48,10 @@ std::string BuildPalmDatabase(const std::string& name, const std::vector<std::st
         offset += static_cast<std::uint32_t>(records[i].size());
     }
     PutU16(out, 0);  // gap before the first record
-    for (const auto& record : records) out += record;
+    for (auto& record : records) {
+        out += record;
+        std::string().swap(record);
+    }
     return out;
 }
 

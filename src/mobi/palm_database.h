@@ -13,6 +13,7 @@ namespace quillery::mobi {
 std::string PalmDatabaseName(const std::string& title);
 
 // Type "BOOK", creator "MOBI"; `time` in seconds since 1970 for the three dates.
-std::string BuildPalmDatabase(const std::string& name, const std::vector<std::string>& records, std::uint32_t time);
+// The records are released as they are copied in.
+std::string BuildPalmDatabase(const std::string& name, std::vector<std::string> records, std::uint32_t time);
 
 }  // namespace quillery::mobi

@@ -93,6 +93,7 @@ std::string PalmDocCompress(std::string_view text) {
         }
         i += run;
     }
+    out.shrink_to_fit();  // a book keeps thousands of these
     return out;
 }
 
