@@ -85,7 +85,7 @@ std::optional<CompiledBook> CompileBook(const CompileOptions& options, Diagnosti
     // The table of contents.
     std::vector<TocEntry> toc;
     if (const ManifestItem* ncx = package->NcxItem(); ncx && !ncx->path.empty()) {
-        if (auto xml = ReadWholeFile(package->folder + ncx->path)) {
+        if (auto xml = ReadPackageFile(package->folder, ncx->path)) {
             if (!IsValidUtf8(*xml)) *xml = Cp1252ToUtf8(*xml);
             toc = BuildTocEntries(ParseNcx(*xml, ncx->path, diagnostics), book->text, diagnostics);
         } else {

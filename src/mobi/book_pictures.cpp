@@ -24,7 +24,7 @@ bool IsImageItem(const ManifestItem& item) { return item.mediaType.rfind("image/
 int BookPictures::IndexOf(const std::string& picturePath) {
     if (auto found = indexByPath_.find(picturePath); found != indexByPath_.end()) return found->second;
     int index = 0;
-    const auto bytes = ReadWholeFile(package_.folder + picturePath);
+    const auto bytes = ReadPackageFile(package_.folder, picturePath);
     if (!bytes) {
         diagnostics_.Warning("picture \"" + picturePath + "\" cannot be read; it is left out");
     } else {
@@ -56,7 +56,7 @@ std::string BookPictures::FindCoverPath(const OpfPackage& package) {
     for (const auto& reference : package.guide) {
         if (Lower(reference.type) != "cover") continue;
         const std::string pagePath = SplitHref(reference.href).path;
-        const auto page = ReadWholeFile(package.folder + pagePath);
+        const auto page = ReadPackageFile(package.folder, pagePath);
         if (!page) continue;
         const auto document = ParseHtml(*page);
         for (const auto& node : document.nodes) {
@@ -75,7 +75,7 @@ void BookPictures::AddCover() {
     const int index = IndexOf(coverPath_);
     if (index == 0) return;
     cover_ = index - 1;
-    const auto bytes = ReadWholeFile(package_.folder + coverPath_);
+    const auto bytes = ReadPackageFile(package_.folder, coverPath_);
     std::string error;
     auto thumbnail = bytes ? MakeThumbnail(*bytes, kThumbnailEdge, format_, error) : std::nullopt;
     if (!thumbnail || thumbnail->bytes.size() > kMaxImageRecordBytes) {

@@ -55,7 +55,7 @@ public:
 private:
     const std::string& Source(const std::string& path) {
         if (auto found = sources_.find(path); found != sources_.end()) return found->second;
-        auto text = ReadWholeFile(package_.folder + path);
+        auto text = ReadPackageFile(package_.folder, path);
         if (!text) diagnostics_.Warning("stylesheet \"" + path + "\" cannot be read; its rules are left out");
         return sources_.emplace(path, text.value_or(std::string())).first->second;
     }
@@ -106,7 +106,7 @@ std::optional<BookText> AssembleBookText(const OpfPackage& package, bool western
             continue;
         }
         if (chapterSet.count(item->path)) continue;
-        if (!IsReadableFile(package.folder + item->path)) {
+        if (!IsReadablePackageFile(package.folder, item->path)) {
             diagnostics.Warning("chapter \"" + item->href + "\" cannot be read; it is left out");
             continue;
         }
@@ -141,7 +141,7 @@ std::optional<BookText> AssembleBookText(const OpfPackage& package, bool western
     context.diagnostics = &diagnostics;
     bool first = true;
     for (const auto& [path, href] : chapters) {
-        auto content = ReadWholeFile(package.folder + path);
+        auto content = ReadPackageFile(package.folder, path);
         if (!content) {
             diagnostics.Warning("chapter \"" + href + "\" cannot be read; it is left out");
             continue;

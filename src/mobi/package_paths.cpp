@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cctype>
 #include <filesystem>
 #include <fstream>
@@ -80,9 +81,28 @@ std::string FolderOf(std::string_view relativePath) {
     return std::string(relativePath.substr(0, slash + 1));
 }
 
-bool IsReadableFile(const std::string& path) {
+bool IsReadablePackageFile(const std::string& folder, const std::string& relativePath) {
+    const auto path = PackageFilePath(folder, relativePath);
     std::error_code ec;
-    return std::filesystem::is_regular_file(path, ec) && access(path.c_str(), R_OK) == 0;
+    return path && std::filesystem::is_regular_file(*path, ec) && access(path->c_str(), R_OK) == 0;
+}
+
+std::optional<std::string> PackageFilePath(const std::string& folder, const std::string& relativePath) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const fs::path root = fs::canonical(folder.empty() ? std::string(".") : folder, ec);
+    if (ec) return std::nullopt;
+    const fs::path full = fs::weakly_canonical(fs::path(folder.empty() ? std::string(".") : folder) / relativePath, ec);
+    if (ec) return std::nullopt;
+    const auto mismatch = std::mismatch(root.begin(), root.end(), full.begin(), full.end());
+    if (mismatch.first != root.end()) return std::nullopt;
+    return folder + relativePath;
+}
+
+std::optional<std::string> ReadPackageFile(const std::string& folder, const std::string& relativePath) {
+    const auto path = PackageFilePath(folder, relativePath);
+    if (!path) return std::nullopt;
+    return ReadWholeFile(*path);
 }
 
 std::optional<std::string> ReadWholeFile(const std::string& path) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "temp_dir.h"
 
 #include "mobi/book_locale.h"
@@ -53,6 +55,21 @@ TEST(PackagePaths, ResolveRelativeToTheNamingFileAndStayInside) {
     EXPECT_FALSE(ResolveInPackage("", "/etc/passwd").has_value());
     EXPECT_FALSE(ResolveInPackage("", "file:///etc/passwd").has_value());
     EXPECT_EQ(PercentDecode("a%20b%2"), "a b%2");
+}
+
+TEST(PackagePaths, SymbolicLinksMayNotLeadOutOfThePackage) {
+    quillery::testing::TempDir dir;
+    dir.Write("outside.txt", "secret");
+    dir.Write("pkg/inside.txt", "fine");
+    std::filesystem::create_symlink(dir.path() + "outside.txt", dir.path() + "pkg/escape.html");
+    std::filesystem::create_symlink(dir.path() + "pkg/inside.txt", dir.path() + "pkg/alias.html");
+    const std::string folder = dir.path() + "pkg/";
+    EXPECT_EQ(ReadPackageFile(folder, "inside.txt").value_or("?"), "fine");
+    EXPECT_EQ(ReadPackageFile(folder, "alias.html").value_or("?"), "fine");
+    EXPECT_FALSE(ReadPackageFile(folder, "escape.html").has_value());
+    EXPECT_FALSE(IsReadablePackageFile(folder, "escape.html"));
+    EXPECT_TRUE(IsReadablePackageFile(folder, "alias.html"));
+    EXPECT_FALSE(IsReadablePackageFile(folder, "missing.html"));
 }
 
 TEST(BookLocale, MapsLanguageTagsToLocaleNumbers) {
