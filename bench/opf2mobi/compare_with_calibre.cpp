@@ -14,6 +14,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -73,14 +74,20 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string folder = std::string(argv[1]) + "/webbook";
+    std::error_code ec;
+    std::filesystem::create_directories(folder, ec);
+    if (ec) {
+        std::fprintf(stderr, "cannot create %s: %s\n", folder.c_str(), ec.message().c_str());
+        return 2;
+    }
     const std::string chapters = argc > 2 ? argv[2] : "300";
     const std::string kb = argc > 3 ? argv[3] : "60";
     const std::string pictures = argc > 4 ? argv[4] : "100";
     std::printf("writing the web book: %s chapters of %s KB, %s pictures, into %s\n", chapters.c_str(), kb.c_str(),
                 pictures.c_str(), folder.c_str());
     if (!Run({WEBBOOK_GENERATOR_PATH, folder, "--chapters", chapters, "--chapter-kb", kb, "--images", pictures, "--package"},
-             folder + ".log").ok) {
-        std::fprintf(stderr, "cannot write the web book (see %s.log)\n", folder.c_str());
+             folder + "/generator.log").ok) {
+        std::fprintf(stderr, "cannot write the web book (see %s/generator.log)\n", folder.c_str());
         return 2;
     }
     const std::string opf = folder + "/content.opf";

@@ -113,6 +113,20 @@ std::optional<BookText> AssembleBookText(const OpfPackage& package, bool western
         chapterSet.insert(item->path);
         chapters.emplace_back(item->path, item->href);
     }
+    // A contents page named by the guide but left out of the spine goes at the end of the
+    // book, where packages that put their table of contents "at the end" expect it.
+    if (!chapters.empty()) {
+        for (const auto& reference : package.guide) {
+            std::string type = reference.type;
+            for (char& c : type) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+            const std::string path = SplitHref(reference.href).path;
+            const ManifestItem* item = package.FindByPath(path);
+            if (type != "toc" || chapterSet.count(path) || !item || !IsHtmlItem(*item)) continue;
+            if (!IsReadablePackageFile(package.folder, path)) continue;
+            chapterSet.insert(path);
+            chapters.emplace_back(path, item->href);
+        }
+    }
     if (chapters.empty()) {
         diagnostics.Error("the spine holds no chapter that can be read");
         return std::nullopt;

@@ -130,6 +130,7 @@ private:
         if (name == "td" || name == "th") CloseOpen({"td", "th"}, {"tr", "table"});
         if (name == "thead" || name == "tbody" || name == "tfoot") CloseOpen({"thead", "tbody", "tfoot"}, {"table"});
         if (name == "option") CloseOpen({"option"}, {"select"});
+        if (name == "a") CloseOpen({"a"}, {"td", "th", "table", "li", "div", "p"});
         if (name.size() == 2 && name[0] == 'h' && name[1] >= '1' && name[1] <= '6')
             CloseOpen({"h1", "h2", "h3", "h4", "h5", "h6"}, {"div", "td", "th", "li", "table", "blockquote"});
     }

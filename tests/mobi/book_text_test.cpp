@@ -68,6 +68,25 @@ TEST(BookText, GuideNamesTheStartAsTextAndSkipsPagesOutsideTheSpine) {
               "link target \"a.html#nowhere\" (from \"b.html\") does not exist; the link leads to the start of its chapter");
 }
 
+TEST(BookText, AContentsPageNamedOnlyByTheGuideGoesAtTheEnd) {
+    quillery::testing::TempDir dir;
+    dir.Write("a.html", "<body><h1>A</h1></body>");
+    dir.Write("b.html", "<body><h1>B</h1></body>");
+    dir.Write("toc.htm", "<body><ol><li><a href='a.html'>A</a><li><a href='b.html'>B</a></ol></body>");
+    const std::string manifest = std::string(kTwoChapters) + "<item id='t' href='toc.htm' media-type='application/xhtml+xml'/>";
+    const auto out = Assemble(dir, Opf(manifest, "<itemref idref='a'/><itemref idref='b'/>",
+                                       "<reference type='toc'  title='Table of Contents' href='toc.htm'/>"));
+    ASSERT_TRUE(out->book);
+    EXPECT_EQ(out->book->chapters, (std::vector<std::string>{"a.html", "b.html", "toc.htm"}));
+    const std::string& text = out->book->text.bytes();
+    const std::regex guide("<reference type=\"toc\" title=\"Table of Contents\" filepos=([0-9]{10}) />");
+    std::smatch match;
+    ASSERT_TRUE(std::regex_search(text, match, guide)) << text;
+    EXPECT_EQ(text.substr(std::stoul(match[1].str()), 8), "<ol><li>");
+    EXPECT_GT(std::stoul(match[1].str()), text.find("<h1>B</h1>"));
+    EXPECT_EQ(out->diagnostics.findings().size(), 0u);
+}
+
 TEST(BookText, UnreadableChaptersAreLeftOutWithAWarningAndNoneIsAnError) {
     quillery::testing::TempDir dir;
     dir.Write("b.html", "<p>B</p>");

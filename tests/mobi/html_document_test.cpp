@@ -8,10 +8,18 @@ namespace {
 // The tree as "name(children)" with text in quotes, for compact comparisons.
 std::string Shape(const HtmlDocument& doc, int index) {
     const auto& node = doc.node(index);
-    if (node.isText) return "'" + node.text + "'";
-    std::string out = node.name + "(";
-    for (std::size_t i = 0; i < node.children.size(); ++i) out += (i ? " " : "") + Shape(doc, node.children[i]);
-    return out + ")";
+    std::string out;
+    if (node.isText) {
+        out.append(1, '\'').append(node.text).append(1, '\'');
+        return out;
+    }
+    out.append(node.name).append(1, '(');
+    for (std::size_t i = 0; i < node.children.size(); ++i) {
+        if (i > 0) out.append(1, ' ');
+        out.append(Shape(doc, node.children[i]));
+    }
+    out.append(1, ')');
+    return out;
 }
 
 TEST(HtmlReader, ClosesParagraphsAndListItemsLikeBrowsers) {
@@ -33,6 +41,11 @@ TEST(HtmlReader, ReadsUnquotedAttributesEntitiesAndSkipsCommentsAndScripts) {
     EXPECT_EQ(doc.stylesheetLinks[0], "s.css");
     ASSERT_EQ(doc.styleBlocks.size(), 1u);
     EXPECT_EQ(doc.styleBlocks[0], "p{color:red}");
+}
+
+TEST(HtmlReader, AnUnclosedLinkEndsAtTheNextLink) {
+    const auto doc = ParseHtml("<body><p><a href=#1>one<a href=#2>two</a></p></body>");
+    EXPECT_EQ(Shape(doc, doc.body), "body(p(a('one') a('two')))");
 }
 
 TEST(HtmlReader, ToleratesStrayMarkupAndXhtmlSelfClosing) {
