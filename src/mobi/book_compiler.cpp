@@ -88,7 +88,7 @@ std::optional<CompiledBook> CompileBook(const CompileOptions& options, Diagnosti
         if (auto xml = ReadPackageFile(package->folder, ncx->path)) {
             if (!IsValidUtf8(*xml)) *xml = Cp1252ToUtf8(*xml);
             toc = BuildTocEntries(ParseNcx(*xml, ncx->path, diagnostics), book->text, diagnostics);
-        } else {
+        } else if (!package->missingFiles.count(ncx->path)) {
             diagnostics.Warning("the table of contents \"" + ncx->href + "\" cannot be read; the book has no NCX index");
         }
     } else {

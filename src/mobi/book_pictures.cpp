@@ -25,7 +25,9 @@ int BookPictures::IndexOf(const std::string& picturePath) {
     if (auto found = indexByPath_.find(picturePath); found != indexByPath_.end()) return found->second;
     int index = 0;
     const auto bytes = ReadPackageFile(package_.folder, picturePath);
-    if (!bytes) {
+    if (!bytes && package_.missingFiles.count(picturePath)) {
+        // Already reported as missing.
+    } else if (!bytes) {
         diagnostics_.Warning("picture \"" + picturePath + "\" cannot be read; it is left out");
     } else {
         std::string error;

@@ -56,7 +56,7 @@ private:
     const std::string& Source(const std::string& path) {
         if (auto found = sources_.find(path); found != sources_.end()) return found->second;
         auto text = ReadPackageFile(package_.folder, path);
-        if (!text) diagnostics_.Warning("stylesheet \"" + path + "\" cannot be read; its rules are left out");
+        if (!text && !package_.missingFiles.count(path)) diagnostics_.Warning("stylesheet \"" + path + "\" cannot be read; its rules are left out");
         return sources_.emplace(path, text.value_or(std::string())).first->second;
     }
 
@@ -107,7 +107,8 @@ std::optional<BookText> AssembleBookText(const OpfPackage& package, bool western
         }
         if (chapterSet.count(item->path)) continue;
         if (!IsReadablePackageFile(package.folder, item->path)) {
-            diagnostics.Warning("chapter \"" + item->href + "\" cannot be read; it is left out");
+            if (!package.missingFiles.count(item->path))
+                diagnostics.Warning("chapter \"" + item->href + "\" cannot be read; it is left out");
             continue;
         }
         chapterSet.insert(item->path);

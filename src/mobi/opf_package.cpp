@@ -5,6 +5,7 @@
 #include <strings.h>
 
 #include <cstring>
+#include <filesystem>
 
 #include "mobi/package_paths.h"
 #include "mobi/text_encoding.h"
@@ -174,6 +175,15 @@ std::optional<OpfPackage> ReadOpfPackage(const std::string& opfPath, Diagnostics
     const auto slash = opfPath.rfind('/');
     package->folder = slash == std::string::npos ? std::string("./") : opfPath.substr(0, slash + 1);
     package->opfName = slash == std::string::npos ? opfPath : opfPath.substr(slash + 1);
+    for (const auto& item : package->manifest) {
+        if (item.path.empty() || package->missingFiles.count(item.path)) continue;
+        const auto path = PackageFilePath(package->folder, item.path);
+        std::error_code ec;
+        if (path && std::filesystem::exists(*path, ec)) continue;
+        package->missingFiles.insert(item.path);
+        diagnostics.Warning("file \"" + item.href + "\" named by the manifest " +
+                            (path ? "does not exist" : "lies outside the package folder") + "; it is left out");
+    }
     return package;
 }
 

@@ -3,6 +3,7 @@
 // spine, guide and the NCX table of contents.
 
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,9 @@ struct OpfPackage {
     std::vector<std::string> spine;   // manifest ids, in reading order
     std::string tocId;                // the spine's toc attribute
     std::vector<GuideReference> guide;
+    // Package-relative paths of manifest items whose file is missing (each reported once,
+    // when the package is read; later users leave them out without another warning).
+    std::set<std::string> missingFiles;
 
     const ManifestItem* FindById(const std::string& id) const;
     const ManifestItem* FindByPath(const std::string& path) const;

@@ -73,6 +73,7 @@ TEST(BookText, AContentsPageNamedOnlyByTheGuideGoesAtTheEnd) {
     dir.Write("a.html", "<body><h1>A</h1></body>");
     dir.Write("b.html", "<body><h1>B</h1></body>");
     dir.Write("toc.htm", "<body><ol><li><a href='a.html'>A</a><li><a href='b.html'>B</a></ol></body>");
+    dir.Write("cover.html", "<body></body>");
     const std::string manifest = std::string(kTwoChapters) + "<item id='t' href='toc.htm' media-type='application/xhtml+xml'/>";
     const auto out = Assemble(dir, Opf(manifest, "<itemref idref='a'/><itemref idref='b'/>",
                                        "<reference type='toc'  title='Table of Contents' href='toc.htm'/>"));
@@ -93,7 +94,7 @@ TEST(BookText, UnreadableChaptersAreLeftOutWithAWarningAndNoneIsAnError) {
     const auto some = Assemble(dir, Opf(kTwoChapters, "<itemref idref='a'/><itemref idref='b'/>", ""));
     ASSERT_TRUE(some->book);
     EXPECT_EQ(some->book->chapters, std::vector<std::string>{"b.html"});
-    EXPECT_EQ(some->diagnostics.findings()[0].text, "chapter \"a.html\" cannot be read; it is left out");
+    EXPECT_EQ(some->diagnostics.findings()[0].text, "file \"a.html\" named by the manifest does not exist; it is left out");
     const auto none = Assemble(dir, Opf(kTwoChapters, "<itemref idref='a'/>", ""));
     EXPECT_FALSE(none->book);
     EXPECT_TRUE(none->diagnostics.HasErrors());
@@ -103,6 +104,7 @@ TEST(BookText, ChaptersInTheWindowsCodePageAreReadAsSuch) {
     quillery::testing::TempDir dir;
     dir.Write("a.html", "<body><p>caf\xE9 \x93quoted\x94 \x80 5</p></body>");
     dir.Write("b.html", "<body><p>caf\xC3\xA9</p></body>");
+    dir.Write("cover.html", "<body></body>");
     const auto out = Assemble(dir, Opf(kTwoChapters, "<itemref idref='a'/><itemref idref='b'/>", ""));
     ASSERT_TRUE(out->book);
     const std::string& text = out->book->text.bytes();

@@ -143,10 +143,16 @@ TEST(Opf2MobiCommand, MissingAndDamagedFilesAreWarningsAndTheBookIsBuilt) {
     EXPECT_EQ(run.status, kExitBuiltWithWarnings) << run.output;
     EXPECT_NE(run.output.find("Warning(opf2mobi): picture \"" + book.pictures[1] + "\" cannot be decoded"),
               std::string::npos) << run.output;
-    EXPECT_NE(run.output.find("Warning(opf2mobi): picture \"" + book.pictures[2] + "\" cannot be read"),
+    EXPECT_NE(run.output.find("Warning(opf2mobi): file \"" + book.pictures[2] +
+                              "\" named by the manifest does not exist; it is left out"),
               std::string::npos) << run.output;
-    EXPECT_NE(run.output.find("Warning(opf2mobi): chapter \"" + book.chapters[2].path + "\" cannot be read"),
+    EXPECT_NE(run.output.find("Warning(opf2mobi): file \"" + book.chapters[2].path +
+                              "\" named by the manifest does not exist; it is left out"),
               std::string::npos) << run.output;
+    // One warning for each missing file, not one more each time it is named.
+    std::size_t missingWarnings = 0;
+    for (const auto& line : run.lines) missingWarnings += line.find(book.pictures[2]) != std::string::npos;
+    EXPECT_EQ(missingWarnings, 1u) << run.output;
     // Links into the missing chapter are reported as leading nowhere.
     EXPECT_NE(run.output.find("does not lead to a chapter of the book"), std::string::npos);
     EXPECT_EQ(run.lines.back().rfind("Info(opf2mobi): Mobi file built with ", 0), 0u);
