@@ -96,6 +96,10 @@ std::optional<CompiledBook> CompileBook(const CompileOptions& options, Diagnosti
     }
 
     CompiledBook result;
+    result.packageFiles.insert(package->opfName);
+    for (const auto& item : package->manifest) {
+        if (!item.path.empty()) result.packageFiles.insert(item.path);
+    }
     result.text = book->text.TakeBytes();
     const bool utf8 = !options.western;
     std::vector<std::string> records;

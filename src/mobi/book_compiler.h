@@ -2,6 +2,7 @@
 // Compiles an OPF package into a MOBI 6 book in memory.
 
 #include <optional>
+#include <set>
 #include <string>
 
 #include "mobi/diagnostics.h"
@@ -24,6 +25,9 @@ struct CompiledBook {
     std::size_t textRecordCount = 0;
     std::size_t imageCount = 0;
     std::size_t tocEntryCount = 0;
+    // The package's own files (the OPF and every manifest item), relative to its folder:
+    // the book must never be written over one of them.
+    std::set<std::string> packageFiles;
 };
 
 // nullopt when the book cannot be built (errors are in `diagnostics`).

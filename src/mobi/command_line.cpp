@@ -148,10 +148,24 @@ int RunOpf2Mobi(const std::vector<std::string>& arguments, std::ostream& out) {
         out << "Error(opf2mobi): Mobi file not built (" << diagnostics.Count(Severity::Error) << " error(s))\n";
         return kExitNotBuilt;
     };
+    static const char* kUsage =
+        "Usage: opf2mobi <path>/content.opf [-c0|-c1|-c2] [-gif] [-western] [-o NAME.mobi] [-verbose]\n"
+        "  -c0        no compression\n"
+        "  -c1        standard (PalmDOC) compression, the default\n"
+        "  -c2        Kindle Huffdic compression\n"
+        "  -gif       pictures as GIF (the default keeps JPEG and GIF and turns the rest into JPEG)\n"
+        "  -western   Windows-1252 text, other characters as numeric references\n"
+        "  -o NAME    the book's file name, written into the folder of the OPF\n"
+        "             (default: the OPF's name with .mobi)\n"
+        "  -verbose   more information lines\n";
+    if (arguments.size() == 1 && (arguments[0] == "-help" || arguments[0] == "--help" || arguments[0] == "-h")) {
+        out << kUsage;
+        return kExitBuilt;
+    }
     const ParsedArguments parsed = ParseArguments(arguments);
     if (!parsed.error.empty()) {
         diagnostics.Error(parsed.error);
-        out << "Usage: opf2mobi <path>/content.opf [-c0|-c1|-c2] [-gif] [-western] [-o NAME.mobi] [-verbose]\n";
+        out << kUsage;
         return notBuilt();
     }
     diagnostics.Info(std::string(CompilerBanner()) + ": compiling \"" + parsed.options.opfPath + "\"");
@@ -161,6 +175,10 @@ int RunOpf2Mobi(const std::vector<std::string>& arguments, std::ostream& out) {
     if (!book) return notBuilt();
     const std::string& opf = parsed.options.opfPath;
     const std::string folder = opf.rfind('/') == std::string::npos ? std::string() : opf.substr(0, opf.rfind('/') + 1);
+    if (book->packageFiles.count(parsed.outputName)) {
+        diagnostics.Error("the output name \"" + parsed.outputName + "\" is a file of the package; choose another name");
+        return notBuilt();
+    }
     std::string error;
     if (!WriteFileAtomically(folder, parsed.outputName, book->bytes, error)) {
         diagnostics.Error(error);

@@ -84,6 +84,24 @@ TEST(Opf2MobiCommand, OutputNameIsAFileNameInTheOpfFolder) {
     EXPECT_EQ(withPath.lines.front().rfind("Error(opf2mobi): ", 0), 0u);
     EXPECT_EQ(FilesIn(book.folder), before);
     EXPECT_FALSE(fs::exists(dir.path() + "elsewhere.mobi"));
+
+    // The book is never written over a file of the package.
+    const auto opf = *ReadWholeFile(book.opfPath);
+    for (const std::string name : {"content.opf", "toc.ncx"}) {
+        const CommandRun overPackage = Opf2Mobi({book.opfPath, "-o", name});
+        EXPECT_EQ(overPackage.status, kExitNotBuilt);
+        EXPECT_NE(overPackage.output.find("Error(opf2mobi): the output name \"" + name + "\" is a file of the package"),
+                  std::string::npos) << overPackage.output;
+    }
+    EXPECT_EQ(*ReadWholeFile(book.opfPath), opf);
+    EXPECT_EQ(FilesIn(book.folder), before);
+}
+
+TEST(Opf2MobiCommand, HelpPrintsTheUsageAndBuildsNothing) {
+    const CommandRun run = Opf2Mobi({"-help"});
+    EXPECT_EQ(run.status, kExitBuilt);
+    EXPECT_EQ(run.lines.front(),
+              "Usage: opf2mobi <path>/content.opf [-c0|-c1|-c2] [-gif] [-western] [-o NAME.mobi] [-verbose]");
 }
 
 TEST(Opf2MobiCommand, BadInvocationsAndPackagesBuildNothing) {
