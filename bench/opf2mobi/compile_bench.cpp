@@ -13,8 +13,11 @@
 namespace {
 
 std::string Prose(std::size_t bytes) {
-    static const char* words[] = {"the", "quill", "wrote", "slowly", "across", "paper", "caf\xC3\xA9", "river",
-                                  "\xE2\x80\x9Cquoted\xE2\x80\x9D", "lantern", "night", "and", "of"};
+    static const char* words[] = {"the",         "quill",  "wrote",
+                                  "slowly",      "across", "paper",
+                                  "caf\xC3\xA9", "river",  "\xE2\x80\x9Cquoted\xE2\x80\x9D",
+                                  "lantern",     "night",  "and",
+                                  "of"};
     std::mt19937 random(1);
     std::string text;
     while (text.size() < bytes) {
@@ -49,7 +52,8 @@ void ReadAndWriteChapter(benchmark::State& state) {
         quillery::mobi::WriteChapterBody(document, context, text);
         benchmark::DoNotOptimize(text.bytes().size());
     }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(html.size()));
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
+                            static_cast<std::int64_t>(html.size()));
 }
 BENCHMARK(ReadAndWriteChapter);
 

@@ -31,12 +31,15 @@ std::uint32_t Fnv1a(const std::string& text) {
 
 // Build time: SOURCE_DATE_EPOCH when set, for reproducible books.
 std::uint32_t BuildTime() {
-    if (const char* epoch = std::getenv("SOURCE_DATE_EPOCH")) return static_cast<std::uint32_t>(std::strtoul(epoch, nullptr, 10));
+    if (const char* epoch = std::getenv("SOURCE_DATE_EPOCH"))
+        return static_cast<std::uint32_t>(std::strtoul(epoch, nullptr, 10));
     return static_cast<std::uint32_t>(std::time(nullptr));
 }
 
 ExthBlock BuildExth(const OpfPackage& package, const BookPictures& pictures, bool western) {
-    const auto encode = [western](const std::string& text) { return western ? Utf8ToCp1252(text) : text; };
+    const auto encode = [western](const std::string& text) {
+        return western ? Utf8ToCp1252(text) : text;
+    };
     ExthBlock exth;
     for (const auto& creator : package.creators) exth.AddText(kExthAuthor, encode(creator));
     exth.AddText(kExthPublisher, encode(package.publisher));
@@ -47,7 +50,9 @@ ExthBlock BuildExth(const OpfPackage& package, const BookPictures& pictures, boo
         exth.AddNumber(kExthCoverOffset, static_cast<std::uint32_t>(*pictures.coverIndex()));
         exth.AddNumber(kExthHasFakeCover, 0);
     }
-    if (pictures.thumbnailIndex()) exth.AddNumber(kExthThumbnailOffset, static_cast<std::uint32_t>(*pictures.thumbnailIndex()));
+    if (pictures.thumbnailIndex())
+        exth.AddNumber(kExthThumbnailOffset,
+                       static_cast<std::uint32_t>(*pictures.thumbnailIndex()));
     exth.AddNumber(kExthCreatorSoftware, 201);  // a Linux build of the compiler
     exth.AddNumber(kExthCreatorMajor, kVersionMajor);
     exth.AddNumber(kExthCreatorMinor, kVersionMinor);
@@ -89,7 +94,8 @@ std::optional<CompiledBook> CompileBook(const CompileOptions& options, Diagnosti
             if (!IsValidUtf8(*xml)) *xml = Cp1252ToUtf8(*xml);
             toc = BuildTocEntries(ParseNcx(*xml, ncx->path, diagnostics), book->text, diagnostics);
         } else if (!package->missingFiles.count(ncx->path)) {
-            diagnostics.Warning("the table of contents \"" + ncx->href + "\" cannot be read; the book has no NCX index");
+            diagnostics.Warning("the table of contents \"" + ncx->href +
+                                "\" cannot be read; the book has no NCX index");
         }
     } else {
         diagnostics.Warning("the package names no toc.ncx; the book has no NCX index");
@@ -113,7 +119,8 @@ std::optional<CompiledBook> CompileBook(const CompileOptions& options, Diagnosti
         for (auto& record : huffdic.textRecords) records.push_back(std::move(record));
         huffCdicRecords = std::move(huffdic.huffCdicRecords);
     } else {
-        for (auto& record : BuildTextRecords(result.text, compression, utf8)) records.push_back(std::move(record));
+        for (auto& record : BuildTextRecords(result.text, compression, utf8))
+            records.push_back(std::move(record));
     }
     result.textRecordCount = records.size() - 1;
     const std::size_t textLength = result.text.size();
@@ -129,7 +136,8 @@ std::optional<CompiledBook> CompileBook(const CompileOptions& options, Diagnosti
     header.firstNonBookRecord = static_cast<std::uint32_t>(records.size());
     if (!toc.empty()) {
         auto indexRecords = BuildNcxIndexRecords(toc, options.western ? kIndexCp1252 : kIndexUtf8);
-        if (!indexRecords.empty()) header.ncxIndexRecord = static_cast<std::uint32_t>(records.size());
+        if (!indexRecords.empty())
+            header.ncxIndexRecord = static_cast<std::uint32_t>(records.size());
         for (auto& record : indexRecords) records.push_back(std::move(record));
     }
     if (!pictures.records().empty()) {
@@ -152,19 +160,23 @@ std::optional<CompiledBook> CompileBook(const CompileOptions& options, Diagnosti
     records[0] = BuildRecord0(header);
 
     if (records.size() > 0xFFFF) {
-        diagnostics.Error("the book needs more than 65,535 records; it is too large for the format");
+        diagnostics.Error(
+            "the book needs more than 65,535 records; it is too large for the format");
         return std::nullopt;
     }
     result.imageCount = pictures.records().size();
     result.tocEntryCount = toc.size();
     if (options.verbose) {
-        diagnostics.Info(std::to_string(book->chapters.size()) + " chapters, " + std::to_string(textLength) +
-                         " bytes of text in " + std::to_string(result.textRecordCount) + " records, " +
-                         std::to_string(result.imageCount) + " image records, " + std::to_string(toc.size()) +
-                         " table of contents entries");
-        if (pictures.coverIndex()) diagnostics.Info("cover picture: \"" + pictures.coverPath() + "\"");
+        diagnostics.Info(std::to_string(book->chapters.size()) + " chapters, " +
+                         std::to_string(textLength) + " bytes of text in " +
+                         std::to_string(result.textRecordCount) + " records, " +
+                         std::to_string(result.imageCount) + " image records, " +
+                         std::to_string(toc.size()) + " table of contents entries");
+        if (pictures.coverIndex())
+            diagnostics.Info("cover picture: \"" + pictures.coverPath() + "\"");
     }
-    result.bytes = BuildPalmDatabase(PalmDatabaseName(package->title), std::move(records), BuildTime());
+    result.bytes =
+        BuildPalmDatabase(PalmDatabaseName(package->title), std::move(records), BuildTime());
     return result;
 }
 

@@ -16,12 +16,12 @@ struct CompileOptions {
     PictureFormat pictureFormat = PictureFormat::Jpeg;
     bool western = false;
     bool verbose = false;
-    bool keepText = true;      // false: CompiledBook::text is released once the records are made
+    bool keepText = true;  // false: CompiledBook::text is released once the records are made
 };
 
 struct CompiledBook {
-    std::string bytes;           // the whole .mobi file
-    std::string text;            // the uncompressed text, as the text records hold it
+    std::string bytes;  // the whole .mobi file
+    std::string text;   // the uncompressed text, as the text records hold it
     std::size_t textRecordCount = 0;
     std::size_t imageCount = 0;
     std::size_t tocEntryCount = 0;

@@ -17,12 +17,15 @@ std::string Lower(std::string text) {
     return text;
 }
 
-bool IsImageItem(const ManifestItem& item) { return item.mediaType.rfind("image/", 0) == 0 && !item.path.empty(); }
+bool IsImageItem(const ManifestItem& item) {
+    return item.mediaType.rfind("image/", 0) == 0 && !item.path.empty();
+}
 
 }  // namespace
 
 int BookPictures::IndexOf(const std::string& picturePath) {
-    if (auto found = indexByPath_.find(picturePath); found != indexByPath_.end()) return found->second;
+    if (auto found = indexByPath_.find(picturePath); found != indexByPath_.end())
+        return found->second;
     int index = 0;
     const auto bytes = ReadPackageFile(package_.folder, picturePath);
     if (!bytes && package_.missingFiles.count(picturePath)) {
@@ -33,9 +36,11 @@ int BookPictures::IndexOf(const std::string& picturePath) {
         std::string error;
         auto picture = PrepareBookPicture(*bytes, format_, kPictureRecordLimit, error);
         if (!picture) {
-            diagnostics_.Warning("picture \"" + picturePath + "\" cannot be decoded (" + error + "); it is left out");
+            diagnostics_.Warning("picture \"" + picturePath + "\" cannot be decoded (" + error +
+                                 "); it is left out");
         } else if (picture->bytes.size() > kMaxImageRecordBytes) {
-            diagnostics_.Warning("picture \"" + picturePath + "\" cannot be made small enough for the book; it is left out");
+            diagnostics_.Warning("picture \"" + picturePath +
+                                 "\" cannot be made small enough for the book; it is left out");
         } else {
             records_.push_back(std::move(picture->bytes));
             index = static_cast<int>(records_.size());
@@ -47,13 +52,15 @@ int BookPictures::IndexOf(const std::string& picturePath) {
 
 std::string BookPictures::FindCoverPath(const OpfPackage& package) {
     if (!package.coverId.empty()) {
-        if (const auto* item = package.FindById(package.coverId); item && !item->path.empty()) return item->path;
+        if (const auto* item = package.FindById(package.coverId); item && !item->path.empty())
+            return item->path;
     }
     for (const auto& item : package.manifest) {
         if (IsImageItem(item) && item.id == "coverPic") return item.path;
     }
     for (const auto& item : package.manifest) {
-        if (IsImageItem(item) && Lower(item.id).find("cover") != std::string::npos) return item.path;
+        if (IsImageItem(item) && Lower(item.id).find("cover") != std::string::npos)
+            return item.path;
     }
     for (const auto& reference : package.guide) {
         if (Lower(reference.type) != "cover") continue;
@@ -65,7 +72,9 @@ std::string BookPictures::FindCoverPath(const OpfPackage& package) {
             if (node.isText || node.name != "img") continue;
             const auto* src = node.Attribute("src");
             if (!src) continue;
-            if (auto path = ResolveInPackage(FolderOf(pagePath), SplitHref(PercentDecode(*src)).path)) return *path;
+            if (auto path =
+                    ResolveInPackage(FolderOf(pagePath), SplitHref(PercentDecode(*src)).path))
+                return *path;
         }
     }
     return {};

@@ -28,8 +28,8 @@ public:
     void AddCover();
 
     const std::vector<std::string>& records() const { return records_; }
-    std::optional<int> coverIndex() const { return cover_; }        // 0-based
-    std::optional<int> thumbnailIndex() const { return thumbnail_; } // 0-based
+    std::optional<int> coverIndex() const { return cover_; }          // 0-based
+    std::optional<int> thumbnailIndex() const { return thumbnail_; }  // 0-based
     const std::string& coverPath() const { return coverPath_; }
 
     // The package-relative path of the cover picture, by the rules: <meta name="cover">,

@@ -17,20 +17,23 @@ namespace {
 
 bool IsHtmlItem(const ManifestItem& item) {
     std::string type;
-    for (char c : item.mediaType) type += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return type.empty() || type.find("html") != std::string::npos || type.find("oeb1-document") != std::string::npos ||
-           type == "application/x-dtbook+xml";
+    for (char c : item.mediaType)
+        type += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return type.empty() || type.find("html") != std::string::npos ||
+           type.find("oeb1-document") != std::string::npos || type == "application/x-dtbook+xml";
 }
 
 class StylesheetCache {
 public:
-    StylesheetCache(const OpfPackage& package, Diagnostics& diagnostics) : package_(package), diagnostics_(diagnostics) {}
+    StylesheetCache(const OpfPackage& package, Diagnostics& diagnostics)
+        : package_(package), diagnostics_(diagnostics) {}
 
     // The rules that apply to a chapter: its linked stylesheets in order, then its style blocks.
     const StyleSheet& For(const std::string& chapterPath, const HtmlDocument& document) {
         std::vector<std::string> paths;
         for (const auto& href : document.stylesheetLinks) {
-            const auto path = ResolveInPackage(FolderOf(chapterPath), SplitHref(PercentDecode(href)).path);
+            const auto path =
+                ResolveInPackage(FolderOf(chapterPath), SplitHref(PercentDecode(href)).path);
             if (!path) {
                 diagnostics_.Warning("stylesheet \"" + href + "\" of \"" + chapterPath +
                                      "\" is not inside the package folder; it is ignored");
@@ -56,7 +59,9 @@ private:
     const std::string& Source(const std::string& path) {
         if (auto found = sources_.find(path); found != sources_.end()) return found->second;
         auto text = ReadPackageFile(package_.folder, path);
-        if (!text && !package_.missingFiles.count(path)) diagnostics_.Warning("stylesheet \"" + path + "\" cannot be read; its rules are left out");
+        if (!text && !package_.missingFiles.count(path))
+            diagnostics_.Warning("stylesheet \"" + path +
+                                 "\" cannot be read; its rules are left out");
         return sources_.emplace(path, text.value_or(std::string())).first->second;
     }
 
@@ -83,7 +88,8 @@ void WriteGuide(const OpfPackage& package, const std::set<std::string>& chapters
         text.Markup(" title=");
         text.QuotedAttribute(reference.title.empty() ? reference.type : reference.title);
         text.Markup(" ");
-        text.Link(AnchorKey(parts.path, parts.fragment), package.opfName, AnchorKey(parts.path, ""));
+        text.Link(AnchorKey(parts.path, parts.fragment), package.opfName,
+                  AnchorKey(parts.path, ""));
         text.Markup(" />");
     }
     text.Markup("</guide>");
@@ -91,8 +97,8 @@ void WriteGuide(const OpfPackage& package, const std::set<std::string>& chapters
 
 }  // namespace
 
-std::optional<BookText> AssembleBookText(const OpfPackage& package, bool western, BookPictures& pictures,
-                                         Diagnostics& diagnostics) {
+std::optional<BookText> AssembleBookText(const OpfPackage& package, bool western,
+                                         BookPictures& pictures, Diagnostics& diagnostics) {
     // The chapters that can be read, in spine order, each once.
     // The chapters, in spine order, each once. They are read one at a time as they are
     // written, so that the whole book's HTML is never in memory at once.
@@ -102,13 +108,15 @@ std::optional<BookText> AssembleBookText(const OpfPackage& package, bool western
         const ManifestItem* item = package.FindById(id);
         if (!item || item->path.empty()) continue;  // outside the folder: already reported
         if (!IsHtmlItem(*item)) {
-            diagnostics.Warning("spine item \"" + item->href + "\" is not an HTML document; it is skipped");
+            diagnostics.Warning("spine item \"" + item->href +
+                                "\" is not an HTML document; it is skipped");
             continue;
         }
         if (chapterSet.count(item->path)) continue;
         if (!IsReadablePackageFile(package.folder, item->path)) {
             if (!package.missingFiles.count(item->path))
-                diagnostics.Warning("chapter \"" + item->href + "\" cannot be read; it is left out");
+                diagnostics.Warning("chapter \"" + item->href +
+                                    "\" cannot be read; it is left out");
             continue;
         }
         chapterSet.insert(item->path);
@@ -144,7 +152,8 @@ std::optional<BookText> AssembleBookText(const OpfPackage& package, bool western
         const auto size = std::filesystem::file_size(package.folder + chapter.first, ec);
         if (!ec) htmlBytes += size;
     }
-    text.Reserve(static_cast<std::size_t>(std::min<std::uintmax_t>(htmlBytes + htmlBytes / 8 + 4096, 1u << 30)));
+    text.Reserve(static_cast<std::size_t>(
+        std::min<std::uintmax_t>(htmlBytes + htmlBytes / 8 + 4096, 1u << 30)));
     text.Markup("<html><head>");
     WriteGuide(package, chapterSet, text);
     text.Markup("</head><body>");
@@ -152,7 +161,9 @@ std::optional<BookText> AssembleBookText(const OpfPackage& package, bool western
     StylesheetCache stylesheets(package, diagnostics);
     ChapterContext context;
     context.pictureIndex = [&pictures](const std::string& path) { return pictures.IndexOf(path); };
-    context.isChapter = [&chapterSet](const std::string& path) { return chapterSet.count(path) != 0; };
+    context.isChapter = [&chapterSet](const std::string& path) {
+        return chapterSet.count(path) != 0;
+    };
     context.diagnostics = &diagnostics;
     bool first = true;
     for (const auto& [path, href] : chapters) {

@@ -19,7 +19,7 @@ struct BookText {
 };
 
 // nullopt (with an error) when no chapter of the spine could be read.
-std::optional<BookText> AssembleBookText(const OpfPackage& package, bool western, BookPictures& pictures,
-                                         Diagnostics& diagnostics);
+std::optional<BookText> AssembleBookText(const OpfPackage& package, bool western,
+                                         BookPictures& pictures, Diagnostics& diagnostics);
 
 }  // namespace quillery::mobi

@@ -21,10 +21,12 @@ struct NavPoint {
 };
 
 // The navPoints of an NCX document whose package-relative path is `ncxPath`.
-std::vector<NavPoint> ParseNcx(const std::string& xml, const std::string& ncxPath, Diagnostics& diagnostics);
+std::vector<NavPoint> ParseNcx(const std::string& xml, const std::string& ncxPath,
+                               Diagnostics& diagnostics);
 
 // Index entries for the navPoints whose targets are in the text (others are dropped with
 // a warning), labels in the book's encoding.
-std::vector<TocEntry> BuildTocEntries(const std::vector<NavPoint>& points, const Kf7Text& text, Diagnostics& diagnostics);
+std::vector<TocEntry> BuildTocEntries(const std::vector<NavPoint>& points, const Kf7Text& text,
+                                      Diagnostics& diagnostics);
 
 }  // namespace quillery::mobi

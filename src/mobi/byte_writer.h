@@ -30,7 +30,8 @@ inline std::uint32_t GetU32(const std::string& in, std::size_t at) {
            static_cast<std::uint32_t>(static_cast<unsigned char>(in[at + 3]));
 }
 inline std::uint16_t GetU16(const std::string& in, std::size_t at) {
-    return static_cast<std::uint16_t>((static_cast<unsigned char>(in[at]) << 8) | static_cast<unsigned char>(in[at + 1]));
+    return static_cast<std::uint16_t>((static_cast<unsigned char>(in[at]) << 8) |
+                                      static_cast<unsigned char>(in[at + 1]));
 }
 
 }  // namespace quillery::mobi

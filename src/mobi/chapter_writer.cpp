@@ -15,40 +15,45 @@ bool IsOneOf(std::string_view name, std::initializer_list<std::string_view> name
 
 // Elements that leave nothing in the book.
 bool IsDropped(std::string_view name) {
-    return IsOneOf(name, {"head", "title", "script", "style", "meta", "link", "base", "noscript", "object", "embed",
-                          "iframe", "frame", "frameset", "svg", "math", "template", "input", "select", "button",
-                          "textarea", "map", "area", "param", "audio", "video", "canvas", "form"});
+    return IsOneOf(name, {"head",     "title",    "script", "style",  "meta",   "link",     "base",
+                          "noscript", "object",   "embed",  "iframe", "frame",  "frameset", "svg",
+                          "math",     "template", "input",  "select", "button", "textarea", "map",
+                          "area",     "param",    "audio",  "video",  "canvas", "form"});
 }
 
 // Block elements the renderer knows, written with their own tag.
 bool IsKeptBlock(std::string_view name) {
-    return IsOneOf(name, {"p", "div", "h1", "h2", "h3", "h4", "h5", "h6", "blockquote", "ul", "ol", "li", "dl", "dt",
-                          "dd", "table", "tr", "td", "th", "caption", "pre", "center", "address"});
+    return IsOneOf(name, {"p",          "div", "h1", "h2",      "h3",  "h4",     "h5",     "h6",
+                          "blockquote", "ul",  "ol", "li",      "dl",  "dt",     "dd",     "table",
+                          "tr",         "td",  "th", "caption", "pre", "center", "address"});
 }
 
 // Inline elements the renderer knows, written with their own tag.
 bool IsKeptInline(std::string_view name) {
-    return IsOneOf(name, {"b", "strong", "i", "em", "u", "s", "strike", "del", "ins", "sub", "sup", "big", "small",
-                          "cite", "q", "dfn", "kbd", "samp", "var", "code", "tt", "font"});
+    return IsOneOf(name, {"b",   "strong", "i",   "em",   "u",     "s",    "strike", "del",
+                          "ins", "sub",    "sup", "big",  "small", "cite", "q",      "dfn",
+                          "kbd", "samp",   "var", "code", "tt",    "font"});
 }
 
 // Newer sectioning elements, written as <div>.
 bool IsSectioning(std::string_view name) {
-    return IsOneOf(name, {"section", "article", "header", "footer", "aside", "nav", "main", "figure", "figcaption",
-                          "hgroup", "details", "summary"});
+    return IsOneOf(name, {"section", "article", "header", "footer", "aside", "nav", "main",
+                          "figure", "figcaption", "hgroup", "details", "summary"});
 }
 
 // Block elements whose alignment, indent and top margin are written as attributes.
 bool TakesBlockAttributes(std::string_view name) {
-    return IsOneOf(name, {"p", "div", "h1", "h2", "h3", "h4", "h5", "h6", "blockquote", "li", "dt", "dd", "center",
-                          "address"});
+    return IsOneOf(name, {"p", "div", "h1", "h2", "h3", "h4", "h5", "h6", "blockquote", "li", "dt",
+                          "dd", "center", "address"});
 }
 
 // Attributes the renderer understands, per element.
 bool IsKeptAttribute(std::string_view element, std::string_view attribute) {
     if (attribute == "align") return element != "font";
-    if (element == "td" || element == "th") return IsOneOf(attribute, {"colspan", "rowspan", "valign", "width"});
-    if (element == "table") return IsOneOf(attribute, {"border", "width", "cellpadding", "cellspacing"});
+    if (element == "td" || element == "th")
+        return IsOneOf(attribute, {"colspan", "rowspan", "valign", "width"});
+    if (element == "table")
+        return IsOneOf(attribute, {"border", "width", "cellpadding", "cellspacing"});
     if (element == "ol") return IsOneOf(attribute, {"start", "type"});
     if (element == "ul") return attribute == "type";
     if (element == "li") return IsOneOf(attribute, {"value", "type"});
@@ -102,8 +107,10 @@ private:
         } else {
             const bool sectioning = IsSectioning(name);
             std::string tag;
-            if (IsKeptBlock(name) || IsKeptInline(name)) tag = name;
-            else if (sectioning) tag = "div";
+            if (IsKeptBlock(name) || IsKeptInline(name))
+                tag = name;
+            else if (sectioning)
+                tag = "div";
             if (!tag.empty()) OpenTag(tag, node, style);
             const int wrappers = OpenWrappers(tag, style);
             WriteChildren(index, inPre || name == "pre");
@@ -114,7 +121,8 @@ private:
     }
 
     void WriteAnchors(const HtmlNode& node) {
-        if (const auto* id = node.Attribute("id"); id && !id->empty()) out_.Anchor(AnchorKey(ctx_.chapterPath, *id));
+        if (const auto* id = node.Attribute("id"); id && !id->empty())
+            out_.Anchor(AnchorKey(ctx_.chapterPath, *id));
         if (node.name == "a") {
             if (const auto* anchorName = node.Attribute("name"); anchorName && !anchorName->empty())
                 out_.Anchor(AnchorKey(ctx_.chapterPath, *anchorName));
@@ -132,8 +140,10 @@ private:
         }
         if (blockAttributes) {
             if (style.align) out_.Markup(" align=\"" + *style.align + "\"");
-            if (style.textIndentEm && *style.textIndentEm != 0) out_.Markup(" width=\"" + FormatEm(*style.textIndentEm) + "\"");
-            if (style.marginTopEm && *style.marginTopEm > 0) out_.Markup(" height=\"" + FormatEm(*style.marginTopEm) + "\"");
+            if (style.textIndentEm && *style.textIndentEm != 0)
+                out_.Markup(" width=\"" + FormatEm(*style.textIndentEm) + "\"");
+            if (style.marginTopEm && *style.marginTopEm > 0)
+                out_.Markup(" height=\"" + FormatEm(*style.marginTopEm) + "\"");
         }
         out_.Markup(">");
     }
@@ -147,12 +157,14 @@ private:
             wrappers_.push_back(wrapper);
             ++opened;
         };
-        if (style.fontSize && *style.fontSize != 3 && tag != "font" && !(tag.size() == 2 && tag[0] == 'h'))
+        if (style.fontSize && *style.fontSize != 3 && tag != "font" &&
+            !(tag.size() == 2 && tag[0] == 'h'))
             open("font", " size=\"" + std::to_string(*style.fontSize) + "\"");
         if (style.bold.value_or(false) && tag != "b" && tag != "strong") open("b");
         if (style.italic.value_or(false) && tag != "i" && tag != "em") open("i");
         if (style.underline.value_or(false) && tag != "u") open("u");
-        if (style.strike.value_or(false) && tag != "s" && tag != "strike" && tag != "del") open("s");
+        if (style.strike.value_or(false) && tag != "s" && tag != "strike" && tag != "del")
+            open("s");
         return opened;
     }
 
@@ -206,10 +218,12 @@ private:
         const auto parts = SplitHref(href);
         std::string path = ctx_.chapterPath;
         if (!parts.path.empty()) {
-            const auto resolved = ResolveInPackage(FolderOf(ctx_.chapterPath), PercentDecode(parts.path));
+            const auto resolved =
+                ResolveInPackage(FolderOf(ctx_.chapterPath), PercentDecode(parts.path));
             if (!resolved || !ctx_.isChapter || !ctx_.isChapter(*resolved)) {
-                ctx_.diagnostics->Warning("link \"" + href + "\" in \"" + ctx_.chapterPath +
-                                          "\" does not lead to a chapter of the book; it is left without target");
+                ctx_.diagnostics->Warning(
+                    "link \"" + href + "\" in \"" + ctx_.chapterPath +
+                    "\" does not lead to a chapter of the book; it is left without target");
                 return;
             }
             path = *resolved;

@@ -16,7 +16,8 @@ namespace quillery::mobi {
 struct ChapterContext {
     std::string chapterPath;  // package-relative path of the chapter
     const StyleSheet* styles = nullptr;
-    // The 1-based image record number for a package-relative picture path, 0 when it cannot be used.
+    // The 1-based image record number for a package-relative picture path, 0 when it cannot be
+    // used.
     std::function<int(const std::string& picturePath)> pictureIndex;
     // True when a package-relative path is a chapter of the book.
     std::function<bool(const std::string& path)> isChapter;

@@ -67,7 +67,8 @@ ParsedArguments ParseArguments(const std::vector<std::string>& arguments) {
         } else if (parsed.options.opfPath.empty()) {
             parsed.options.opfPath = a;
         } else {
-            parsed.error = "more than one package document given (\"" + parsed.options.opfPath + "\" and \"" + a + "\")";
+            parsed.error = "more than one package document given (\"" + parsed.options.opfPath +
+                           "\" and \"" + a + "\")";
             return parsed;
         }
     }
@@ -75,9 +76,11 @@ ParsedArguments ParseArguments(const std::vector<std::string>& arguments) {
         parsed.error = "no package document given";
         return parsed;
     }
-    if (parsed.outputName.find('/') != std::string::npos || parsed.outputName.find('\\') != std::string::npos) {
-        parsed.error = "the output name \"" + parsed.outputName +
-                       "\" must be a file name: the book is written into the folder of the package document";
+    if (parsed.outputName.find('/') != std::string::npos ||
+        parsed.outputName.find('\\') != std::string::npos) {
+        parsed.error =
+            "the output name \"" + parsed.outputName +
+            "\" must be a file name: the book is written into the folder of the package document";
         return parsed;
     }
     if (parsed.outputName == "." || parsed.outputName == "..") {
@@ -94,12 +97,14 @@ ParsedArguments ParseArguments(const std::vector<std::string>& arguments) {
 }
 
 std::ostream* g_out = nullptr;
-void PrintFinding(const Finding& finding) { *g_out << FormatFinding(finding) << '\n' << std::flush; }
+void PrintFinding(const Finding& finding) {
+    *g_out << FormatFinding(finding) << '\n' << std::flush;
+}
 
 }  // namespace
 
-bool WriteFileAtomically(const std::string& folder, const std::string& name, const std::string& bytes,
-                         std::string& error) {
+bool WriteFileAtomically(const std::string& folder, const std::string& name,
+                         const std::string& bytes, std::string& error) {
     std::string temporary = folder + "." + name + ".XXXXXX";
     const int fd = mkstemp(temporary.data());
     if (fd < 0) {
@@ -145,20 +150,24 @@ int RunOpf2Mobi(const std::vector<std::string>& arguments, std::ostream& out) {
     Diagnostics diagnostics;
     diagnostics.SetListener(PrintFinding);
     const auto notBuilt = [&]() {
-        out << "Error(opf2mobi): Mobi file not built (" << diagnostics.Count(Severity::Error) << " error(s))\n";
+        out << "Error(opf2mobi): Mobi file not built (" << diagnostics.Count(Severity::Error)
+            << " error(s))\n";
         return kExitNotBuilt;
     };
     static const char* kUsage =
-        "Usage: opf2mobi <path>/content.opf [-c0|-c1|-c2] [-gif] [-western] [-o NAME.mobi] [-verbose]\n"
+        "Usage: opf2mobi <path>/content.opf [-c0|-c1|-c2] [-gif] [-western] [-o NAME.mobi] "
+        "[-verbose]\n"
         "  -c0        no compression\n"
         "  -c1        standard (PalmDOC) compression, the default\n"
         "  -c2        Kindle Huffdic compression\n"
-        "  -gif       pictures as GIF (the default keeps JPEG and GIF and turns the rest into JPEG)\n"
+        "  -gif       pictures as GIF (the default keeps JPEG and GIF and turns the rest into "
+        "JPEG)\n"
         "  -western   Windows-1252 text, other characters as numeric references\n"
         "  -o NAME    the book's file name, written into the folder of the OPF\n"
         "             (default: the OPF's name with .mobi)\n"
         "  -verbose   more information lines\n";
-    if (arguments.size() == 1 && (arguments[0] == "-help" || arguments[0] == "--help" || arguments[0] == "-h")) {
+    if (arguments.size() == 1 &&
+        (arguments[0] == "-help" || arguments[0] == "--help" || arguments[0] == "-h")) {
         out << kUsage;
         return kExitBuilt;
     }
@@ -168,15 +177,18 @@ int RunOpf2Mobi(const std::vector<std::string>& arguments, std::ostream& out) {
         out << kUsage;
         return notBuilt();
     }
-    diagnostics.Info(std::string(CompilerBanner()) + ": compiling \"" + parsed.options.opfPath + "\"");
+    diagnostics.Info(std::string(CompilerBanner()) + ": compiling \"" + parsed.options.opfPath +
+                     "\"");
     CompileOptions options = parsed.options;
     options.keepText = false;
     auto book = CompileBook(options, diagnostics);
     if (!book) return notBuilt();
     const std::string& opf = parsed.options.opfPath;
-    const std::string folder = opf.rfind('/') == std::string::npos ? std::string() : opf.substr(0, opf.rfind('/') + 1);
+    const std::string folder =
+        opf.rfind('/') == std::string::npos ? std::string() : opf.substr(0, opf.rfind('/') + 1);
     if (book->packageFiles.count(parsed.outputName)) {
-        diagnostics.Error("the output name \"" + parsed.outputName + "\" is a file of the package; choose another name");
+        diagnostics.Error("the output name \"" + parsed.outputName +
+                          "\" is a file of the package; choose another name");
         return notBuilt();
     }
     std::string error;
@@ -189,7 +201,8 @@ int RunOpf2Mobi(const std::vector<std::string>& arguments, std::ostream& out) {
         out << "Info(opf2mobi): Mobi file built: \"" << folder << parsed.outputName << "\"\n";
         return kExitBuilt;
     }
-    out << "Info(opf2mobi): Mobi file built with " << warnings << " warning(s): \"" << folder << parsed.outputName << "\"\n";
+    out << "Info(opf2mobi): Mobi file built with " << warnings << " warning(s): \"" << folder
+        << parsed.outputName << "\"\n";
     return kExitBuiltWithWarnings;
 }
 

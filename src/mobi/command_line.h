@@ -19,7 +19,7 @@ int RunOpf2Mobi(const std::vector<std::string>& arguments, std::ostream& out);
 
 // Writes `bytes` to `folder` + `name` through a temporary file in the same folder renamed
 // at the end; false with `error` set (and no file left) when it fails.
-bool WriteFileAtomically(const std::string& folder, const std::string& name, const std::string& bytes,
-                         std::string& error);
+bool WriteFileAtomically(const std::string& folder, const std::string& name,
+                         const std::string& bytes, std::string& error);
 
 }  // namespace quillery::mobi

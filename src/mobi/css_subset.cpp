@@ -14,8 +14,10 @@ std::string Lower(std::string_view text) {
 }
 
 std::string_view Trim(std::string_view text) {
-    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front()))) text.remove_prefix(1);
-    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back()))) text.remove_suffix(1);
+    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front())))
+        text.remove_prefix(1);
+    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back())))
+        text.remove_suffix(1);
     return text;
 }
 
@@ -44,7 +46,8 @@ std::optional<double> LengthInEm(std::string_view value) {
     char* end = nullptr;
     const double number = std::strtod(text.c_str(), &end);
     if (end == text.c_str()) return std::nullopt;
-    if (!(number > -1e6 && number < 1e6)) return std::nullopt;  // nothing sensible, and no overflow below
+    if (!(number > -1e6 && number < 1e6))
+        return std::nullopt;  // nothing sensible, and no overflow below
     const std::string unit = Lower(Trim(std::string_view(end)));
     if (unit.empty()) return number == 0 ? std::optional<double>(0.0) : std::nullopt;
     if (unit == "em" || unit == "rem") return number;
@@ -99,20 +102,28 @@ std::vector<std::string_view> Words(std::string_view text) {
 void MarkupStyle::Apply(std::string_view property, std::string_view rawValue) {
     const std::string value = Lower(Trim(rawValue));
     if (property == "font-weight") {
-        if (value == "bold" || value == "bolder") bold = true;
-        else if (value == "normal" || value == "lighter") bold = false;
-        else if (std::isdigit(static_cast<unsigned char>(value.empty() ? ' ' : value[0]))) bold = std::atoi(value.c_str()) >= 600;
+        if (value == "bold" || value == "bolder")
+            bold = true;
+        else if (value == "normal" || value == "lighter")
+            bold = false;
+        else if (std::isdigit(static_cast<unsigned char>(value.empty() ? ' ' : value[0])))
+            bold = std::atoi(value.c_str()) >= 600;
     } else if (property == "font-style") {
-        if (value == "italic" || value == "oblique") italic = true;
-        else if (value == "normal") italic = false;
+        if (value == "italic" || value == "oblique")
+            italic = true;
+        else if (value == "normal")
+            italic = false;
     } else if (property == "text-decoration" || property == "text-decoration-line") {
         if (value.find("underline") != std::string::npos) underline = true;
         if (value.find("line-through") != std::string::npos) strike = true;
         if (value == "none") underline = strike = false;
     } else if (property == "text-align") {
-        if (value == "left" || value == "right" || value == "center" || value == "justify") align = value;
-        else if (value == "start") align = "left";
-        else if (value == "end") align = "right";
+        if (value == "left" || value == "right" || value == "center" || value == "justify")
+            align = value;
+        else if (value == "start")
+            align = "left";
+        else if (value == "end")
+            align = "right";
     } else if (property == "text-indent") {
         if (auto em = LengthInEm(value)) textIndentEm = *em;
     } else if (property == "margin-top") {
@@ -125,9 +136,11 @@ void MarkupStyle::Apply(std::string_view property, std::string_view rawValue) {
     } else if (property == "font-size") {
         if (auto scale = FontScale(value)) fontSize = FontSizeFromScale(*scale);
     } else if (property == "page-break-before" || property == "break-before") {
-        pageBreakBefore = value == "always" || value == "page" || value == "left" || value == "right";
+        pageBreakBefore =
+            value == "always" || value == "page" || value == "left" || value == "right";
     } else if (property == "page-break-after" || property == "break-after") {
-        pageBreakAfter = value == "always" || value == "page" || value == "left" || value == "right";
+        pageBreakAfter =
+            value == "always" || value == "page" || value == "left" || value == "right";
     } else if (property == "font") {
         for (auto word : Words(value)) {
             if (word == "bold" || word == "bolder") bold = true;
@@ -148,7 +161,8 @@ std::vector<std::pair<std::string, std::string>> ParseDeclarations(std::string_v
         if (colon != std::string_view::npos) {
             std::string value(Trim(declaration.substr(colon + 1)));
             const auto bang = value.find('!');
-            if (bang != std::string::npos) value = std::string(Trim(std::string_view(value).substr(0, bang)));
+            if (bang != std::string::npos)
+                value = std::string(Trim(std::string_view(value).substr(0, bang)));
             const std::string property = Lower(Trim(declaration.substr(0, colon)));
             if (!property.empty()) out.emplace_back(property, value);
         }
@@ -165,7 +179,8 @@ void StyleSheet::Add(std::string_view cssText) {
         if (open == std::string::npos) break;
         std::string_view prelude = Trim(std::string_view(css).substr(pos, open - pos));
         // Skip any statement-level at-rules ("@import ...;", "@charset ...;") before the prelude.
-        while (!prelude.empty() && prelude.front() == '@' && prelude.find(';') != std::string_view::npos) {
+        while (!prelude.empty() && prelude.front() == '@' &&
+               prelude.find(';') != std::string_view::npos) {
             prelude = Trim(prelude.substr(prelude.find(';') + 1));
         }
         // Find the matching close brace (at-rules such as @media nest blocks).
@@ -175,16 +190,19 @@ void StyleSheet::Add(std::string_view cssText) {
             if (css[close] == '{') ++depth;
             if (css[close] == '}' && --depth == 0) break;
         }
-        const std::string_view block = std::string_view(css).substr(open + 1, std::min(close, css.size()) - open - 1);
+        const std::string_view block =
+            std::string_view(css).substr(open + 1, std::min(close, css.size()) - open - 1);
         pos = close + 1;
-        if (prelude.empty() || prelude.front() == '@') continue;  // @media, @font-face, @page: not for this renderer
+        if (prelude.empty() || prelude.front() == '@')
+            continue;  // @media, @font-face, @page: not for this renderer
         const auto declarations = ParseDeclarations(block);
         std::size_t selStart = 0;
         const std::string selectors(prelude);
         while (selStart <= selectors.size()) {
             auto comma = selectors.find(',', selStart);
             if (comma == std::string::npos) comma = selectors.size();
-            const std::string_view one = Trim(std::string_view(selectors).substr(selStart, comma - selStart));
+            const std::string_view one =
+                Trim(std::string_view(selectors).substr(selStart, comma - selStart));
             selStart = comma + 1;
             if (one.empty() || one.find_first_of(":[+~") != std::string_view::npos) continue;
             Rule rule;
@@ -193,8 +211,10 @@ void StyleSheet::Add(std::string_view cssText) {
             char pendingCombinator = ' ';
             std::string spaced;
             for (char c : one) {
-                if (c == '>') spaced += " > ";
-                else spaced += c;
+                if (c == '>')
+                    spaced += " > ";
+                else
+                    spaced += c;
             }
             for (auto word : Words(spaced)) {
                 if (word == ">") {
@@ -219,11 +239,14 @@ void StyleSheet::Add(std::string_view cssText) {
                     j = readName(i + 1);
                     const std::string name(word.substr(i + 1, j - i - 1));
                     if (name.empty()) valid = false;
-                    if (kind == '.') compound.classes.push_back(name);
-                    else compound.id = name;
+                    if (kind == '.')
+                        compound.classes.push_back(name);
+                    else
+                        compound.id = name;
                     i = j;
                 }
-                rule.specificity += (compound.id.empty() ? 0 : 100) + 10 * static_cast<int>(compound.classes.size()) +
+                rule.specificity += (compound.id.empty() ? 0 : 100) +
+                                    10 * static_cast<int>(compound.classes.size()) +
                                     (compound.tag.empty() ? 0 : 1);
                 rule.selector.push_back(std::move(compound));
             }
@@ -253,7 +276,8 @@ bool StyleSheet::Matches(const HtmlDocument& document, int node, const Compound&
     return true;
 }
 
-bool StyleSheet::MatchesSelector(const HtmlDocument& document, int node, const std::vector<Compound>& selector) {
+bool StyleSheet::MatchesSelector(const HtmlDocument& document, int node,
+                                 const std::vector<Compound>& selector) {
     if (!Matches(document, node, selector.back())) return false;
     int current = node;
     for (std::size_t k = selector.size() - 1; k-- > 0;) {
@@ -264,7 +288,8 @@ bool StyleSheet::MatchesSelector(const HtmlDocument& document, int node, const s
             current = ancestor;
             continue;
         }
-        while (ancestor > 0 && !Matches(document, ancestor, selector[k])) ancestor = document.node(ancestor).parent;
+        while (ancestor > 0 && !Matches(document, ancestor, selector[k]))
+            ancestor = document.node(ancestor).parent;
         if (ancestor <= 0) return false;
         current = ancestor;
     }
@@ -277,14 +302,16 @@ MarkupStyle StyleSheet::StyleFor(const HtmlDocument& document, int node) const {
         if (MatchesSelector(document, node, rule.selector)) matching.push_back(&rule);
     }
     std::stable_sort(matching.begin(), matching.end(), [](const Rule* a, const Rule* b) {
-        return a->specificity != b->specificity ? a->specificity < b->specificity : a->order < b->order;
+        return a->specificity != b->specificity ? a->specificity < b->specificity
+                                                : a->order < b->order;
     });
     MarkupStyle style;
     for (const Rule* rule : matching) {
         for (const auto& [property, value] : rule->declarations) style.Apply(property, value);
     }
     if (const auto* inlineStyle = document.node(node).Attribute("style")) {
-        for (const auto& [property, value] : ParseDeclarations(*inlineStyle)) style.Apply(property, value);
+        for (const auto& [property, value] : ParseDeclarations(*inlineStyle))
+            style.Apply(property, value);
     }
     return style;
 }

@@ -17,10 +17,10 @@ struct MarkupStyle {
     std::optional<bool> italic;
     std::optional<bool> underline;
     std::optional<bool> strike;
-    std::optional<std::string> align;       // "left", "right", "center", "justify"
+    std::optional<std::string> align;  // "left", "right", "center", "justify"
     std::optional<double> textIndentEm;
     std::optional<double> marginTopEm;
-    std::optional<int> fontSize;            // HTML font size 1..7, 3 being normal
+    std::optional<int> fontSize;  // HTML font size 1..7, 3 being normal
     bool pageBreakBefore = false;
     bool pageBreakAfter = false;
 
@@ -33,7 +33,8 @@ struct MarkupStyle {
 class StyleSheet {
 public:
     void Add(std::string_view css);
-    // The style of the element `node`: matching rules by specificity and order, then its style attribute.
+    // The style of the element `node`: matching rules by specificity and order, then its style
+    // attribute.
     MarkupStyle StyleFor(const HtmlDocument& document, int node) const;
     std::size_t RuleCount() const { return rules_.size(); }
 
@@ -51,7 +52,8 @@ private:
         std::vector<std::pair<std::string, std::string>> declarations;
     };
     static bool Matches(const HtmlDocument& document, int node, const Compound& compound);
-    static bool MatchesSelector(const HtmlDocument& document, int node, const std::vector<Compound>& selector);
+    static bool MatchesSelector(const HtmlDocument& document, int node,
+                                const std::vector<Compound>& selector);
     std::vector<Rule> rules_;
 };
 

@@ -5,8 +5,9 @@
 namespace quillery::mobi {
 
 int Diagnostics::Count(Severity severity) const {
-    return static_cast<int>(std::count_if(findings_.begin(), findings_.end(),
-                                          [severity](const Finding& f) { return f.severity == severity; }));
+    return static_cast<int>(
+        std::count_if(findings_.begin(), findings_.end(),
+                      [severity](const Finding& f) { return f.severity == severity; }));
 }
 
 void Diagnostics::Add(Severity severity, std::string text) {
@@ -16,9 +17,12 @@ void Diagnostics::Add(Severity severity, std::string text) {
 
 std::string FormatFinding(const Finding& finding) {
     switch (finding.severity) {
-        case Severity::Info: return "Info(opf2mobi): " + finding.text;
-        case Severity::Warning: return "Warning(opf2mobi): " + finding.text;
-        case Severity::Error: return "Error(opf2mobi): " + finding.text;
+        case Severity::Info:
+            return "Info(opf2mobi): " + finding.text;
+        case Severity::Warning:
+            return "Warning(opf2mobi): " + finding.text;
+        case Severity::Error:
+            return "Error(opf2mobi): " + finding.text;
     }
     return finding.text;
 }

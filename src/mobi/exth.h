@@ -34,7 +34,7 @@ struct ExthRecord {
 
 class ExthBlock {
 public:
-    void AddText(std::uint32_t type, const std::string& text);   // skipped when empty
+    void AddText(std::uint32_t type, const std::string& text);  // skipped when empty
     void AddNumber(std::uint32_t type, std::uint32_t value);
     // "EXTH", length, count, the records, padded to a multiple of four bytes.
     std::string Serialize() const;

@@ -23,18 +23,24 @@ bool IsOneOf(std::string_view name, std::initializer_list<std::string_view> name
 }
 
 bool IsVoid(std::string_view name) {
-    return IsOneOf(name, {"area", "base", "basefont", "br", "col", "embed", "frame", "hr", "img", "input", "isindex",
-                          "link", "meta", "param", "source", "track", "wbr", "mbp:pagebreak"});
+    return IsOneOf(name,
+                   {"area", "base", "basefont", "br", "col", "embed", "frame", "hr", "img", "input",
+                    "isindex", "link", "meta", "param", "source", "track", "wbr", "mbp:pagebreak"});
 }
 
 // Elements whose content is raw text up to their end tag.
-bool IsRawText(std::string_view name) { return IsOneOf(name, {"script", "style", "textarea", "title", "xmp"}); }
+bool IsRawText(std::string_view name) {
+    return IsOneOf(name, {"script", "style", "textarea", "title", "xmp"});
+}
 
 // Block-level starts that end an open paragraph.
 bool ClosesParagraph(std::string_view name) {
-    return IsOneOf(name, {"p", "div", "ul", "ol", "dl", "table", "h1", "h2", "h3", "h4", "h5", "h6", "blockquote",
-                          "pre", "hr", "address", "center", "form", "fieldset", "section", "article", "aside",
-                          "header", "footer", "nav", "figure", "li", "dt", "dd", "mbp:pagebreak"});
+    return IsOneOf(name,
+                   {"p",          "div",     "ul",      "ol",      "dl",     "table",
+                    "h1",         "h2",      "h3",      "h4",      "h5",     "h6",
+                    "blockquote", "pre",     "hr",      "address", "center", "form",
+                    "fieldset",   "section", "article", "aside",   "header", "footer",
+                    "nav",        "figure",  "li",      "dt",      "dd",     "mbp:pagebreak"});
 }
 
 class TreeBuilder {
@@ -61,7 +67,8 @@ public:
         Append(std::move(node));
     }
 
-    void StartTag(std::string name, std::vector<std::pair<std::string, std::string>> attributes, bool selfClosing) {
+    void StartTag(std::string name, std::vector<std::pair<std::string, std::string>> attributes,
+                  bool selfClosing) {
         if (name == "html" || name == "head") {
             // Attributes of these are of no use; their content goes into the tree as it comes.
             return;
@@ -96,7 +103,9 @@ public:
                 stack_.resize(i);
                 return;
             }
-            if (open == "body" || ((name == "p" || name == "li") && IsOneOf(open, {"td", "th", "table"}))) return;
+            if (open == "body" ||
+                ((name == "p" || name == "li") && IsOneOf(open, {"td", "th", "table"})))
+                return;
         }
     }
 
@@ -111,7 +120,8 @@ private:
     }
 
     // Closes the open element named `closing` when found before any of `boundaries`.
-    void CloseOpen(std::initializer_list<std::string_view> closing, std::initializer_list<std::string_view> boundaries) {
+    void CloseOpen(std::initializer_list<std::string_view> closing,
+                   std::initializer_list<std::string_view> boundaries) {
         for (std::size_t i = stack_.size(); i-- > 1;) {
             const auto& open = doc_.nodes[static_cast<std::size_t>(stack_[i])].name;
             if (IsOneOf(open, closing)) {
@@ -123,16 +133,19 @@ private:
     }
 
     void ImplyEndTags(const std::string& name) {
-        if (ClosesParagraph(name)) CloseOpen({"p"}, {"td", "th", "table", "li", "div", "blockquote", "dd", "button"});
+        if (ClosesParagraph(name))
+            CloseOpen({"p"}, {"td", "th", "table", "li", "div", "blockquote", "dd", "button"});
         if (name == "li") CloseOpen({"li"}, {"ul", "ol", "menu", "dir", "table"});
         if (name == "dt" || name == "dd") CloseOpen({"dt", "dd"}, {"dl", "table"});
         if (name == "tr") CloseOpen({"tr"}, {"table", "tbody", "thead", "tfoot"});
         if (name == "td" || name == "th") CloseOpen({"td", "th"}, {"tr", "table"});
-        if (name == "thead" || name == "tbody" || name == "tfoot") CloseOpen({"thead", "tbody", "tfoot"}, {"table"});
+        if (name == "thead" || name == "tbody" || name == "tfoot")
+            CloseOpen({"thead", "tbody", "tfoot"}, {"table"});
         if (name == "option") CloseOpen({"option"}, {"select"});
         if (name == "a") CloseOpen({"a"}, {"td", "th", "table", "li", "div", "p"});
         if (name.size() == 2 && name[0] == 'h' && name[1] >= '1' && name[1] <= '6')
-            CloseOpen({"h1", "h2", "h3", "h4", "h5", "h6"}, {"div", "td", "th", "li", "table", "blockquote"});
+            CloseOpen({"h1", "h2", "h3", "h4", "h5", "h6"},
+                      {"div", "td", "th", "li", "table", "blockquote"});
     }
 
     HtmlDocument& doc_;
@@ -141,7 +154,8 @@ private:
 
 class Tokenizer {
 public:
-    Tokenizer(std::string_view html, TreeBuilder& builder, HtmlDocument& doc) : in_(html), builder_(builder), doc_(doc) {}
+    Tokenizer(std::string_view html, TreeBuilder& builder, HtmlDocument& doc)
+        : in_(html), builder_(builder), doc_(doc) {}
 
     void Run() {
         std::size_t textStart = 0;
@@ -155,7 +169,8 @@ public:
                 continue;
             }
             // The text before the markup goes in first.
-            if (pos_ > textStart) builder_.Text(DecodeCharacterReferences(in_.substr(textStart, pos_ - textStart)));
+            if (pos_ > textStart)
+                builder_.Text(DecodeCharacterReferences(in_.substr(textStart, pos_ - textStart)));
             TryMarkup();
             textStart = pos_;
             if (!pendingRawText_.empty()) {
@@ -164,7 +179,8 @@ public:
                 const std::size_t end = FindEndTag(rawName);
                 std::string_view raw = in_.substr(pos_, end - pos_);
                 if (rawName == "style") doc_.styleBlocks.emplace_back(raw);
-                if (rawName == "title" || rawName == "textarea") builder_.Text(DecodeCharacterReferences(raw));
+                if (rawName == "title" || rawName == "textarea")
+                    builder_.Text(DecodeCharacterReferences(raw));
                 // Scripts and styles leave nothing in the text.
                 pos_ = end;
                 if (pos_ < in_.size()) {
@@ -184,7 +200,8 @@ private:
         const std::string_view rest = in_.substr(pos_);
         if (rest.size() < 2) return false;
         if (rest[1] == '!' || rest[1] == '?') return true;
-        if (rest[1] == '/') return rest.size() > 2 && std::isalpha(static_cast<unsigned char>(rest[2]));
+        if (rest[1] == '/')
+            return rest.size() > 2 && std::isalpha(static_cast<unsigned char>(rest[2]));
         return std::isalpha(static_cast<unsigned char>(rest[1]));
     }
 
@@ -208,7 +225,8 @@ private:
             pos_ = end == std::string_view::npos ? in_.size() : end + 1;
             return true;
         }
-        if (rest.size() > 2 && rest[1] == '/' && std::isalpha(static_cast<unsigned char>(rest[2]))) {
+        if (rest.size() > 2 && rest[1] == '/' &&
+            std::isalpha(static_cast<unsigned char>(rest[2]))) {
             std::size_t p = pos_ + 2;
             const std::size_t nameStart = p;
             while (p < in_.size() && !IsSpace(in_[p]) && in_[p] != '>' && in_[p] != '/') ++p;
@@ -276,14 +294,18 @@ private:
                     p = v;
                 }
             }
-            if (std::none_of(attributes.begin(), attributes.end(), [&](const auto& a) { return a.first == attrName; }))
+            if (std::none_of(attributes.begin(), attributes.end(),
+                             [&](const auto& a) { return a.first == attrName; }))
                 attributes.emplace_back(std::move(attrName), std::move(value));
         }
         pos_ = p;
         if (name == "link") {
-            const auto rel = std::find_if(attributes.begin(), attributes.end(), [](const auto& a) { return a.first == "rel"; });
-            const auto href = std::find_if(attributes.begin(), attributes.end(), [](const auto& a) { return a.first == "href"; });
-            if (rel != attributes.end() && href != attributes.end() && Lower(rel->second).find("stylesheet") != std::string::npos &&
+            const auto rel = std::find_if(attributes.begin(), attributes.end(),
+                                          [](const auto& a) { return a.first == "rel"; });
+            const auto href = std::find_if(attributes.begin(), attributes.end(),
+                                           [](const auto& a) { return a.first == "href"; });
+            if (rel != attributes.end() && href != attributes.end() &&
+                Lower(rel->second).find("stylesheet") != std::string::npos &&
                 Lower(rel->second).find("alternate") == std::string::npos)
                 doc_.stylesheetLinks.push_back(href->second);
         }
@@ -298,7 +320,8 @@ private:
         while (true) {
             p = in_.find("</", p);
             if (p == std::string_view::npos) return in_.size();
-            if (p + 2 + name.size() <= in_.size() && Lower(in_.substr(p + 2, name.size())) == name) {
+            if (p + 2 + name.size() <= in_.size() &&
+                Lower(in_.substr(p + 2, name.size())) == name) {
                 const std::size_t after = p + 2 + name.size();
                 if (after == in_.size() || IsSpace(in_[after]) || in_[after] == '>') return p;
             }
@@ -349,16 +372,19 @@ std::string DecodeCharacterReferences(std::string_view text) {
             const bool hex = j < text.size() && (text[j] == 'x' || text[j] == 'X');
             if (hex) ++j;
             const std::size_t digitsStart = j;
-            while (j < text.size() && (hex ? std::isxdigit(static_cast<unsigned char>(text[j]))
-                                           : std::isdigit(static_cast<unsigned char>(text[j]))) && j - digitsStart < 8)
+            while (j < text.size() &&
+                   (hex ? std::isxdigit(static_cast<unsigned char>(text[j]))
+                        : std::isdigit(static_cast<unsigned char>(text[j]))) &&
+                   j - digitsStart < 8)
                 ++j;
             if (j == digitsStart) {
                 out += c;
                 ++i;
                 continue;
             }
-            char32_t cp = static_cast<char32_t>(std::strtoul(std::string(text.substr(digitsStart, j - digitsStart)).c_str(),
-                                                             nullptr, hex ? 16 : 10));
+            char32_t cp = static_cast<char32_t>(
+                std::strtoul(std::string(text.substr(digitsStart, j - digitsStart)).c_str(),
+                             nullptr, hex ? 16 : 10));
             // References to 0x80..0x9F mean the Windows-1252 characters, as browsers read them.
             if (cp >= 0x80 && cp <= 0x9F) {
                 for (char32_t candidate = 0x100; candidate < 0x2200; ++candidate) {
@@ -374,13 +400,15 @@ std::string DecodeCharacterReferences(std::string_view text) {
             i = j;
             continue;
         }
-        while (j < text.size() && std::isalnum(static_cast<unsigned char>(text[j])) && j - i <= 10) ++j;
+        while (j < text.size() && std::isalnum(static_cast<unsigned char>(text[j])) && j - i <= 10)
+            ++j;
         const std::string_view name = text.substr(i + 1, j - i - 1);
         const char32_t cp = name.empty() ? 0 : LookUpNamedEntity(name);
         if (cp != 0 && (j < text.size() && text[j] == ';')) {
             AppendUtf8(out, cp);
             i = j + 1;
-        } else if (cp != 0 && IsOneOf(name, {"amp", "lt", "gt", "quot", "nbsp", "copy", "AMP", "LT", "GT", "QUOT"})) {
+        } else if (cp != 0 && IsOneOf(name, {"amp", "lt", "gt", "quot", "nbsp", "copy", "AMP", "LT",
+                                             "GT", "QUOT"})) {
             // The common ones are recognised without their semicolon, as browsers do.
             AppendUtf8(out, cp);
             i = j;

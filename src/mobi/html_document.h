@@ -12,9 +12,10 @@ namespace quillery::mobi {
 
 struct HtmlNode {
     bool isText = false;
-    std::string name;   // lower-case tag name, for elements
-    std::vector<std::pair<std::string, std::string>> attributes;  // names lower-case, values decoded
-    std::string text;   // for text nodes
+    std::string name;  // lower-case tag name, for elements
+    std::vector<std::pair<std::string, std::string>>
+        attributes;    // names lower-case, values decoded
+    std::string text;  // for text nodes
     std::vector<int> children;
     int parent = -1;
 
@@ -23,8 +24,8 @@ struct HtmlNode {
 };
 
 struct HtmlDocument {
-    std::vector<HtmlNode> nodes;   // nodes[0] is the document root
-    int body = 0;                   // the <body> element, or the root when there is none
+    std::vector<HtmlNode> nodes;               // nodes[0] is the document root
+    int body = 0;                              // the <body> element, or the root when there is none
     std::vector<std::string> stylesheetLinks;  // hrefs of <link rel="stylesheet">
     std::vector<std::string> styleBlocks;      // contents of <style> elements
 

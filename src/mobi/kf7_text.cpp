@@ -23,7 +23,8 @@ void Kf7Text::AppendEncoded(std::string_view utf8, bool inAttribute) {
             ++run;
         }
         if (run > pos) {
-            if (!inAttribute && utf8.find_first_not_of(" \t\r\n\f", pos) < run) contentSinceBreak_ = true;
+            if (!inAttribute && utf8.find_first_not_of(" \t\r\n\f", pos) < run)
+                contentSinceBreak_ = true;
             bytes_.append(utf8.substr(pos, run - pos));
             pos = run;
             if (pos == utf8.size()) break;
@@ -31,14 +32,23 @@ void Kf7Text::AppendEncoded(std::string_view utf8, bool inAttribute) {
         const unsigned char byte = static_cast<unsigned char>(utf8[pos]);
         if (byte < 0x80) {
             switch (byte) {
-                case '&': bytes_ += "&amp;"; break;
-                case '<': bytes_ += "&lt;"; break;
-                case '>': bytes_ += "&gt;"; break;
-                case '"':
-                    if (inAttribute) bytes_ += "&quot;";
-                    else bytes_ += '"';
+                case '&':
+                    bytes_ += "&amp;";
                     break;
-                case '\0': break;
+                case '<':
+                    bytes_ += "&lt;";
+                    break;
+                case '>':
+                    bytes_ += "&gt;";
+                    break;
+                case '"':
+                    if (inAttribute)
+                        bytes_ += "&quot;";
+                    else
+                        bytes_ += '"';
+                    break;
+                case '\0':
+                    break;
                 default:
                     bytes_ += static_cast<char>(byte);
                     if (!inAttribute && byte > ' ') contentSinceBreak_ = true;
@@ -50,8 +60,10 @@ void Kf7Text::AppendEncoded(std::string_view utf8, bool inAttribute) {
         if (!inAttribute) contentSinceBreak_ = true;
         if (western_) {
             const int b = Cp1252Byte(cp);
-            if (b >= 0) bytes_ += static_cast<char>(b);
-            else bytes_ += "&#" + std::to_string(static_cast<std::uint32_t>(cp)) + ";";
+            if (b >= 0)
+                bytes_ += static_cast<char>(b);
+            else
+                bytes_ += "&#" + std::to_string(static_cast<std::uint32_t>(cp)) + ";";
         } else {
             AppendUtf8(bytes_, cp);
         }
@@ -92,7 +104,8 @@ void Kf7Text::PageBreak(bool always) {
 
 void Kf7Text::Anchor(const std::string& key) { anchors_.emplace(key, Position()); }
 
-void Kf7Text::Link(const std::string& targetKey, const std::string& origin, const std::string& fallbackKey) {
+void Kf7Text::Link(const std::string& targetKey, const std::string& origin,
+                   const std::string& fallbackKey) {
     bytes_ += "filepos=";
     links_.push_back({Position(), targetKey, fallbackKey, origin});
     bytes_ += "0000000000";

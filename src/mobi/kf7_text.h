@@ -45,7 +45,8 @@ public:
     bool HasAnchor(const std::string& key) const { return anchors_.count(key) != 0; }
     std::uint32_t AnchorPosition(const std::string& key) const { return anchors_.at(key); }
     // Writes "filepos=0000000000" to be filled in by ResolveLinks with the target's position.
-    void Link(const std::string& targetKey, const std::string& origin, const std::string& fallbackKey = {});
+    void Link(const std::string& targetKey, const std::string& origin,
+              const std::string& fallbackKey = {});
 
     // Fills in every link; links whose target and fallback are unknown point at 0 and are returned.
     std::vector<UnresolvedLink> ResolveLinks();

@@ -21,7 +21,8 @@ std::string BuildRecord0(const MobiHeaderFields& f) {
     PutU32(r, f.encoding);
     PutU32(r, f.uniqueId);
     PutU32(r, 6);  // file version
-    for (int i = 0; i < 10; ++i) PutU32(r, kNoRecord);  // orthographic, inflection, names, keys, extra 0-5
+    for (int i = 0; i < 10; ++i)
+        PutU32(r, kNoRecord);  // orthographic, inflection, names, keys, extra 0-5
     PutU32(r, f.firstNonBookRecord);
     const std::size_t fullNameOffsetAt = r.size();
     PutU32(r, 0);  // full name offset, set below
@@ -33,8 +34,8 @@ std::string BuildRecord0(const MobiHeaderFields& f) {
     PutU32(r, f.firstImageRecord);
     PutU32(r, f.huffRecord);
     PutU32(r, f.huffRecordCount);
-    PutU32(r, 0);  // huffman table offset
-    PutU32(r, 0);  // huffman table length
+    PutU32(r, 0);     // huffman table offset
+    PutU32(r, 0);     // huffman table length
     PutU32(r, 0x50);  // EXTH flags: an EXTH block follows
     r.append(32, '\0');
     PutU32(r, kNoRecord);

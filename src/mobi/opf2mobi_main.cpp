@@ -11,7 +11,8 @@ int main(int argc, char** argv) {
     try {
         return quillery::mobi::RunOpf2Mobi(arguments, std::cout);
     } catch (const std::exception& e) {
-        std::cout << "Error(opf2mobi): " << e.what() << "\nError(opf2mobi): Mobi file not built (1 error(s))\n";
+        std::cout << "Error(opf2mobi): " << e.what()
+                  << "\nError(opf2mobi): Mobi file not built (1 error(s))\n";
         return quillery::mobi::kExitNotBuilt;
     }
 }

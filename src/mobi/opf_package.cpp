@@ -1,11 +1,10 @@
 #include "mobi/opf_package.h"
 
-#include <pugixml.hpp>
-
 #include <strings.h>
 
 #include <cstring>
 #include <filesystem>
+#include <pugixml.hpp>
 
 #include "mobi/package_paths.h"
 #include "mobi/text_encoding.h"
@@ -21,7 +20,9 @@ const char* LocalName(const pugi::xml_node& node) {
 }
 
 // Names compare without regard to case: older packages write "dc:Title".
-bool IsNamed(const pugi::xml_node& node, const char* local) { return strcasecmp(LocalName(node), local) == 0; }
+bool IsNamed(const pugi::xml_node& node, const char* local) {
+    return strcasecmp(LocalName(node), local) == 0;
+}
 
 pugi::xml_node Child(const pugi::xml_node& parent, const char* local) {
     for (auto child : parent.children()) {
@@ -75,7 +76,8 @@ void ReadMetadata(const pugi::xml_node& metadata, OpfPackage& package) {
         } else if (IsNamed(node, "identifier")) {
             if (package.identifier.empty()) package.identifier = value;
         } else if (IsNamed(node, "meta")) {
-            if (std::strcmp(AttributeValue(node, "name"), "cover") == 0) package.coverId = AttributeValue(node, "content");
+            if (std::strcmp(AttributeValue(node, "name"), "cover") == 0)
+                package.coverId = AttributeValue(node, "content");
         }
     }
 }
@@ -108,10 +110,11 @@ const ManifestItem* OpfPackage::NcxItem() const {
 
 std::optional<OpfPackage> ParseOpfPackage(const std::string& xml, Diagnostics& diagnostics) {
     pugi::xml_document document;
-    const auto parsed = document.load_buffer(xml.data(), xml.size(), pugi::parse_default, pugi::encoding_utf8);
+    const auto parsed =
+        document.load_buffer(xml.data(), xml.size(), pugi::parse_default, pugi::encoding_utf8);
     if (!parsed) {
-        diagnostics.Error(std::string("the package document is not well-formed XML: ") + parsed.description() +
-                          " at byte " + std::to_string(parsed.offset));
+        diagnostics.Error(std::string("the package document is not well-formed XML: ") +
+                          parsed.description() + " at byte " + std::to_string(parsed.offset));
         return std::nullopt;
     }
     const auto root = document.document_element();
@@ -143,7 +146,8 @@ std::optional<OpfPackage> ParseOpfPackage(const std::string& xml, Diagnostics& d
         if (node.type() != pugi::node_element || !IsNamed(node, "itemref")) continue;
         const std::string idref = AttributeValue(node, "idref");
         if (!package.FindById(idref)) {
-            diagnostics.Warning("spine item \"" + idref + "\" is not in the manifest; it is skipped");
+            diagnostics.Warning("spine item \"" + idref +
+                                "\" is not in the manifest; it is skipped");
             continue;
         }
         package.spine.push_back(idref);
@@ -182,7 +186,8 @@ std::optional<OpfPackage> ReadOpfPackage(const std::string& opfPath, Diagnostics
         if (path && std::filesystem::exists(*path, ec)) continue;
         package->missingFiles.insert(item.path);
         diagnostics.Warning("file \"" + item.href + "\" named by the manifest " +
-                            (path ? "does not exist" : "lies outside the package folder") + "; it is left out");
+                            (path ? "does not exist" : "lies outside the package folder") +
+                            "; it is left out");
     }
     return package;
 }

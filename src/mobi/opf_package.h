@@ -13,20 +13,20 @@ namespace quillery::mobi {
 
 struct ManifestItem {
     std::string id;
-    std::string href;       // as written, percent-decoded
+    std::string href;  // as written, percent-decoded
     std::string mediaType;
-    std::string path;       // package-relative, normalised; empty when it points outside the folder
+    std::string path;  // package-relative, normalised; empty when it points outside the folder
 };
 
 struct GuideReference {
     std::string type;
     std::string title;
-    std::string href;       // package-relative path with "#fragment" kept
+    std::string href;  // package-relative path with "#fragment" kept
 };
 
 struct OpfPackage {
-    std::string folder;     // the OPF's folder, ending with "/"
-    std::string opfName;    // "content.opf"
+    std::string folder;   // the OPF's folder, ending with "/"
+    std::string opfName;  // "content.opf"
     std::string title;
     std::vector<std::string> creators;
     std::string publisher;
@@ -35,10 +35,10 @@ struct OpfPackage {
     std::string date;
     std::string language;
     std::string identifier;
-    std::string coverId;    // from <meta name="cover" content="...">
+    std::string coverId;  // from <meta name="cover" content="...">
     std::vector<ManifestItem> manifest;
-    std::vector<std::string> spine;   // manifest ids, in reading order
-    std::string tocId;                // the spine's toc attribute
+    std::vector<std::string> spine;  // manifest ids, in reading order
+    std::string tocId;               // the spine's toc attribute
     std::vector<GuideReference> guide;
     // Package-relative paths of manifest items whose file is missing (each reported once,
     // when the package is read; later users leave them out without another warning).

@@ -21,7 +21,8 @@ std::string PercentDecode(std::string_view text) {
         return -1;
     };
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '%' && i + 2 < text.size() && hex(text[i + 1]) >= 0 && hex(text[i + 2]) >= 0) {
+        if (text[i] == '%' && i + 2 < text.size() && hex(text[i + 1]) >= 0 &&
+            hex(text[i + 2]) >= 0) {
             out += static_cast<char>(hex(text[i + 1]) * 16 + hex(text[i + 2]));
             i += 2;
         } else {
@@ -41,13 +42,15 @@ bool HasScheme(std::string_view href) {
     for (std::size_t i = 0; i < href.size(); ++i) {
         const char c = href[i];
         if (c == ':') return i > 0;
-        if (!(std::isalnum(static_cast<unsigned char>(c)) || c == '+' || c == '-' || c == '.')) return false;
+        if (!(std::isalnum(static_cast<unsigned char>(c)) || c == '+' || c == '-' || c == '.'))
+            return false;
     }
     return false;
 }
 
 std::optional<std::string> ResolveInPackage(std::string_view baseFolder, std::string_view href) {
-    if (href.empty() || href.front() == '/' || href.front() == '\\' || HasScheme(href)) return std::nullopt;
+    if (href.empty() || href.front() == '/' || href.front() == '\\' || HasScheme(href))
+        return std::nullopt;
     std::string joined = std::string(baseFolder) + std::string(href);
     for (char& c : joined) {
         if (c == '\\') c = '/';
@@ -87,19 +90,22 @@ bool IsReadablePackageFile(const std::string& folder, const std::string& relativ
     return path && std::filesystem::is_regular_file(*path, ec) && access(path->c_str(), R_OK) == 0;
 }
 
-std::optional<std::string> PackageFilePath(const std::string& folder, const std::string& relativePath) {
+std::optional<std::string> PackageFilePath(const std::string& folder,
+                                           const std::string& relativePath) {
     namespace fs = std::filesystem;
     std::error_code ec;
     const fs::path root = fs::canonical(folder.empty() ? std::string(".") : folder, ec);
     if (ec) return std::nullopt;
-    const fs::path full = fs::weakly_canonical(fs::path(folder.empty() ? std::string(".") : folder) / relativePath, ec);
+    const fs::path full = fs::weakly_canonical(
+        fs::path(folder.empty() ? std::string(".") : folder) / relativePath, ec);
     if (ec) return std::nullopt;
     const auto mismatch = std::mismatch(root.begin(), root.end(), full.begin(), full.end());
     if (mismatch.first != root.end()) return std::nullopt;
     return folder + relativePath;
 }
 
-std::optional<std::string> ReadPackageFile(const std::string& folder, const std::string& relativePath) {
+std::optional<std::string> ReadPackageFile(const std::string& folder,
+                                           const std::string& relativePath) {
     const auto path = PackageFilePath(folder, relativePath);
     if (!path) return std::nullopt;
     return ReadWholeFile(*path);

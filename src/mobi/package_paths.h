@@ -34,10 +34,12 @@ bool IsReadablePackageFile(const std::string& folder, const std::string& relativ
 
 // The full path of a package-relative file, or nullopt when it does not lie inside the
 // package folder once symbolic links are followed (a link may not lead out of the package).
-std::optional<std::string> PackageFilePath(const std::string& folder, const std::string& relativePath);
+std::optional<std::string> PackageFilePath(const std::string& folder,
+                                           const std::string& relativePath);
 
 // A package-relative file read whole; nullopt when it cannot be read or lies outside.
-std::optional<std::string> ReadPackageFile(const std::string& folder, const std::string& relativePath);
+std::optional<std::string> ReadPackageFile(const std::string& folder,
+                                           const std::string& relativePath);
 
 // Reads a whole file; nullopt when it cannot be read.
 std::optional<std::string> ReadWholeFile(const std::string& path);

@@ -16,7 +16,8 @@ std::string PalmDatabaseName(const std::string& title) {
     return name;
 }
 
-std::string BuildPalmDatabase(const std::string& name, std::vector<std::string> records, std::uint32_t time) {
+std::string BuildPalmDatabase(const std::string& name, std::vector<std::string> records,
+                              std::uint32_t time) {
     constexpr std::size_t kHeaderSize = 78;
     std::size_t total = kHeaderSize + 8 * records.size() + 2;
     for (const auto& record : records) total += record.size();
@@ -36,7 +37,7 @@ std::string BuildPalmDatabase(const std::string& name, std::vector<std::string> 
     out += "BOOK";
     out += "MOBI";
     PutU32(out, static_cast<std::uint32_t>(2 * records.size() - 1));  // unique id seed
-    PutU32(out, 0);     // next record list
+    PutU32(out, 0);                                                   // next record list
     PutU16(out, static_cast<std::uint16_t>(records.size()));
     std::uint32_t offset = static_cast<std::uint32_t>(kHeaderSize + 8 * records.size() + 2);
     for (std::size_t i = 0; i < records.size(); ++i) {

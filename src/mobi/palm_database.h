@@ -14,6 +14,7 @@ std::string PalmDatabaseName(const std::string& title);
 
 // Type "BOOK", creator "MOBI"; `time` in seconds since 1970 for the three dates.
 // The records are released as they are copied in.
-std::string BuildPalmDatabase(const std::string& name, std::vector<std::string> records, std::uint32_t time);
+std::string BuildPalmDatabase(const std::string& name, std::vector<std::string> records,
+                              std::uint32_t time);
 
 }  // namespace quillery::mobi

@@ -17,7 +17,8 @@ constexpr int kHashBits = 12;
 bool NeedsEscape(unsigned char byte) { return (byte >= 0x01 && byte <= 0x08) || byte >= 0x80; }
 
 std::uint32_t Hash3(const unsigned char* p) {
-    return ((static_cast<std::uint32_t>(p[0]) << 10) ^ (static_cast<std::uint32_t>(p[1]) << 5) ^ p[2]) &
+    return ((static_cast<std::uint32_t>(p[0]) << 10) ^ (static_cast<std::uint32_t>(p[1]) << 5) ^
+            p[2]) &
            ((1u << kHashBits) - 1);
 }
 
@@ -51,7 +52,9 @@ std::string PalmDocCompress(std::string_view text) {
                 const std::size_t distance = i - static_cast<std::size_t>(candidate);
                 if (distance > kMaxDistance) break;
                 std::size_t length = 0;
-                while (length < limit && in[static_cast<std::size_t>(candidate) + length] == in[i + length]) ++length;
+                while (length < limit &&
+                       in[static_cast<std::size_t>(candidate) + length] == in[i + length])
+                    ++length;
                 if (length > bestLength) {
                     bestLength = length;
                     bestDistance = distance;
@@ -114,7 +117,8 @@ std::optional<std::string> PalmDocDecompress(std::string_view data) {
             out += static_cast<char>(byte ^ 0x80);
         } else {
             if (i >= data.size()) return std::nullopt;
-            const unsigned token = (static_cast<unsigned>(byte) << 8) | static_cast<unsigned char>(data[i++]);
+            const unsigned token =
+                (static_cast<unsigned>(byte) << 8) | static_cast<unsigned char>(data[i++]);
             const std::size_t distance = (token >> 3) & 0x7FF;
             const std::size_t length = (token & 7) + 3;
             if (distance == 0 || distance > out.size()) return std::nullopt;

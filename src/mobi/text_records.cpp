@@ -18,7 +18,8 @@ std::string MultibyteTrailingEntry(std::string_view text, std::size_t end, bool 
     std::string entry;
     if (utf8) {
         std::size_t k = end;
-        while (k < text.size() && entry.size() < 3 && IsUtf8Continuation(static_cast<unsigned char>(text[k]))) {
+        while (k < text.size() && entry.size() < 3 &&
+               IsUtf8Continuation(static_cast<unsigned char>(text[k]))) {
             entry += text[k];
             ++k;
         }
@@ -34,11 +35,13 @@ void AppendTrailingEntries(std::vector<std::string>& records, std::string_view t
     }
 }
 
-std::vector<std::string> BuildTextRecords(std::string_view text, TextCompression compression, bool utf8) {
+std::vector<std::string> BuildTextRecords(std::string_view text, TextCompression compression,
+                                          bool utf8) {
     std::vector<std::string> records;
     std::size_t start = 0;
     for (auto piece : SplitTextRecords(text)) {
-        std::string record = compression == TextCompression::PalmDoc ? PalmDocCompress(piece) : std::string(piece);
+        std::string record =
+            compression == TextCompression::PalmDoc ? PalmDocCompress(piece) : std::string(piece);
         record += MultibyteTrailingEntry(text, start + piece.size(), utf8);
         records.push_back(std::move(record));
         start += piece.size();

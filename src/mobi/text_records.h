@@ -27,6 +27,7 @@ std::string MultibyteTrailingEntry(std::string_view text, std::size_t end, bool 
 void AppendTrailingEntries(std::vector<std::string>& records, std::string_view text, bool utf8);
 
 // The text records, compressed (None or PalmDoc), each followed by its trailing entry.
-std::vector<std::string> BuildTextRecords(std::string_view text, TextCompression compression, bool utf8);
+std::vector<std::string> BuildTextRecords(std::string_view text, TextCompression compression,
+                                          bool utf8);
 
 }  // namespace quillery::mobi

@@ -1,5 +1,7 @@
 // Books compiled from generated packages, read back with libmobi.
 
+#include "mobi/book_compiler.h"
+
 #include <gd.h>
 #include <gtest/gtest.h>
 
@@ -7,7 +9,6 @@
 #include <map>
 #include <regex>
 
-#include "mobi/book_compiler.h"
 #include "mobi/command_line.h"
 #include "mobi/package_paths.h"
 #include "mobi/text_records.h"
@@ -37,7 +38,8 @@ std::unique_ptr<Built> Build(const quillery::testing::TempDir& dir, CompileOptio
     if (!compiled) return nullptr;
     built->compiled = std::move(*compiled);
     std::string error;
-    EXPECT_TRUE(WriteFileAtomically(built->book.folder, "book.mobi", built->compiled.bytes, error)) << error;
+    EXPECT_TRUE(WriteFileAtomically(built->book.folder, "book.mobi", built->compiled.bytes, error))
+        << error;
     built->mobiPath = built->book.folder + "book.mobi";
     return built;
 }
@@ -46,8 +48,10 @@ bool DecodesAsPicture(const std::string& bytes, int* width = nullptr, int* heigh
     gdImagePtr image = nullptr;
     const int size = static_cast<int>(bytes.size());
     void* data = const_cast<char*>(bytes.data());
-    if (bytes.rfind("\xFF\xD8", 0) == 0) image = gdImageCreateFromJpegPtr(size, data);
-    else if (bytes.rfind("GIF8", 0) == 0) image = gdImageCreateFromGifPtr(size, data);
+    if (bytes.rfind("\xFF\xD8", 0) == 0)
+        image = gdImageCreateFromJpegPtr(size, data);
+    else if (bytes.rfind("GIF8", 0) == 0)
+        image = gdImageCreateFromGifPtr(size, data);
     if (!image) return false;
     if (width) *width = gdImageSX(image);
     if (height) *height = gdImageSY(image);
@@ -57,7 +61,9 @@ bool DecodesAsPicture(const std::string& bytes, int* width = nullptr, int* heigh
 
 int CountOf(const std::string& text, const std::string& what, std::size_t before) {
     int count = 0;
-    for (std::size_t at = text.find(what); at != std::string::npos && at < before; at = text.find(what, at + 1)) ++count;
+    for (std::size_t at = text.find(what); at != std::string::npos && at < before;
+         at = text.find(what, at + 1))
+        ++count;
     return count;
 }
 
@@ -65,22 +71,30 @@ int CountOf(const std::string& text, const std::string& what, std::size_t before
 void ExpectLinksLandOnTargets(const std::string& text, int chapters) {
     const std::regex link("<a filepos=([0-9]{10})>([a-z]+)</a>");
     int checked = 0;
-    for (auto it = std::sregex_iterator(text.begin(), text.end(), link); it != std::sregex_iterator(); ++it) {
+    for (auto it = std::sregex_iterator(text.begin(), text.end(), link);
+         it != std::sregex_iterator(); ++it) {
         const auto at = static_cast<std::size_t>(it->position(0));
         const std::size_t target = std::stoul((*it)[1].str());
         ASSERT_LT(target, text.size());
         const std::string label = (*it)[2].str();
         const std::string landing = text.substr(target, 60);
-        const int chapter = CountOf(text, "<h1", at);  // 1-based number of the chapter holding the link
+        const int chapter =
+            CountOf(text, "<h1", at);  // 1-based number of the chapter holding the link
         if (label == "onward") {
             EXPECT_EQ(landing.rfind("<h2", 0), 0u) << landing;
-            EXPECT_NE(landing.find(">Section " + std::to_string(chapter % chapters + 1) + ".2<"), std::string::npos) << landing;
+            EXPECT_NE(landing.find(">Section " + std::to_string(chapter % chapters + 1) + ".2<"),
+                      std::string::npos)
+                << landing;
         } else if (label == "up") {
             EXPECT_EQ(landing.rfind("<h2", 0), 0u) << landing;
-            EXPECT_NE(landing.find(">Section " + std::to_string(chapter) + ".1<"), std::string::npos) << landing;
+            EXPECT_NE(landing.find(">Section " + std::to_string(chapter) + ".1<"),
+                      std::string::npos)
+                << landing;
         } else if (label == "back") {
             EXPECT_EQ(landing.rfind("<h1", 0), 0u) << landing;
-            EXPECT_NE(landing.find(">Chapter " + std::to_string(chapter - 1) + "<"), std::string::npos) << landing;
+            EXPECT_NE(landing.find(">Chapter " + std::to_string(chapter - 1) + "<"),
+                      std::string::npos)
+                << landing;
         } else {
             ADD_FAILURE() << "unexpected link " << label;
         }
@@ -98,7 +112,8 @@ void ExpectPicturesDecode(const LibMobiBook& reader, const std::string& text, bo
     const std::uint32_t firstImage = *reader.data()->mh->image_index;
     const std::regex reference("recindex=\"([0-9]{5})\"");
     int checked = 0;
-    for (auto it = std::sregex_iterator(text.begin(), text.end(), reference); it != std::sregex_iterator(); ++it) {
+    for (auto it = std::sregex_iterator(text.begin(), text.end(), reference);
+         it != std::sregex_iterator(); ++it) {
         const std::size_t number = std::stoul((*it)[1].str());
         ASSERT_GE(number, 1u);
         const auto record = reader.Record(firstImage + number - 1);
@@ -180,10 +195,13 @@ TEST(CompiledBook, TextRecordsDecompressToTheTextAndLinksLandOnTheirTargets) {
         ExpectLinksLandOnTargets(*text, 6);
         // Compression must pay off on text.
         std::size_t recordBytes = 0;
-        for (std::size_t i = 1; i <= built->compiled.textRecordCount; ++i) recordBytes += reader.Record(i)->size();
+        for (std::size_t i = 1; i <= built->compiled.textRecordCount; ++i)
+            recordBytes += reader.Record(i)->size();
         std::size_t entryBytes = 0;
         for (std::size_t end = 4096; end < built->compiled.text.size() + 4096; end += 4096) {
-            entryBytes += MultibyteTrailingEntry(built->compiled.text, std::min(end, built->compiled.text.size()), true).size();
+            entryBytes += MultibyteTrailingEntry(built->compiled.text,
+                                                 std::min(end, built->compiled.text.size()), true)
+                              .size();
         }
         EXPECT_GT(entryBytes, built->compiled.textRecordCount);  // some boundaries cut a character
         if (level == 0) {
@@ -216,7 +234,8 @@ TEST(CompiledBook, UsesPicturesThatDecodeAndKeepsEveryRecordSmall) {
     EXPECT_EQ(mobi_get_first_resource_record(reader.data()), firstImage);
     // JPEG and GIF pictures small enough are kept byte for byte; PNG and BMP become JPEG.
     std::vector<std::string> records;
-    for (std::size_t i = 0; i < built->compiled.imageCount; ++i) records.push_back(*reader.Record(firstImage + i));
+    for (std::size_t i = 0; i < built->compiled.imageCount; ++i)
+        records.push_back(*reader.Record(firstImage + i));
     const auto kept = [&](const std::string& path) {
         const auto original = ReadWholeFile(built->book.folder + path);
         return std::find(records.begin(), records.end(), *original) != records.end();
@@ -320,12 +339,15 @@ TEST(CompiledBook, NcxIndexHoldsTheNestedTableOfContents) {
     for (const auto& entry : *entries) {
         if (entry.level == 0) {
             chapters.push_back(entry.label);
-            EXPECT_EQ(text.substr(entry.offset, 4 + entry.label.size() + 1), "<h1>" + entry.label + "<");
+            EXPECT_EQ(text.substr(entry.offset, 4 + entry.label.size() + 1),
+                      "<h1>" + entry.label + "<");
         } else {
             ASSERT_EQ(entry.level, 1);
             ASSERT_GE(entry.parent, 0);
-            sections[(*entries)[static_cast<std::size_t>(entry.parent)].label].push_back(entry.label);
-            EXPECT_NE(text.substr(entry.offset, 40).find(">" + entry.label + "<"), std::string::npos);
+            sections[(*entries)[static_cast<std::size_t>(entry.parent)].label].push_back(
+                entry.label);
+            EXPECT_NE(text.substr(entry.offset, 40).find(">" + entry.label + "<"),
+                      std::string::npos);
         }
         EXPECT_GT(entry.length, 0u);
         EXPECT_LE(entry.offset + entry.length, text.size());
@@ -335,7 +357,8 @@ TEST(CompiledBook, NcxIndexHoldsTheNestedTableOfContents) {
         if (line[0] == '0') expected.push_back(line.substr(2));
     }
     EXPECT_EQ(chapters, expected);
-    EXPECT_EQ(sections["Chapter 2"], (std::vector<std::string>{"Section 2.1", "Section 2.2", "Section 2.3"}));
+    EXPECT_EQ(sections["Chapter 2"],
+              (std::vector<std::string>{"Section 2.1", "Section 2.2", "Section 2.3"}));
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "mobi/chapter_writer.h"
+
+#include <gtest/gtest.h>
 
 namespace quillery::mobi {
 namespace {
@@ -24,23 +24,29 @@ Written Write(const std::string& html, const std::string& css = {}, bool western
         out.pictures.push_back(path);
         return static_cast<int>(out.pictures.size());
     };
-    context.isChapter = [](const std::string& path) { return path == "text/one.html" || path == "text/two.html"; };
+    context.isChapter = [](const std::string& path) {
+        return path == "text/one.html" || path == "text/two.html";
+    };
     context.diagnostics = &out.diagnostics;
     Kf7Text text(western);
     text.Anchor("text/two.html");
     WriteChapterBody(doc, context, text);
-    for (const auto& unresolved : text.ResolveLinks()) out.text += "[unresolved " + unresolved.target + "]";
+    for (const auto& unresolved : text.ResolveLinks())
+        out.text += "[unresolved " + unresolved.target + "]";
     out.text = text.bytes() + out.text;
     return out;
 }
 
 TEST(ChapterWriter, CarriesStylesOverAsRendererMarkup) {
-    const auto out = Write("<body><p class=c>Centred</p><P CLASS=i>Indented<span class=b>bold</span></P>"
-                           "<h2 class=big>Big</h2><div class=u>under</div></body>",
-                           ".c{text-align:center;margin-top:1.5em} .i{text-indent:1.5em;font-style:italic}"
-                           " .b{font-weight:bold} .big{font-size:2em} .u{text-decoration:underline;font-size:smaller}");
+    const auto out = Write(
+        "<body><p class=c>Centred</p><P CLASS=i>Indented<span class=b>bold</span></P>"
+        "<h2 class=big>Big</h2><div class=u>under</div></body>",
+        ".c{text-align:center;margin-top:1.5em} .i{text-indent:1.5em;font-style:italic}"
+        " .b{font-weight:bold} .big{font-size:2em} "
+        ".u{text-decoration:underline;font-size:smaller}");
     EXPECT_EQ(out.text,
-              "<p align=\"center\" height=\"1.5em\">Centred</p><p width=\"1.5em\"><i>Indented<b>bold</b></i></p>"
+              "<p align=\"center\" height=\"1.5em\">Centred</p><p "
+              "width=\"1.5em\"><i>Indented<b>bold</b></i></p>"
               "<h2>Big</h2><div><font size=\"2\"><u>under</u></font></div>");
 }
 
@@ -51,9 +57,11 @@ TEST(ChapterWriter, PageBreaksComeBeforeAndAfterButNeverTwiceInARow) {
 }
 
 TEST(ChapterWriter, LinksBecomeFileposAndPicturesRecindex) {
-    const auto out = Write("<body><p id=here><a href='two.html'>next</a> <a href=\"#here\">self</a> "
-                           "<a href=\"http://example.org/?a=1&amp;b=2\">web</a> <a href=\"three.html\">gone</a>"
-                           "<img src=\"../images/p%20q.png\" alt='A \"q\"'><img src=../images/missing.png></p></body>");
+    const auto out = Write(
+        "<body><p id=here><a href='two.html'>next</a> <a href=\"#here\">self</a> "
+        "<a href=\"http://example.org/?a=1&amp;b=2\">web</a> <a href=\"three.html\">gone</a>"
+        "<img src=\"../images/p%20q.png\" alt='A \"q\"'><img "
+        "src=../images/missing.png></p></body>");
     EXPECT_EQ(out.text,
               "<p><a filepos=0000000000>next</a> <a filepos=0000000000>self</a> "
               "<a href=\"http://example.org/?a=1&amp;b=2\">web</a> <a>gone</a>"
@@ -64,13 +72,16 @@ TEST(ChapterWriter, LinksBecomeFileposAndPicturesRecindex) {
 }
 
 TEST(ChapterWriter, WesternTextUsesReferencesOutsideTheCodePage) {
-    const auto out = Write("<body><p>caf&eacute; \xE2\x82\xAC \xE2\x98\x83 &lt;tag&gt;</p></body>", {}, true);
+    const auto out =
+        Write("<body><p>caf&eacute; \xE2\x82\xAC \xE2\x98\x83 &lt;tag&gt;</p></body>", {}, true);
     EXPECT_EQ(out.text, "<p>caf\xE9 \x80 &#9731; &lt;tag&gt;</p>");
 }
 
 TEST(ChapterWriter, DropsWhatTheRendererCannotShowButKeepsItsText) {
-    const auto out = Write("<body><section><span>kept</span><script>gone()</script><form>no</form>"
-                           "<table><tbody><tr><td colspan=2 onclick=x>cell</td></tr></tbody></table></section></body>");
+    const auto out = Write(
+        "<body><section><span>kept</span><script>gone()</script><form>no</form>"
+        "<table><tbody><tr><td colspan=2 "
+        "onclick=x>cell</td></tr></tbody></table></section></body>");
     EXPECT_EQ(out.text, "<div>kept<table><tr><td colspan=\"2\">cell</td></tr></table></div>");
 }
 

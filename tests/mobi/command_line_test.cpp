@@ -1,12 +1,13 @@
 // The opf2mobi command: exit status, messages, and what is left in the folder.
 
+#include "mobi/command_line.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
-#include "mobi/command_line.h"
 #include "mobi/package_paths.h"
 #include "mobi_reader.h"
 #include "temp_dir.h"
@@ -46,7 +47,8 @@ std::vector<std::string> FilesIn(const std::string& folder) {
 const char* kMinimalOpf =
     "<?xml version=\"1.0\"?><package xmlns=\"http://www.idpf.org/2007/opf\" version=\"2.0\">"
     "<metadata xmlns:dc=\"http://purl.org/dc/elements/1.1/\"><dc:title>Small</dc:title>"
-    "<dc:language>en</dc:language></metadata><manifest>%MANIFEST%</manifest><spine>%SPINE%</spine></package>";
+    "<dc:language>en</dc:language></metadata><manifest>%MANIFEST%</manifest><spine>%SPINE%</"
+    "spine></package>";
 
 std::string Opf(const std::string& manifest, const std::string& spine) {
     std::string opf = kMinimalOpf;
@@ -63,9 +65,12 @@ TEST(Opf2MobiCommand, BuildsBesideTheOpfWithTheDefaultNameAndSaysSo) {
     ASSERT_TRUE(fs::exists(book.folder + "content.mobi"));
     ASSERT_FALSE(run.lines.empty());
     EXPECT_EQ(run.lines.front().rfind("Info(opf2mobi): ", 0), 0u);
-    EXPECT_EQ(run.lines.back(), "Info(opf2mobi): Mobi file built: \"" + book.folder + "content.mobi\"");
+    EXPECT_EQ(run.lines.back(),
+              "Info(opf2mobi): Mobi file built: \"" + book.folder + "content.mobi\"");
     for (const auto& line : run.lines) {
-        EXPECT_TRUE(line.rfind("Info(opf2mobi): ", 0) == 0 || line.rfind("Warning(opf2mobi): ", 0) == 0) << line;
+        EXPECT_TRUE(line.rfind("Info(opf2mobi): ", 0) == 0 ||
+                    line.rfind("Warning(opf2mobi): ", 0) == 0)
+            << line;
     }
     testing::LibMobiBook reader(book.folder + "content.mobi");
     EXPECT_TRUE(reader.loaded());
@@ -90,8 +95,10 @@ TEST(Opf2MobiCommand, OutputNameIsAFileNameInTheOpfFolder) {
     for (const std::string name : {"content.opf", "toc.ncx"}) {
         const CommandRun overPackage = Opf2Mobi({book.opfPath, "-o", name});
         EXPECT_EQ(overPackage.status, kExitNotBuilt);
-        EXPECT_NE(overPackage.output.find("Error(opf2mobi): the output name \"" + name + "\" is a file of the package"),
-                  std::string::npos) << overPackage.output;
+        EXPECT_NE(overPackage.output.find("Error(opf2mobi): the output name \"" + name +
+                                          "\" is a file of the package"),
+                  std::string::npos)
+            << overPackage.output;
     }
     EXPECT_EQ(*ReadWholeFile(book.opfPath), opf);
     EXPECT_EQ(FilesIn(book.folder), before);
@@ -101,7 +108,8 @@ TEST(Opf2MobiCommand, HelpPrintsTheUsageAndBuildsNothing) {
     const CommandRun run = Opf2Mobi({"-help"});
     EXPECT_EQ(run.status, kExitBuilt);
     EXPECT_EQ(run.lines.front(),
-              "Usage: opf2mobi <path>/content.opf [-c0|-c1|-c2] [-gif] [-western] [-o NAME.mobi] [-verbose]");
+              "Usage: opf2mobi <path>/content.opf [-c0|-c1|-c2] [-gif] [-western] [-o NAME.mobi] "
+              "[-verbose]");
 }
 
 TEST(Opf2MobiCommand, BadInvocationsAndPackagesBuildNothing) {
@@ -109,15 +117,19 @@ TEST(Opf2MobiCommand, BadInvocationsAndPackagesBuildNothing) {
     const std::string chapter = "<html><body><p>Hello</p></body></html>";
     dir.Write("bad/c.html", chapter);
     dir.Write("bad/notxml.opf", "this is <not xml");
-    dir.Write("bad/empty.opf", Opf("<item id=\"c\" href=\"c.html\" media-type=\"application/xhtml+xml\"/>", ""));
-    dir.Write("bad/good.opf", Opf("<item id=\"c\" href=\"c.html\" media-type=\"application/xhtml+xml\"/>",
-                                  "<itemref idref=\"c\"/>"));
-    dir.Write("bad/outside.opf", Opf("<item id=\"c\" href=\"../secret.html\" media-type=\"application/xhtml+xml\"/>",
-                                     "<itemref idref=\"c\"/>"));
+    dir.Write("bad/empty.opf",
+              Opf("<item id=\"c\" href=\"c.html\" media-type=\"application/xhtml+xml\"/>", ""));
+    dir.Write("bad/good.opf",
+              Opf("<item id=\"c\" href=\"c.html\" media-type=\"application/xhtml+xml\"/>",
+                  "<itemref idref=\"c\"/>"));
+    dir.Write("bad/outside.opf",
+              Opf("<item id=\"c\" href=\"../secret.html\" media-type=\"application/xhtml+xml\"/>",
+                  "<itemref idref=\"c\"/>"));
     dir.Write("secret.html", "<p>secret</p>");
     dir.Write("bad/unreadable.opf", "<package/>");
     fs::permissions(dir.path() + "bad/unreadable.opf", fs::perms::none);
-    const bool canReadAnyway = std::ifstream(dir.path() + "bad/unreadable.opf").good();  // root reads everything
+    const bool canReadAnyway =
+        std::ifstream(dir.path() + "bad/unreadable.opf").good();  // root reads everything
     const std::string folder = dir.path() + "bad/";
     const auto before = FilesIn(folder);
     struct Case {
@@ -128,23 +140,29 @@ TEST(Opf2MobiCommand, BadInvocationsAndPackagesBuildNothing) {
         {{folder + "good.opf", "-c3"}, "Error(opf2mobi): unknown option \"-c3\""},
         {{folder + "good.opf", "-o"}, "Error(opf2mobi): option -o needs a file name"},
         {{}, "Error(opf2mobi): no package document given"},
-        {{folder + "missing.opf"}, "Error(opf2mobi): cannot read the package document \"" + folder + "missing.opf\""},
+        {{folder + "missing.opf"},
+         "Error(opf2mobi): cannot read the package document \"" + folder + "missing.opf\""},
         {{folder + "notxml.opf"}, "Error(opf2mobi): the package document is not well-formed XML"},
         {{folder + "empty.opf"}, "Error(opf2mobi): the spine of \"empty.opf\" names no chapter"},
         {{folder + "outside.opf"}, "Error(opf2mobi): the spine holds no chapter that can be read"},
     };
-    if (!canReadAnyway) cases.push_back({{folder + "unreadable.opf"}, "Error(opf2mobi): cannot read the package document"});
+    if (!canReadAnyway)
+        cases.push_back(
+            {{folder + "unreadable.opf"}, "Error(opf2mobi): cannot read the package document"});
     for (const auto& c : cases) {
         const CommandRun run = Opf2Mobi(c.arguments);
         EXPECT_EQ(run.status, kExitNotBuilt) << run.output;
         EXPECT_NE(run.output.find(c.message), std::string::npos) << run.output;
-        EXPECT_EQ(run.lines.back().rfind("Error(opf2mobi): Mobi file not built", 0), 0u) << run.output;
+        EXPECT_EQ(run.lines.back().rfind("Error(opf2mobi): Mobi file not built", 0), 0u)
+            << run.output;
         EXPECT_EQ(FilesIn(folder), before) << run.output;
     }
     // The file outside the package folder was refused, with a warning of its own.
     const CommandRun outside = Opf2Mobi({folder + "outside.opf"});
-    EXPECT_NE(outside.output.find("Warning(opf2mobi): manifest item \"c\" names \"../secret.html\", which is outside"),
-              std::string::npos);
+    EXPECT_NE(
+        outside.output.find(
+            "Warning(opf2mobi): manifest item \"c\" names \"../secret.html\", which is outside"),
+        std::string::npos);
 }
 
 TEST(Opf2MobiCommand, MissingAndDamagedFilesAreWarningsAndTheBookIsBuilt) {
@@ -159,17 +177,22 @@ TEST(Opf2MobiCommand, MissingAndDamagedFilesAreWarningsAndTheBookIsBuilt) {
     fs::remove(book.folder + book.chapters[2].path);
     const CommandRun run = Opf2Mobi({book.opfPath});
     EXPECT_EQ(run.status, kExitBuiltWithWarnings) << run.output;
-    EXPECT_NE(run.output.find("Warning(opf2mobi): picture \"" + book.pictures[1] + "\" cannot be decoded"),
-              std::string::npos) << run.output;
+    EXPECT_NE(run.output.find("Warning(opf2mobi): picture \"" + book.pictures[1] +
+                              "\" cannot be decoded"),
+              std::string::npos)
+        << run.output;
     EXPECT_NE(run.output.find("Warning(opf2mobi): file \"" + book.pictures[2] +
                               "\" named by the manifest does not exist; it is left out"),
-              std::string::npos) << run.output;
+              std::string::npos)
+        << run.output;
     EXPECT_NE(run.output.find("Warning(opf2mobi): file \"" + book.chapters[2].path +
                               "\" named by the manifest does not exist; it is left out"),
-              std::string::npos) << run.output;
+              std::string::npos)
+        << run.output;
     // One warning for each missing file, not one more each time it is named.
     std::size_t missingWarnings = 0;
-    for (const auto& line : run.lines) missingWarnings += line.find(book.pictures[2]) != std::string::npos;
+    for (const auto& line : run.lines)
+        missingWarnings += line.find(book.pictures[2]) != std::string::npos;
     EXPECT_EQ(missingWarnings, 1u) << run.output;
     // Links into the missing chapter are reported as leading nowhere.
     EXPECT_NE(run.output.find("does not lead to a chapter of the book"), std::string::npos);
@@ -213,7 +236,9 @@ TEST(Opf2MobiCommand, AFailedWriteIsAnErrorAndLeavesNoTemporaryFile) {
     const auto before = FilesIn(book.folder);
     const CommandRun run = Opf2Mobi({book.opfPath});
     EXPECT_EQ(run.status, kExitNotBuilt) << run.output;
-    EXPECT_NE(run.output.find("Error(opf2mobi): cannot replace \"" + book.folder + "content.mobi\""), std::string::npos)
+    EXPECT_NE(
+        run.output.find("Error(opf2mobi): cannot replace \"" + book.folder + "content.mobi\""),
+        std::string::npos)
         << run.output;
     EXPECT_EQ(FilesIn(book.folder), before);
     EXPECT_TRUE(fs::exists(book.folder + "content.mobi/keep"));

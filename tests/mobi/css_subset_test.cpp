@@ -1,24 +1,29 @@
-#include <gtest/gtest.h>
-
 #include "mobi/css_subset.h"
+
+#include <gtest/gtest.h>
 
 namespace quillery::mobi {
 namespace {
 
 int FindElement(const HtmlDocument& doc, const std::string& name, int nth = 0) {
     for (std::size_t i = 0; i < doc.nodes.size(); ++i) {
-        if (!doc.nodes[i].isText && doc.nodes[i].name == name && nth-- == 0) return static_cast<int>(i);
+        if (!doc.nodes[i].isText && doc.nodes[i].name == name && nth-- == 0)
+            return static_cast<int>(i);
     }
     return -1;
 }
 
 TEST(CssSubset, CascadesBySpecificityThenOrderThenStyleAttribute) {
     StyleSheet sheet;
-    sheet.Add("/* c */ p { text-align: left; font-weight: bold }\n"
-              ".intro { text-align: center }\n p { text-align: right }\n"
-              "#first { text-indent: 2em } div > p.intro { font-size: 150% }\n"
-              "@media print { p { text-align: justify } }\n a:hover { font-weight: bold } p[x] { color: red }");
-    const auto doc = ParseHtml("<body><div><p id=first class='intro x' style='font-style: italic'>a</p></div><p>b</p></body>");
+    sheet.Add(
+        "/* c */ p { text-align: left; font-weight: bold }\n"
+        ".intro { text-align: center }\n p { text-align: right }\n"
+        "#first { text-indent: 2em } div > p.intro { font-size: 150% }\n"
+        "@media print { p { text-align: justify } }\n a:hover { font-weight: bold } p[x] { color: "
+        "red }");
+    const auto doc = ParseHtml(
+        "<body><div><p id=first class='intro x' style='font-style: "
+        "italic'>a</p></div><p>b</p></body>");
     const auto style = sheet.StyleFor(doc, FindElement(doc, "p"));
     EXPECT_EQ(style.align.value_or(""), "center");
     EXPECT_TRUE(style.bold.value_or(false));
@@ -52,7 +57,8 @@ TEST(CssSubset, ReadsLengthsBreaksAndShorthands) {
 TEST(CssSubset, DescendantSelectorsNeedTheAncestor) {
     StyleSheet sheet;
     sheet.Add("blockquote em { text-decoration: underline }");
-    const auto doc = ParseHtml("<body><blockquote><p><em>in</em></p></blockquote><em>out</em></body>");
+    const auto doc =
+        ParseHtml("<body><blockquote><p><em>in</em></p></blockquote><em>out</em></body>");
     EXPECT_TRUE(sheet.StyleFor(doc, FindElement(doc, "em")).underline.value_or(false));
     EXPECT_FALSE(sheet.StyleFor(doc, FindElement(doc, "em", 1)).underline.has_value());
 }

@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "mobi/html_document.h"
+
+#include <gtest/gtest.h>
 
 namespace quillery::mobi {
 namespace {
@@ -31,8 +31,10 @@ TEST(HtmlReader, ReadsUnquotedAttributesEntitiesAndSkipsCommentsAndScripts) {
     const auto doc = ParseHtml(
         "<html><head><title>T</title><script>if (a<b) document.write('<p>x</p>')</script>"
         "<style>p{color:red}</style><LINK REL=stylesheet HREF=s.css></head>"
-        "<body><A HREF=ch2.html#x ID='y' class=\"c d\">caf&eacute; &amp co &#8220;q&#x201d; &bogus;</A><!-- <p>no</p> --></body></html>");
-    EXPECT_EQ(Shape(doc, doc.body), "body(a('caf\xC3\xA9 & co \xE2\x80\x9Cq\xE2\x80\x9D &bogus;'))");
+        "<body><A HREF=ch2.html#x ID='y' class=\"c d\">caf&eacute; &amp co &#8220;q&#x201d; "
+        "&bogus;</A><!-- <p>no</p> --></body></html>");
+    EXPECT_EQ(Shape(doc, doc.body),
+              "body(a('caf\xC3\xA9 & co \xE2\x80\x9Cq\xE2\x80\x9D &bogus;'))");
     const auto& a = doc.node(doc.node(doc.body).children[0]);
     EXPECT_EQ(*a.Attribute("href"), "ch2.html#x");
     EXPECT_EQ(*a.Attribute("id"), "y");
@@ -59,14 +61,17 @@ TEST(HtmlReader, FlattensAbsurdNestingAndSurvivesCutInput) {
     deep += "x";
     const auto doc = ParseHtml(deep);
     EXPECT_EQ(TextContent(doc, 0), "x");
-    for (const char* cut : {"<p>text<a href=\"", "<!-- never closed", "<script>x", "<p a='b", "&#x", "<"}) {
+    for (const char* cut :
+         {"<p>text<a href=\"", "<!-- never closed", "<script>x", "<p a='b", "&#x", "<"}) {
         const auto partial = ParseHtml(cut);
         EXPECT_GE(partial.nodes.size(), 1u);
     }
 }
 
 TEST(HtmlReader, WindowsReferencesMeanTheirCodePageCharacters) {
-    EXPECT_EQ(DecodeCharacterReferences("&#150;&#8211;&#x41;&lt"), "\xE2\x80\x93\xE2\x80\x93" "A<");
+    EXPECT_EQ(DecodeCharacterReferences("&#150;&#8211;&#x41;&lt"),
+              "\xE2\x80\x93\xE2\x80\x93"
+              "A<");
 }
 
 }  // namespace

@@ -10,8 +10,8 @@
 #include <filesystem>
 #include <thread>
 
-#include "mobi_reader.h"
 #include "mobi/package_paths.h"
+#include "mobi_reader.h"
 #include "temp_dir.h"
 #include "test_book.h"
 
@@ -36,7 +36,8 @@ TEST(Opf2MobiInterrupted, LeavesTheOlderBookOrACompleteNewOne) {
             const pid_t child = fork();
             if (child == 0) {
                 if (!freopen("/dev/null", "w", stdout)) _exit(127);
-                execl(program.c_str(), program.c_str(), book.opfPath.c_str(), static_cast<char*>(nullptr));
+                execl(program.c_str(), program.c_str(), book.opfPath.c_str(),
+                      static_cast<char*>(nullptr));
                 _exit(127);
             }
             std::this_thread::sleep_for(std::chrono::milliseconds(delayMs));
@@ -46,8 +47,8 @@ TEST(Opf2MobiInterrupted, LeavesTheOlderBookOrACompleteNewOne) {
             // Nothing but the package's own files and the book.
             for (const auto& entry : fs::directory_iterator(book.folder)) {
                 const std::string name = entry.path().filename().string();
-                EXPECT_TRUE(name == "content.mobi" || name == "content.opf" || name == "toc.ncx" || name == "toc.htm" ||
-                            entry.is_directory())
+                EXPECT_TRUE(name == "content.mobi" || name == "content.opf" || name == "toc.ncx" ||
+                            name == "toc.htm" || entry.is_directory())
                     << "left behind: " << name;
             }
             const auto content = ReadWholeFile(target);

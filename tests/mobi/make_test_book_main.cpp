@@ -4,8 +4,8 @@
 #include <cstdlib>
 #include <exception>
 #include <fstream>
-#include <stdexcept>
 #include <iostream>
+#include <stdexcept>
 
 #include "test_book.h"
 

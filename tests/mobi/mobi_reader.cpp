@@ -64,12 +64,24 @@ std::optional<std::vector<ReadNcxEntry>> LibMobiBook::Ncx() const {
                 if (tag.tagvalues_count == 0) continue;
                 const std::uint32_t value = tag.tagvalues[0];
                 switch (tag.tagid) {
-                    case 1: read.offset = value; break;
-                    case 2: read.length = value; break;
-                    case 4: read.level = static_cast<int>(value); break;
-                    case 21: read.parent = static_cast<int>(value); break;
-                    case 22: read.firstChild = static_cast<int>(value); break;
-                    case 23: read.lastChild = static_cast<int>(value); break;
+                    case 1:
+                        read.offset = value;
+                        break;
+                    case 2:
+                        read.length = value;
+                        break;
+                    case 4:
+                        read.level = static_cast<int>(value);
+                        break;
+                    case 21:
+                        read.parent = static_cast<int>(value);
+                        break;
+                    case 22:
+                        read.firstChild = static_cast<int>(value);
+                        break;
+                    case 23:
+                        read.lastChild = static_cast<int>(value);
+                        break;
                     case 3: {
                         // The label: a forward-encoded length, then the bytes, in a CNCX record.
                         const std::size_t record = value >> 16;
@@ -84,10 +96,13 @@ std::optional<std::vector<ReadNcxEntry>> LibMobiBook::Ncx() const {
                             length = (length << 7) | (byte & 0x7F);
                             if (byte & 0x80) break;
                         }
-                        if (at + length <= cncx->size) read.label.assign(reinterpret_cast<const char*>(cncx->data + at), length);
+                        if (at + length <= cncx->size)
+                            read.label.assign(reinterpret_cast<const char*>(cncx->data + at),
+                                              length);
                         break;
                     }
-                    default: break;
+                    default:
+                        break;
                 }
             }
             entries.push_back(read);

@@ -1,13 +1,13 @@
+#include "mobi/opf_package.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include "temp_dir.h"
-
 #include "mobi/book_locale.h"
-#include "mobi/opf_package.h"
 #include "mobi/package_paths.h"
 #include "mobi/text_encoding.h"
+#include "temp_dir.h"
 
 namespace quillery::mobi {
 namespace {
@@ -16,12 +16,14 @@ TEST(OpfPackage, ReadsMetadataManifestSpineAndGuide) {
     Diagnostics diagnostics;
     const auto package = ParseOpfPackage(
         "<?xml version='1.0'?><package xmlns='http://www.idpf.org/2007/opf'><metadata>"
-        "<dc-metadata xmlns:dc='http://purl.org/dc/elements/1.1/'><dc:Title>Old Style</dc:Title></dc-metadata>"
+        "<dc-metadata xmlns:dc='http://purl.org/dc/elements/1.1/'><dc:Title>Old "
+        "Style</dc:Title></dc-metadata>"
         "<x-metadata><meta name='cover' content='img'/></x-metadata></metadata>"
         "<manifest><item id='c1' href='Text/ch%201.html' media-type='text/html'/>"
         "<item id='img' href='../up.jpg' media-type='image/jpeg'/></manifest>"
         "<spine toc='ncx'><itemref idref='c1'/><itemref idref='nothere'/></spine>"
-        "<guide><reference type='toc' title='Contents' href='Text/ch%201.html#toc'/></guide></package>",
+        "<guide><reference type='toc' title='Contents' "
+        "href='Text/ch%201.html#toc'/></guide></package>",
         diagnostics);
     ASSERT_TRUE(package.has_value());
     EXPECT_EQ(package->title, "Old Style");
@@ -37,13 +39,17 @@ TEST(OpfPackage, ReadsMetadataManifestSpineAndGuide) {
 
 TEST(OpfPackage, ReadsPackagesInTheWindowsCodePage) {
     quillery::testing::TempDir dir;
-    dir.Write("w.opf", "\xEF\xBB\xBF<?xml version='1.0' encoding='windows-1252'?><package><metadata>"
-                       "<dc:title xmlns:dc='http://purl.org/dc/elements/1.1/'>Caf\xE9 \x93" "Book\x94</dc:title>"
-                       "</metadata></package>");
+    dir.Write("w.opf",
+              "\xEF\xBB\xBF<?xml version='1.0' encoding='windows-1252'?><package><metadata>"
+              "<dc:title xmlns:dc='http://purl.org/dc/elements/1.1/'>Caf\xE9 \x93"
+              "Book\x94</dc:title>"
+              "</metadata></package>");
     Diagnostics diagnostics;
     const auto package = ReadOpfPackage(dir.path() + "w.opf", diagnostics);
     ASSERT_TRUE(package.has_value());
-    EXPECT_EQ(package->title, "Caf\xC3\xA9 \xE2\x80\x9C" "Book\xE2\x80\x9D");
+    EXPECT_EQ(package->title,
+              "Caf\xC3\xA9 \xE2\x80\x9C"
+              "Book\xE2\x80\x9D");
     EXPECT_EQ(package->folder, dir.path());
     EXPECT_EQ(package->opfName, "w.opf");
 }
@@ -84,9 +90,9 @@ TEST(BookLocale, MapsLanguageTagsToLocaleNumbers) {
 TEST(TextEncoding, TellsUtf8FromTheWindowsCodePageAndConverts) {
     EXPECT_TRUE(IsValidUtf8("plain caf\xC3\xA9 \xF0\x9F\x98\x80 \xEF\xBF\xBD"));
     EXPECT_FALSE(IsValidUtf8("caf\xE9"));
-    EXPECT_FALSE(IsValidUtf8("\xC0\xAF"));          // an overlong "/"
-    EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80"));      // a surrogate
-    EXPECT_FALSE(IsValidUtf8("\xE2\x98"));           // cut short
+    EXPECT_FALSE(IsValidUtf8("\xC0\xAF"));      // an overlong "/"
+    EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80"));  // a surrogate
+    EXPECT_FALSE(IsValidUtf8("\xE2\x98"));      // cut short
     EXPECT_EQ(Cp1252ToUtf8("\x80\x81\xE9"), "\xE2\x82\xAC\xEF\xBF\xBD\xC3\xA9");
     EXPECT_EQ(Utf8ToCp1252("\xE2\x82\xAC\xC3\xA9\xE2\x98\x83"), "\x80\xE9&#9731;");
 }

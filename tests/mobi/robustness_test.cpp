@@ -25,12 +25,15 @@ bool Balanced(const std::string& text, std::string& problem) {
         at = end + 1;
         if (tag.empty() || tag.back() == '/') continue;
         const bool closing = tag[0] == '/';
-        const std::string name = tag.substr(closing ? 1 : 0, tag.find(' ') == std::string::npos ? std::string::npos
-                                                                                                : tag.find(' ') - (closing ? 1 : 0));
+        const std::string name =
+            tag.substr(closing ? 1 : 0, tag.find(' ') == std::string::npos
+                                            ? std::string::npos
+                                            : tag.find(' ') - (closing ? 1 : 0));
         if (!closing) {
             open.push_back(name);
         } else if (open.empty() || open.back() != name) {
-            problem = "</" + name + "> closes " + (open.empty() ? std::string("nothing") : "<" + open.back() + ">");
+            problem = "</" + name + "> closes " +
+                      (open.empty() ? std::string("nothing") : "<" + open.back() + ">");
             return false;
         } else {
             open.pop_back();
@@ -41,14 +44,58 @@ bool Balanced(const std::string& text, std::string& problem) {
 }
 
 TEST(Robustness, RandomMarkupNeverBreaksTheReaderOrTheWriter) {
-    static const char* pieces[] = {"<p>", "</p>", "<P CLASS=a>", "<li>", "</ul>", "<ul>", "<table>", "<td>", "<tr>",
-                                   "</table>", "<b>", "</b>", "<i>", "</i>", "<span class=b>", "</span>", "<a href=#x>",
-                                   "</a>", "<a name=x>", "<img src=p.png>", "<br>", "<!--", "-->", "<script>", "</script>",
-                                   "&amp;", "&#9731;", "&#x", "&", "<", ">", "\"", "'", "=", " ", "text ", "\xE2\x98",
-                                   "\xFF", "<h1 id=x>", "</h1>", "<div style='page-break-before:always'>", "</div>",
-                                   "<mbp:pagebreak/>", "<pre>", "</pre>", "<![CDATA[", "]]>", "<body>", "</body>"};
+    static const char* pieces[] = {"<p>",
+                                   "</p>",
+                                   "<P CLASS=a>",
+                                   "<li>",
+                                   "</ul>",
+                                   "<ul>",
+                                   "<table>",
+                                   "<td>",
+                                   "<tr>",
+                                   "</table>",
+                                   "<b>",
+                                   "</b>",
+                                   "<i>",
+                                   "</i>",
+                                   "<span class=b>",
+                                   "</span>",
+                                   "<a href=#x>",
+                                   "</a>",
+                                   "<a name=x>",
+                                   "<img src=p.png>",
+                                   "<br>",
+                                   "<!--",
+                                   "-->",
+                                   "<script>",
+                                   "</script>",
+                                   "&amp;",
+                                   "&#9731;",
+                                   "&#x",
+                                   "&",
+                                   "<",
+                                   ">",
+                                   "\"",
+                                   "'",
+                                   "=",
+                                   " ",
+                                   "text ",
+                                   "\xE2\x98",
+                                   "\xFF",
+                                   "<h1 id=x>",
+                                   "</h1>",
+                                   "<div style='page-break-before:always'>",
+                                   "</div>",
+                                   "<mbp:pagebreak/>",
+                                   "<pre>",
+                                   "</pre>",
+                                   "<![CDATA[",
+                                   "]]>",
+                                   "<body>",
+                                   "</body>"};
     StyleSheet sheet;
-    sheet.Add(".a { font-weight: bold; text-align: center } .b { font-style: italic; font-size: 2em }");
+    sheet.Add(
+        ".a { font-weight: bold; text-align: center } .b { font-style: italic; font-size: 2em }");
     std::mt19937 random(11);
     for (int round = 0; round < 400; ++round) {
         std::string html;
@@ -65,17 +112,20 @@ TEST(Robustness, RandomMarkupNeverBreaksTheReaderOrTheWriter) {
         WriteChapterBody(ParseHtml(html), context, text);
         text.ResolveLinks();
         std::string problem;
-        ASSERT_TRUE(Balanced(text.bytes(), problem)) << problem << "\nfrom: " << html << "\nto: " << text.bytes();
+        ASSERT_TRUE(Balanced(text.bytes(), problem))
+            << problem << "\nfrom: " << html << "\nto: " << text.bytes();
     }
 }
 
 TEST(Robustness, HostileStylesheetsAreReadWithoutHarm) {
-    for (const char* css : {"{{{{", "}}}}", "p {", "@media {", "p { font-size: 1e308em; text-indent: -1e308em }",
-                            "a,,b{x:y}", ". { } # { }", "p > > p { font-weight: bold }", "/* open comment"}) {
+    for (const char* css :
+         {"{{{{", "}}}}", "p {", "@media {", "p { font-size: 1e308em; text-indent: -1e308em }",
+          "a,,b{x:y}", ". { } # { }", "p > > p { font-weight: bold }", "/* open comment"}) {
         StyleSheet sheet;
         sheet.Add(css);
         const auto doc = ParseHtml("<p>x</p>");
-        const auto style = sheet.StyleFor(doc, doc.node(doc.body).children.empty() ? 0 : doc.node(doc.body).children[0]);
+        const auto style = sheet.StyleFor(
+            doc, doc.node(doc.body).children.empty() ? 0 : doc.node(doc.body).children[0]);
         (void)style;
     }
     MarkupStyle style;

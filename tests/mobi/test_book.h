@@ -23,8 +23,8 @@ struct TestBookOptions {
 };
 
 struct TestChapter {
-    std::string path;                   // package-relative
-    std::string plainText;              // the words a reader shows, separated by blanks
+    std::string path;                     // package-relative
+    std::string plainText;                // the words a reader shows, separated by blanks
     std::vector<std::string> sectionIds;  // ids of the h2 sections, in order
 };
 
@@ -32,7 +32,7 @@ struct TestBook {
     std::string folder;  // ends with "/"
     std::string opfPath;
     std::vector<TestChapter> chapters;
-    std::string contentsPlainText;      // the words of the contents page, the first page of the book
+    std::string contentsPlainText;  // the words of the contents page, the first page of the book
     std::vector<std::string> pictures;  // package-relative paths
     std::string coverPath;              // empty without cover
     // The table of contents as "level|label" lines, in reading order.

@@ -1,7 +1,8 @@
+#include "mobi/text_records.h"
+
 #include <gtest/gtest.h>
 
 #include "mobi/palmdoc.h"
-#include "mobi/text_records.h"
 
 namespace quillery::mobi {
 namespace {
@@ -28,7 +29,8 @@ TEST(TextRecords, CompressedRecordsDecompressToTheirPiece) {
     std::size_t start = 0;
     for (const auto& record : records) {
         const std::size_t extra = (static_cast<unsigned char>(record.back()) & 3) + 1;
-        const auto piece = PalmDocDecompress(std::string_view(record).substr(0, record.size() - extra));
+        const auto piece =
+            PalmDocDecompress(std::string_view(record).substr(0, record.size() - extra));
         ASSERT_TRUE(piece.has_value());
         EXPECT_EQ(*piece, text.substr(start, 4096));
         EXPECT_EQ(record.substr(record.size() - extra, extra - 1),
@@ -41,7 +43,8 @@ TEST(TextRecords, CompressedRecordsDecompressToTheirPiece) {
 
 TEST(TextRecords, SingleByteTextHasEmptyEntries) {
     const std::string text(5000, '\xE9');
-    for (const auto& record : BuildTextRecords(text, TextCompression::None, false)) EXPECT_EQ(record.back(), '\0');
+    for (const auto& record : BuildTextRecords(text, TextCompression::None, false))
+        EXPECT_EQ(record.back(), '\0');
 }
 
 }  // namespace
