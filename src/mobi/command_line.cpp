@@ -106,12 +106,18 @@ void PrintFinding(const Finding& finding) {
 bool WriteFileAtomically(const std::string& folder, const std::string& name,
                          const std::string& bytes, std::string& error) {
     std::string temporary = folder + "." + name + ".XXXXXX";
+    // No interruption between creating the temporary file and arming its removal.
+    sigset_t interruptions, previous;
+    sigemptyset(&interruptions);
+    for (int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) sigaddset(&interruptions, signal);
+    sigprocmask(SIG_BLOCK, &interruptions, &previous);
     const int fd = mkstemp(temporary.data());
+    if (fd >= 0) GuardTemporary(temporary);
+    sigprocmask(SIG_SETMASK, &previous, nullptr);
     if (fd < 0) {
         error = "cannot create a file in \"" + folder + "\": " + std::strerror(errno);
         return false;
     }
-    GuardTemporary(temporary);
     // mkstemp makes the file private; give it the permissions of any newly created file.
     const mode_t mask = umask(0);
     umask(mask);
