@@ -3,29 +3,21 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "temp_dir.h"
+#include "text/text_file.h"
 
 namespace quillery {
 namespace {
 
-std::string Slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-const char* const kDefinitionsBlock =
-    "<style>\r\n<!--\r\n /* Font Definitions */\r\np.MsoNormal{font-family:\"sans-serif\";}\r\n-->\r\n"
-    "</style>";
+const std::string kLinkRule = "\r\na:link {color:#555;text-decoration:none;}";
+const std::string kLink(kWordStylesheetLink);
 
 class WordStylesheetTest : public ::testing::Test {
 protected:
-    std::string HtmlPath() const { return dir.path() + "doctmp/book.htm"; }
+    bool Extract(std::string& html) { return ExtractWordStylesheet(html, dir.path() + "doctmp/book.htm", book); }
+    std::string StyleCss() const { return ReadTextFile(dir.path() + "doctmp/style.css"); }
     void SetUp() override { std::filesystem::create_directories(dir.path() + "doctmp"); }
 
     testing::TempDir dir;
@@ -34,79 +26,49 @@ protected:
 
 TEST_F(WordStylesheetTest, BlockMovesIntoStyleCssAndALinkTakesItsPlace) {
     book.stylesheets = {"old.css", "other.css"};
-    std::string html = std::string("<html><head><title>T</title>\r\n") + kDefinitionsBlock +
-                       "\r\n</head><body><p>x</p></body></html>";
-    ASSERT_TRUE(ExtractWordStylesheet(html, HtmlPath(), book));
-    EXPECT_EQ(html,
-              "<html><head><title>T</title>\r\n"
-              "<link rel=\"stylesheet\" type=\"text/css\" href=\"style.css\"/>"
-              "\r\n</head><body><p>x</p></body></html>");
-    EXPECT_EQ(Slurp(dir.path() + "doctmp/style.css"),
-              "\r\n<!--\r\n /* Font Definitions */\r\np.MsoNormal{font-family:sans-serif;}\r\n-->"
-              "\r\na:link {color:#555;text-decoration:none;}");
+    std::string html =
+        "<html><head><title>T</title>\r\n<style>\r\n<!--\r\n /* Font Definitions */\r\n"
+        "p.MsoNormal{font-family:\"sans-serif\";}\r\n-->\r\n</style>\r\n</head><body></body></html>";
+    ASSERT_TRUE(Extract(html));
+    EXPECT_EQ(html, "<html><head><title>T</title>\r\n" + kLink + "\r\n</head><body></body></html>");
+    EXPECT_EQ(StyleCss(), "\r\n<!--\r\n /* Font Definitions */\r\np.MsoNormal{font-family:sans-serif;}\r\n-->" + kLinkRule);
     EXPECT_EQ(book.stylesheets, (std::vector<std::string>{"style.css"}));
 }
 
-TEST_F(WordStylesheetTest, FirstBlockWithoutDefinitionsStaysInTheDocument) {
+TEST_F(WordStylesheetTest, FirstBlockWithoutDefinitionsStaysAndScriptsGoEverywhere) {
     const std::string first = "<style type=\"text/css\">\nh1{color:red}\n</style>";
-    std::string html = "<head>" + first + "\n<style type=\"text/css\">\n/* Style Definitions */\n"
-                       "p{margin:0}\n</style></head>";
-    ASSERT_TRUE(ExtractWordStylesheet(html, HtmlPath(), book));
-    EXPECT_EQ(html, "<head>" + first + "\n" + std::string(kWordStylesheetLink) + "</head>");
-    EXPECT_EQ(Slurp(dir.path() + "doctmp/style.css"),
-              "\n/* Style Definitions */\np{margin:0}\r\na:link {color:#555;text-decoration:none;}");
-}
-
-TEST_F(WordStylesheetTest, EveryScriptGoesWhetherInsideTheBlockOrNot) {
-    std::string html =
-        "<head><SCRIPT type=\"text/javascript\">\r\nvar a = 1;\r\n</SCRIPT>"
-        "<style>\r\n/* Font Definitions */<script>x()</script>\r\np{}\r\n</style>"
-        "<script src=\"b.js\"></script></head>";
-    ASSERT_TRUE(ExtractWordStylesheet(html, HtmlPath(), book));
-    EXPECT_EQ(html, "<head>" + std::string(kWordStylesheetLink) + "</head>");
-    EXPECT_EQ(Slurp(dir.path() + "doctmp/style.css"),
-              "\r\n/* Font Definitions */\r\np{}\r\na:link {color:#555;text-decoration:none;}");
-}
-
-TEST_F(WordStylesheetTest, NoDefinitionsBlockLeavesDocumentAndListAlone) {
-    book.stylesheets = {"a.css"};
-    const std::string html = "<head><style>\nh1{}\n</style><style>p{}</style></head>";
-    std::string text = html;
-    EXPECT_FALSE(ExtractWordStylesheet(text, HtmlPath(), book));
-    EXPECT_EQ(text, html);
-    EXPECT_EQ(book.stylesheets, (std::vector<std::string>{"a.css"}));
-    EXPECT_FALSE(std::filesystem::exists(dir.path() + "doctmp/style.css"));
-}
-
-TEST_F(WordStylesheetTest, UnterminatedStyleElementEndsTheSearch) {
-    std::string html = "<head><style>/* Font Definitions */ p{}";
-    EXPECT_FALSE(ExtractWordStylesheet(html, HtmlPath(), book));
-    html = "<head><style";
-    EXPECT_FALSE(ExtractWordStylesheet(html, HtmlPath(), book));
+    std::string html = "<head><SCRIPT type=\"text/javascript\">\r\nvar a = 1;\r\n</SCRIPT>" + first +
+                       "<style>\n/* Style Definitions */<script>x()</script>\np{margin:0}\n</style>"
+                       "<script src=\"b.js\"></script></head>";
+    ASSERT_TRUE(Extract(html));
+    EXPECT_EQ(html, "<head>" + first + kLink + "</head>");
+    EXPECT_EQ(StyleCss(), "\n/* Style Definitions */\np{margin:0}" + kLinkRule);
 }
 
 TEST_F(WordStylesheetTest, BlockWithoutAFinalLineBreakLosesNothing) {
     std::string html = "<head><style>/* Font Definitions */ p{margin:0}</style></head>";
-    ASSERT_TRUE(ExtractWordStylesheet(html, HtmlPath(), book));
-    EXPECT_EQ(Slurp(dir.path() + "doctmp/style.css"),
-              "/* Font Definitions */ p{margin:0}\r\na:link {color:#555;text-decoration:none;}");
+    ASSERT_TRUE(Extract(html));
+    EXPECT_EQ(StyleCss(), "/* Font Definitions */ p{margin:0}" + kLinkRule);
 }
 
-TEST_F(WordStylesheetTest, FindReportsTheElementAndItsText) {
-    const std::string html = "ab<style>x\n</style>cd<style media=all>/* Page Definitions */\n</style>e";
-    const auto block = FindWordStyleBlock(html);
-    ASSERT_TRUE(block.has_value());
-    EXPECT_EQ(html.substr(block->elementStart, block->elementEnd - block->elementStart),
-              "<style media=all>/* Page Definitions */\n</style>");
-    EXPECT_EQ(block->text, "/* Page Definitions */");
+TEST_F(WordStylesheetTest, WithoutADefinitionsBlockNothingChangesAndTheSearchEnds) {
+    book.stylesheets = {"a.css"};
+    for (const std::string html : {"<head><style>\nh1{}\n</style><style>p{}</style></head>",
+                                   "<head><style>/* Font Definitions */ p{}", "<head><style"}) {
+        std::string text = html;
+        EXPECT_FALSE(Extract(text));
+        EXPECT_EQ(text, html);
+    }
+    EXPECT_EQ(book.stylesheets, (std::vector<std::string>{"a.css"}));
+    EXPECT_FALSE(std::filesystem::exists(dir.path() + "doctmp/style.css"));
 }
 
 TEST_F(WordStylesheetTest, WriteFailureLeavesDocumentAndListAsTheyWere) {
     std::filesystem::create_directories(dir.path() + "doctmp/style.css");  // a folder in the way
     book.stylesheets = {"a.css"};
-    std::string html = std::string("<head>") + kDefinitionsBlock + "</head>";
+    std::string html = "<head><style>/* Font Definitions */\n</style></head>";
     const std::string before = html;
-    EXPECT_THROW(ExtractWordStylesheet(html, HtmlPath(), book), std::exception);
+    EXPECT_THROW(Extract(html), std::exception);
     EXPECT_EQ(html, before);
     EXPECT_EQ(book.stylesheets, (std::vector<std::string>{"a.css"}));
 }

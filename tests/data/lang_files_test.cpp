@@ -1,9 +1,5 @@
-// The installed language lists: the dictionary's entries, the line format of the lists and
-// that every listed name maps to a language code by the program's lookup rules.
-
-#include "markup_scan.h"
-#include "project/language.h"
-#include "temp_dir.h"
+// The installed language lists: the dictionary's line format and codes, and that every listed
+// name maps to its language code through the program's own lookup.
 
 #include <gtest/gtest.h>
 
@@ -14,126 +10,73 @@
 #include <string>
 #include <vector>
 
+#include "project/language.h"
+#include "temp_dir.h"
+#include "text/text_file.h"
+
 namespace quillery::testing {
 namespace {
 
-std::string DictionaryFile() { return ProgramFolder() + "lang/lang.dic"; }
+std::string LangFile(const std::string& name) { return ProgramFolder() + "lang/" + name; }
 
-std::string LangFile(const std::string& name) { return ReadWholeFile(ProgramFolder() + "lang/" + name); }
-
-// Lines of a CR LF text; fails the test on a bare line feed or a missing final line end.
-std::vector<std::string> CrLfLines(const std::string& text, const std::string& file) {
+// The lines of a list file, each of which must end in CR LF.
+std::vector<std::string> Lines(const std::string& name) {
+    const std::string text = ReadTextFile(LangFile(name));
+    EXPECT_TRUE(text.ends_with("\r\n")) << name << " is missing or its last line has no line end";
     std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        const std::size_t lf = text.find('\n', start);
-        if (lf == std::string::npos) {
-            ADD_FAILURE() << file << ": last line has no line end";
-            lines.push_back(text.substr(start));
-            break;
-        }
-        if (lf == start || text[lf - 1] != '\r') ADD_FAILURE() << file << ": bare line feed at byte " << lf;
-        lines.push_back(text.substr(start, lf - start - (lf > start && text[lf - 1] == '\r' ? 1 : 0)));
-        start = lf + 1;
+    for (std::size_t start = 0, end; start < text.size(); start = end + 2) {
+        end = std::min(text.find("\r\n", start), text.size());
+        lines.push_back(text.substr(start, end - start));
+        EXPECT_EQ(lines.back().find('\n'), std::string::npos) << name << ": bare line feed";
     }
     return lines;
 }
 
-struct DicEntry {
-    std::string code, name;
-};
+bool IsLower(char c) { return std::islower(static_cast<unsigned char>(c)) != 0; }
 
-std::vector<DicEntry> DictionaryEntries() {
-    std::vector<DicEntry> entries;
-    for (const std::string& line : CrLfLines(LangFile("lang.dic"), "lang.dic")) {
-        EXPECT_GE(line.size(), 4u) << "short line: '" << line << "'";
-        if (line.size() < 4) continue;
-        EXPECT_EQ(line[2], ':') << "no separator: " << line;
-        entries.push_back({line.substr(0, 2), line.substr(3)});
-    }
-    return entries;
-}
-
-TEST(LanguageDictionary, EveryLineIsATwoLetterCodeSeparatorAndName) {
-    const std::vector<DicEntry> entries = DictionaryEntries();
-    ASSERT_GE(entries.size(), 180u);
-    std::set<std::string> codes, names;
-    for (const DicEntry& e : entries) {
-        EXPECT_TRUE(std::islower(static_cast<unsigned char>(e.code[0])) && std::islower(static_cast<unsigned char>(e.code[1])))
-            << "code '" << e.code << "'";
-        EXPECT_FALSE(e.name.empty());
-        EXPECT_TRUE(std::isupper(static_cast<unsigned char>(e.name[0]))) << e.name;
-        EXPECT_EQ(e.name.find_first_of(":,\r\n"), std::string::npos) << e.name;
-        EXPECT_NE(e.name.back(), ' ') << e.name;
-        EXPECT_TRUE(codes.insert(e.code).second) << "code listed twice: " << e.code;
-        EXPECT_TRUE(names.insert(e.name).second) << "name listed twice: " << e.name;
-    }
-}
-
-TEST(LanguageDictionary, HoldsTheWellKnownCodes) {
-    std::map<std::string, std::string> by_name;
-    for (const DicEntry& e : DictionaryEntries()) by_name[e.name] = e.code;
-    EXPECT_EQ(by_name["English"], "en");
-    EXPECT_EQ(by_name["Welsh"], "cy");
-    EXPECT_EQ(by_name["Persian"], "fa");
-    EXPECT_EQ(by_name["Chinese"], "zh");
-    EXPECT_EQ(by_name["Zulu"], "zu");
-    EXPECT_EQ(by_name["Malay"], "ms");
-    EXPECT_EQ(by_name["Malayalam"], "ml");
-}
-
-// The program takes the first occurrence of a name anywhere in the dictionary text, so a
-// name that also appears inside an earlier entry (Malay in Malayalam) would get the wrong code.
-TEST(LanguageDictionary, EveryNameFindsItsOwnEntryFirst) {
-    const std::string text = LangFile("lang.dic");
-    for (const DicEntry& e : DictionaryEntries()) {
-        const std::size_t p = text.find(e.name);
-        ASSERT_NE(p, std::string::npos);
-        EXPECT_EQ(text.substr(p - 3, 2), e.code) << e.name << " is found inside another entry first";
-    }
-}
-
-void ExpectListResolves(const std::string& file) {
-    std::map<std::string, std::string> by_name;
-    for (const DicEntry& e : DictionaryEntries()) by_name[e.name] = e.code;
-    const std::vector<std::string> names = CrLfLines(LangFile(file), file);
-    ASSERT_FALSE(names.empty()) << file << " is empty or missing";
+// Name -> code of the dictionary lines "xx:Name".
+std::map<std::string, std::string> Dictionary() {
+    std::map<std::string, std::string> codes;
     std::set<std::string> seen;
-    for (const std::string& name : names) {
-        EXPECT_FALSE(name.empty()) << file << ": empty line";
-        EXPECT_TRUE(name.empty() || (name.front() != ' ' && name.back() != ' ')) << file << ": blanks around '" << name << "'";
-        EXPECT_TRUE(seen.insert(name).second) << file << ": listed twice: " << name;
-        // An unknown name falls back to "en"; only English itself may end there.
-        const std::string code = LanguageCode(name, DictionaryFile());
-        if (name != "English") {
-            EXPECT_NE(code, "en") << file << ": no code for " << name;
-        }
-        // The built-in list wins over the dictionary; it spells Hebrew "iw".
-        const bool built_in = std::string(kBuiltInLanguages).find(":" + name) != std::string::npos;
-        if (!built_in && by_name.count(name)) {
-            EXPECT_EQ(code, by_name[name]) << name;
-        }
+    for (const std::string& line : Lines("lang.dic")) {
+        const bool parses = line.size() > 3 && IsLower(line[0]) && IsLower(line[1]) && line[2] == ':' &&
+                            line[3] != ' ' && line.back() != ' ';
+        EXPECT_TRUE(parses) << "lang.dic: bad line '" << line << "'";
+        if (!parses) continue;
+        EXPECT_TRUE(seen.insert(line.substr(0, 2)).second) << "lang.dic: code listed twice: " << line;
+        EXPECT_TRUE(codes.emplace(line.substr(3), line.substr(0, 2)).second) << "lang.dic: name listed twice: " << line;
     }
+    return codes;
 }
 
-TEST(LanguageLists, AllLanguagesResolveToCodes) { ExpectListResolves("all.lang"); }
-TEST(LanguageLists, CommonLanguagesResolveToCodes) { ExpectListResolves("common.lang"); }
+TEST(LanguageDictionary, EveryLineParsesAndCodesAreUnique) {
+    const std::map<std::string, std::string> codes = Dictionary();
+    EXPECT_GE(codes.size(), 180u);
+    const std::pair<std::string, std::string> known[] = {
+        {"English", "en"}, {"Welsh", "cy"}, {"Malay", "ms"}, {"Malayalam", "ml"}};
+    for (const auto& [name, code] : known) EXPECT_EQ(codes.count(name) ? codes.at(name) : "", code) << name;
+}
 
-TEST(LanguageLists, CommonLanguagesAreAmongAllLanguagesAndStartWithEnglish) {
-    const std::vector<std::string> all = CrLfLines(LangFile("all.lang"), "all.lang");
-    const std::vector<std::string> common = CrLfLines(LangFile("common.lang"), "common.lang");
+// The lookup takes the first occurrence of a name anywhere in its tables and in the dictionary
+// text, so a name standing inside an earlier entry (Malay in Malayalam) would get a wrong code.
+TEST(LanguageLists, EveryListedNameResolvesToItsCode) {
+    const std::map<std::string, std::string> codes = Dictionary();
+    const std::vector<std::string> all = Lines("all.lang"), common = Lines("common.lang");
+    const std::set<std::string> all_names(all.begin(), all.end());
+    EXPECT_GE(all.size(), 180u);
+    EXPECT_EQ(all_names.size(), all.size()) << "all.lang lists a name twice";
     ASSERT_FALSE(common.empty());
     EXPECT_EQ(common.front(), "English");
-    for (const std::string& name : common) EXPECT_NE(std::find(all.begin(), all.end(), name), all.end()) << name;
-    EXPECT_GE(all.size(), 180u);
-}
-
-TEST(LanguageLists, ChineseVariantsAndHebrewUseTheBuiltInCodes) {
-    EXPECT_EQ(LanguageCode("Chinese (Simplified)", DictionaryFile()), "zh-CN");
-    EXPECT_EQ(LanguageCode("Chinese (Traditional)", DictionaryFile()), "zh-TW");
-    EXPECT_EQ(LanguageCode("Hebrew", DictionaryFile()), "iw");
-    EXPECT_EQ(LanguageCode("Norwegian Nynorsk", DictionaryFile()), "nn");
-    EXPECT_EQ(LanguageCode("Klingon", DictionaryFile()), "en");
+    for (const std::string& name : common) EXPECT_TRUE(all_names.count(name)) << name << " is not in all.lang";
+    for (const std::vector<std::string>* list : {&all, &common}) {
+        for (const std::string& name : *list) {
+            const std::string code = LanguageCode(name, LangFile("lang.dic"));
+            EXPECT_TRUE(name == "English" || code != "en") << "no code for '" << name << "'";
+            // The built-in list wins over the dictionary (it spells Hebrew "iw").
+            const bool built_in = std::string(kBuiltInLanguages).find(":" + name) != std::string::npos;
+            EXPECT_TRUE(built_in || !codes.count(name) || code == codes.at(name)) << name << " gives " << code;
+        }
+    }
 }
 
 }  // namespace

@@ -3,51 +3,48 @@
 #include <gtest/gtest.h>
 
 #include "temp_dir.h"
-#include "text/text_file.h"
 
 namespace quillery {
 namespace {
 
-using testing::TempDir;
 using Paths = std::vector<std::string>;
 
-class Collectors : public ::testing::Test {
-protected:
-    TempDir dir;
-
-    Paths Images(const std::string& page) {
-        dir.Write("c.htm", page);
-        return CollectImages(dir.path(), {"c.htm"});
+TEST(Collectors, ImagesAndStylesheetsOfOneChapter) {
+    const quillery::testing::TempDir dir;
+    const struct {
+        bool stylesheets;
+        std::string page;
+        Paths found;
+    } cases[] = {
+        {false, "<img src=\"pics/My%20Photo.jpg\">", {"pics/My Photo.jpg"}},
+        {false, "<IMG SRC='a.gif'>", {"a.gif"}},
+        {false, "<img alt=\"x\" src=\"Fish &amp; Chips.png\" />", {"Fish & Chips.png"}},
+        {false, "<img src=\" pics\\b.png \">", {"pics/b.png"}},
+        {false, "<img src=a.gif><img src=\"\"><img alt=\"no source\">", {}},
+        {false, "<img src=\"a.gif>", {}},
+        {false, "<img src=\"http://example.com/a.gif\"><img src=\"https://x/b.gif\">", {}},
+        {false, "<img src=\"C:\\x.png\"><img src=\"/etc/x.png\">", {}},
+        {false, "<img src=\"../x.png\"><img src=\"..\\y.png\"><img src=\"a/../../z.png\">", {}},
+        {false, "<img src=\" /etc/x.png\"><img src=\"%20/etc/y.png\">", {}},
+        {true, "<link rel=\"stylesheet\" href=\"css/Main.CSS\">", {"css/Main.css"}},
+        {true, "<LINK REL=stylesheet HREF=plain.css>", {"plain.css"}},
+        {true, "<link href='x.css' rel='stylesheet'/><link href=\"X.CSS\">", {"x.css"}},
+        {true, "<link rel=\"icon\" href=\"fav.ico\"><link rel=\"stylesheet\">", {}},
+        {true, "<link href=\"http://cdn/x.css\"><link href=\"../up.css\">", {}},
+        // A ".css" that belongs to another attribute would give a value holding markup.
+        {true, "<link href=\"next.htm\" title=\"a.css\">", {}},
+    };
+    for (const auto& c : cases) {
+        dir.Write("c.htm", c.page);
+        EXPECT_EQ(c.stylesheets ? CollectStylesheets(dir.path(), {"c.htm"})
+                                : CollectImages(dir.path(), {"c.htm"}),
+                  c.found)
+            << c.page;
     }
-    Paths Stylesheets(const std::string& page) {
-        dir.Write("c.htm", page);
-        return CollectStylesheets(dir.path(), {"c.htm"});
-    }
-};
-
-TEST_F(Collectors, QuotedLocalImagesAreTaken) {
-    EXPECT_EQ(Images("<img src=\"pics/My%20Photo.jpg\">"), Paths{"pics/My Photo.jpg"});
-    EXPECT_EQ(Images("<IMG SRC='a.gif'>"), Paths{"a.gif"});
-    EXPECT_EQ(Images("<img alt=\"x\" src=\"Fish &amp; Chips.png\" />"), Paths{"Fish & Chips.png"});
-    EXPECT_EQ(Images("<img src=\" pics\\b.png \">"), Paths{"pics/b.png"});
 }
 
-TEST_F(Collectors, UnquotedEmptyAndUnclosedValuesAreSkipped) {
-    EXPECT_EQ(Images("<img src=a.gif>"), Paths{});
-    EXPECT_EQ(Images("<img src=\"\">"), Paths{});
-    EXPECT_EQ(Images("<img src=\"a.gif>"), Paths{});
-    EXPECT_EQ(Images("<img alt=\"no source\">"), Paths{});
-}
-
-TEST_F(Collectors, RemoteAbsoluteAndOutsideReferencesAreSkipped) {
-    EXPECT_EQ(Images("<img src=\"http://example.com/a.gif\"><img src=\"https://x/b.gif\">"),
-              Paths{});
-    EXPECT_EQ(Images("<img src=\"C:\\x.png\"><img src=\"/etc/x.png\">"), Paths{});
-    EXPECT_EQ(Images("<img src=\"../x.png\"><img src=\"..\\y.png\"><img src=\"a/../../z.png\">"),
-              Paths{});
-}
-
-TEST_F(Collectors, EachImageOnceInTheFormOfItsFirstAppearance) {
+TEST(Collectors, EachImageOnceInTheFormOfItsFirstAppearance) {
+    const quillery::testing::TempDir dir;
     dir.Write("1.htm", "<img src=\"Img/A.JPG\"><img src='b.png'>");
     dir.Write("2.htm", "<img src=\"img/a.jpg\"><img src=\"c.gif\"><img src=\"B.PNG\">");
     EXPECT_EQ(CollectImages(dir.path(), {"1.htm", "missing.htm", "2.htm"}),
@@ -56,69 +53,24 @@ TEST_F(Collectors, EachImageOnceInTheFormOfItsFirstAppearance) {
               (Paths{"img/a.jpg", "c.gif", "B.PNG"}));
 }
 
-TEST_F(Collectors, TheChapterTextIsNotChanged) {
-    const std::string page = "<img src=\"pics/My%20Photo.jpg\"><link href=\"A.CSS\">";
-    dir.Write("c.htm", page);
-    EXPECT_EQ(CollectImages(dir.path(), {"c.htm"}), Paths{"pics/My Photo.jpg"});
-    EXPECT_EQ(CollectStylesheets(dir.path(), {"c.htm"}), Paths{"A.css"});
-    EXPECT_EQ(ReadTextFile(dir.path() + "c.htm"), page);
-}
-
-TEST_F(Collectors, AbsolutePathsHiddenBehindBlanksAreSkipped) {
-    EXPECT_EQ(Images("<img src=\" /etc/x.png\"><img src=\"%20/etc/y.png\">"), Paths{});
-}
-
-TEST_F(Collectors, StylesheetsEndInLowerCaseCss) {
-    EXPECT_EQ(Stylesheets("<link rel=\"stylesheet\" href=\"css/Main.CSS\">"),
-              Paths{"css/Main.css"});
-    EXPECT_EQ(Stylesheets("<LINK REL=stylesheet HREF=plain.css>"), Paths{"plain.css"});
-    EXPECT_EQ(Stylesheets("<link href='x.css' rel='stylesheet'/><link href=\"X.CSS\">"),
-              Paths{"x.css"});
-}
-
-TEST_F(Collectors, StylesheetsNeedHrefAndCss) {
-    EXPECT_EQ(Stylesheets("<link rel=\"icon\" href=\"fav.ico\">"), Paths{});
-    EXPECT_EQ(Stylesheets("<link rel=\"stylesheet\" type=\"text/css\">"), Paths{});
-    EXPECT_EQ(Stylesheets("<link href=\"http://cdn/x.css\"><link href=\"../up.css\">"), Paths{});
-    // A ".css" that belongs to another attribute would give a value holding markup.
-    EXPECT_EQ(Stylesheets("<link href=\"next.htm\" title=\"a.css\">"), Paths{});
-}
-
-TEST(RepairAnchorLinks, LinkToAnAnchorOfAnotherPartNamesThatFile) {
-    Book book;
-    book.files = {"part1.htm", "part2.htm"};
-    book.contents = {
-        "<html><body><a name=\"n5\"></a><p>x</p><a href=\"#n5\">self</a></body></html>",
-        "<html><body><p>See <a href=\"#n5\">there</a></p></body></html>"};
-    RepairAnchorLinks(book);
-    EXPECT_EQ(
-        book.contents[0],
-        "<html><body><a name=\"n5\"></a><p>x</p><a href=\"part1.htm#n5\">self</a></body></html>");
-    EXPECT_EQ(book.contents[1],
-              "<html><body><p>See <a href=\"part1.htm#n5\">there</a></p></body></html>");
-}
-
-TEST(RepairAnchorLinks, NamesAnyCaseUnquotedAndRepeated) {
-    Book book;
-    book.files = {"s_1.htm", "s_2.htm"};
-    book.contents = {
-        "<body><A NAME=top></A><a name=\"top\"></a></body>",
-        "<body><a href=\"#top\">1</a><a href=\"#TOP\">2</a><a href=\"#top\">3</a></body>"};
-    RepairAnchorLinks(book);
-    EXPECT_EQ(book.contents[1],
-              "<body><a href=\"s_1.htm#top\">1</a><a href=\"#TOP\">2</a><a "
-              "href=\"s_1.htm#top\">3</a></body>");
-}
-
-TEST(RepairAnchorLinks, OnlyNamesInsideTheBodyCount) {
+TEST(RepairAnchorLinks, LinksToAnchorsOfAnyPartNameThatFile) {
     Book book;
     book.files = {"a.htm", "b.htm", "c.htm"};
-    book.contents = {"<head><meta name=\"x\"></head><body><a name=\"y\"></a></body>",
-                     "<body><a href=\"#x\">x</a><a href=\"#y\">y</a><a href=\"#z\">z</a></body>",
-                     "<BODY><a name=\"z\"></a></BODY>"};  // "<BODY>" is not a body
+    // Names in any case, unquoted and twice; only names inside the body count, and "<BODY>" is
+    // not a body. A link's own case must match.
+    book.contents = {
+        "<head><meta name=\"x\"></head><body><a name=\"n5\"></a><A NAME=top></A>"
+        "<a name=\"top\"></a><a href=\"#n5\">self</a></body>",
+        "<body><a href=\"#n5\">1</a><a href=\"#top\">2</a><a href=\"#TOP\">3</a>"
+        "<a href=\"#top\">4</a><a href=\"#x\">5</a><a href=\"#z\">6</a></body>",
+        "<BODY><a name=\"z\"></a></BODY>"};
+    Paths repaired = book.contents;
+    repaired[0].replace(repaired[0].find("#n5"), 3, "a.htm#n5");
+    repaired[1] =
+        "<body><a href=\"a.htm#n5\">1</a><a href=\"a.htm#top\">2</a><a href=\"#TOP\">3</a>"
+        "<a href=\"a.htm#top\">4</a><a href=\"#x\">5</a><a href=\"#z\">6</a></body>";
     RepairAnchorLinks(book);
-    EXPECT_EQ(book.contents[1],
-              "<body><a href=\"#x\">x</a><a href=\"a.htm#y\">y</a><a href=\"#z\">z</a></body>");
+    EXPECT_EQ(book.contents, repaired);
 }
 
 }  // namespace

@@ -1,40 +1,50 @@
 #pragma once
-// A Book whose work folders lie in a fresh temporary folder: lib/ and ext/ hold small test
-// templates (or the installed ones), src/ is the source folder, temp/OPS/ the OPS folder.
+// A Book whose work folders lie in a fresh temporary folder: lib/ and ext/ hold the test's own
+// templates, src/ is the source folder, temp/OPS/ the OPS folder.
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 #include "project/book.h"
 #include "temp_dir.h"
+#include "text/text_file.h"
 
 namespace quillery::testing {
 
+inline ::testing::AssertionResult Has(const std::string& text, const std::string& part) {
+    if (text.find(part) != std::string::npos) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << '"' << part << "\" is not in \"" << text << '"';
+}
+
 class PackageTest : public ::testing::Test {
 protected:
-    PackageTest();
-
-    // Point lib/ and ext/ at the templates installed beside the executables.
-    void UseInstalledTemplates();
-    // Writes a template below the test's own lib/ folder.
-    void WriteLib(const std::string& relative, const std::string& content) const;
-    void WriteExt(const std::string& relative, const std::string& content) const;
-    // Writes a file below the source folder / the OPS folder.
-    void WriteSource(const std::string& relative, const std::string& content) const;
-    void WriteOps(const std::string& relative, const std::string& content) const;
+    PackageTest() {
+        WorkFolders& f = book.folders;
+        f.tempFolder = dir.path() + "temp/";
+        f.opsFolder = f.tempFolder + "OPS/";
+        f.libFolder = dir.path() + "lib/";
+        f.extFolder = dir.path() + "ext/";
+        book.sourceFolder = dir.path() + "src/";
+        std::filesystem::create_directories(f.opsFolder);
+        // title, creator, date, subject, publisher, uid, lang, description
+        book.metadata = {"My Book", "Anonymous Author", {}, {}, "Unknown publisher", "None", "en",
+                         {}};
+    }
     // The text of a file in the OPS folder ("" when missing).
-    std::string Ops(const std::string& relative) const;
-    bool OpsHas(const std::string& relative) const;
-    // Chapters a.htm, b.htm, ... with titles "Title A", ... (count of them).
-    void AddChapters(int count);
+    std::string Ops(const std::string& r) const { return ReadTextFile(book.folders.opsFolder + r); }
+    bool OpsHas(const std::string& rel) const {
+        return std::filesystem::is_regular_file(book.folders.opsFolder + rel);
+    }
+    // Chapters a.htm, b.htm, ... titled "Title A", "Title B", ...
+    void AddChapters(int count) {
+        for (char c = 'a'; c < 'a' + count; ++c) book.files.push_back(std::string(1, c) + ".htm");
+        for (char c = 'A'; c < 'A' + count; ++c) book.titles.push_back(std::string("Title ") + c);
+    }
 
     TempDir dir;
     Book book;
 };
-
-// A 1x1 picture in PNG and in GIF format.
-std::string TinyPng();
-std::string TinyGif();
 
 }  // namespace quillery::testing

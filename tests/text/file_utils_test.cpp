@@ -1,3 +1,4 @@
+// Folder, file-name, shell and whole-file helpers.
 #include "text/file_utils.h"
 
 #include <gtest/gtest.h>
@@ -7,9 +8,14 @@
 
 #include <filesystem>
 #include <functional>
+#include <iterator>
+#include <string>
+#include <system_error>
+#include <vector>
 
 #include "recording_ui_port.h"
 #include "temp_dir.h"
+#include "text/text_file.h"
 
 namespace quillery {
 namespace {
@@ -27,9 +33,8 @@ bool IsEmptyFolder(const std::string& folder) {
 bool RunAsOrdinaryUser(const std::string& tree, const std::function<bool()>& check) {
     if (::geteuid() != 0) return check();
     constexpr uid_t kNobody = 65534;
-    for (const auto& entry : fs::recursive_directory_iterator(tree)) {
+    for (const auto& entry : fs::recursive_directory_iterator(tree))
         if (::lchown(entry.path().c_str(), kNobody, kNobody) != 0) return false;
-    }
     if (::lchown(tree.c_str(), kNobody, kNobody) != 0) return false;
     const pid_t child = ::fork();
     if (child == 0) {
@@ -41,46 +46,33 @@ bool RunAsOrdinaryUser(const std::string& tree, const std::function<bool()>& che
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
-// A folder "work/" under the temp folder with files and folders the user cannot write.
-std::string MakeProtectedTree(const TempDir& dir) {
-    const std::string work = dir.path() + "work/";
-    ::chmod(dir.Write("work/ro.htm", "x").c_str(), 0444);
-    dir.Write("work/.hidden", "x");
-    dir.Write("work/pics/a.jpg", "x");
-    dir.Write("work/pics/deep/er/b.css", "x");
-    ::chmod(dir.Write("work/locked/c.htm", "x").c_str(), 0400);
-    dir.Write("work/locked/inner/d.htm", "x");
+// A folder under the temp folder with files and folders its owner cannot write.
+std::string MakeProtectedTree(const TempDir& dir, const std::string& name) {
+    const std::string work = dir.path() + name + "/";
+    ::chmod(dir.Write(name + "/ro.htm", "x").c_str(), 0444);
+    dir.Write(name + "/.hidden", "x");
+    dir.Write(name + "/pics/deep/er/b.css", "x");
+    ::chmod(dir.Write(name + "/locked/c.htm", "x").c_str(), 0400);
+    dir.Write(name + "/locked/inner/d.htm", "x");
     ::chmod((work + "locked/inner").c_str(), 0500);
     ::chmod((work + "locked").c_str(), 0500);
     ::chmod((work + "pics/deep").c_str(), 0000);
     return work;
 }
 
-TEST(ClearFolder, EmptiesReadOnlyFilesAndNestedTrees) {
+TEST(ClearFolder, EmptiesAndDeletesProtectedTrees) {
     TempDir dir;
-    const std::string work = MakeProtectedTree(dir);
-    ::chmod(dir.path().c_str(), 0777);  // the ordinary user must reach work/
-    EXPECT_TRUE(RunAsOrdinaryUser(work, [&] { return ClearFolder(work); }));
-    EXPECT_TRUE(IsEmptyFolder(work));
-}
-
-TEST(ClearFolder, EmptiesAFolderItsOwnerMadeUnreadable) {
-    TempDir dir;
-    const std::string work = MakeProtectedTree(dir);
-    ::chmod(dir.path().c_str(), 0777);
-    ::chmod(work.c_str(), 0000);
-    EXPECT_TRUE(RunAsOrdinaryUser(work, [&] { return ClearFolder(work); }));
-    EXPECT_TRUE(IsEmptyFolder(work));
-}
-
-TEST(ClearFolder, AppendsTheMissingSlash) {
-    TempDir dir;
-    dir.Write("work/a.htm", "x");
-    dir.Write("work/sub/b.htm", "x");
-    dir.Write("workmate.htm", "keep");
-    EXPECT_TRUE(ClearFolder(dir.path() + "work"));
-    EXPECT_TRUE(IsEmptyFolder(dir.path() + "work"));
-    EXPECT_TRUE(fs::exists(dir.path() + "workmate.htm"));
+    const std::string plain = MakeProtectedTree(dir, "plain");
+    const std::string unreadable = MakeProtectedTree(dir, "unreadable");
+    const std::string gone = MakeProtectedTree(dir, "gone");
+    ::chmod(unreadable.c_str(), 0000);
+    EXPECT_TRUE(RunAsOrdinaryUser(dir.path(), [&] {
+        const bool cleared = ClearFolder(plain) && ClearFolder(unreadable);
+        return DeleteFolderTree(gone) && cleared;
+    }));
+    EXPECT_TRUE(IsEmptyFolder(plain));
+    EXPECT_TRUE(IsEmptyFolder(unreadable));
+    EXPECT_FALSE(fs::exists(gone));
 }
 
 TEST(ClearFolder, RemovesLinksButNeverWhatTheyPointAt) {
@@ -89,73 +81,61 @@ TEST(ClearFolder, RemovesLinksButNeverWhatTheyPointAt) {
     dir.Write("outside/keep.htm", "precious");
     dir.Write("outside/sub/keep2.htm", "precious");
     ::chmod((outside + "sub").c_str(), 0555);
+    const fs::perms readOnly = fs::status(outside + "sub").permissions();
     const std::string work = dir.path() + "work/";
     dir.Write("work/sub/x.htm", "x");
     fs::create_directory_symlink(outside, work + "folderlink");
     fs::create_directory_symlink(outside + "sub", work + "sub/sublink");
     fs::create_symlink(outside + "keep.htm", work + "filelink.htm");
     fs::create_symlink(dir.path() + "nowhere", work + "dangling");
-
     EXPECT_TRUE(ClearFolder(work));
     EXPECT_TRUE(IsEmptyFolder(work));
-    EXPECT_EQ(fs::file_size(outside + "keep.htm"), 8u);
+    EXPECT_EQ(ReadTextFile(outside + "keep.htm"), "precious");
     EXPECT_TRUE(fs::exists(outside + "sub/keep2.htm"));
-    // Not even the permissions of the target changed.
-    EXPECT_EQ(fs::status(outside + "sub").permissions() & fs::perms::all,
-              fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
-                  fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec);
+    EXPECT_EQ(fs::status(outside + "sub").permissions(), readOnly);  // not even made writable
+    // DeleteFolderTree on a link removes the link only.
+    fs::create_directory_symlink(outside, dir.path() + "link");
+    EXPECT_TRUE(DeleteFolderTree(dir.path() + "link/"));
+    EXPECT_FALSE(fs::is_symlink(dir.path() + "link"));
+    EXPECT_EQ(ReadTextFile(outside + "keep.htm"), "precious");
 }
 
-TEST(ClearFolder, MissingFolderHasNothingToClear) {
+TEST(ClearFolder, AppendsTheSlashToleratesAMissingFolderAndRefusesTheRoot) {
     TempDir dir;
+    dir.Write("work/sub/b.htm", "x");
+    dir.Write("workmate.htm", "keep");
+    EXPECT_TRUE(ClearFolder(dir.path() + "work"));
+    EXPECT_TRUE(IsEmptyFolder(dir.path() + "work"));
+    EXPECT_TRUE(fs::exists(dir.path() + "workmate.htm"));
     EXPECT_TRUE(ClearFolder(dir.path() + "none/"));
+    EXPECT_TRUE(DeleteFolderTree(dir.path() + "none/"));
     EXPECT_FALSE(fs::exists(dir.path() + "none"));
-}
-
-TEST(ClearFolder, RefusesTheRootAndAnEmptyPath) {
     EXPECT_FALSE(ClearFolder(""));
     EXPECT_FALSE(ClearFolder("/"));
     EXPECT_FALSE(ClearFolder("//"));
     EXPECT_FALSE(DeleteFolderTree(""));
     EXPECT_FALSE(DeleteFolderTree("/"));
-    EXPECT_TRUE(fs::exists("/tmp"));
 }
 
-TEST(DeleteFolderTree, RemovesTheFolderWithEverythingInIt) {
+TEST(FileFacts, SizesExistenceAndNameParts) {
     TempDir dir;
-    const std::string work = MakeProtectedTree(dir);
-    ::chmod(dir.path().c_str(), 0777);
-    // The ordinary user also needs to write the parent to remove work/ itself.
-    const std::string parent = dir.path();
-    EXPECT_TRUE(RunAsOrdinaryUser(work, [&] { return DeleteFolderTree(work); }));
-    EXPECT_FALSE(fs::exists(work));
-    EXPECT_TRUE(fs::exists(parent));
-}
-
-TEST(DeleteFolderTree, ALinkIsRemovedWithoutItsTarget) {
-    TempDir dir;
-    dir.Write("outside/keep.htm", "precious");
-    fs::create_directory_symlink(dir.path() + "outside", dir.path() + "link");
-    EXPECT_TRUE(DeleteFolderTree(dir.path() + "link/"));
-    EXPECT_FALSE(fs::is_symlink(dir.path() + "link"));
-    EXPECT_TRUE(fs::exists(dir.path() + "outside/keep.htm"));
-}
-
-TEST(DeleteFolderTree, MissingFolderIsNoError) {
-    TempDir dir;
-    EXPECT_TRUE(DeleteFolderTree(dir.path() + "none/"));
-}
-
-TEST(FileSizes, SizeOfFilesAndOfWhatIsNoFile) {
-    TempDir dir;
-    EXPECT_EQ(FileSizeOf(dir.Write("a.htm", std::string(3000, 'x'))), 3000);
-    EXPECT_EQ(FileSizeOf(dir.Write("empty.htm", "")), 0);
+    const std::string file = dir.Write("a.htm", std::string(3000, 'x'));
+    fs::create_symlink(file, dir.path() + "link.htm");
+    EXPECT_EQ(FileSizeOf(dir.path() + "link.htm"), 3000);
     EXPECT_EQ(FileSizeOf(dir.path() + "missing.htm"), 0);
     EXPECT_EQ(FileSizeOf(dir.path()), 0);
-    EXPECT_EQ(FileSizeOf(""), 0);
+    EXPECT_TRUE(FileExists(dir.path() + "link.htm"));
+    EXPECT_FALSE(FileExists(dir.path()));
+    EXPECT_TRUE(FolderExists(dir.path()));
+    EXPECT_EQ(WithTrailingSlash("/a/b"), "/a/b/");
+    EXPECT_EQ(WithTrailingSlash("/a/b/"), "/a/b/");
+    EXPECT_EQ(StripExtension("README"), "README");
+    EXPECT_EQ(FileBaseName("/books/ch01.final.htm"), "ch01.final");
+    EXPECT_EQ(FileBaseName("/books.d/README"), "README");
+    EXPECT_EQ(FileBaseName("pics/"), "");
 }
 
-TEST(FileSizes, FormatSizeKB) {
+TEST(FileFacts, FormatSizeKB) {
     EXPECT_EQ(FormatSizeKB(0), "0 KB");
     EXPECT_EQ(FormatSizeKB(-5), "0 KB");
     EXPECT_EQ(FormatSizeKB(1), "1 KB");
@@ -165,53 +145,84 @@ TEST(FileSizes, FormatSizeKB) {
     EXPECT_EQ(FormatSizeKB(10LL * 1024 * 1024 * 1024), "10485761 KB");
 }
 
-TEST(FileNames, StripExtensionAndBaseName) {
-    EXPECT_EQ(StripExtension("ch01.final.htm"), "ch01.final");
-    EXPECT_EQ(StripExtension("README"), "README");
-    EXPECT_EQ(StripExtension(".htm"), "");
-    EXPECT_EQ(FileBaseName("/books/ch01.final.htm"), "ch01.final");
-    EXPECT_EQ(FileBaseName("ch01.htm"), "ch01");
-    EXPECT_EQ(FileBaseName("/books.d/README"), "README");
-    EXPECT_EQ(FileBaseName("pics/"), "");
-}
-
-TEST(FileNames, ExistenceAndTrailingSlash) {
-    TempDir dir;
-    const std::string file = dir.Write("a.htm", "x");
-    fs::create_symlink(file, dir.path() + "link.htm");
-    EXPECT_TRUE(FileExists(file));
-    EXPECT_TRUE(FileExists(dir.path() + "link.htm"));
-    EXPECT_FALSE(FileExists(dir.path()));
-    EXPECT_FALSE(FileExists(dir.path() + "b.htm"));
-    EXPECT_TRUE(FolderExists(dir.path()));
-    EXPECT_FALSE(FolderExists(file));
-    EXPECT_EQ(WithTrailingSlash("/a/b"), "/a/b/");
-    EXPECT_EQ(WithTrailingSlash("/a/b/"), "/a/b/");
-    EXPECT_EQ(WithTrailingSlash(""), "");
-}
-
 TEST(ShellHelpers, GoThroughTheUiPort) {
     TempDir dir;
     const std::string file = dir.Write("book.mobi", "x");
     RecordingUiPort ui;
     ui.answerYes = false;
     EXPECT_FALSE(ConfirmYesNo(ui, "Are you sure?"));
-    ui.answerYes = true;
-    EXPECT_TRUE(ConfirmYesNo(ui, "Really?"));
-    ShellOpen(ui, "/some/folder/");
     ShellOpenWith(ui, "/usr/bin/editor", "'/a b/toc.ncx'");
     ShellOpenDefault(ui, "https://example.org/");
     OpenIfExists(ui, file);
     OpenIfExists(ui, dir.path() + "missing.mobi");
-    const std::vector<std::string> expected = {
-        "confirm: Are you sure?",
-        "confirm: Really?",
-        "open: /some/folder/",
-        "open: /usr/bin/editor '/a b/toc.ncx'",
-        "open-default: https://example.org/",
-        "open: " + file,
-    };
-    EXPECT_EQ(ui.events, expected);
+    EXPECT_EQ(ui.events, (std::vector<std::string>{
+                             "confirm: Are you sure?", "open: /usr/bin/editor '/a b/toc.ncx'",
+                             "open-default: https://example.org/", "open: " + file}));
+}
+
+std::string AllByteValues() {
+    std::string bytes;
+    for (int i = 0; i < 256; ++i) bytes.push_back(static_cast<char>(i));
+    return bytes + "\r\n\xEF\xBB\xBF\x1A" + std::string(3, '\0');
+}
+
+TEST(TextFile, ReadsWhatIsNoReadableFileAsEmptyWithoutWaiting) {
+    TempDir dir;
+    EXPECT_EQ(ReadTextFile(dir.path() + "missing.htm"), "");
+    EXPECT_EQ(ReadTextFile(dir.Write("empty.htm", "")), "");
+    EXPECT_EQ(ReadTextFile(dir.path()), "");
+    const std::string pipe = dir.path() + "pipe.htm";  // nobody ever writes to it
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0644), 0);
+    EXPECT_EQ(ReadTextFile(pipe), "");
+}
+
+TEST(TextFile, RoundTripKeepsEveryByteAndTruncates) {
+    TempDir dir;
+    const std::string file = dir.Write("a.htm", std::string(5000, 'x'));
+    WriteTextFile(file, AllByteValues());
+    EXPECT_EQ(ReadTextFile(file), AllByteValues());
+    WriteTextFile(file, "");
+    EXPECT_EQ(fs::file_size(file), 0u);
+    std::string big(5 * 1024 * 1024 + 17, 'a');  // read whole, not just a first buffer
+    big.back() = 'z';
+    WriteTextFile(file, big);
+    EXPECT_EQ(ReadTextFile(file), big);
+}
+
+TEST(TextFile, WriteFailureThrowsNamingTheFile) {
+    TempDir dir;
+    const std::string file = dir.path() + "no/such/folder/x.htm";
+    try {
+        WriteTextFile(file, "x");
+        FAIL() << "no exception";
+    } catch (const std::system_error& e) {
+        EXPECT_NE(std::string(e.what()).find(file), std::string::npos) << e.what();
+        EXPECT_EQ(e.code(), std::errc::no_such_file_or_directory);
+    }
+    EXPECT_THROW(WriteTextFile(dir.path(), "x"), std::system_error);
+    // /dev/full reports "no space left" on every write.
+    if (fs::exists("/dev/full")) {
+        EXPECT_THROW(WriteTextFile("/dev/full", "some text"), std::system_error);
+    }
+}
+
+TEST(TextFileAtomic, ReplacesOrCreatesAndOnFailureKeepsTheOldFileWhole) {
+    TempDir dir;
+    const std::string file = dir.Write("toc.ncx", "old content");
+    ::chmod(file.c_str(), 0640);
+    WriteTextFileAtomic(file, AllByteValues());
+    EXPECT_EQ(ReadTextFile(file), AllByteValues());
+    EXPECT_EQ(fs::status(file).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    WriteTextFileAtomic(dir.path() + "new.htm", "fresh");
+    EXPECT_EQ(ReadTextFile(dir.path() + "new.htm"), "fresh");
+    // Renaming over a non-empty folder fails: nothing else may change.
+    dir.Write("sub/inner.txt", "x");
+    EXPECT_THROW(WriteTextFileAtomic(dir.path() + "sub", "new"), std::system_error);
+    EXPECT_THROW(WriteTextFileAtomic(dir.path() + "missing/x.htm", "new"), std::system_error);
+    EXPECT_EQ(ReadTextFile(file), AllByteValues());
+    // toc.ncx, new.htm and sub/: no temporary left behind.
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 3);
 }
 
 }  // namespace
