@@ -172,7 +172,13 @@ std::vector<std::pair<std::string, std::string>> ParseDeclarations(std::string_v
 }
 
 void StyleSheet::Add(std::string_view cssText) {
-    const std::string css = StripComments(cssText);
+    std::string css = StripComments(cssText);
+    // Style blocks hidden from old browsers in "<!-- ... -->" (as Word writes them): the
+    // markers mean nothing to CSS.
+    for (const char* marker : {"<!--", "-->"}) {
+        for (auto at = css.find(marker); at != std::string::npos; at = css.find(marker, at))
+            css.replace(at, std::char_traits<char>::length(marker), std::char_traits<char>::length(marker), ' ');
+    }
     std::size_t pos = 0;
     while (pos < css.size()) {
         const auto open = css.find('{', pos);

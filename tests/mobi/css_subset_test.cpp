@@ -54,6 +54,16 @@ TEST(CssSubset, ReadsLengthsBreaksAndShorthands) {
     EXPECT_DOUBLE_EQ(*style.textIndentEm, -1.0);
 }
 
+TEST(CssSubset, ReadsStyleBlocksHiddenInCommentMarkers) {
+    StyleSheet sheet;
+    sheet.Add("<!--\n p.MsoNormal { text-indent: .5in; margin: 0in }\n/* Page Definitions */\n"
+              "@page WordSection1 { size: 8.5in 11.0in; }\ndiv.WordSection1 { page: WordSection1 }\n-->");
+    const auto doc = ParseHtml("<body><p class=MsoNormal>x</p></body>");
+    const auto style = sheet.StyleFor(doc, doc.node(doc.body).children[0]);
+    EXPECT_DOUBLE_EQ(style.textIndentEm.value_or(0), 3.0);
+    EXPECT_DOUBLE_EQ(style.marginTopEm.value_or(-1), 0.0);
+}
+
 TEST(CssSubset, DescendantSelectorsNeedTheAncestor) {
     StyleSheet sheet;
     sheet.Add("blockquote em { text-decoration: underline }");
