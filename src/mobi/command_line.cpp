@@ -180,7 +180,9 @@ int RunOpf2Mobi(const std::vector<std::string>& arguments, std::ostream& out) {
     const ParsedArguments parsed = ParseArguments(arguments);
     if (!parsed.error.empty()) {
         diagnostics.Error(parsed.error);
-        out << kUsage;
+        diagnostics.Info(
+            "usage: opf2mobi <path>/content.opf [-c0|-c1|-c2] [-gif] [-western] [-o NAME.mobi] "
+            "[-verbose] (-help tells more)");
         return notBuilt();
     }
     diagnostics.Info(std::string(CompilerBanner()) + ": compiling \"" + parsed.options.opfPath +

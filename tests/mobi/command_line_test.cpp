@@ -156,6 +156,13 @@ TEST(Opf2MobiCommand, BadInvocationsAndPackagesBuildNothing) {
         EXPECT_EQ(run.lines.back().rfind("Error(opf2mobi): Mobi file not built", 0), 0u)
             << run.output;
         EXPECT_EQ(FilesIn(folder), before) << run.output;
+        // Every line is a finding, then the summary.
+        for (const auto& line : run.lines) {
+            EXPECT_TRUE(line.rfind("Info(opf2mobi): ", 0) == 0 ||
+                        line.rfind("Warning(opf2mobi): ", 0) == 0 ||
+                        line.rfind("Error(opf2mobi): ", 0) == 0)
+                << line;
+        }
     }
     // The file outside the package folder was refused, with a warning of its own.
     const CommandRun outside = Opf2Mobi({folder + "outside.opf"});
