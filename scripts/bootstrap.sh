@@ -7,13 +7,13 @@ set -euo pipefail
 build_packages=(
   g++ cmake ninja-build pkg-config
   libpcre2-dev libzip-dev libpugixml-dev
-  libjpeg-dev libpng-dev libgif-dev
+  libjpeg-dev libpng-dev libgif-dev libgd-dev
 )
 test_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   # readers of our output, and the tools the tests drive
   libmobi-dev libmobi-tools
-  zip unzip
+  zip unzip file
   epubcheck default-jre-headless
   calibre
 )

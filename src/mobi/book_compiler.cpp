@@ -1,0 +1,183 @@
+#include "mobi/book_compiler.h"
+
+#include <cstdlib>
+#include <ctime>
+
+#include "mobi/book_locale.h"
+#include "mobi/book_pictures.h"
+#include "mobi/book_text.h"
+#include "mobi/book_toc.h"
+#include "mobi/compiler_version.h"
+#include "mobi/huffdic.h"
+#include "mobi/mobi_header.h"
+#include "mobi/ncx_index.h"
+#include "mobi/opf_package.h"
+#include "mobi/package_paths.h"
+#include "mobi/palm_database.h"
+#include "mobi/text_encoding.h"
+#include "mobi/text_records.h"
+
+namespace quillery::mobi {
+namespace {
+
+std::uint32_t Fnv1a(const std::string& text) {
+    std::uint32_t hash = 2166136261u;
+    for (unsigned char c : text) {
+        hash ^= c;
+        hash *= 16777619u;
+    }
+    return hash;
+}
+
+// Build time: SOURCE_DATE_EPOCH when set, for reproducible books.
+std::uint32_t BuildTime() {
+    if (const char* epoch = std::getenv("SOURCE_DATE_EPOCH"))
+        return static_cast<std::uint32_t>(std::strtoul(epoch, nullptr, 10));
+    return static_cast<std::uint32_t>(std::time(nullptr));
+}
+
+ExthBlock BuildExth(const OpfPackage& package, const BookPictures& pictures, bool western) {
+    const auto encode = [western](const std::string& text) {
+        return western ? Utf8ToCp1252(text) : text;
+    };
+    ExthBlock exth;
+    for (const auto& creator : package.creators) exth.AddText(kExthAuthor, encode(creator));
+    exth.AddText(kExthPublisher, encode(package.publisher));
+    exth.AddText(kExthDescription, encode(package.description));
+    for (const auto& subject : package.subjects) exth.AddText(kExthSubject, encode(subject));
+    exth.AddText(kExthPublishingDate, encode(package.date));
+    if (pictures.coverIndex()) {
+        exth.AddNumber(kExthCoverOffset, static_cast<std::uint32_t>(*pictures.coverIndex()));
+        exth.AddNumber(kExthHasFakeCover, 0);
+    }
+    if (pictures.thumbnailIndex())
+        exth.AddNumber(kExthThumbnailOffset,
+                       static_cast<std::uint32_t>(*pictures.thumbnailIndex()));
+    exth.AddNumber(kExthCreatorSoftware, 201);  // a Linux build of the compiler
+    exth.AddNumber(kExthCreatorMajor, kVersionMajor);
+    exth.AddNumber(kExthCreatorMinor, kVersionMinor);
+    exth.AddNumber(kExthCreatorBuild, kVersionBuild);
+    exth.AddText(kExthCreatorBuildTag, CompilerBanner());
+    exth.AddText(kExthDocumentType, "EBOK");
+    exth.AddText(kExthUpdatedTitle, encode(package.title));
+    exth.AddText(kExthLanguage, package.language);
+    return exth;
+}
+
+}  // namespace
+
+std::optional<CompiledBook> CompileBook(const CompileOptions& options, Diagnostics& diagnostics) {
+    auto package = ReadOpfPackage(options.opfPath, diagnostics);
+    if (!package) return std::nullopt;
+    if (package->spine.empty()) {
+        diagnostics.Error("the spine of \"" + package->opfName + "\" names no chapter");
+        return std::nullopt;
+    }
+    if (package->title.empty()) {
+        diagnostics.Warning("the package has no title; the book is called \"Untitled\"");
+        package->title = "Untitled";
+    }
+
+    const TextCompression compression = options.compressionLevel == 0   ? TextCompression::None
+                                        : options.compressionLevel == 2 ? TextCompression::Huffdic
+                                                                        : TextCompression::PalmDoc;
+
+    BookPictures pictures(*package, options.pictureFormat, diagnostics);
+    auto book = AssembleBookText(*package, options.western, pictures, diagnostics);
+    if (!book) return std::nullopt;
+    pictures.AddCover();
+
+    // The table of contents.
+    std::vector<TocEntry> toc;
+    if (const ManifestItem* ncx = package->NcxItem(); ncx && !ncx->path.empty()) {
+        if (auto xml = ReadPackageFile(package->folder, ncx->path)) {
+            if (!IsValidUtf8(*xml)) *xml = Cp1252ToUtf8(*xml);
+            toc = BuildTocEntries(ParseNcx(*xml, ncx->path, diagnostics), book->text, diagnostics);
+        } else if (!package->missingFiles.count(ncx->path)) {
+            diagnostics.Warning("the table of contents \"" + ncx->href +
+                                "\" cannot be read; the book has no NCX index");
+        }
+    } else {
+        diagnostics.Warning("the package names no toc.ncx; the book has no NCX index");
+    }
+
+    CompiledBook result;
+    result.packageFiles.insert(package->opfName);
+    for (const auto& item : package->manifest) {
+        if (!item.path.empty()) result.packageFiles.insert(item.path);
+    }
+    result.text = book->text.TakeBytes();
+    const bool utf8 = !options.western;
+    std::vector<std::string> records;
+    records.emplace_back();  // record 0, built last
+    std::vector<std::string> huffCdicRecords;
+    if (compression == TextCompression::Huffdic) {
+        std::vector<std::string> pieces;
+        for (auto piece : SplitTextRecords(result.text)) pieces.emplace_back(piece);
+        HuffdicBook huffdic = HuffdicCompress(pieces);
+        AppendTrailingEntries(huffdic.textRecords, result.text, utf8);
+        for (auto& record : huffdic.textRecords) records.push_back(std::move(record));
+        huffCdicRecords = std::move(huffdic.huffCdicRecords);
+    } else {
+        for (auto& record : BuildTextRecords(result.text, compression, utf8))
+            records.push_back(std::move(record));
+    }
+    result.textRecordCount = records.size() - 1;
+    const std::size_t textLength = result.text.size();
+    if (!options.keepText) std::string().swap(result.text);
+
+    MobiHeaderFields header;
+    header.compression = compression;
+    header.textLength = static_cast<std::uint32_t>(textLength);
+    header.textRecordCount = static_cast<std::uint16_t>(result.textRecordCount);
+    header.encoding = options.western ? 1252 : 65001;
+    header.uniqueId = Fnv1a(package->identifier + package->title);
+    header.locale = LocaleNumber(package->language);
+    header.firstNonBookRecord = static_cast<std::uint32_t>(records.size());
+    if (!toc.empty()) {
+        auto indexRecords = BuildNcxIndexRecords(toc, options.western ? kIndexCp1252 : kIndexUtf8);
+        if (!indexRecords.empty())
+            header.ncxIndexRecord = static_cast<std::uint32_t>(records.size());
+        for (auto& record : indexRecords) records.push_back(std::move(record));
+    }
+    if (!pictures.records().empty()) {
+        header.firstImageRecord = static_cast<std::uint32_t>(records.size());
+        for (const auto& picture : pictures.records()) records.push_back(picture);
+    }
+    header.lastContentRecord = static_cast<std::uint16_t>(records.size() - 1);
+    if (!huffCdicRecords.empty()) {
+        header.huffRecord = static_cast<std::uint32_t>(records.size());
+        header.huffRecordCount = static_cast<std::uint32_t>(huffCdicRecords.size());
+        for (auto& record : huffCdicRecords) records.push_back(std::move(record));
+    }
+    header.flisRecord = static_cast<std::uint32_t>(records.size());
+    records.push_back(BuildFlisRecord());
+    header.fcisRecord = static_cast<std::uint32_t>(records.size());
+    records.push_back(BuildFcisRecord(header.textLength));
+    records.push_back(BuildEndOfFileRecord());
+    header.fullName = options.western ? Utf8ToCp1252(package->title) : package->title;
+    header.exth = BuildExth(*package, pictures, options.western);
+    records[0] = BuildRecord0(header);
+
+    if (records.size() > 0xFFFF) {
+        diagnostics.Error(
+            "the book needs more than 65,535 records; it is too large for the format");
+        return std::nullopt;
+    }
+    result.imageCount = pictures.records().size();
+    result.tocEntryCount = toc.size();
+    if (options.verbose) {
+        diagnostics.Info(std::to_string(book->chapters.size()) + " chapters, " +
+                         std::to_string(textLength) + " bytes of text in " +
+                         std::to_string(result.textRecordCount) + " records, " +
+                         std::to_string(result.imageCount) + " image records, " +
+                         std::to_string(toc.size()) + " table of contents entries");
+        if (pictures.coverIndex())
+            diagnostics.Info("cover picture: \"" + pictures.coverPath() + "\"");
+    }
+    result.bytes =
+        BuildPalmDatabase(PalmDatabaseName(package->title), std::move(records), BuildTime());
+    return result;
+}
+
+}  // namespace quillery::mobi

@@ -1,0 +1,51 @@
+#pragma once
+// The book's image records: pictures named by the chapters, in order of first use, plus
+// the cover and its thumbnail.
+
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "mobi/diagnostics.h"
+#include "mobi/opf_package.h"
+#include "mobi/pictures.h"
+
+namespace quillery::mobi {
+
+inline constexpr int kThumbnailEdge = 330;
+
+class BookPictures {
+public:
+    BookPictures(const OpfPackage& package, PictureFormat format, Diagnostics& diagnostics)
+        : package_(package), format_(format), diagnostics_(diagnostics) {}
+
+    // The 1-based image record number of the package-relative picture, preparing it on
+    // first use; 0 when it is missing or cannot be decoded (a warning says why).
+    int IndexOf(const std::string& picturePath);
+
+    // Adds the cover picture (if any can be found) and its thumbnail; call after the text.
+    void AddCover();
+
+    const std::vector<std::string>& records() const { return records_; }
+    std::optional<int> coverIndex() const { return cover_; }          // 0-based
+    std::optional<int> thumbnailIndex() const { return thumbnail_; }  // 0-based
+    const std::string& coverPath() const { return coverPath_; }
+
+    // The package-relative path of the cover picture, by the rules: <meta name="cover">,
+    // else an image item whose id is coverPic or contains "cover", else the first picture
+    // of the guide's cover page. Empty when none.
+    static std::string FindCoverPath(const OpfPackage& package);
+
+private:
+    const OpfPackage& package_;
+    PictureFormat format_;
+    Diagnostics& diagnostics_;
+    std::vector<std::string> records_;
+    std::map<std::string, int> indexByPath_;  // 1-based, 0 for pictures that failed
+    std::optional<int> cover_;
+    std::optional<int> thumbnail_;
+    std::string coverPath_;
+};
+
+}  // namespace quillery::mobi

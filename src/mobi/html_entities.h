@@ -1,0 +1,10 @@
+#pragma once
+
+#include <string_view>
+
+namespace quillery::mobi {
+
+// The code point of an HTML named character reference ("amp", "eacute"), 0 when unknown.
+char32_t LookUpNamedEntity(std::string_view name);
+
+}  // namespace quillery::mobi

@@ -1,0 +1,131 @@
+#include "mobi/kf7_text.h"
+
+#include <cstdio>
+
+#include "mobi/text_encoding.h"
+
+namespace quillery::mobi {
+
+std::string FormatFilepos(std::uint32_t position) {
+    char digits[16];
+    std::snprintf(digits, sizeof digits, "%010u", static_cast<unsigned>(position));
+    return digits;
+}
+
+void Kf7Text::AppendEncoded(std::string_view utf8, bool inAttribute) {
+    std::size_t pos = 0;
+    while (pos < utf8.size()) {
+        // A run of plain characters goes in at once.
+        std::size_t run = pos;
+        while (run < utf8.size()) {
+            const unsigned char c = static_cast<unsigned char>(utf8[run]);
+            if (c >= 0x80 || c == '&' || c == '<' || c == '>' || c == '"' || c == '\0') break;
+            ++run;
+        }
+        if (run > pos) {
+            if (!inAttribute && utf8.find_first_not_of(" \t\r\n\f", pos) < run)
+                contentSinceBreak_ = true;
+            bytes_.append(utf8.substr(pos, run - pos));
+            pos = run;
+            if (pos == utf8.size()) break;
+        }
+        const unsigned char byte = static_cast<unsigned char>(utf8[pos]);
+        if (byte < 0x80) {
+            switch (byte) {
+                case '&':
+                    bytes_ += "&amp;";
+                    break;
+                case '<':
+                    bytes_ += "&lt;";
+                    break;
+                case '>':
+                    bytes_ += "&gt;";
+                    break;
+                case '"':
+                    if (inAttribute)
+                        bytes_ += "&quot;";
+                    else
+                        bytes_ += '"';
+                    break;
+                case '\0':
+                    break;
+                default:
+                    bytes_ += static_cast<char>(byte);
+                    if (!inAttribute && byte > ' ') contentSinceBreak_ = true;
+            }
+            ++pos;
+            continue;
+        }
+        const char32_t cp = NextCodePoint(utf8, pos);
+        if (!inAttribute) contentSinceBreak_ = true;
+        if (western_) {
+            const int b = Cp1252Byte(cp);
+            if (b >= 0)
+                bytes_ += static_cast<char>(b);
+            else
+                bytes_ += "&#" + std::to_string(static_cast<std::uint32_t>(cp)) + ";";
+        } else {
+            AppendUtf8(bytes_, cp);
+        }
+    }
+}
+
+void Kf7Text::Text(std::string_view utf8) {
+    if (!pendingAnchors_.empty()) {
+        const auto visible = utf8.find_first_not_of(" \t\r\n\f");
+        if (visible == std::string_view::npos) {
+            AppendEncoded(utf8, false);
+            return;
+        }
+        AppendEncoded(utf8.substr(0, visible), false);
+        FlushPendingAnchors();
+        utf8.remove_prefix(visible);
+    }
+    AppendEncoded(utf8, false);
+}
+
+void Kf7Text::FlushPendingAnchors() {
+    for (const auto& key : pendingAnchors_) Anchor(key);
+    pendingAnchors_.clear();
+}
+
+void Kf7Text::QuotedAttribute(std::string_view utf8) {
+    bytes_ += '"';
+    AppendEncoded(utf8, true);
+    bytes_ += '"';
+}
+
+void Kf7Text::PageBreak(bool always) {
+    if (!contentSinceBreak_ && !always) return;
+    FlushPendingAnchors();
+    bytes_ += "<mbp:pagebreak/>";
+    contentSinceBreak_ = false;
+}
+
+void Kf7Text::Anchor(const std::string& key) { anchors_.emplace(key, Position()); }
+
+void Kf7Text::Link(const std::string& targetKey, const std::string& origin,
+                   const std::string& fallbackKey) {
+    bytes_ += "filepos=";
+    links_.push_back({Position(), targetKey, fallbackKey, origin});
+    bytes_ += "0000000000";
+}
+
+std::vector<UnresolvedLink> Kf7Text::ResolveLinks() {
+    FlushPendingAnchors();
+    std::vector<UnresolvedLink> unresolved;
+    for (const auto& link : links_) {
+        std::uint32_t position = 0;
+        auto found = anchors_.find(link.target);
+        if (found == anchors_.end()) {
+            unresolved.push_back({link.target, link.origin});
+            if (!link.fallback.empty()) found = anchors_.find(link.fallback);
+        }
+        if (found != anchors_.end()) position = found->second;
+        const std::string digits = FormatFilepos(position);
+        bytes_.replace(link.digitsAt, digits.size(), digits);
+    }
+    return unresolved;
+}
+
+}  // namespace quillery::mobi

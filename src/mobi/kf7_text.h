@@ -1,0 +1,81 @@
+#pragma once
+// The book's text as the KF7 renderer reads it, being written: markup and text in the
+// book's encoding (UTF-8, or Windows-1252 with numeric references), named positions
+// (anchors) and links that become filepos byte offsets once every position is known.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace quillery::mobi {
+
+struct UnresolvedLink {
+    std::string target;  // the anchor key that was never defined
+    std::string origin;  // where the link was written (a chapter path)
+};
+
+class Kf7Text {
+public:
+    explicit Kf7Text(bool western) : western_(western) {}
+
+    // Markup given in ASCII, written as it is.
+    void Markup(std::string_view markup) {
+        FlushPendingAnchors();
+        bytes_.append(markup);
+    }
+    // Text content (UTF-8): "&", "<" and ">" escaped, encoded for the book.
+    void Text(std::string_view utf8);
+    // An attribute value (UTF-8) with its quotes: `"value"`.
+    void QuotedAttribute(std::string_view utf8);
+    // "<mbp:pagebreak/>", unless nothing visible was written since the last one (or `always`).
+    void PageBreak(bool always = false);
+    // Marks that visible content was written (a picture, for instance).
+    void MarkContent() { contentSinceBreak_ = true; }
+
+    // Room for this many bytes, so that a large book's text is not copied as it grows.
+    void Reserve(std::size_t bytes) { bytes_.reserve(bytes); }
+
+    std::uint32_t Position() const { return static_cast<std::uint32_t>(bytes_.size()); }
+    // Names the current position; the first definition of a key wins.
+    void Anchor(const std::string& key);
+    // Names the position of the next markup or visible character (white space is skipped).
+    void AnchorAtNextContent(const std::string& key) { pendingAnchors_.push_back(key); }
+    bool HasAnchor(const std::string& key) const { return anchors_.count(key) != 0; }
+    std::uint32_t AnchorPosition(const std::string& key) const { return anchors_.at(key); }
+    // Writes "filepos=0000000000" to be filled in by ResolveLinks with the target's position.
+    void Link(const std::string& targetKey, const std::string& origin,
+              const std::string& fallbackKey = {});
+
+    // Fills in every link; links whose target and fallback are unknown point at 0 and are returned.
+    std::vector<UnresolvedLink> ResolveLinks();
+
+    const std::string& bytes() const { return bytes_; }
+    std::string TakeBytes() { return std::move(bytes_); }
+    bool western() const { return western_; }
+
+    // Every filepos written, with its position in the text (for the tests and reports).
+    struct WrittenLink {
+        std::uint32_t digitsAt;
+        std::string target;
+        std::string fallback;
+        std::string origin;
+    };
+    const std::vector<WrittenLink>& links() const { return links_; }
+
+private:
+    void AppendEncoded(std::string_view utf8, bool inAttribute);
+    void FlushPendingAnchors();
+    std::vector<std::string> pendingAnchors_;
+    bool western_;
+    bool contentSinceBreak_ = false;
+    std::string bytes_;
+    std::unordered_map<std::string, std::uint32_t> anchors_;
+    std::vector<WrittenLink> links_;
+};
+
+// "0000012345"
+std::string FormatFilepos(std::uint32_t position);
+
+}  // namespace quillery::mobi

@@ -1,0 +1,125 @@
+#include "mobi/package_paths.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <vector>
+
+namespace quillery::mobi {
+
+std::string PercentDecode(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    const auto hex = [](char c) -> int {
+        if (c >= '0' && c <= '9') return c - '0';
+        if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+        if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+        return -1;
+    };
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '%' && i + 2 < text.size() && hex(text[i + 1]) >= 0 &&
+            hex(text[i + 2]) >= 0) {
+            out += static_cast<char>(hex(text[i + 1]) * 16 + hex(text[i + 2]));
+            i += 2;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+HrefParts SplitHref(std::string_view href) {
+    const auto hash = href.find('#');
+    if (hash == std::string_view::npos) return {std::string(href), {}};
+    return {std::string(href.substr(0, hash)), std::string(href.substr(hash + 1))};
+}
+
+bool HasScheme(std::string_view href) {
+    for (std::size_t i = 0; i < href.size(); ++i) {
+        const char c = href[i];
+        if (c == ':') return i > 0;
+        if (!(std::isalnum(static_cast<unsigned char>(c)) || c == '+' || c == '-' || c == '.'))
+            return false;
+    }
+    return false;
+}
+
+std::optional<std::string> ResolveInPackage(std::string_view baseFolder, std::string_view href) {
+    if (href.empty() || href.front() == '/' || href.front() == '\\' || HasScheme(href))
+        return std::nullopt;
+    std::string joined = std::string(baseFolder) + std::string(href);
+    for (char& c : joined) {
+        if (c == '\\') c = '/';
+    }
+    std::vector<std::string> segments;
+    std::size_t start = 0;
+    while (start <= joined.size()) {
+        auto slash = joined.find('/', start);
+        if (slash == std::string::npos) slash = joined.size();
+        const std::string segment = joined.substr(start, slash - start);
+        if (segment == "..") {
+            if (segments.empty()) return std::nullopt;
+            segments.pop_back();
+        } else if (!segment.empty() && segment != ".") {
+            segments.push_back(segment);
+        }
+        start = slash + 1;
+    }
+    if (segments.empty()) return std::nullopt;
+    std::string out;
+    for (const auto& s : segments) {
+        if (!out.empty()) out += '/';
+        out += s;
+    }
+    return out;
+}
+
+std::string FolderOf(std::string_view relativePath) {
+    const auto slash = relativePath.rfind('/');
+    if (slash == std::string_view::npos) return {};
+    return std::string(relativePath.substr(0, slash + 1));
+}
+
+bool IsReadablePackageFile(const std::string& folder, const std::string& relativePath) {
+    const auto path = PackageFilePath(folder, relativePath);
+    std::error_code ec;
+    return path && std::filesystem::is_regular_file(*path, ec) && access(path->c_str(), R_OK) == 0;
+}
+
+std::optional<std::string> PackageFilePath(const std::string& folder,
+                                           const std::string& relativePath) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const fs::path root = fs::canonical(folder.empty() ? std::string(".") : folder, ec);
+    if (ec) return std::nullopt;
+    const fs::path full = fs::weakly_canonical(
+        fs::path(folder.empty() ? std::string(".") : folder) / relativePath, ec);
+    if (ec) return std::nullopt;
+    const auto mismatch = std::mismatch(root.begin(), root.end(), full.begin(), full.end());
+    if (mismatch.first != root.end()) return std::nullopt;
+    return folder + relativePath;
+}
+
+std::optional<std::string> ReadPackageFile(const std::string& folder,
+                                           const std::string& relativePath) {
+    const auto path = PackageFilePath(folder, relativePath);
+    if (!path) return std::nullopt;
+    return ReadWholeFile(*path);
+}
+
+std::optional<std::string> ReadWholeFile(const std::string& path) {
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec)) return std::nullopt;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return std::nullopt;
+    std::ostringstream buffer;
+    buffer << in.rdbuf();
+    if (in.bad()) return std::nullopt;
+    return std::move(buffer).str();
+}
+
+}  // namespace quillery::mobi
