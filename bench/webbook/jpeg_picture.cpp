@@ -16,9 +16,9 @@ namespace {
 
 // RGB pixels: a diagonal colour gradient with a few flat rectangles, plus per-pixel noise
 // for detailed pictures (noise defeats JPEG compression and gives big files).
-std::vector<unsigned char> DrawPixels(const PictureSpec& spec) {
-    Prng rng(spec.seed);
-    const int w = spec.width, h = spec.height;
+std::vector<unsigned char> DrawPixels(const PictureSpec& picture) {
+    Prng rng(picture.seed);
+    const int w = picture.width, h = picture.height;
     std::vector<unsigned char> rgb(static_cast<std::size_t>(w) * h * 3);
     const int r0 = rng.Below(256), g0 = rng.Below(256), b0 = rng.Below(256);
     const int r1 = rng.Below(256), g1 = rng.Below(256), b1 = rng.Below(256);
@@ -43,7 +43,7 @@ std::vector<unsigned char> DrawPixels(const PictureSpec& spec) {
             for (int x = x0; x < x1; ++x)
                 for (int k = 0; k < 3; ++k) rgb[(static_cast<std::size_t>(y) * w + x) * 3 + k] = c[k];
     }
-    if (spec.detailed) {
+    if (picture.detailed) {
         for (unsigned char& v : rgb) {
             const int n = static_cast<int>(v) + static_cast<int>(rng.Next() & 63) - 32;
             v = static_cast<unsigned char>(n < 0 ? 0 : (n > 255 ? 255 : n));
@@ -52,7 +52,7 @@ std::vector<unsigned char> DrawPixels(const PictureSpec& spec) {
     return rgb;
 }
 
-std::vector<unsigned char> EncodeJpeg(const std::vector<unsigned char>& rgb, const PictureSpec& spec) {
+std::vector<unsigned char> EncodeJpeg(const std::vector<unsigned char>& rgb, const PictureSpec& picture) {
     jpeg_compress_struct cinfo;
     jpeg_error_mgr jerr;
     cinfo.err = jpeg_std_error(&jerr);
@@ -60,15 +60,15 @@ std::vector<unsigned char> EncodeJpeg(const std::vector<unsigned char>& rgb, con
     unsigned char* buffer = nullptr;
     unsigned long size = 0;
     jpeg_mem_dest(&cinfo, &buffer, &size);
-    cinfo.image_width = static_cast<JDIMENSION>(spec.width);
-    cinfo.image_height = static_cast<JDIMENSION>(spec.height);
+    cinfo.image_width = static_cast<JDIMENSION>(picture.width);
+    cinfo.image_height = static_cast<JDIMENSION>(picture.height);
     cinfo.input_components = 3;
     cinfo.in_color_space = JCS_RGB;
     jpeg_set_defaults(&cinfo);
-    jpeg_set_quality(&cinfo, spec.quality, TRUE);
+    jpeg_set_quality(&cinfo, picture.quality, TRUE);
     jpeg_start_compress(&cinfo, TRUE);
     while (cinfo.next_scanline < cinfo.image_height) {
-        JSAMPROW row = const_cast<unsigned char*>(&rgb[static_cast<std::size_t>(cinfo.next_scanline) * spec.width * 3]);
+        JSAMPROW row = const_cast<unsigned char*>(&rgb[static_cast<std::size_t>(cinfo.next_scanline) * picture.width * 3]);
         jpeg_write_scanlines(&cinfo, &row, 1);
     }
     jpeg_finish_compress(&cinfo);
@@ -80,8 +80,8 @@ std::vector<unsigned char> EncodeJpeg(const std::vector<unsigned char>& rgb, con
 
 }  // namespace
 
-bool WriteJpegPicture(const std::string& path, const PictureSpec& spec) {
-    const std::vector<unsigned char> jpeg = EncodeJpeg(DrawPixels(spec), spec);
+bool WriteJpegPicture(const std::string& path, const PictureSpec& picture) {
+    const std::vector<unsigned char> jpeg = EncodeJpeg(DrawPixels(picture), picture);
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(jpeg.data()), static_cast<std::streamsize>(jpeg.size()));
     return static_cast<bool>(out);

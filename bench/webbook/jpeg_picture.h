@@ -14,8 +14,8 @@ struct PictureSpec {
     std::uint64_t seed = 1;
 };
 
-// Draws a picture after spec and writes it to path as a JPEG. Returns false when the file
+// Draws a picture after picture and writes it to path as a JPEG. Returns false when the file
 // cannot be written.
-bool WriteJpegPicture(const std::string& path, const PictureSpec& spec);
+bool WriteJpegPicture(const std::string& path, const PictureSpec& picture);
 
 }  // namespace quillery::bench

@@ -96,19 +96,19 @@ std::string ChapterPage(const WebBookOptions& o, int number, Prng& rng) {
 }
 
 PictureSpec PictureFor(int number, Prng& rng) {
-    PictureSpec spec;
-    spec.seed = rng.Next();
+    PictureSpec picture;
+    picture.seed = rng.Next();
     if (number % 10 == 0) {  // large and noisy: well over 127 KB
-        spec.width = 800 + static_cast<int>(rng.Below(200));
-        spec.height = 600 + static_cast<int>(rng.Below(150));
-        spec.quality = 88;
-        spec.detailed = true;
+        picture.width = 800 + static_cast<int>(rng.Below(200));
+        picture.height = 600 + static_cast<int>(rng.Below(150));
+        picture.quality = 88;
+        picture.detailed = true;
     } else {
-        spec.width = 160 + static_cast<int>(rng.Below(480));
-        spec.height = 120 + static_cast<int>(rng.Below(360));
-        spec.quality = 70 + static_cast<int>(rng.Below(20));
+        picture.width = 160 + static_cast<int>(rng.Below(480));
+        picture.height = 120 + static_cast<int>(rng.Below(360));
+        picture.quality = 70 + static_cast<int>(rng.Below(20));
     }
-    return spec;
+    return picture;
 }
 
 }  // namespace
