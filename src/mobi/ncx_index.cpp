@@ -180,10 +180,10 @@ std::string TagTable() {
   std::string out = "TAGX";
   Put32(out, static_cast<std::uint32_t>(12 + 4 * (std::size(kAllTags) + 1)));
   Put32(out, 1);  // one control byte per entry
-  for (const TagSpec& spec : kAllTags) {
-    out.push_back(char(spec.tag));
+  for (const TagSpec& entry : kAllTags) {
+    out.push_back(char(entry.tag));
     out.push_back(char(1));  // one value
-    out.push_back(char(spec.mask));
+    out.push_back(char(entry.mask));
     out.push_back(char(0));
   }
   out += std::string("\0\0\0\x01", 4);  // end of the control byte's tags
