@@ -1,27 +1,30 @@
 #pragma once
-// The smallest MOBI 6 book around some index records: a Palm database with record 0 (PalmDOC
-// header, MOBI header pointing at the navigation index), uncompressed text records, the index
-// records and the end-of-file record. Enough for libmobi to load it and read the index.
+// The smallest MOBI 6 book libmobi and calibre will read: a Palm database with record 0
+// (PalmDOC and MOBI headers), the text records, then the HUFF/CDIC and navigation index records.
+
+#include <mobi.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace quillery::mobi::testing {
 
-std::string BuildMiniMobi(const std::string& text, const std::vector<std::string>& indexRecords,
-                          std::uint32_t encoding);
-
-// The same with text records compressed elsewhere: `compression` is the PalmDOC header's
-// compression number, `huffRecords` the HUFF and CDIC records placed after the text.
 struct MiniBook {
-  std::vector<std::string> textRecords;
-  std::uint32_t textLength = 0;
-  std::uint16_t compression = 1;
-  std::vector<std::string> huffRecords;
-  std::vector<std::string> indexRecords;
-  std::uint32_t encoding = 65001;
+    std::vector<std::string> textRecords = {};
+    std::uint32_t textLength = 0;   // of the uncompressed text
+    std::uint16_t compression = 1;  // 1: none, 17480: dictionary (huffRecords)
+    std::vector<std::string> huffRecords = {};
+    std::vector<std::string> indexRecords = {};
+    std::uint32_t encoding = 65001;
 };
+
+std::vector<std::string> SplitIntoTextRecords(const std::string& text);
 std::string BuildMiniMobi(const MiniBook& book);
+
+using MobiPtr = std::unique_ptr<MOBIData, decltype(&mobi_free)>;
+// The book as libmobi loads it from a file (asserted to load).
+MobiPtr LoadWithLibmobi(const MiniBook& book);
 
 }  // namespace quillery::mobi::testing
