@@ -10,7 +10,6 @@
 #include <pugixml.hpp>
 
 #include "mini_mobi.h"
-#include "temp_dir.h"
 
 namespace quillery::mobi {
 namespace {
@@ -219,11 +218,7 @@ TEST(NcxIndexInLibmobi, SingleEntryEdgeCases) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.expectedLabel.substr(0, 10));
-        TocEntry entry;
-        entry.label = c.label;
-        entry.parent = c.parent;
-        entry.firstChild = c.firstChild;
-        entry.lastChild = c.lastChild;
+        const TocEntry entry{c.label, 0, 0, 0, c.parent, c.firstChild, c.lastChild};
         const auto records = BuildNcxIndexRecords({entry}, c.encoding);
         const LibmobiView view = ReadWithLibmobi(MiniBookWith("<p>text</p>", records, c.encoding));
         ASSERT_NE(view.ncx, nullptr);

@@ -32,9 +32,10 @@ std::string MakePicture(const std::string& format, int width, int height, bool n
         for (int x = 0; x < width; ++x) {
             const int alpha = withAlpha && x < width / 2 ? gdAlphaTransparent : gdAlphaOpaque;
             gdImageSetPixel(image, x, y,
-                            noise ? gdTrueColorAlpha(int(random() & 0xFF), int(random() & 0xFF),
-                                                     int(random() & 0xFF), alpha)
-                                  : gdTrueColorAlpha(255 * x / width, 255 * y / height, 128, alpha));
+                            noise
+                                ? gdTrueColorAlpha(int(random() & 0xFF), int(random() & 0xFF),
+                                                   int(random() & 0xFF), alpha)
+                                : gdTrueColorAlpha(255 * x / width, 255 * y / height, 128, alpha));
         }
     }
     int size = 0;
@@ -57,21 +58,16 @@ struct Decoded {
     int width = 0, height = 0;
     std::vector<unsigned char> rgb;  // JPEG only
 };
-struct JpegErrorTrap {
-    jpeg_error_mgr manager;
-    std::jmp_buf jump;
-};
+std::jmp_buf jpegFailed;
 
 std::optional<Decoded> DecodeJpeg(const std::string& bytes) {
     jpeg_decompress_struct info;
-    JpegErrorTrap trap;
-    info.err = jpeg_std_error(&trap.manager);
-    trap.manager.error_exit = [](j_common_ptr c) {
-        std::longjmp(reinterpret_cast<JpegErrorTrap*>(c->err)->jump, 1);
-    };
-    trap.manager.output_message = [](j_common_ptr) {};
+    jpeg_error_mgr errors;
+    info.err = jpeg_std_error(&errors);
+    errors.error_exit = [](j_common_ptr) { std::longjmp(jpegFailed, 1); };
+    errors.output_message = [](j_common_ptr) {};
     Decoded picture;  // constructed before setjmp, so the jump skips no constructor
-    if (setjmp(trap.jump) != 0) {
+    if (setjmp(jpegFailed) != 0) {
         jpeg_destroy_decompress(&info);
         return std::nullopt;
     }
@@ -192,8 +188,6 @@ TEST(PrepareBookPicture, PicturesTooBigForTheLimitAreMadeToFit) {
         {"big picture as GIF", MakePicture("png", 1500, 1000, true), PictureFormat::Gif, kLimit,
          "image/gif", false},
         {"big GIF becomes JPEG", MakePicture("gif", 800, 600, true), PictureFormat::Jpeg, kLimit,
-         "image/jpeg", false},
-        {"small limit, JPEG", MakePicture("jpeg", 600, 400, true), PictureFormat::Jpeg, 20000,
          "image/jpeg", false},
         {"small limit, GIF", MakePicture("jpeg", 600, 400, true), PictureFormat::Gif, 20000,
          "image/gif", false},
