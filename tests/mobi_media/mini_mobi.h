@@ -29,7 +29,7 @@ inline std::vector<std::string> SplitIntoTextRecords(const std::string& text) {
     return records;
 }
 
-inline void SetBigEndian(std::string& out, std::size_t at, std::uint32_t value, int bytes = 4) {
+inline void Put(std::string& out, std::size_t at, std::uint32_t value, int bytes = 4) {
     for (int i = 0; i < bytes; ++i) out[at + i] = char(value >> (8 * (bytes - 1 - i)));
 }
 
@@ -40,28 +40,19 @@ inline std::string BuildMiniMobi(const MiniBook& book) {
     const auto indexAt = static_cast<std::uint32_t>(huffAt + book.huffRecords.size());
     // Record 0, offsets from its start: PalmDOC header, then the MOBI header.
     std::string r(248, '\0');
-    const auto set = [&r](std::size_t at, std::uint32_t value, int bytes = 4) {
-        SetBigEndian(r, at, value, bytes);
-    };
-    set(0, book.compression, 2);
-    set(4, book.textLength);
-    set(8, textRecords, 2);
-    set(10, 4096, 2);  // text record size
+    Put(r, 0, book.compression, 2);
+    Put(r, 4, book.textLength);
+    Put(r, 8, textRecords, 2);
+    Put(r, 10, 4096, 2);  // text record size
     r.replace(16, 4, "MOBI");
-    set(20, 232);  // header length
-    set(24, 2);    // a book
-    set(28, book.encoding);
-    set(36, 6);                                                    // format version
-    for (std::size_t at = 40; at <= 76; at += 4) set(at, kUnset);  // dictionary indexes
-    set(80, textRecords + 1);                                      // first record after the text
-    set(104, 6);                                                   // minimum reader version
-    set(108, kUnset);                                              // no images
-    set(112, book.huffRecords.empty() ? 0 : huffAt);
-    set(116, static_cast<std::uint32_t>(book.huffRecords.size()));
-    set(168, kUnset);  // no DRM
-    set(192, 1, 2);    // first and last text record
-    set(194, textRecords, 2);
-    set(244, book.indexRecords.empty() ? kUnset : indexAt);  // navigation index
+    Put(r, 20, 232);  // header length
+    Put(r, 24, 2);    // a book
+    Put(r, 28, book.encoding);
+    for (std::size_t at = 40; at <= 76; at += 4) Put(r, at, kUnset);  // dictionary indexes
+    Put(r, 108, kUnset);                                              // no images
+    Put(r, 112, book.huffRecords.empty() ? 0 : huffAt);
+    Put(r, 116, static_cast<std::uint32_t>(book.huffRecords.size()));
+    Put(r, 244, book.indexRecords.empty() ? kUnset : indexAt);  // navigation index
     std::vector<std::string> records = {r};
     for (const auto* group : {&book.textRecords, &book.huffRecords, &book.indexRecords}) {
         records.insert(records.end(), group->begin(), group->end());
@@ -70,10 +61,10 @@ inline std::string BuildMiniMobi(const MiniBook& book) {
     std::string file(78 + 8 * records.size() + 2, '\0');
     file.replace(0, 9, "Mini_Book");
     file.replace(60, 8, "BOOKMOBI");
-    SetBigEndian(file, 76, static_cast<std::uint32_t>(records.size()), 2);
+    Put(file, 76, static_cast<std::uint32_t>(records.size()), 2);
     for (std::size_t i = 0; i < records.size(); ++i) {
-        SetBigEndian(file, 78 + 8 * i, static_cast<std::uint32_t>(file.size()));
-        SetBigEndian(file, 78 + 8 * i + 4, static_cast<std::uint32_t>(2 * i));  // unique id
+        Put(file, 78 + 8 * i, static_cast<std::uint32_t>(file.size()));
+        Put(file, 78 + 8 * i + 4, static_cast<std::uint32_t>(2 * i));  // unique id
         file += records[i];
     }
     return file;
