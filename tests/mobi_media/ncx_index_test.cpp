@@ -198,10 +198,10 @@ TEST(NcxIndexInLibmobi, SingleEntryEdgeCases) {
         std::uint32_t encoding;
         std::string expectedLabel;  // as libmobi gives it, in UTF-8
     };
-    std::string longLabel;
+    std::string longLabel = "x";  // then two-byte characters, the last whole one ending at 1023
     while (longLabel.size() < 2000) longLabel += "\xC3\xA9";
     const Case cases[] = {
-        {longLabel, -1, -1, -1, kIndexUtf8, longLabel.substr(0, kMaxLabelBytes)},
+        {longLabel, -1, -1, -1, kIndexUtf8, longLabel.substr(0, kMaxLabelBytes - 1)},
         {"alone", 7, -5, 1, kIndexUtf8, "alone"},
         {"Caf\xE9 cr\xE8me", -1, -1, -1, kIndexCp1252, "Caf\xC3\xA9 cr\xC3\xA8me"},
     };
