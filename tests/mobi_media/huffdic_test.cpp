@@ -2,106 +2,75 @@
 #include "mobi/huffdic.h"
 
 #include <gtest/gtest.h>
-#include <mobi.h>
 
-#include <memory>
 #include <random>
 
 #include "mini_mobi.h"
-#include "temp_dir.h"
-#include "toc_fixtures.h"
 
 namespace quillery::mobi {
 namespace {
 
-constexpr std::size_t kRecordSize = 4096;
-constexpr std::uint16_t kHuffdicCompression = 17480;
-
-std::vector<std::string> SplitIntoRecords(const std::string& text) {
-  std::vector<std::string> records;
-  for (std::size_t at = 0; at < text.size(); at += kRecordSize) {
-    records.push_back(text.substr(at, kRecordSize));
-  }
-  return records;
+// Text of at least `size` bytes made of numbered pieces: piece(i) for i = 0, 1, ...
+template <typename Piece>
+std::string Generated(std::size_t size, Piece piece) {
+    std::string text;
+    for (int i = 0; text.size() < size; ++i) text += piece(i);
+    return text;
 }
 
-struct MobiDeleter {
-  void operator()(MOBIData* m) const { mobi_free(m); }
-};
+TEST(Huffdic, TextsComeBackExactlyThroughLibmobi) {
+    std::mt19937 random(7);
+    const auto randomByte = [&](int) { return char(random()); };
+    const auto utf8 = [](int) {
+        return "Caf\xC3\xA9 \xE2\x80\x94 <p>\xE6\x97\xA5\xE6\x9C\xAC</p>\r\n";
+    };
+    const auto chapter = [](int i) {
+        return "<h2>Chapter " + std::to_string(i) + "</h2><p>And the story goes on.</p>";
+    };
+    const auto words = [](int i) {
+        return "<p>word" + std::to_string(i % 9000) + " longer" + std::to_string(i % 7000);
+    };
+    struct Case {
+        const char* name;
+        std::string text;
+        bool shrinksToHalf;
+        std::size_t minDictionaryRecords;  // HUFF and CDIC
+    };
+    const Case cases[] = {
+        {"book", Generated(100 * 1024, chapter), true, 2},
+        {"every byte value, then UTF-8", Generated(12411, randomByte) + Generated(8192, utf8),
+         false, 2},
+        {"one letter", "a", false, 2},
+        {"two letters", "ab", false, 2},
+        {"uniform", std::string(4096, ' '), false, 2},
+        {"tiny markup", "<p>x</p>", false, 2},
+        {"many distinct words", Generated(400 * 4096, words), false, 3},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto records = testing::SplitIntoTextRecords(c.text);
+        const HuffdicBook book = HuffdicCompress(records);
+        ASSERT_EQ(book.textRecords.size(), records.size());
+        ASSERT_GE(book.huffCdicRecords.size(), c.minDictionaryRecords);
+        EXPECT_EQ(book.huffCdicRecords[0].substr(0, 4), "HUFF");
+        for (std::size_t i = 1; i < book.huffCdicRecords.size(); ++i) {
+            EXPECT_EQ(book.huffCdicRecords[i].substr(0, 4), "CDIC");
+            EXPECT_LE(book.huffCdicRecords[i].size(), 16u + 0xFFFFu);
+        }
+        std::size_t compressed = 0;
+        for (const std::string& record : book.textRecords) compressed += record.size();
+        EXPECT_TRUE(!c.shrinksToHalf || compressed < c.text.size() / 2) << compressed;
 
-// Compresses the records, builds a book around them and returns the text libmobi reads.
-std::string RoundTripThroughLibmobi(const std::vector<std::string>& records,
-                                    HuffdicBook* compressed = nullptr) {
-  HuffdicBook book = HuffdicCompress(records);
-  EXPECT_EQ(book.textRecords.size(), records.size());
-  testing::MiniBook mini;
-  mini.textRecords = book.textRecords;
-  for (const std::string& record : records) mini.textLength += record.size();
-  mini.compression = kHuffdicCompression;
-  mini.huffRecords = book.huffCdicRecords;
-  quillery::testing::TempDir dir;
-  const std::string path = dir.Write("book.mobi", testing::BuildMiniMobi(mini));
-  std::unique_ptr<MOBIData, MobiDeleter> data(mobi_init());
-  EXPECT_EQ(mobi_load_filename(data.get(), path.c_str()), MOBI_SUCCESS);
-  std::string text(mini.textLength + kRecordSize, '\0');
-  std::size_t length = text.size();
-  EXPECT_EQ(mobi_get_rawml(data.get(), text.data(), &length), MOBI_SUCCESS);
-  text.resize(length);
-  if (compressed != nullptr) *compressed = std::move(book);
-  return text;
-}
-
-std::string Joined(const std::vector<std::string>& records) {
-  std::string all;
-  for (const std::string& record : records) all += record;
-  return all;
-}
-
-TEST(Huffdic, BookTextComesBackExactlyAndSmaller) {
-  const auto records = SplitIntoRecords(testing::MakeNestedBook(200, 3, 2).text);
-  ASSERT_GT(records.size(), 20u);
-  HuffdicBook book;
-  EXPECT_EQ(RoundTripThroughLibmobi(records, &book), Joined(records));
-  std::size_t compressed = 0;
-  for (const std::string& record : book.textRecords) compressed += record.size();
-  EXPECT_LT(compressed, Joined(records).size() / 2);
-  EXPECT_EQ(book.huffCdicRecords.front().compare(0, 4, "HUFF"), 0);
-  for (std::size_t i = 1; i < book.huffCdicRecords.size(); ++i) {
-    EXPECT_EQ(book.huffCdicRecords[i].compare(0, 4, "CDIC"), 0);
-    EXPECT_LE(book.huffCdicRecords[i].size(), 16u + 0xFFFFu);
-  }
-}
-
-TEST(Huffdic, EveryByteValueAndUtf8TextComeBackExactly) {
-  std::mt19937 random(7);
-  std::string binary(3 * kRecordSize + 123, '\0');
-  for (char& c : binary) c = static_cast<char>(random() & 0xFF);
-  std::string text = "Caf\xC3\xA9 na\xC3\xAFve \xE2\x80\x94 <p class=\"x\">\xE6\x97\xA5\xE6\x9C\xAC</p>\r\n";
-  while (text.size() < 2 * kRecordSize) text += text;
-  auto records = SplitIntoRecords(binary + text);
-  EXPECT_EQ(RoundTripThroughLibmobi(records), Joined(records));
-}
-
-TEST(Huffdic, TinyAndUniformTextsComeBackExactly) {
-  for (const std::string& text : {std::string("a"), std::string("aaaaaaaaaaaaaaaa"),
-                                  std::string("ab"), std::string(kRecordSize, ' '),
-                                  std::string("<p>x</p>")}) {
-    SCOPED_TRACE(text.substr(0, 20));
-    const std::vector<std::string> records = {text};
-    EXPECT_EQ(RoundTripThroughLibmobi(records), text);
-  }
-}
-
-TEST(Huffdic, ManyDistinctWordsNeedSeveralDictionaryRecords) {
-  std::string text;
-  for (int i = 0; text.size() < 400 * kRecordSize; ++i) {
-    text += "<p>word" + std::to_string(i % 9000) + " and longerword" + std::to_string(i % 7000) +
-            " </p>";
-  }
-  const auto records = SplitIntoRecords(text);
-  HuffdicBook book;
-  EXPECT_EQ(RoundTripThroughLibmobi(records, &book), text);
-  EXPECT_GT(book.huffCdicRecords.size(), 2u);
+        const auto data = testing::LoadWithLibmobi({.textRecords = book.textRecords,
+                                                    .textLength = std::uint32_t(c.text.size()),
+                                                    .compression = 17480,
+                                                    .huffRecords = book.huffCdicRecords});
+        std::string text(c.text.size() + 4096, '\0');
+        std::size_t length = text.size();
+        ASSERT_EQ(mobi_get_rawml(data.get(), text.data(), &length), MOBI_SUCCESS);
+        text.resize(length);
+        EXPECT_TRUE(text == c.text) << "text differs, " << text.size() << " bytes read";
+    }
 }
 
 }  // namespace
