@@ -68,6 +68,8 @@ TEST(Opf2MobiCommand, BadInvocationsAndPackagesGiveTheirMessageAndLeaveEverythin
     dir.Write("bad/empty.opf", Opf("c.html", false));
     dir.Write("bad/outside.opf", Opf("../secret.html"));
     dir.Write("secret.html", "<p>secret</p>");
+    dir.Write("bad/link.opf", Opf("link.html"));
+    fs::create_symlink(dir.path() + "secret.html", folder + "link.html");  // leads outside
     dir.Write("bad/unreadable.opf", "<package/>");
     fs::permissions(folder + "unreadable.opf", fs::perms::none);
     const bool rootReadsAnyway = ReadWholeFile(folder + "unreadable.opf").has_value();
@@ -94,12 +96,11 @@ TEST(Opf2MobiCommand, BadInvocationsAndPackagesGiveTheirMessageAndLeaveEverythin
         {{folder + "outside.opf"},
          "Warning(opf2mobi): manifest item \"c\" names \"../secret.html\", which is outside"},
         {{folder + "outside.opf"}, "Error(opf2mobi): the spine holds no chapter that can be read"},
+        {{folder + "link.opf"}, "Error(opf2mobi): the spine holds no chapter that can be read"},
         {{folder + "good.opf", "-o", "../elsewhere.mobi"},
          "Error(opf2mobi): the output name \"../elsewhere.mobi\" must be a file name"},
         {{folder + "good.opf", "-o", "good.opf"},
          "Error(opf2mobi): the output name \"good.opf\" is a file of the package"},
-        {{folder + "good.opf", "-o", "c.html"},
-         "Error(opf2mobi): the output name \"c.html\" is a file of the package"},
     };
     if (!rootReadsAnyway)
         cases.push_back(
@@ -123,6 +124,9 @@ TEST(Opf2MobiCommand, MissingAndDamagedFilesAreWarningsAndTheBookIsBuiltWithoutT
     dir.Write("pkg/" + book.pictures[1], png.substr(0, png.size() / 3));
     fs::remove(book.folder + book.pictures[2]);
     fs::remove(book.folder + book.chapterPaths[2]);
+    // A chapter in the Windows code page, with a link to a fragment that does not exist.
+    dir.Write("pkg/" + book.chapterPaths[0],
+              "<body><h1>Chapter 1</h1><p>caf\xE9 <a href='chapter2.html#nowhere'>x</a></p>");
     const CommandRun run = Opf2Mobi({book.opfPath});
     EXPECT_EQ(run.status, kExitBuiltWithWarnings) << run.output;
     for (const std::string& warning :
@@ -130,7 +134,11 @@ TEST(Opf2MobiCommand, MissingAndDamagedFilesAreWarningsAndTheBookIsBuiltWithoutT
           "file \"" + book.pictures[2] + "\" named by the manifest does not exist; it is left out",
           "file \"" + book.chapterPaths[2] +
               "\" named by the manifest does not exist; it is left out",
-          std::string("does not lead to a chapter of the book")})
+          std::string("does not lead to a chapter of the book"),
+          "Info(opf2mobi): chapter \"" + book.chapterPaths[0] +
+              "\" is not UTF-8; it is read as Windows-1252",
+          "Warning(opf2mobi): link target \"" + book.chapterPaths[1] + "#nowhere\" (from \"" +
+              book.chapterPaths[0] + "\") does not exist; the link leads to the start of its chapter"})
         EXPECT_NE(run.output.find(warning), std::string::npos) << warning << "\n" << run.output;
     // One warning for each missing file, not one more each time it is named.
     EXPECT_EQ(std::count_if(run.lines.begin(), run.lines.end(),
@@ -142,7 +150,10 @@ TEST(Opf2MobiCommand, MissingAndDamagedFilesAreWarningsAndTheBookIsBuiltWithoutT
     EXPECT_EQ(run.lines.back().rfind("Info(opf2mobi): Mobi file built with ", 0), 0u);
     const auto text = testing::LibMobiBook(book.folder + "content.mobi").Text();
     ASSERT_TRUE(text.has_value());
-    EXPECT_NE(text->find("<h1>Chapter 2<"), std::string::npos);
+    EXPECT_NE(text->find("<p>caf\xC3\xA9 <a filepos="), std::string::npos);
+    const std::size_t link = text->find(">x</a>");
+    ASSERT_NE(link, std::string::npos);
+    EXPECT_EQ(text->substr(std::stoul(text->substr(link - 10, 10)), 14), "<h1>Chapter 2<");
     EXPECT_EQ(text->find("<h1>Chapter 3<"), std::string::npos);
 }
 
