@@ -175,12 +175,8 @@ TEST(CompiledBook, HeaderMetadataCoverPicturesAndTableOfContentsAreWhatThePackag
 }
 
 TEST(CompiledBook, EveryOptionWritesTextThatDecompressesExactlyWithLinksAndPicturesInPlace) {
-    struct Row {
-        const char* flags;
-        int level;
-        PictureFormat pictures;
-        bool western;
-        int compressionType;
+    struct Row {  // compressionType: as the record header names it
+        const char* flags; int level; PictureFormat pictures; bool western; int compressionType;
         bool withPictures = true;
     };
     const Row rows[] = {

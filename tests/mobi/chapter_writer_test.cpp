@@ -39,12 +39,7 @@ Written Write(const std::string& html, const std::string& css = {}, bool western
 }
 
 TEST(ChapterWriter, WritesTheRenderersMarkup) {
-    struct Case {
-        const char* what;
-        std::string html, css;
-        bool western;
-        std::string expected;
-    };
+    struct Case { const char* what; std::string html, css; bool western; std::string expected; };
     const Case cases[] = {
         {"paragraphs and list items close like browsers close them",
          "<BODY><P>one<P>two<UL><LI>a<LI>b</UL><p>three</BODY>", "", false,

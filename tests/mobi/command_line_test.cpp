@@ -81,10 +81,7 @@ TEST(Opf2MobiCommand, BadInvocationsAndPackagesGiveTheirMessageAndLeaveEverythin
               "[-verbose]");
 
     const auto before = Snapshot(dir.path());
-    struct Case {
-        std::vector<std::string> arguments;
-        std::string message;
-    };
+    struct Case { std::vector<std::string> arguments; std::string message; };
     std::vector<Case> cases = {
         {{folder + "good.opf", "-c3"}, "Error(opf2mobi): unknown option \"-c3\""},
         {{folder + "good.opf", "-o"}, "Error(opf2mobi): option -o needs a file name"},

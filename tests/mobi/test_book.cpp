@@ -93,6 +93,9 @@ TestBook WriteTestBook(const std::string& folder, const TestBookOptions& options
               "span.strong, B.strong { font-weight: bold }\n"
               ".chapter-title { page-break-before: always; }\n");
 
+    // The contents page that the guide names, as the package writer makes it; readers build
+    // their table of contents from it.
+    std::string contents = "<html><body>\n<h2>Contents</h2>\n", contentsPlain = "Contents";
     int playOrder = 0;
     for (int c = 1; c <= options.chapters; ++c) {
         const std::string number = std::to_string(c);
@@ -108,6 +111,8 @@ TestBook WriteTestBook(const std::string& folder, const TestBookOptions& options
         std::string plain = "Chapter " + number;  // words separated by one blank
         nav += NavPoint(++playOrder, "Chapter " + number, path);
         book.tocLines.push_back("0|Chapter " + number);
+        contents += "<p><a href=\"" + path + "\">Chapter " + number + "</a></p>\n";
+        contentsPlain += " Chapter " + number;
         int pictureCursor = c;
         for (int paragraph = 0, section = 0; html.size() < options.chapterBytes || section < 2;) {
             if (paragraph % 6 == 0) {
@@ -119,6 +124,9 @@ TestBook WriteTestBook(const std::string& folder, const TestBookOptions& options
                 if (section <= 3) {
                     nav += NavPoint(++playOrder, heading, path + "#" + id) + "</navPoint>\n";
                     book.tocLines.push_back("1|" + heading);
+                    contents += "<p style=\"text-indent: 3em\"><a href=\"" + path + "#" + id +
+                                "\">" + heading + "</a></p>\n";
+                    contentsPlain += " " + heading;
                 }
             }
             ++paragraph;
@@ -158,6 +166,8 @@ TestBook WriteTestBook(const std::string& folder, const TestBookOptions& options
                     "\" media-type=\"application/xhtml+xml\"/>\n";
         spine += "<itemref idref=\"c" + number + "\"/>\n";
     }
+    WriteFile(book.folder + "toc.htm", contents + "</body></html>\n");
+    book.plainPages.insert(book.plainPages.begin(), contentsPlain);
     WriteFile(book.folder + "toc.ncx",
               "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<ncx "
               "xmlns=\"http://www.daisy.org/z3986/2005/ncx/\" version=\"2005-1\">\n"
@@ -179,9 +189,11 @@ TestBook WriteTestBook(const std::string& folder, const TestBookOptions& options
             "</metadata>\n<manifest>\n" + manifest +
             "<item id=\"css\" href=\"css/book.css\" media-type=\"text/css\"/>\n"
             "<item id=\"ncx\" href=\"toc.ncx\" media-type=\"application/x-dtbncx+xml\"/>\n"
-            "</manifest>\n<spine toc=\"ncx\">\n" +
+            "<item id=\"toc\" href=\"toc.htm\" media-type=\"application/xhtml+xml\"/>\n"
+            "</manifest>\n<spine toc=\"ncx\">\n<itemref idref=\"toc\"/>\n" +
             spine +
             "</spine>\n<guide>\n"
+            "<reference type=\"toc\" title=\"Table of Contents\" href=\"toc.htm\"/>\n"
             "<reference type=\"text\" title=\"Start\" href=\"text/chapter1.html\"/>\n"
             "</guide>\n</package>\n");
     return book;

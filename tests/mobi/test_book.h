@@ -3,7 +3,7 @@
 // (HTML 4 with unclosed paragraphs, upper-case tags, unquoted attributes, entities, comments,
 // scripts) with words of one- to four-byte UTF-8 characters, a stylesheet, pictures (JPEG,
 // PNG, GIF, BMP in turn; the PNG far above the image record limit), a 600 x 800 PNG cover, a
-// nested toc.ncx and links between and within chapters.
+// contents page, a nested toc.ncx and links between and within chapters.
 
 #include <string>
 #include <vector>
@@ -22,7 +22,7 @@ struct TestBook {
     std::string opfPath;
     std::vector<std::string> chapterPaths;  // package-relative
     std::vector<std::string> pictures;      // package-relative
-    // The words a reader shows of each chapter, separated by blanks.
+    // The words a reader shows, separated by blanks: the contents page, then each chapter.
     std::vector<std::string> plainPages;
     std::vector<std::string> tocLines;  // the table of contents as "level|label" lines
 };
