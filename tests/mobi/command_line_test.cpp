@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
+#include <map>
 #include <sstream>
 
 #include "mobi/package_paths.h"
@@ -24,7 +24,7 @@ struct CommandRun {
     std::vector<std::string> lines;
 };
 
-CommandRun Opf2Mobi(std::vector<std::string> arguments) {
+CommandRun Opf2Mobi(const std::vector<std::string>& arguments) {
     std::ostringstream out;
     CommandRun run;
     run.status = RunOpf2Mobi(arguments, out);
@@ -34,108 +34,54 @@ CommandRun Opf2Mobi(std::vector<std::string> arguments) {
     return run;
 }
 
-// Every file in the folder (not below it).
-std::vector<std::string> FilesIn(const std::string& folder) {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder)) {
-        if (entry.is_regular_file()) names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
+// Every file below `folder` with its content: what a run must leave as it was.
+std::map<std::string, std::string> Snapshot(const std::string& folder) {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : fs::recursive_directory_iterator(folder))
+        files[entry.path().string()] = entry.is_directory() ? "(folder)"
+                                       : ReadWholeFile(entry.path().string()).value_or("(unreadable)");
+    return files;
 }
 
-const char* kMinimalOpf =
-    "<?xml version=\"1.0\"?><package xmlns=\"http://www.idpf.org/2007/opf\" version=\"2.0\">"
-    "<metadata xmlns:dc=\"http://purl.org/dc/elements/1.1/\"><dc:title>Small</dc:title>"
-    "<dc:language>en</dc:language></metadata><manifest>%MANIFEST%</manifest><spine>%SPINE%</"
-    "spine></package>";
-
-std::string Opf(const std::string& manifest, const std::string& spine) {
-    std::string opf = kMinimalOpf;
-    opf.replace(opf.find("%MANIFEST%"), 10, manifest);
-    opf.replace(opf.find("%SPINE%"), 7, spine);
-    return opf;
-}
-
-TEST(Opf2MobiCommand, BuildsBesideTheOpfWithTheDefaultNameAndSaysSo) {
-    quillery::testing::TempDir dir;
-    const auto book = testing::WriteTestBook(dir.path() + "pkg", {});
-    const CommandRun run = Opf2Mobi({book.opfPath});
-    EXPECT_EQ(run.status, kExitBuilt) << run.output;
-    ASSERT_TRUE(fs::exists(book.folder + "content.mobi"));
-    ASSERT_FALSE(run.lines.empty());
-    EXPECT_EQ(run.lines.front().rfind("Info(opf2mobi): ", 0), 0u);
-    EXPECT_EQ(run.lines.back(),
-              "Info(opf2mobi): Mobi file built: \"" + book.folder + "content.mobi\"");
-    for (const auto& line : run.lines) {
+void ExpectEveryLineIsAFinding(const CommandRun& run) {
+    for (const auto& line : run.lines)
         EXPECT_TRUE(line.rfind("Info(opf2mobi): ", 0) == 0 ||
-                    line.rfind("Warning(opf2mobi): ", 0) == 0)
+                    line.rfind("Warning(opf2mobi): ", 0) == 0 ||
+                    line.rfind("Error(opf2mobi): ", 0) == 0)
             << line;
-    }
-    testing::LibMobiBook reader(book.folder + "content.mobi");
-    EXPECT_TRUE(reader.loaded());
 }
 
-TEST(Opf2MobiCommand, OutputNameIsAFileNameInTheOpfFolder) {
+std::string Opf(const std::string& href, bool inSpine = true) {
+    return "<?xml version=\"1.0\"?><package xmlns=\"http://www.idpf.org/2007/opf\" "
+           "version=\"2.0\"><metadata xmlns:dc=\"http://purl.org/dc/elements/1.1/\"><dc:title>"
+           "Small</dc:title><dc:language>en</dc:language></metadata><manifest><item id=\"c\" "
+           "href=\"" + href + "\" media-type=\"application/xhtml+xml\"/></manifest><spine>" +
+           (inSpine ? "<itemref idref=\"c\"/>" : "") + "</spine></package>";
+}
+
+TEST(Opf2MobiCommand, BadInvocationsAndPackagesGiveTheirMessageAndLeaveEverythingAsItWas) {
     quillery::testing::TempDir dir;
-    const auto book = testing::WriteTestBook(dir.path() + "pkg", {});
-    const CommandRun run = Opf2Mobi({book.opfPath, "-c0", "-o", "My Book.mobi", "-verbose"});
-    EXPECT_EQ(run.status, kExitBuilt) << run.output;
-    EXPECT_TRUE(fs::exists(book.folder + "My Book.mobi"));
+    const std::string folder = dir.path() + "bad/";
+    dir.Write("bad/c.html", "<html><body><p>Hello</p></body></html>");
+    dir.Write("bad/good.opf", Opf("c.html"));
+    dir.Write("bad/notxml.opf", "this is <not xml");
+    dir.Write("bad/empty.opf", Opf("c.html", false));
+    dir.Write("bad/outside.opf", Opf("../secret.html"));
+    dir.Write("secret.html", "<p>secret</p>");
+    dir.Write("bad/link.opf", Opf("link.html"));
+    fs::create_symlink(dir.path() + "secret.html", folder + "link.html");  // leads outside
+    dir.Write("bad/unreadable.opf", "<package/>");
+    fs::permissions(folder + "unreadable.opf", fs::perms::none);
+    const bool rootReadsAnyway = ReadWholeFile(folder + "unreadable.opf").has_value();
 
-    const auto before = FilesIn(book.folder);
-    const CommandRun withPath = Opf2Mobi({book.opfPath, "-o", "../elsewhere.mobi"});
-    EXPECT_EQ(withPath.status, kExitNotBuilt);
-    EXPECT_EQ(withPath.lines.front().rfind("Error(opf2mobi): ", 0), 0u);
-    EXPECT_EQ(FilesIn(book.folder), before);
-    EXPECT_FALSE(fs::exists(dir.path() + "elsewhere.mobi"));
-
-    // The book is never written over a file of the package.
-    const auto opf = *ReadWholeFile(book.opfPath);
-    for (const std::string name : {"content.opf", "toc.ncx"}) {
-        const CommandRun overPackage = Opf2Mobi({book.opfPath, "-o", name});
-        EXPECT_EQ(overPackage.status, kExitNotBuilt);
-        EXPECT_NE(overPackage.output.find("Error(opf2mobi): the output name \"" + name +
-                                          "\" is a file of the package"),
-                  std::string::npos)
-            << overPackage.output;
-    }
-    EXPECT_EQ(*ReadWholeFile(book.opfPath), opf);
-    EXPECT_EQ(FilesIn(book.folder), before);
-}
-
-TEST(Opf2MobiCommand, HelpPrintsTheUsageAndBuildsNothing) {
-    const CommandRun run = Opf2Mobi({"-help"});
-    EXPECT_EQ(run.status, kExitBuilt);
-    EXPECT_EQ(run.lines.front(),
+    const CommandRun help = Opf2Mobi({"-help"});
+    EXPECT_EQ(help.status, kExitBuilt);
+    EXPECT_EQ(help.lines.front(),
               "Usage: opf2mobi <path>/content.opf [-c0|-c1|-c2] [-gif] [-western] [-o NAME.mobi] "
               "[-verbose]");
-}
 
-TEST(Opf2MobiCommand, BadInvocationsAndPackagesBuildNothing) {
-    quillery::testing::TempDir dir;
-    const std::string chapter = "<html><body><p>Hello</p></body></html>";
-    dir.Write("bad/c.html", chapter);
-    dir.Write("bad/notxml.opf", "this is <not xml");
-    dir.Write("bad/empty.opf",
-              Opf("<item id=\"c\" href=\"c.html\" media-type=\"application/xhtml+xml\"/>", ""));
-    dir.Write("bad/good.opf",
-              Opf("<item id=\"c\" href=\"c.html\" media-type=\"application/xhtml+xml\"/>",
-                  "<itemref idref=\"c\"/>"));
-    dir.Write("bad/outside.opf",
-              Opf("<item id=\"c\" href=\"../secret.html\" media-type=\"application/xhtml+xml\"/>",
-                  "<itemref idref=\"c\"/>"));
-    dir.Write("secret.html", "<p>secret</p>");
-    dir.Write("bad/unreadable.opf", "<package/>");
-    fs::permissions(dir.path() + "bad/unreadable.opf", fs::perms::none);
-    const bool canReadAnyway =
-        std::ifstream(dir.path() + "bad/unreadable.opf").good();  // root reads everything
-    const std::string folder = dir.path() + "bad/";
-    const auto before = FilesIn(folder);
-    struct Case {
-        std::vector<std::string> arguments;
-        std::string message;
-    };
+    const auto before = Snapshot(dir.path());
+    struct Case { std::vector<std::string> arguments; std::string message; };
     std::vector<Case> cases = {
         {{folder + "good.opf", "-c3"}, "Error(opf2mobi): unknown option \"-c3\""},
         {{folder + "good.opf", "-o"}, "Error(opf2mobi): option -o needs a file name"},
@@ -144,111 +90,100 @@ TEST(Opf2MobiCommand, BadInvocationsAndPackagesBuildNothing) {
          "Error(opf2mobi): cannot read the package document \"" + folder + "missing.opf\""},
         {{folder + "notxml.opf"}, "Error(opf2mobi): the package document is not well-formed XML"},
         {{folder + "empty.opf"}, "Error(opf2mobi): the spine of \"empty.opf\" names no chapter"},
+        {{folder + "outside.opf"},
+         "Warning(opf2mobi): manifest item \"c\" names \"../secret.html\", which is outside"},
         {{folder + "outside.opf"}, "Error(opf2mobi): the spine holds no chapter that can be read"},
+        {{folder + "link.opf"}, "Error(opf2mobi): the spine holds no chapter that can be read"},
+        {{folder + "good.opf", "-o", "../elsewhere.mobi"},
+         "Error(opf2mobi): the output name \"../elsewhere.mobi\" must be a file name"},
+        {{folder + "good.opf", "-o", "good.opf"},
+         "Error(opf2mobi): the output name \"good.opf\" is a file of the package"},
     };
-    if (!canReadAnyway)
+    if (!rootReadsAnyway)
         cases.push_back(
             {{folder + "unreadable.opf"}, "Error(opf2mobi): cannot read the package document"});
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.message);
         const CommandRun run = Opf2Mobi(c.arguments);
-        EXPECT_EQ(run.status, kExitNotBuilt) << run.output;
+        EXPECT_EQ(run.status, kExitNotBuilt);
         EXPECT_NE(run.output.find(c.message), std::string::npos) << run.output;
-        EXPECT_EQ(run.lines.back().rfind("Error(opf2mobi): Mobi file not built", 0), 0u)
-            << run.output;
-        EXPECT_EQ(FilesIn(folder), before) << run.output;
-        // Every line is a finding, then the summary.
-        for (const auto& line : run.lines) {
-            EXPECT_TRUE(line.rfind("Info(opf2mobi): ", 0) == 0 ||
-                        line.rfind("Warning(opf2mobi): ", 0) == 0 ||
-                        line.rfind("Error(opf2mobi): ", 0) == 0)
-                << line;
-        }
+        EXPECT_EQ(run.lines.back().rfind("Error(opf2mobi): Mobi file not built", 0), 0u);
+        ExpectEveryLineIsAFinding(run);
+        EXPECT_EQ(Snapshot(dir.path()), before);
     }
-    // The file outside the package folder was refused, with a warning of its own.
-    const CommandRun outside = Opf2Mobi({folder + "outside.opf"});
-    EXPECT_NE(
-        outside.output.find(
-            "Warning(opf2mobi): manifest item \"c\" names \"../secret.html\", which is outside"),
-        std::string::npos);
 }
 
-TEST(Opf2MobiCommand, MissingAndDamagedFilesAreWarningsAndTheBookIsBuilt) {
+TEST(Opf2MobiCommand, MissingAndDamagedFilesAreWarningsAndTheBookIsBuiltWithoutThem) {
     quillery::testing::TempDir dir;
-    testing::TestBookOptions options;
-    options.chapters = 3;
-    const auto book = testing::WriteTestBook(dir.path() + "pkg", options);
+    const auto book = testing::WriteTestBook(dir.path() + "pkg", {.chapters = 3});
     // A truncated picture, a missing one, a missing chapter named by the manifest and spine.
     const auto png = *ReadWholeFile(book.folder + book.pictures[1]);
     dir.Write("pkg/" + book.pictures[1], png.substr(0, png.size() / 3));
     fs::remove(book.folder + book.pictures[2]);
-    fs::remove(book.folder + book.chapters[2].path);
+    fs::remove(book.folder + book.chapterPaths[2]);
+    // A chapter in the Windows code page, with a link to a fragment that does not exist.
+    dir.Write("pkg/" + book.chapterPaths[0],
+              "<body><h1>Chapter 1</h1><p>caf\xE9 <a href='chapter2.html#nowhere'>x</a></p>");
     const CommandRun run = Opf2Mobi({book.opfPath});
     EXPECT_EQ(run.status, kExitBuiltWithWarnings) << run.output;
-    EXPECT_NE(run.output.find("Warning(opf2mobi): picture \"" + book.pictures[1] +
-                              "\" cannot be decoded"),
-              std::string::npos)
-        << run.output;
-    EXPECT_NE(run.output.find("Warning(opf2mobi): file \"" + book.pictures[2] +
-                              "\" named by the manifest does not exist; it is left out"),
-              std::string::npos)
-        << run.output;
-    EXPECT_NE(run.output.find("Warning(opf2mobi): file \"" + book.chapters[2].path +
-                              "\" named by the manifest does not exist; it is left out"),
-              std::string::npos)
-        << run.output;
+    for (const std::string& warning :
+         {"picture \"" + book.pictures[1] + "\" cannot be decoded",
+          "file \"" + book.pictures[2] + "\" named by the manifest does not exist; it is left out",
+          "file \"" + book.chapterPaths[2] +
+              "\" named by the manifest does not exist; it is left out",
+          std::string("does not lead to a chapter of the book"),
+          "Info(opf2mobi): chapter \"" + book.chapterPaths[0] +
+              "\" is not UTF-8; it is read as Windows-1252",
+          "Warning(opf2mobi): link target \"" + book.chapterPaths[1] + "#nowhere\" (from \"" +
+              book.chapterPaths[0] + "\") does not exist; the link leads to the start of its chapter"})
+        EXPECT_NE(run.output.find(warning), std::string::npos) << warning << "\n" << run.output;
     // One warning for each missing file, not one more each time it is named.
-    std::size_t missingWarnings = 0;
-    for (const auto& line : run.lines)
-        missingWarnings += line.find(book.pictures[2]) != std::string::npos;
-    EXPECT_EQ(missingWarnings, 1u) << run.output;
-    // Links into the missing chapter are reported as leading nowhere.
-    EXPECT_NE(run.output.find("does not lead to a chapter of the book"), std::string::npos);
+    EXPECT_EQ(std::count_if(run.lines.begin(), run.lines.end(),
+                            [&](const std::string& line) {
+                                return line.find(book.pictures[2]) != std::string::npos;
+                            }),
+              1)
+        << run.output;
     EXPECT_EQ(run.lines.back().rfind("Info(opf2mobi): Mobi file built with ", 0), 0u);
-    testing::LibMobiBook reader(book.folder + "content.mobi");
-    ASSERT_TRUE(reader.loaded());
-    const auto text = reader.Text();
+    const auto text = testing::LibMobiBook(book.folder + "content.mobi").Text();
     ASSERT_TRUE(text.has_value());
-    EXPECT_NE(text->find("<h1>Chapter 2<"), std::string::npos);
+    EXPECT_NE(text->find("<p>caf\xC3\xA9 <a filepos="), std::string::npos);
+    const std::size_t link = text->find(">x</a>");
+    ASSERT_NE(link, std::string::npos);
+    EXPECT_EQ(text->substr(std::stoul(text->substr(link - 10, 10)), 14), "<h1>Chapter 2<");
     EXPECT_EQ(text->find("<h1>Chapter 3<"), std::string::npos);
 }
 
-TEST(Opf2MobiCommand, AnOlderBookIsReplacedOnlyByACompleteNewOne) {
+TEST(Opf2MobiCommand, OnlyACompleteNewBookReplacesTheOlderOneAndNoTemporaryFileIsLeft) {
     quillery::testing::TempDir dir;
-    testing::TestBookOptions options;
-    options.chapters = 2;
-    const auto book = testing::WriteTestBook(dir.path() + "pkg", options);
+    const auto book = testing::WriteTestBook(dir.path() + "pkg", {.chapters = 2, .pictures = 0});
     dir.Write("pkg/content.mobi", "an older book");
-    // A failing run leaves the older book alone.
-    EXPECT_EQ(Opf2Mobi({book.opfPath, "-bogus"}).status, kExitNotBuilt);
-    EXPECT_EQ(*ReadWholeFile(book.folder + "content.mobi"), "an older book");
     dir.Write("pkg/broken.opf", "<package><spine>");
+    // A folder where a book should go: the final rename cannot replace it.
+    fs::create_directories(book.folder + "folder.mobi/keep");
+    const auto before = Snapshot(book.folder);
+    EXPECT_EQ(Opf2Mobi({book.opfPath, "-bogus"}).status, kExitNotBuilt);
     EXPECT_EQ(Opf2Mobi({book.folder + "broken.opf", "-o", "content.mobi"}).status, kExitNotBuilt);
-    EXPECT_EQ(*ReadWholeFile(book.folder + "content.mobi"), "an older book");
-    // A good run replaces it, and leaves no temporary file.
-    const auto before = FilesIn(book.folder);
-    EXPECT_EQ(Opf2Mobi({book.opfPath}).status, kExitBuilt);
-    EXPECT_EQ(FilesIn(book.folder), before);
-    testing::LibMobiBook reader(book.folder + "content.mobi");
-    EXPECT_TRUE(reader.loaded());
-}
-
-TEST(Opf2MobiCommand, AFailedWriteIsAnErrorAndLeavesNoTemporaryFile) {
-    quillery::testing::TempDir dir;
-    testing::TestBookOptions options;
-    options.chapters = 1;
-    options.pictures = 0;
-    const auto book = testing::WriteTestBook(dir.path() + "pkg", options);
-    // A folder where the book should go: the final rename cannot replace it.
-    fs::create_directories(book.folder + "content.mobi/keep");
-    const auto before = FilesIn(book.folder);
+    const CommandRun blocked = Opf2Mobi({book.opfPath, "-o", "folder.mobi"});
+    EXPECT_EQ(blocked.status, kExitNotBuilt);
+    EXPECT_NE(blocked.output.find("Error(opf2mobi): cannot replace \"" + book.folder +
+                                  "folder.mobi\""),
+              std::string::npos)
+        << blocked.output;
+    EXPECT_EQ(Snapshot(book.folder), before);
+    // A good run replaces the older book, says so, and leaves nothing else.
     const CommandRun run = Opf2Mobi({book.opfPath});
-    EXPECT_EQ(run.status, kExitNotBuilt) << run.output;
-    EXPECT_NE(
-        run.output.find("Error(opf2mobi): cannot replace \"" + book.folder + "content.mobi\""),
-        std::string::npos)
-        << run.output;
-    EXPECT_EQ(FilesIn(book.folder), before);
-    EXPECT_TRUE(fs::exists(book.folder + "content.mobi/keep"));
+    EXPECT_EQ(run.status, kExitBuilt) << run.output;
+    ExpectEveryLineIsAFinding(run);
+    EXPECT_EQ(run.lines.back(),
+              "Info(opf2mobi): Mobi file built: \"" + book.folder + "content.mobi\"");
+    EXPECT_TRUE(testing::LibMobiBook(book.folder + "content.mobi").loaded());
+    auto after = Snapshot(book.folder);
+    EXPECT_NE(after[book.folder + "content.mobi"], "an older book");
+    after[book.folder + "content.mobi"] = "an older book";
+    EXPECT_EQ(after, before);
+    EXPECT_EQ(Opf2Mobi({book.opfPath, "-c0", "-o", "My Book.mobi", "-verbose"}).status, kExitBuilt);
+    EXPECT_TRUE(testing::LibMobiBook(book.folder + "My Book.mobi").loaded());
 }
 
 }  // namespace

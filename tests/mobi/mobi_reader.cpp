@@ -15,9 +15,8 @@ LibMobiBook::~LibMobiBook() {
 
 std::optional<std::string> LibMobiBook::Text() const {
     if (!loaded_) return std::nullopt;
-    const std::size_t capacity = mobi_get_text_maxsize(data_) + 1;
-    std::string text(capacity, '\0');
-    std::size_t length = capacity;
+    std::size_t length = mobi_get_text_maxsize(data_) + 1;
+    std::string text(length, '\0');
     if (mobi_get_rawml(data_, text.data(), &length) != MOBI_SUCCESS) return std::nullopt;
     text.resize(length);
     return text;
@@ -43,73 +42,52 @@ std::optional<std::string> LibMobiBook::Record(std::size_t index) const {
 
 bool LibMobiBook::ParsesRawml() const {
     MOBIRawml* rawml = mobi_init_rawml(data_);
-    if (!rawml) return false;
-    const bool ok = mobi_parse_rawml(rawml, data_) == MOBI_SUCCESS;
-    mobi_free_rawml(rawml);
+    const bool ok = rawml && mobi_parse_rawml(rawml, data_) == MOBI_SUCCESS;
+    if (rawml) mobi_free_rawml(rawml);
     return ok;
 }
 
+namespace {
+
+// A CNCX string: a forward-encoded length, then the bytes; `value` is record << 16 | offset.
+std::string CncxLabel(const MOBIIndx& index, std::uint32_t value) {
+    const MOBIPdbRecord* cncx = index.cncx_record;
+    for (std::size_t k = 0; k < (value >> 16) && cncx; ++k) cncx = cncx->next;
+    if (!cncx || (value >> 16) >= index.cncx_records_count) return "?";
+    std::size_t at = value & 0xFFFF, length = 0;
+    while (at < cncx->size) {
+        const unsigned char byte = cncx->data[at++];
+        length = (length << 7) | (byte & 0x7F);
+        if (byte & 0x80) break;
+    }
+    if (at + length > cncx->size) return "?";
+    return std::string(reinterpret_cast<const char*>(cncx->data + at), length);
+}
+
+}  // namespace
+
 std::optional<std::vector<ReadNcxEntry>> LibMobiBook::Ncx() const {
     MOBIRawml* rawml = mobi_init_rawml(data_);
-    if (!rawml) return std::nullopt;
     std::optional<std::vector<ReadNcxEntry>> result;
-    if (mobi_parse_rawml_opt(rawml, data_, true, false, false) == MOBI_SUCCESS && rawml->ncx) {
-        const MOBIIndx* index = rawml->ncx;
-        std::vector<ReadNcxEntry> entries;
-        for (std::size_t i = 0; i < index->entries_count; ++i) {
-            const MOBIIndexEntry& entry = index->entries[i];
-            ReadNcxEntry read;
+    if (rawml && mobi_parse_rawml_opt(rawml, data_, true, false, false) == MOBI_SUCCESS &&
+        rawml->ncx) {
+        result.emplace();
+        for (std::size_t i = 0; i < rawml->ncx->entries_count; ++i) {
+            const MOBIIndexEntry& entry = rawml->ncx->entries[i];
+            ReadNcxEntry& read = result->emplace_back();
             for (std::size_t t = 0; t < entry.tags_count; ++t) {
                 const MOBIIndexTag& tag = entry.tags[t];
                 if (tag.tagvalues_count == 0) continue;
                 const std::uint32_t value = tag.tagvalues[0];
-                switch (tag.tagid) {
-                    case 1:
-                        read.offset = value;
-                        break;
-                    case 2:
-                        read.length = value;
-                        break;
-                    case 4:
-                        read.level = static_cast<int>(value);
-                        break;
-                    case 21:
-                        read.parent = static_cast<int>(value);
-                        break;
-                    case 22:
-                        read.firstChild = static_cast<int>(value);
-                        break;
-                    case 23:
-                        read.lastChild = static_cast<int>(value);
-                        break;
-                    case 3: {
-                        // The label: a forward-encoded length, then the bytes, in a CNCX record.
-                        const std::size_t record = value >> 16;
-                        std::size_t at = value & 0xFFFF;
-                        if (record >= index->cncx_records_count) break;
-                        const MOBIPdbRecord* cncx = index->cncx_record;
-                        for (std::size_t k = 0; k < record && cncx; ++k) cncx = cncx->next;
-                        if (!cncx) break;
-                        std::size_t length = 0;
-                        while (at < cncx->size) {
-                            const unsigned char byte = cncx->data[at++];
-                            length = (length << 7) | (byte & 0x7F);
-                            if (byte & 0x80) break;
-                        }
-                        if (at + length <= cncx->size)
-                            read.label.assign(reinterpret_cast<const char*>(cncx->data + at),
-                                              length);
-                        break;
-                    }
-                    default:
-                        break;
-                }
+                if (tag.tagid == 1) read.offset = value;
+                if (tag.tagid == 2) read.length = value;
+                if (tag.tagid == 3) read.label = CncxLabel(*rawml->ncx, value);
+                if (tag.tagid == 4) read.level = static_cast<int>(value);
+                if (tag.tagid == 21) read.parent = static_cast<int>(value);
             }
-            entries.push_back(read);
         }
-        result = std::move(entries);
     }
-    mobi_free_rawml(rawml);
+    if (rawml) mobi_free_rawml(rawml);
     return result;
 }
 

@@ -12,12 +12,8 @@ namespace quillery::mobi::testing {
 
 struct ReadNcxEntry {
     std::string label;
-    std::uint32_t offset = 0;
-    std::uint32_t length = 0;
-    int level = -1;
-    int parent = -1;
-    int firstChild = -1;
-    int lastChild = -1;
+    std::uint32_t offset = 0, length = 0;
+    int level = -1, parent = -1;
 };
 
 class LibMobiBook {
@@ -33,9 +29,8 @@ public:
     std::optional<std::string> Text() const;
     std::optional<std::string> ExthText(MOBIExthTag tag) const;
     std::optional<std::uint32_t> ExthNumber(MOBIExthTag tag) const;
-    // Record `index` of the database.
     std::optional<std::string> Record(std::size_t index) const;
-    // libmobi's parse of the text and its indices (as its EPUB rebuilding does).
+    // libmobi's full parse of the text and its indices (as its EPUB rebuilding does).
     bool ParsesRawml() const;
     // The NCX index, labels read from the CNCX records; nullopt without a parsable index.
     std::optional<std::vector<ReadNcxEntry>> Ncx() const;

@@ -2,7 +2,7 @@
 # Reader tests: books compiled by opf2mobi, read by tools we did not write.
 #   readers_test.sh <opf2mobi> <opf2mobi_test_book> <bundled book folder>
 # For the bundled book and a generated one (nested table of contents, links, UTF-8 text
-# across record boundaries, pictures of every kind, a cover), with each compile option:
+# across record boundaries, pictures of every kind, a cover), with every compile option:
 # mobitool rebuilds an EPUB, calibre converts the book, shows its metadata and cover, its
 # table of contents equals toc.ncx, and its plain text equals the chapters' words.
 set -u
@@ -71,21 +71,16 @@ compile "$work/bundled/content.opf" bundled.mobi 0
 expect_cover="$work/bundled/images/cover.jpg" read_back "$work/bundled/bundled.mobi" "$work/bundled/toc.ncx" "$work/bundled-source.txt" \
     "A Small Bundled Book" "Quentin Quill" "Quillery Test Press" "eng" bundled
 
-# The generated book, with every option.
+# The generated book; every option appears once.
 "$make_book" "$work/gen" 8 12 8 > /dev/null || fail "cannot write the generated book"
 gen=$work/gen
-compile "$gen/content.opf" default.mobi 0
-expect_cover="$gen/images/cover.png" read_back "$gen/default.mobi" "$gen/toc.ncx" "$gen/expected_plain.txt" \
-    "The Test Book" "Ann Author" "Quill Press" "eng" default
-for options in "-c0" "-gif" "-western" "-c0 -gif -western" "-c2 -western"; do
-    name="opt$(echo "$options" | tr -d ' -').mobi"
+for options in "" "-c0 -gif" "-c2 -western"; do
+    name="gen$(echo "$options" | tr -d ' -').mobi"
     # shellcheck disable=SC2086
     compile "$gen/content.opf" "$name" 0 $options
     expect_cover="$gen/images/cover.png" read_back "$gen/$name" "$gen/toc.ncx" "$gen/expected_plain.txt" \
         "The Test Book" "Ann Author" "Quill Press" "eng" "${name%.mobi}"
 done
-compile "$gen/content.opf" huff.mobi 0 -c2
-expect_cover="$gen/images/cover.png" read_back "$gen/huff.mobi" "$gen/toc.ncx" "$gen/expected_plain.txt" "The Test Book" "Ann Author" "Quill Press" "eng" c2
 
 if [ "$failures" -ne 0 ]; then
     echo "$failures reader check(s) failed"

@@ -17,65 +17,37 @@ void WriteFile(const std::string& path, const std::string& content) {
     if (!out) throw std::runtime_error("cannot write " + path);
 }
 
-// Words with characters of one to four UTF-8 bytes, so that record boundaries cut some.
-const std::vector<std::string>& Vocabulary() {
-    static const std::vector<std::string> words = {
-        "the",      "quill",   "wrote",    "slowly",    "across",   "paper", "café",   "naïve",
-        "über",     "Ærø",     "“quoted”", "em—dash",   "snow☃man", "世界",  "😀smile", "river",
-        "mountain", "lantern", "ελληνικά", "кириллица", "and",      "of",    "a",      "night",
-        "morning",  "window",  "garden",   "letter",    "€100",     "½"};
-    return words;
-}
+// Words as the page writes them and as a reader shows them; record boundaries cut some.
+struct Word {
+    const char* html;
+    const char* read;
+};
+const Word kWords[] = {
+    {"the", "the"}, {"quill", "quill"}, {"caf&eacute;", "café"}, {"naïve", "naïve"},
+    {"Ærø", "Ærø"}, {"&#8220;quoted&#x201D;", "“quoted”"}, {"em—dash", "em—dash"},
+    {"snow☃man", "snow☃man"}, {"世界", "世界"}, {"😀smile", "😀smile"}, {"ελληνικά", "ελληνικά"},
+    {"кириллица", "кириллица"}, {"&amp;", "&"}, {"€100", "€100"}, {"&frac12;", "½"},
+    {"日本語の本", "日本語の本"}, {"Ωμέγα", "Ωμέγα"}, {"river", "river"}, {"of", "of"}};
 
-std::string Escape(const std::string& word) {
-    // Some characters go in as references, the way old pages write them.
-    if (word == "café") return "caf&eacute;";
-    if (word == "“quoted”") return "&#8220;quoted&#x201D;";
-    if (word == "½") return "&frac12;";
-    if (word == "and") return "&amp;";
-    return word;
-}
-
-std::string WordAsRead(const std::string& word) { return word == "and" ? "&" : word; }
-
-}  // namespace
-
-std::string FoldSpaces(const std::string& text) {
-    std::string out;
-    bool space = false;
-    for (unsigned char c : text) {
-        if (c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == 0xA0) {
-            space = true;
-            continue;
-        }
-        if (space && !out.empty()) out += ' ';
-        space = false;
-        out += static_cast<char>(c);
-    }
-    return out;
-}
-
-std::string MakeTestPicture(const std::string& format, int width, int height, unsigned seed) {
+// A textured picture, so that it does not compress to nothing.
+std::string MakePicture(const std::string& format, int width, int height, unsigned seed) {
     gdImagePtr image = gdImageCreateTrueColor(width, height);
     std::mt19937 random(seed);
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             const int noise = static_cast<int>(random() % 64);
-            const int r = (x * 255 / std::max(1, width - 1) + noise) % 256;
-            const int g = (y * 255 / std::max(1, height - 1) + noise) % 256;
-            const int b = ((x + y) * 3 + static_cast<int>(seed) * 40) % 256;
-            gdImageSetPixel(image, x, y, gdTrueColor(r, g, b));
+            gdImageSetPixel(image, x, y,
+                            gdTrueColor((x * 255 / width + noise) % 256,
+                                        (y * 255 / height + noise) % 256,
+                                        ((x + y) * 3 + static_cast<int>(seed) * 40) % 256));
         }
     }
     int size = 0;
     void* data = nullptr;
-    if (format == "jpeg")
-        data = gdImageJpegPtr(image, &size, 90);
-    else if (format == "png")
-        data = gdImagePngPtr(image, &size);
-    else if (format == "bmp")
-        data = gdImageBmpPtr(image, &size, 0);
-    else if (format == "gif") {
+    if (format == "jpg") data = gdImageJpegPtr(image, &size, 90);
+    if (format == "png") data = gdImagePngPtr(image, &size);
+    if (format == "bmp") data = gdImageBmpPtr(image, &size, 0);
+    if (format == "gif") {
         gdImageTrueColorToPalette(image, 1, 256);
         data = gdImageGifPtr(image, &size);
     }
@@ -86,181 +58,144 @@ std::string MakeTestPicture(const std::string& format, int width, int height, un
     return bytes;
 }
 
-TestBook WriteTestBook(const std::string& folderIn, const TestBookOptions& options) {
-    TestBook book;
-    book.folder = folderIn.back() == '/' ? folderIn : folderIn + "/";
-    book.opfPath = book.folder + "content.opf";
-    std::mt19937 random(options.seed);
-    const auto& vocabulary = Vocabulary();
+std::string NavPoint(int order, const std::string& label, const std::string& source) {
+    return "<navPoint id=\"n" + std::to_string(order) + "\" playOrder=\"" + std::to_string(order) +
+           "\"><navLabel><text>" + label + "</text></navLabel><content src=\"" + source + "\"/>\n";
+}
 
-    // Pictures.
-    static const char* kFormats[] = {"jpeg", "png", "gif", "bmp"};
-    static const char* kExtensions[] = {"jpg", "png", "gif", "bmp"};
-    static const char* kMediaTypes[] = {"image/jpeg", "image/png", "image/gif", "image/bmp"};
-    std::string manifest;
+}  // namespace
+
+TestBook WriteTestBook(const std::string& folder, const TestBookOptions& options) {
+    TestBook book;
+    book.folder = folder.back() == '/' ? folder : folder + "/";
+    book.opfPath = book.folder + "content.opf";
+    std::mt19937 random(7);
+    std::string manifest, spine, nav;
     for (int i = 0; i < options.pictures; ++i) {
-        const int kind = i % 4;
-        const bool big = options.bigPicture && i == 1;
-        const std::string path =
-            std::string("images/pic") + std::to_string(i + 1) + "." + kExtensions[kind];
-        WriteFile(book.folder + path,
-                  MakeTestPicture(kFormats[kind], big ? 1400 : 120 + 20 * (i % 5),
-                                  big ? 1000 : 90 + 10 * (i % 3), options.seed + i));
+        static const char* kTypes[] = {"jpeg", "png", "gif", "bmp"};
+        const std::string type = kTypes[i % 4];
+        const std::string extension = type == "jpeg" ? "jpg" : type;
+        const std::string path = "images/pic" + std::to_string(i + 1) + "." + extension;
+        const bool big = i == 1;
+        WriteFile(book.folder + path, MakePicture(extension, big ? 1400 : 120 + 20 * (i % 5),
+                                                  big ? 1000 : 90 + 10 * (i % 3), 7 + i));
         book.pictures.push_back(path);
         manifest += "<item id=\"pic" + std::to_string(i + 1) + "\" href=\"" + path +
-                    "\" media-type=\"" + kMediaTypes[kind] + "\"/>\n";
+                    "\" media-type=\"image/" + type + "\"/>\n";
     }
     if (options.cover) {
-        book.coverPath = "images/cover.png";
-        WriteFile(book.folder + book.coverPath,
-                  MakeTestPicture("png", 600, 800, options.seed + 99));
+        WriteFile(book.folder + "images/cover.png", MakePicture("png", 600, 800, 106));
         manifest += "<item id=\"coverPic\" href=\"images/cover.png\" media-type=\"image/png\"/>\n";
     }
     WriteFile(book.folder + "css/book.css",
               "/* the book's styles */\nh2 { font-size: 1.5em; text-align: center }\n"
               "p.first { text-indent: 0; margin-top: 1em }\n.note { font-style: italic }\n"
-              "span.strong, B.strong { font-weight: bold }\n.chapter-title { page-break-before: "
-              "always; }\n");
+              "span.strong, B.strong { font-weight: bold }\n"
+              ".chapter-title { page-break-before: always; }\n");
 
-    // Chapters.
-    const int chapterCount = options.chapters;
-    std::string spine;
-    std::string nav;
+    // The contents page that the guide names, as the package writer makes it; readers build
+    // their table of contents from it.
+    std::string contents = "<html><body>\n<h2>Contents</h2>\n", contentsPlain = "Contents";
     int playOrder = 0;
-    for (int c = 0; c < chapterCount; ++c) {
-        TestChapter chapter;
-        chapter.path = "text/chapter" + std::to_string(c + 1) + ".html";
-        std::string html;
-        std::string plain;
-        const auto say = [&](const std::string& escaped, const std::string& read) {
-            html += escaped;
-            plain += read;
-        };
-        html +=
+    for (int c = 1; c <= options.chapters; ++c) {
+        const std::string number = std::to_string(c);
+        const std::string path = "text/chapter" + number + ".html";
+        std::string html =
             "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\">\n<HTML>\n<HEAD>\n"
             "<META http-equiv=Content-Type content=\"text/html; charset=utf-8\">\n<TITLE>Chapter " +
-            std::to_string(c + 1) +
+            number +
             "</TITLE>\n<LINK REL=stylesheet TYPE=text/css HREF=../css/book.css>\n"
             "<SCRIPT type=\"text/javascript\">var x = \"<p>not text</p>\"; if (a < b) {}</SCRIPT>\n"
-            "<STYLE>.aside { text-decoration: underline }</STYLE>\n</HEAD>\n<BODY>\n";
-        const std::string title = "Chapter " + std::to_string(c + 1);
-        say("<H1 CLASS=chapter-title ID=top>" + title + "</H1>\n", title + " ");
-        ++playOrder;
-        nav += "<navPoint id=\"n" + std::to_string(playOrder) + "\" playOrder=\"" +
-               std::to_string(playOrder) + "\"><navLabel><text>" + title +
-               "</text></navLabel><content src=\"" + chapter.path + "\"/>\n";
-        book.tocLines.push_back("0|" + title);
-        int section = 0;
-        int paragraph = 0;
+            "<STYLE>.aside { text-decoration: underline }</STYLE>\n</HEAD>\n<BODY>\n"
+            "<H1 CLASS=chapter-title ID=top>Chapter " + number + "</H1>\n";
+        std::string plain = "Chapter " + number;  // words separated by one blank
+        nav += NavPoint(++playOrder, "Chapter " + number, path);
+        book.tocLines.push_back("0|Chapter " + number);
+        contents += "<p><a href=\"" + path + "\">Chapter " + number + "</a></p>\n";
+        contentsPlain += " Chapter " + number;
         int pictureCursor = c;
-        while (html.size() < options.chapterBytes || section < 2) {
+        for (int paragraph = 0, section = 0; html.size() < options.chapterBytes || section < 2;) {
             if (paragraph % 6 == 0) {
-                ++section;
-                std::string id = std::to_string(section);
-                id.insert(0, 1, 's');
-                chapter.sectionIds.push_back(id);
-                const std::string heading =
-                    "Section " + std::to_string(c + 1) + "." + std::to_string(section);
-                say("<h2 id=\"" + id + "\">" + heading + "</h2>\n", heading + " ");
+                std::string id(1, 's');
+                id += std::to_string(++section);
+                const std::string heading = "Section " + number + "." + std::to_string(section);
+                html += "<h2 id=\"" + id + "\">" + heading + "</h2>\n";
+                plain += " " + heading;
                 if (section <= 3) {
-                    ++playOrder;
-                    nav += "<navPoint id=\"n" + std::to_string(playOrder) + "\" playOrder=\"" +
-                           std::to_string(playOrder) + "\"><navLabel><text>" + heading +
-                           "</text></navLabel><content src=\"" + chapter.path + "#" + id +
-                           "\"/></navPoint>\n";
+                    nav += NavPoint(++playOrder, heading, path + "#" + id) + "</navPoint>\n";
                     book.tocLines.push_back("1|" + heading);
+                    contents += "<p style=\"text-indent: 3em\"><a href=\"" + path + "#" + id +
+                                "\">" + heading + "</a></p>\n";
+                    contentsPlain += " " + heading;
                 }
             }
             ++paragraph;
             html += paragraph % 3 == 0 ? "<P CLASS=first>" : "<p>";
-            const int words = 25 + static_cast<int>(random() % 40);
-            for (int w = 0; w < words; ++w) {
-                const std::string& word = vocabulary[random() % vocabulary.size()];
-                if (w == 5 && paragraph % 4 == 0) {
-                    say("<span class=strong>" + Escape(word) + "</span> ", WordAsRead(word) + " ");
-                } else if (w == 9 && paragraph % 5 == 0) {
-                    say("<I CLASS=note>" + Escape(word) + "</I> ", WordAsRead(word) + " ");
-                } else {
-                    say(Escape(word) + " ", WordAsRead(word) + " ");
-                }
+            for (int w = 0, words = 25 + static_cast<int>(random() % 40); w < words; ++w) {
+                const Word& word = kWords[random() % std::size(kWords)];
+                plain += std::string(" ") + word.read;
+                if (w == 5 && paragraph % 4 == 0)
+                    html += std::string("<span class=strong>") + word.html + "</span> ";
+                else if (w == 9 && paragraph % 5 == 0)
+                    html += std::string("<I CLASS=note>") + word.html + "</I> ";
+                else
+                    html += std::string(word.html) + " ";
             }
             if (paragraph % 4 == 1) {
-                // A link to the next chapter's second section, to this chapter's first, and back.
-                const int target = (c + 1) % chapterCount;
-                say("<a href=\"chapter" + std::to_string(target + 1) + ".html#s2\">onward</a> ",
-                    "onward ");
-                say("<A HREF=#s1>up</A> ", "up ");
-                if (c > 0)
-                    say("<a href='../text/chapter" + std::to_string(c) + ".html'>back</a> ",
-                        "back ");
+                // To the next chapter's second section, to this chapter's first, and back.
+                html += "<a href=\"chapter" + std::to_string(c % options.chapters + 1) +
+                        ".html#s2\">onward</a> <A HREF=#s1>up</A> ";
+                plain += " onward up";
+                if (c > 1) {
+                    html += "<a href='../text/chapter" + std::to_string(c - 1) + ".html'>back</a> ";
+                    plain += " back";
+                }
             }
-            if (paragraph % 5 == 2 && !book.pictures.empty()) {
-                const std::string& picture =
-                    book.pictures[static_cast<std::size_t>(pictureCursor++) % book.pictures.size()];
-                html += "<IMG SRC=\"../" + picture + "\" ALT=\"picture\">";
-            }
+            if (paragraph % 5 == 2 && !book.pictures.empty())
+                html += "<IMG SRC=\"../" +
+                        book.pictures[static_cast<std::size_t>(pictureCursor++) %
+                                      book.pictures.size()] +
+                        "\" ALT=\"picture\">";
             html += "<!-- a comment with <b>markup</b> -->\n";
         }
-        html += "</BODY>\n</HTML>\n";
-        WriteFile(book.folder + chapter.path, html);
+        WriteFile(book.folder + path, html + "</BODY>\n</HTML>\n");
         nav += "</navPoint>\n";
-        chapter.plainText = FoldSpaces(plain);
-        manifest += "<item id=\"c" + std::to_string(c + 1) + "\" href=\"" + chapter.path +
+        book.chapterPaths.push_back(path);
+        book.plainPages.push_back(plain);
+        manifest += "<item id=\"c" + number + "\" href=\"" + path +
                     "\" media-type=\"application/xhtml+xml\"/>\n";
-        spine += "<itemref idref=\"c" + std::to_string(c + 1) + "\"/>\n";
-        book.chapters.push_back(std::move(chapter));
+        spine += "<itemref idref=\"c" + number + "\"/>\n";
     }
-    // The contents page that the guide names, as the package writer makes it: one link per
-    // table of contents entry, sections indented under their chapter.
-    std::string contents = "<html><head><title>Contents</title></head><body>\n<h2>Contents</h2>\n";
-    std::string contentsPlain = "Contents ";
-    for (std::size_t c = 0; c < book.chapters.size(); ++c) {
-        const auto& chapter = book.chapters[c];
-        const std::string number = std::to_string(c + 1);
-        contents += "<p style=\"text-indent: 0\"><a href=\"" + chapter.path + "\">Chapter " +
-                    number + "</a></p>\n";
-        contentsPlain += "Chapter " + number + " ";
-        for (std::size_t k = 1; k <= std::min<std::size_t>(3, chapter.sectionIds.size()); ++k) {
-            const std::string label = "Section " + number + "." + std::to_string(k);
-            contents += "<p style=\"text-indent: 3em\"><a href=\"" + chapter.path + "#s" +
-                        std::to_string(k) + "\">" + label + "</a></p>\n";
-            contentsPlain += label + " ";
-        }
-    }
-    contents += "</body></html>\n";
-    WriteFile(book.folder + "toc.htm", contents);
-    book.contentsPlainText = FoldSpaces(contentsPlain);
-    manifest += "<item id=\"toc\" href=\"toc.htm\" media-type=\"application/xhtml+xml\"/>\n";
-    spine = "<itemref idref=\"toc\"/>\n" + spine;
-    manifest +=
-        "<item id=\"css\" href=\"css/book.css\" media-type=\"text/css\"/>\n"
-        "<item id=\"ncx\" href=\"toc.ncx\" media-type=\"application/x-dtbncx+xml\"/>\n";
+    WriteFile(book.folder + "toc.htm", contents + "</body></html>\n");
+    book.plainPages.insert(book.plainPages.begin(), contentsPlain);
     WriteFile(book.folder + "toc.ncx",
               "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<ncx "
               "xmlns=\"http://www.daisy.org/z3986/2005/ncx/\" version=\"2005-1\">\n"
-              "<head><meta name=\"dtb:uid\" content=\"test-book\"/></head><docTitle><text>" +
-                  options.title + "</text></docTitle>\n<navMap>\n" + nav + "</navMap>\n</ncx>\n");
-    const std::string coverMeta =
-        options.cover ? "<meta name=\"cover\" content=\"coverPic\"/>\n" : "";
+              "<head><meta name=\"dtb:uid\" content=\"test-book\"/></head>"
+              "<docTitle><text>The Test Book</text></docTitle>\n<navMap>\n" +
+                  nav + "</navMap>\n</ncx>\n");
     WriteFile(
         book.opfPath,
         "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<package "
         "xmlns=\"http://www.idpf.org/2007/opf\" version=\"2.0\" unique-identifier=\"uid\">\n"
         "<metadata xmlns:dc=\"http://purl.org/dc/elements/1.1/\" "
-        "xmlns:opf=\"http://www.idpf.org/2007/opf\">\n"
-        "<dc:title>" +
-            options.title + "</dc:title>\n<dc:creator opf:role=\"aut\">" + options.author +
-            "</dc:creator>\n<dc:publisher>" + options.publisher + "</dc:publisher>\n<dc:language>" +
-            options.language + "</dc:language>\n<dc:identifier id=\"uid\">test-book-" +
-            std::to_string(options.seed) +
-            "</dc:identifier>\n<dc:date>2024-05-01</dc:date>\n<dc:subject>Testing</dc:subject>\n"
-            "<dc:description>A book made for the tests.</dc:description>\n" +
-            coverMeta + "</metadata>\n<manifest>\n" + manifest +
-            "</manifest>\n<spine toc=\"ncx\">\n" + spine +
-            "</spine>\n<guide>\n<reference type=\"toc\" title=\"Table of Contents\" "
-            "href=\"toc.htm\"/>\n"
-            "<reference type=\"text\" title=\"Start\" "
-            "href=\"text/chapter1.html\"/>\n</guide>\n</package>\n");
+        "xmlns:opf=\"http://www.idpf.org/2007/opf\">\n<dc:title>The Test Book</dc:title>\n"
+        "<dc:creator opf:role=\"aut\">Ann Author</dc:creator>\n"
+        "<dc:publisher>Quill Press</dc:publisher>\n<dc:language>en</dc:language>\n"
+        "<dc:identifier id=\"uid\">test-book-7</dc:identifier>\n<dc:date>2024-05-01</dc:date>\n"
+        "<dc:subject>Testing</dc:subject>\n"
+        "<dc:description>A book made for the tests.</dc:description>\n" +
+            std::string(options.cover ? "<meta name=\"cover\" content=\"coverPic\"/>\n" : "") +
+            "</metadata>\n<manifest>\n" + manifest +
+            "<item id=\"css\" href=\"css/book.css\" media-type=\"text/css\"/>\n"
+            "<item id=\"ncx\" href=\"toc.ncx\" media-type=\"application/x-dtbncx+xml\"/>\n"
+            "<item id=\"toc\" href=\"toc.htm\" media-type=\"application/xhtml+xml\"/>\n"
+            "</manifest>\n<spine toc=\"ncx\">\n<itemref idref=\"toc\"/>\n" +
+            spine +
+            "</spine>\n<guide>\n"
+            "<reference type=\"toc\" title=\"Table of Contents\" href=\"toc.htm\"/>\n"
+            "<reference type=\"text\" title=\"Start\" href=\"text/chapter1.html\"/>\n"
+            "</guide>\n</package>\n");
     return book;
 }
 
