@@ -32,7 +32,7 @@ public:
 };
 
 // A port that shows nothing and answers No: for callers that have no user to ask.
-class SilentUiPort final : public UiPort {
+class SilentUiPort : public UiPort {
 public:
     void ShowMessage(std::string_view) override {}
     bool ConfirmYesNo(std::string_view) override { return false; }
