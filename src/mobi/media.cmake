@@ -9,4 +9,4 @@ target_sources(quillery_mobi PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/huffman_tables.cpp
   ${CMAKE_CURRENT_LIST_DIR}/huffdic.cpp
 )
-target_link_libraries(quillery_mobi PRIVATE PkgConfig::GDLIB)
+target_link_libraries(quillery_mobi PRIVATE PkgConfig::GDLIB GIF::GIF)

@@ -1,7 +1,10 @@
 #include "mobi/pictures.h"
 
+#include <gif_lib.h>
+
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "mobi/picture_codec.h"
 
@@ -88,6 +91,28 @@ GdImage DecodeAndFlatten(std::string_view bytes, std::string& error) {
   return flat;
 }
 
+// True when giflib, the decoder e-book readers commonly use, reads the whole GIF and finds
+// the size the compiler's decoder found. A damaged GIF that one decoder tolerates and the
+// other does not is re-encoded rather than put into the book as it is.
+bool GifReadsAs(std::string_view bytes, int width, int height) {
+  int error = 0;
+  GifFileType* file = DGifOpen(
+      &bytes,
+      [](GifFileType* gif, GifByteType* out, int wanted) {
+        auto* rest = static_cast<std::string_view*>(gif->UserData);
+        const std::size_t count = std::min(rest->size(), static_cast<std::size_t>(wanted));
+        std::memcpy(out, rest->data(), count);
+        rest->remove_prefix(count);
+        return static_cast<int>(count);
+      },
+      &error);
+  if (file == nullptr) return false;
+  const bool whole = DGifSlurp(file) == GIF_OK && file->ImageCount > 0 &&
+                     file->SWidth == width && file->SHeight == height;
+  DGifCloseFile(file, &error);
+  return whole;
+}
+
 }  // namespace
 
 std::optional<Picture> PrepareBookPicture(std::string_view bytes, PictureFormat target,
@@ -99,7 +124,8 @@ std::optional<Picture> PrepareBookPicture(std::string_view bytes, PictureFormat 
   // A JPEG may stay a JPEG unless the book asks for GIF only; a GIF may always stay a GIF
   // (it may be animated or transparent, which a conversion would lose).
   const bool keepJpeg = source == SourceFormat::Jpeg && target == PictureFormat::Jpeg;
-  const bool keepGif = source == SourceFormat::Gif;
+  const bool keepGif = source == SourceFormat::Gif &&
+                       GifReadsAs(bytes, detail::WidthOf(image), detail::HeightOf(image));
   if ((keepJpeg || keepGif) && bytes.size() <= maxBytes) {
     Picture picture;
     picture.bytes.assign(bytes);
