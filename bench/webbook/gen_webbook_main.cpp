@@ -2,13 +2,13 @@
 //
 //   quillery_gen_webbook OUTDIR [--chapters N] [--chapter-kb N] [--images N] [--package]
 
-#include "webbook.h"
-
 #include <charconv>
 #include <cstdio>
 #include <cstring>
 #include <string>
 #include <string_view>
+
+#include "webbook.h"
 
 namespace {
 
@@ -22,7 +22,8 @@ const char* kUsage =
 bool ParseNumber(std::string_view text, int low, int high, int& value) {
     int parsed = 0;
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), parsed);
-    if (ec != std::errc() || end != text.data() + text.size() || parsed < low || parsed > high) return false;
+    if (ec != std::errc() || end != text.data() + text.size() || parsed < low || parsed > high)
+        return false;
     value = parsed;
     return true;
 }
@@ -48,11 +49,14 @@ int main(int argc, char** argv) {
         } else if (arg == "--package") {
             options.package = true;
         } else if (arg == "--chapters") {
-            if (!number(1, 99999, options.chapters)) return UsageError("--chapters needs a number from 1 to 99999");
+            if (!number(1, 99999, options.chapters))
+                return UsageError("--chapters needs a number from 1 to 99999");
         } else if (arg == "--chapter-kb") {
-            if (!number(1, 100000, options.chapter_kb)) return UsageError("--chapter-kb needs a number from 1 to 100000");
+            if (!number(1, 100000, options.chapter_kb))
+                return UsageError("--chapter-kb needs a number from 1 to 100000");
         } else if (arg == "--images") {
-            if (!number(0, 99999, options.images)) return UsageError("--images needs a number from 0 to 99999");
+            if (!number(0, 99999, options.images))
+                return UsageError("--images needs a number from 0 to 99999");
         } else if (!arg.empty() && arg[0] == '-') {
             return UsageError("unknown option " + std::string(arg));
         } else if (options.folder.empty()) {

@@ -1,6 +1,6 @@
 #include "jpeg_picture.h"
 
-#include "prose.h"
+#include <jpeglib.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -8,7 +8,7 @@
 #include <fstream>
 #include <vector>
 
-#include <jpeglib.h>
+#include "prose.h"
 
 namespace quillery::bench {
 
@@ -41,7 +41,8 @@ std::vector<unsigned char> DrawPixels(const PictureSpec& picture) {
                                     static_cast<unsigned char>(rng.Below(256))};
         for (int y = y0; y < y1; ++y)
             for (int x = x0; x < x1; ++x)
-                for (int k = 0; k < 3; ++k) rgb[(static_cast<std::size_t>(y) * w + x) * 3 + k] = c[k];
+                for (int k = 0; k < 3; ++k)
+                    rgb[(static_cast<std::size_t>(y) * w + x) * 3 + k] = c[k];
     }
     if (picture.detailed) {
         for (unsigned char& v : rgb) {
@@ -52,7 +53,8 @@ std::vector<unsigned char> DrawPixels(const PictureSpec& picture) {
     return rgb;
 }
 
-std::vector<unsigned char> EncodeJpeg(const std::vector<unsigned char>& rgb, const PictureSpec& picture) {
+std::vector<unsigned char> EncodeJpeg(const std::vector<unsigned char>& rgb,
+                                      const PictureSpec& picture) {
     jpeg_compress_struct cinfo;
     jpeg_error_mgr jerr;
     cinfo.err = jpeg_std_error(&jerr);
@@ -68,7 +70,8 @@ std::vector<unsigned char> EncodeJpeg(const std::vector<unsigned char>& rgb, con
     jpeg_set_quality(&cinfo, picture.quality, TRUE);
     jpeg_start_compress(&cinfo, TRUE);
     while (cinfo.next_scanline < cinfo.image_height) {
-        JSAMPROW row = const_cast<unsigned char*>(&rgb[static_cast<std::size_t>(cinfo.next_scanline) * picture.width * 3]);
+        JSAMPROW row = const_cast<unsigned char*>(
+            &rgb[static_cast<std::size_t>(cinfo.next_scanline) * picture.width * 3]);
         jpeg_write_scanlines(&cinfo, &row, 1);
     }
     jpeg_finish_compress(&cinfo);
@@ -83,7 +86,8 @@ std::vector<unsigned char> EncodeJpeg(const std::vector<unsigned char>& rgb, con
 bool WriteJpegPicture(const std::string& path, const PictureSpec& picture) {
     const std::vector<unsigned char> jpeg = EncodeJpeg(DrawPixels(picture), picture);
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(jpeg.data()), static_cast<std::streamsize>(jpeg.size()));
+    out.write(reinterpret_cast<const char*>(jpeg.data()),
+              static_cast<std::streamsize>(jpeg.size()));
     return static_cast<bool>(out);
 }
 

@@ -1,10 +1,10 @@
 #pragma once
 // The OPF 2.0 package document and the NCX table of contents of the generated web book.
 
-#include "webbook.h"
-
 #include <string>
 #include <vector>
+
+#include "webbook.h"
 
 namespace quillery::bench {
 

@@ -1,14 +1,14 @@
 #include "webbook.h"
 
-#include "jpeg_picture.h"
-#include "package_files.h"
-#include "prose.h"
-
 #include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <vector>
+
+#include "jpeg_picture.h"
+#include "package_files.h"
+#include "prose.h"
 
 namespace fs = std::filesystem;
 
@@ -47,14 +47,19 @@ std::string ChapterPage(const WebBookOptions& o, int number, Prng& rng) {
     const std::size_t target = static_cast<std::size_t>(o.chapter_kb) * 1024;
     std::string page;
     page.reserve(target + 4096);
-    page += "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
-            "<!DOCTYPE html PUBLIC \"-//W3C//DTD XHTML 1.1//EN\" \"http://www.w3.org/TR/xhtml11/DTD/xhtml11.dtd\">\n"
-            "<html xmlns=\"http://www.w3.org/1999/xhtml\">\n<head>\n"
-            "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\" />\n<title>";
-    page += title + "</title>\n<link rel=\"stylesheet\" type=\"text/css\" href=\"style.css\" />\n</head>\n<body>\n";
+    page +=
+        "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
+        "<!DOCTYPE html PUBLIC \"-//W3C//DTD XHTML 1.1//EN\" "
+        "\"http://www.w3.org/TR/xhtml11/DTD/xhtml11.dtd\">\n"
+        "<html xmlns=\"http://www.w3.org/1999/xhtml\">\n<head>\n"
+        "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\" />\n<title>";
+    page += title +
+            "</title>\n<link rel=\"stylesheet\" type=\"text/css\" href=\"style.css\" "
+            "/>\n</head>\n<body>\n";
     if ((number - 1) % o.chapters_per_part == 0) {
         const int part = (number - 1) / o.chapters_per_part + 1;
-        page += "<p class=\"part\" id=\"part" + std::to_string(part) + "\">Part " + std::to_string(part) + "</p>\n";
+        page += "<p class=\"part\" id=\"part" + std::to_string(part) + "\">Part " +
+                std::to_string(part) + "</p>\n";
     }
     page += "<h1>" + title + "</h1>\n";
 
@@ -73,24 +78,29 @@ std::string ChapterPage(const WebBookOptions& o, int number, Prng& rng) {
         page += "<p>";
         AppendParagraphText(rng, page);
         if (paragraph % 5 == 3) {
-            const int other = 1 + static_cast<int>(rng.Below(static_cast<std::uint32_t>(o.chapters)));
+            const int other =
+                1 + static_cast<int>(rng.Below(static_cast<std::uint32_t>(o.chapters)));
             page += " See <a href=\"" + ChapterFileName(other, o.chapters) + "#s1\">chapter " +
                     std::to_string(other) + "</a>.";
         }
         page += "</p>\n";
         if (next_picture < pictures.size() && paragraph % 3 == 2) {
-            page += "<div class=\"figure\"><img src=\"" + ImageFileName(pictures[next_picture], o.images) +
-                    "\" alt=\"Picture " + std::to_string(pictures[next_picture]) + "\" /></div>\n";
+            page += "<div class=\"figure\"><img src=\"" +
+                    ImageFileName(pictures[next_picture], o.images) + "\" alt=\"Picture " +
+                    std::to_string(pictures[next_picture]) + "\" /></div>\n";
             ++next_picture;
         }
     }
     for (; next_picture < pictures.size(); ++next_picture) {
-        page += "<div class=\"figure\"><img src=\"" + ImageFileName(pictures[next_picture], o.images) +
-                "\" alt=\"Picture " + std::to_string(pictures[next_picture]) + "\" /></div>\n";
+        page += "<div class=\"figure\"><img src=\"" +
+                ImageFileName(pictures[next_picture], o.images) + "\" alt=\"Picture " +
+                std::to_string(pictures[next_picture]) + "\" /></div>\n";
     }
     page += "<p class=\"nav\">";
-    if (number > 1) page += "<a href=\"" + ChapterFileName(number - 1, o.chapters) + "\">Previous</a> ";
-    if (number < o.chapters) page += "<a href=\"" + ChapterFileName(number + 1, o.chapters) + "\">Next</a>";
+    if (number > 1)
+        page += "<a href=\"" + ChapterFileName(number - 1, o.chapters) + "\">Previous</a> ";
+    if (number < o.chapters)
+        page += "<a href=\"" + ChapterFileName(number + 1, o.chapters) + "\">Next</a>";
     page += "</p>\n</body>\n</html>\n";
     return page;
 }
@@ -114,7 +124,9 @@ PictureSpec PictureFor(int number, Prng& rng) {
 }  // namespace
 
 std::string ChapterFileName(int number, int count) { return Numbered("ch", number, count, ".htm"); }
-std::string ImageFileName(int number, int count) { return Numbered("images/img", number, count, ".jpg"); }
+std::string ImageFileName(int number, int count) {
+    return Numbered("images/img", number, count, ".jpg");
+}
 
 std::string WriteWebBook(const WebBookOptions& o) {
     std::error_code ec;
@@ -128,7 +140,8 @@ std::string WriteWebBook(const WebBookOptions& o) {
         const std::string page = ChapterPage(o, n, rng);
         const std::size_t open = page.find("<h1>") + 4;
         titles.push_back(page.substr(open, page.find("</h1>") - open));
-        if (!WriteFile(base + ChapterFileName(n, o.chapters), page)) return "cannot write " + base + ChapterFileName(n, o.chapters);
+        if (!WriteFile(base + ChapterFileName(n, o.chapters), page))
+            return "cannot write " + base + ChapterFileName(n, o.chapters);
     }
     if (!WriteFile(base + "style.css", kStylesheet)) return "cannot write " + base + "style.css";
 
@@ -139,8 +152,10 @@ std::string WriteWebBook(const WebBookOptions& o) {
     }
 
     if (o.package) {
-        if (!WriteFile(base + "content.opf", ContentOpf(o))) return "cannot write " + base + "content.opf";
-        if (!WriteFile(base + "toc.ncx", TocNcx(o, titles))) return "cannot write " + base + "toc.ncx";
+        if (!WriteFile(base + "content.opf", ContentOpf(o)))
+            return "cannot write " + base + "content.opf";
+        if (!WriteFile(base + "toc.ncx", TocNcx(o, titles)))
+            return "cannot write " + base + "toc.ncx";
     }
     return {};
 }

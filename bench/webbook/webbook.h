@@ -14,11 +14,11 @@
 namespace quillery::bench {
 
 struct WebBookOptions {
-    std::string folder;      // output folder, ending with "/"; created when missing
+    std::string folder;  // output folder, ending with "/"; created when missing
     int chapters = 300;
-    int chapter_kb = 60;     // approximate size of each chapter file
+    int chapter_kb = 60;  // approximate size of each chapter file
     int images = 100;
-    bool package = false;    // also write content.opf and toc.ncx
+    bool package = false;        // also write content.opf and toc.ncx
     int chapters_per_part = 10;  // NCX part level
 };
 

@@ -49,11 +49,14 @@ std::string ParseRemoveKinds(const std::string& value) {
     std::size_t start = 0;
     while (start <= value.size()) {
         const std::size_t comma = value.find(',', start);
-        const std::string kind = value.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
+        const std::string kind =
+            value.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
         bool known = false;
         for (const char* k : kKinds) known = known || kind == k;
         if (!known) {
-            throw UsageError{"--remove takes a list of scripts, media, forms, images, links (or none), not \"" + kind + "\""};
+            throw UsageError{
+                "--remove takes a list of scripts, media, forms, images, links (or none), not \"" +
+                kind + "\""};
         }
         if (comma == std::string::npos) break;
         start = comma + 1;
@@ -75,7 +78,8 @@ CliOptions ParseArguments(const std::vector<std::string>& args) {
     } else if (verb == "--help" || verb == "-h" || verb == "help") {
         return o;
     } else {
-        throw UsageError{"unknown command \"" + verb + "\" (use make or titles; --help tells more)"};
+        throw UsageError{"unknown command \"" + verb +
+                         "\" (use make or titles; --help tells more)"};
     }
 
     using Setter = std::function<void(const std::string&)>;
@@ -88,17 +92,24 @@ CliOptions ParseArguments(const std::vector<std::string>& args) {
         {"--language", [&](const std::string& v) { o.language = v; }},
         {"--description", [&](const std::string& v) { o.description = v; }},
         {"--cover", [&](const std::string& v) { o.cover = v; }},
-        {"--toc-position", [&](const std::string& v) { o.tocPosition = ParseInt("--toc-position", v, 0, 9); }},
+        {"--toc-position",
+         [&](const std::string& v) { o.tocPosition = ParseInt("--toc-position", v, 0, 9); }},
         {"--toc-title", [&](const std::string& v) { o.tocTitle = v; }},
         {"--mark-toc", [&](const std::string& v) { o.markToc = v; }},
         {"--title-method", [&](const std::string& v) { o.titleMethod = ParseTitleMethod(v); }},
         // The window offers whole em from 0 to 5 for the indent (the book keeps a whole number).
-        {"--indent", [&](const std::string& v) { o.indentEm = std::to_string(ParseInt("--indent", v, 0, 5)); }},
+        {"--indent",
+         [&](const std::string& v) { o.indentEm = std::to_string(ParseInt("--indent", v, 0, 5)); }},
         {"--spacing", [&](const std::string& v) { o.spacingEm = ParseDecimal("--spacing", v); }},
-        {"--line-height", [&](const std::string& v) { o.lineHeightPercent = ParseInt("--line-height", v, 100, 200); }},
+        {"--line-height",
+         [&](const std::string& v) {
+             o.lineHeightPercent = ParseInt("--line-height", v, 100, 200);
+         }},
         {"--align", [&](const std::string& v) { o.alignment = ParseAlignment(v); }},
         {"--base-font-size",
-         [&](const std::string& v) { o.baseFontSize = v == "auto" ? 0 : ParseInt("--base-font-size", v, 9, 16); }},
+         [&](const std::string& v) {
+             o.baseFontSize = v == "auto" ? 0 : ParseInt("--base-font-size", v, 9, 16);
+         }},
         {"--stylesheet", [&](const std::string& v) { o.stylesheet = v; }},
         {"--remove", [&](const std::string& v) { o.removeKinds = ParseRemoveKinds(v); }},
         {"-o", [&](const std::string& v) { o.output = v; }},

@@ -34,7 +34,8 @@ bool ConsoleUiPort::ConfirmYesNo(std::string_view text) {
         return true;
     }
     if (!isatty(STDIN_FILENO)) {
-        std::fprintf(out_, "%s [y/N] no (no terminal to ask; --yes answers Yes)\n", question.c_str());
+        std::fprintf(out_, "%s [y/N] no (no terminal to ask; --yes answers Yes)\n",
+                     question.c_str());
         return false;
     }
     std::fprintf(out_, "%s [y/N] ", question.c_str());

@@ -41,16 +41,30 @@ void ApplyOptions(const CliOptions& o, BookForm& form) {
     if (o.titlePage) form.chkAutoTitlePage = true;
     if (o.tocPosition) form.selTocIndex = *o.tocPosition;
     if (o.tocTitle) form.inTocTitle = *o.tocTitle;
-    if (o.indentEm) { form.chkIndent = true; form.selIndent = *o.indentEm; }
-    if (o.spacingEm) { form.chkGap = true; form.selGap = *o.spacingEm; }
-    if (o.lineHeightPercent) { form.chkLineHeight = true; form.selLineHeight = std::to_string(*o.lineHeightPercent); }
-    if (o.alignment) { form.chkAlign = true; form.selAlign = *o.alignment; }
+    if (o.indentEm) {
+        form.chkIndent = true;
+        form.selIndent = *o.indentEm;
+    }
+    if (o.spacingEm) {
+        form.chkGap = true;
+        form.selGap = *o.spacingEm;
+    }
+    if (o.lineHeightPercent) {
+        form.chkLineHeight = true;
+        form.selLineHeight = std::to_string(*o.lineHeightPercent);
+    }
+    if (o.alignment) {
+        form.chkAlign = true;
+        form.selAlign = *o.alignment;
+    }
     if (o.noAdaptFontSize) form.chkEmFontSize = false;
     if (o.baseFontSize) form.selBaseFontSize = *o.baseFontSize;
     if (o.noClassifyFonts) form.chkClassifyFont = false;
     if (o.removeKinds) {
         const std::string& k = *o.removeKinds;
-        const auto has = [&](const char* kind) { return ("," + k + ",").find(std::string(",") + kind + ",") != std::string::npos; };
+        const auto has = [&](const char* kind) {
+            return ("," + k + ",").find(std::string(",") + kind + ",") != std::string::npos;
+        };
         form.chkHTMLC = k != "none";
         form.chkJS = has("scripts");
         form.chkMedia = has("media");
@@ -93,10 +107,11 @@ void ApplyBookInformation(const CliOptions& o, BookForm& form) {
 // A cover picture or stylesheet that is not there would end the make half-way with a file
 // error; it is a usage error, found before anything is read or written.
 void CheckGivenFilesExist(const CliOptions& o) {
-    const std::pair<const char*, const std::optional<std::string>*> given[] = {{"--cover", &o.cover},
-                                                                               {"--stylesheet", &o.stylesheet}};
+    const std::pair<const char*, const std::optional<std::string>*> given[] = {
+        {"--cover", &o.cover}, {"--stylesheet", &o.stylesheet}};
     for (const auto& [option, value] : given) {
-        if (*value && !FileExists(**value)) throw UsageError{std::string(option) + ": no such file: " + **value};
+        if (*value && !FileExists(**value))
+            throw UsageError{std::string(option) + ": no such file: " + **value};
     }
 }
 
@@ -134,8 +149,9 @@ void PrintTitles(const ChapterGrid& grid, std::FILE* out) {
     for (int row = 1; row < grid.RowCount(); ++row) {
         const ChapterGridRow& r = grid.rows[row];
         std::fprintf(out, "%3s  %s  %s  %s%s\n", r[kGridNumberColumn].c_str(),
-                     PaddedColumn(r[kGridFileColumn], 28).c_str(), PaddedColumn(r[kGridTitleColumn], 40).c_str(),
-                     r[kGridSizeColumn].c_str(), r[kGridMarkerColumn].empty() ? "" : "  (TOC)");
+                     PaddedColumn(r[kGridFileColumn], 28).c_str(),
+                     PaddedColumn(r[kGridTitleColumn], 40).c_str(), r[kGridSizeColumn].c_str(),
+                     r[kGridMarkerColumn].empty() ? "" : "  (TOC)");
     }
 }
 
@@ -151,22 +167,26 @@ std::vector<std::string> ChapterFilesOf(const std::vector<std::string>& inputs) 
     std::vector<std::string> files;
     if (inputs.size() == 1 && fs::is_directory(inputs[0])) {
         for (const auto& entry : fs::directory_iterator(inputs[0])) {
-            if (entry.is_regular_file() && IsWebPageName(entry.path())) files.push_back(Absolute(entry.path().string()));
+            if (entry.is_regular_file() && IsWebPageName(entry.path()))
+                files.push_back(Absolute(entry.path().string()));
         }
         std::sort(files.begin(), files.end());
-        if (files.empty()) throw UsageError{"no web pages (*.htm, *.html, *.xhtml) in " + inputs[0]};
+        if (files.empty())
+            throw UsageError{"no web pages (*.htm, *.html, *.xhtml) in " + inputs[0]};
         return files;
     }
     std::string folder;
     for (const std::string& input : inputs) {
         if (!fs::is_regular_file(input)) {
-            throw UsageError{fs::is_directory(input) ? "give one folder, or HTML files, not both: " + input
-                                                     : "no such file: " + input};
+            throw UsageError{fs::is_directory(input)
+                                 ? "give one folder, or HTML files, not both: " + input
+                                 : "no such file: " + input};
         }
         const std::string full = Absolute(input);
         const std::string parent = fs::path(full).parent_path().string();
         if (folder.empty()) folder = parent;
-        if (parent != folder) throw UsageError{"the chapter files must lie in one folder: " + input};
+        if (parent != folder)
+            throw UsageError{"the chapter files must lie in one folder: " + input};
         // The package names every chapter once; a file given twice would be listed twice.
         if (std::find(files.begin(), files.end(), full) != files.end()) {
             throw UsageError{"a chapter file is given twice: " + input};
@@ -176,7 +196,8 @@ std::vector<std::string> ChapterFilesOf(const std::vector<std::string>& inputs) 
     return files;
 }
 
-int RunQuillery(const std::vector<std::string>& args, WorkFolders folders, std::FILE* out, std::FILE* err) {
+int RunQuillery(const std::vector<std::string>& args, WorkFolders folders, std::FILE* out,
+                std::FILE* err) {
     CliOptions options;
     std::vector<std::string> chapters;
     try {
@@ -207,7 +228,8 @@ int RunQuillery(const std::vector<std::string>& args, WorkFolders folders, std::
     WebImportResult imported = ImportWebPages(book, form, ui, ImportOrder(chapters), false);
     if (!imported.imported) return kExitStopped;
     if (options.markToc) {
-        if (const int status = MarkTocChapter(*options.markToc, book, imported.grid, ui)) return status;
+        if (const int status = MarkTocChapter(*options.markToc, book, imported.grid, ui))
+            return status;
     }
     if (options.command == Command::Titles) {
         PrintTitles(imported.grid, out);
@@ -220,9 +242,12 @@ int RunQuillery(const std::vector<std::string>& args, WorkFolders folders, std::
     const MakeResult result = MakeMobi(book, form, settings, ui);
     PrintLog(book.log, out);
     switch (result.outcome) {
-        case MakeOutcome::Made: return kExitMade;
-        case MakeOutcome::Failed: return kExitCompileFailed;
-        case MakeOutcome::Stopped: break;
+        case MakeOutcome::Made:
+            return kExitMade;
+        case MakeOutcome::Failed:
+            return kExitCompileFailed;
+        case MakeOutcome::Stopped:
+            break;
     }
     return kExitStopped;
 }

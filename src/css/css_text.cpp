@@ -10,8 +10,8 @@ namespace quillery {
 void UnquoteGenericFamilies(std::string& css) {
     // "monospace" before "mono" and "sans-serif" before "serif" only for clarity: the quotes
     // around each word make every replacement independent of the others.
-    constexpr std::array<std::string_view, 4> kGenericFamilies = {"sans-serif", "monospace",
-                                                                  "mono", "serif"};
+    constexpr std::array<std::string_view, 4> kGenericFamilies = {"sans-serif", "monospace", "mono",
+                                                                  "serif"};
     for (std::string_view family : kGenericFamilies) {
         std::string quoted(1, '"');
         quoted.append(family).push_back('"');

@@ -8,13 +8,11 @@ namespace {
 
 constexpr std::string_view kFont = "font";
 
-char LowerAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
+char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 // First occurrence of `what` starting in [from, last - what.size()], npos when none.
-std::size_t FindIn(std::string_view text, std::string_view what, std::size_t from,
-                   std::size_t last, bool ignoreCase) {
+std::size_t FindIn(std::string_view text, std::string_view what, std::size_t from, std::size_t last,
+                   bool ignoreCase) {
     last = std::min(last, text.size());
     if (what.empty() || from > last || last - from < what.size()) return std::string_view::npos;
     for (std::size_t p = from; p + what.size() <= last; ++p) {

@@ -19,8 +19,7 @@ struct FontSizeRewrite {
     // Computes the replacement of the size text `number` (without its unit) standing in
     // `declaration` (from "font" to the end of the declaration); nullopt leaves the size and
     // its unit as they are. May throw to stop the whole rewrite.
-    std::function<std::optional<std::string>(std::string_view number,
-                                             std::string_view declaration)>
+    std::function<std::optional<std::string>(std::string_view number, std::string_view declaration)>
         replace;
 };
 

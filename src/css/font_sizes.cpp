@@ -24,9 +24,12 @@ std::optional<double> ParseSize(std::string_view number) {
     std::size_t digits = 0;
     std::size_t points = 0;
     for (char c : number) {
-        if (c == '.') ++points;
-        else if (c >= '0' && c <= '9') ++digits;
-        else return std::nullopt;
+        if (c == '.')
+            ++points;
+        else if (c >= '0' && c <= '9')
+            ++digits;
+        else
+            return std::nullopt;
     }
     if (digits == 0 || points > 1) return std::nullopt;
     // from_chars does not take a leading or trailing "." everywhere: give it a full form.
@@ -76,8 +79,10 @@ std::string FormatTwoSignificantDigits(double value) {
     if (exponent >= 1) {
         text = digits + std::string(static_cast<std::size_t>(exponent - 1), '0');
     } else {
-        if (exponent == 0) text = digits.substr(0, 1) + "." + digits.substr(1);
-        else text = "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
+        if (exponent == 0)
+            text = digits.substr(0, 1) + "." + digits.substr(1);
+        else
+            text = "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
         while (text.back() == '0') text.pop_back();
         if (text.back() == '.') text.pop_back();
     }
@@ -94,8 +99,7 @@ void ConvertPointsToEm(std::string& css, int baseFontSize) {
     rule.replace = [base](std::string_view number,
                           std::string_view declaration) -> std::optional<std::string> {
         std::optional<double> value = ParseSize(number);
-        if (!value)
-            throw FontSizeError(std::string(number) + "pt", QuotedDeclaration(declaration));
+        if (!value) throw FontSizeError(std::string(number) + "pt", QuotedDeclaration(declaration));
         if (*value == 0) return std::nullopt;
         return FormatTwoSignificantDigits(*value / base) + "em";
     };

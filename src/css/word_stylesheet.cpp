@@ -20,8 +20,10 @@ std::string FolderOf(const std::string& path) {
 // The line break before the end tag is not part of the block: a CR LF pair goes whole, so
 // no stray CR is left, and a block without a final line break loses nothing.
 void DropFinalLineBreak(std::string_view& content) {
-    if (content.ends_with("\r\n")) content.remove_suffix(2);
-    else if (content.ends_with('\n') || content.ends_with('\r')) content.remove_suffix(1);
+    if (content.ends_with("\r\n"))
+        content.remove_suffix(2);
+    else if (content.ends_with('\n') || content.ends_with('\r'))
+        content.remove_suffix(1);
 }
 
 }  // namespace

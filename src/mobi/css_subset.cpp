@@ -177,7 +177,8 @@ void StyleSheet::Add(std::string_view cssText) {
     // markers mean nothing to CSS.
     for (const char* marker : {"<!--", "-->"}) {
         for (auto at = css.find(marker); at != std::string::npos; at = css.find(marker, at))
-            css.replace(at, std::char_traits<char>::length(marker), std::char_traits<char>::length(marker), ' ');
+            css.replace(at, std::char_traits<char>::length(marker),
+                        std::char_traits<char>::length(marker), ' ');
     }
     std::size_t pos = 0;
     while (pos < css.size()) {

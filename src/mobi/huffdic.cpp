@@ -20,81 +20,82 @@ constexpr int kMaxCdicBits = 12;
 constexpr std::uint16_t kLiteralFlag = 0x8000;
 
 bool IsWordByte(unsigned char c) {
-  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c >= 0x80;
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c >= 0x80;
 }
 
 // Splits text into the units the dictionary is made of: a word with the space after it, a
 // markup tag, or a single other byte.
 template <typename Visit>
 void ForEachToken(std::string_view text, Visit&& visit) {
-  std::size_t at = 0;
-  while (at < text.size()) {
-    std::size_t end = at + 1;
-    const auto c = static_cast<unsigned char>(text[at]);
-    if (IsWordByte(c)) {
-      while (end < text.size() && IsWordByte(static_cast<unsigned char>(text[end]))) ++end;
-      if (end < text.size() && text[end] == ' ') ++end;
-    } else if (c == '<') {
-      const std::size_t close = text.find('>', at);
-      if (close != std::string_view::npos && close - at < kMaxPhraseBytes) end = close + 1;
+    std::size_t at = 0;
+    while (at < text.size()) {
+        std::size_t end = at + 1;
+        const auto c = static_cast<unsigned char>(text[at]);
+        if (IsWordByte(c)) {
+            while (end < text.size() && IsWordByte(static_cast<unsigned char>(text[end]))) ++end;
+            if (end < text.size() && text[end] == ' ') ++end;
+        } else if (c == '<') {
+            const std::size_t close = text.find('>', at);
+            if (close != std::string_view::npos && close - at < kMaxPhraseBytes) end = close + 1;
+        }
+        end = std::min(end, at + kMaxPhraseBytes);
+        visit(text.substr(at, end - at));
+        at = end;
     }
-    end = std::min(end, at + kMaxPhraseBytes);
-    visit(text.substr(at, end - at));
-    at = end;
-  }
 }
 
 struct Dictionary {
-  std::vector<std::string> phrases;
-  std::unordered_map<std::string_view, std::uint32_t> numbers;  // views into `phrases`
+    std::vector<std::string> phrases;
+    std::unordered_map<std::string_view, std::uint32_t> numbers;  // views into `phrases`
 };
 
 // Every byte that occurs, and the repeated tokens that save more than their dictionary entry
 // costs.
 Dictionary ChooseDictionary(const std::vector<std::string>& records) {
-  std::unordered_map<std::string_view, std::uint64_t> counts;
-  bool seen[256] = {};
-  for (const std::string& record : records) {
-    for (const char c : record) seen[static_cast<unsigned char>(c)] = true;
-    ForEachToken(record, [&](std::string_view token) {
-      if (token.size() > 1) ++counts[token];
+    std::unordered_map<std::string_view, std::uint64_t> counts;
+    bool seen[256] = {};
+    for (const std::string& record : records) {
+        for (const char c : record) seen[static_cast<unsigned char>(c)] = true;
+        ForEachToken(record, [&](std::string_view token) {
+            if (token.size() > 1) ++counts[token];
+        });
+    }
+    std::vector<std::pair<std::uint64_t, std::string_view>> worth;
+    for (const auto& [token, count] : counts) {
+        // Saving about a byte per byte of the phrase on every use after the first, against the
+        // bytes of its entry.
+        const std::uint64_t saved = (count - 1) * token.size();
+        if (count >= 2 && saved > token.size() + 4) worth.emplace_back(saved, token);
+    }
+    std::sort(worth.begin(), worth.end(), [](const auto& a, const auto& b) {
+        return a.first != b.first ? a.first > b.first : a.second < b.second;
     });
-  }
-  std::vector<std::pair<std::uint64_t, std::string_view>> worth;
-  for (const auto& [token, count] : counts) {
-    // Saving about a byte per byte of the phrase on every use after the first, against the
-    // bytes of its entry.
-    const std::uint64_t saved = (count - 1) * token.size();
-    if (count >= 2 && saved > token.size() + 4) worth.emplace_back(saved, token);
-  }
-  std::sort(worth.begin(), worth.end(), [](const auto& a, const auto& b) {
-    return a.first != b.first ? a.first > b.first : a.second < b.second;
-  });
-  if (worth.size() > kMaxPhrases) worth.resize(kMaxPhrases);
+    if (worth.size() > kMaxPhrases) worth.resize(kMaxPhrases);
 
-  Dictionary dictionary;
-  for (int byte = 0; byte < 256; ++byte) {
-    if (seen[byte]) dictionary.phrases.emplace_back(1, static_cast<char>(byte));
-  }
-  for (const auto& entry : worth) dictionary.phrases.emplace_back(entry.second);
-  for (std::uint32_t i = 0; i < dictionary.phrases.size(); ++i) {
-    dictionary.numbers.emplace(dictionary.phrases[i], i);
-  }
-  return dictionary;
+    Dictionary dictionary;
+    for (int byte = 0; byte < 256; ++byte) {
+        if (seen[byte]) dictionary.phrases.emplace_back(1, static_cast<char>(byte));
+    }
+    for (const auto& entry : worth) dictionary.phrases.emplace_back(entry.second);
+    for (std::uint32_t i = 0; i < dictionary.phrases.size(); ++i) {
+        dictionary.numbers.emplace(dictionary.phrases[i], i);
+    }
+    return dictionary;
 }
 
 // The phrase numbers a record is written as.
 std::vector<std::uint32_t> Tokenize(std::string_view record, const Dictionary& dictionary) {
-  std::vector<std::uint32_t> symbols;
-  ForEachToken(record, [&](std::string_view token) {
-    const auto found = dictionary.numbers.find(token);
-    if (found != dictionary.numbers.end()) {
-      symbols.push_back(found->second);
-      return;
-    }
-    for (const char c : token) symbols.push_back(dictionary.numbers.at(std::string_view(&c, 1)));
-  });
-  return symbols;
+    std::vector<std::uint32_t> symbols;
+    ForEachToken(record, [&](std::string_view token) {
+        const auto found = dictionary.numbers.find(token);
+        if (found != dictionary.numbers.end()) {
+            symbols.push_back(found->second);
+            return;
+        }
+        for (const char c : token)
+            symbols.push_back(dictionary.numbers.at(std::string_view(&c, 1)));
+    });
+    return symbols;
 }
 
 // Readers pad the last byte of a record with zero bits and stop when a code would run past
@@ -102,137 +103,137 @@ std::vector<std::uint32_t> Tokenize(std::string_view record, const Dictionary& d
 // 8 bits long means padding can never complete a code. A too-short longest code is split into
 // itself one bit longer plus unused entries filling the rest of its place.
 void LengthenShortestLongestCode(std::vector<int>& lengths) {
-  const auto longest = std::max_element(lengths.begin(), lengths.end());
-  const int length = *longest;
-  if (length >= 8) return;
-  *longest = length + 1;
-  for (int extra = length + 2; extra <= 8; ++extra) lengths.push_back(extra);
-  lengths.push_back(8);
+    const auto longest = std::max_element(lengths.begin(), lengths.end());
+    const int length = *longest;
+    if (length >= 8) return;
+    *longest = length + 1;
+    for (int extra = length + 2; extra <= 8; ++extra) lengths.push_back(extra);
+    lengths.push_back(8);
 }
 
 class BitWriter {
- public:
-  void Write(std::uint32_t code, int length) {
-    buffer_ = (buffer_ << length) | code;
-    pending_ += length;
-    while (pending_ >= 8) {
-      pending_ -= 8;
-      bytes_.push_back(static_cast<char>((buffer_ >> pending_) & 0xFF));
+public:
+    void Write(std::uint32_t code, int length) {
+        buffer_ = (buffer_ << length) | code;
+        pending_ += length;
+        while (pending_ >= 8) {
+            pending_ -= 8;
+            bytes_.push_back(static_cast<char>((buffer_ >> pending_) & 0xFF));
+        }
     }
-  }
-  std::string Finish() {
-    if (pending_ > 0) bytes_.push_back(static_cast<char>((buffer_ << (8 - pending_)) & 0xFF));
-    return std::move(bytes_);
-  }
+    std::string Finish() {
+        if (pending_ > 0) bytes_.push_back(static_cast<char>((buffer_ << (8 - pending_)) & 0xFF));
+        return std::move(bytes_);
+    }
 
- private:
-  std::uint64_t buffer_ = 0;
-  int pending_ = 0;
-  std::string bytes_;
+private:
+    std::uint64_t buffer_ = 0;
+    int pending_ = 0;
+    std::string bytes_;
 };
 
 void Put32(std::string& out, std::uint32_t value) {
-  for (int shift = 24; shift >= 0; shift -= 8) out.push_back(char((value >> shift) & 0xFF));
+    for (int shift = 24; shift >= 0; shift -= 8) out.push_back(char((value >> shift) & 0xFF));
 }
 void Put16(std::string& out, std::uint32_t value) {
-  out.push_back(char((value >> 8) & 0xFF));
-  out.push_back(char(value & 0xFF));
+    out.push_back(char((value >> 8) & 0xFF));
+    out.push_back(char(value & 0xFF));
 }
 
 std::size_t CdicBodySize(const std::vector<std::string>& phrases, std::size_t first,
                          std::size_t count) {
-  std::size_t size = 2 * count;
-  for (std::size_t i = first; i < first + count; ++i) size += 2 + phrases[i].size();
-  return size;
+    std::size_t size = 2 * count;
+    for (std::size_t i = first; i < first + count; ++i) size += 2 + phrases[i].size();
+    return size;
 }
 
 // The largest entries-per-record power of two for which every CDIC record fits its offsets.
 int CdicBits(const std::vector<std::string>& phrases) {
-  for (int bits = kMaxCdicBits; bits > 0; --bits) {
-    const std::size_t perRecord = std::size_t{1} << bits;
-    bool fits = true;
-    for (std::size_t first = 0; first < phrases.size() && fits; first += perRecord) {
-      const std::size_t count = std::min(perRecord, phrases.size() - first);
-      fits = CdicBodySize(phrases, first, count) <= kMaxCdicBody;
+    for (int bits = kMaxCdicBits; bits > 0; --bits) {
+        const std::size_t perRecord = std::size_t{1} << bits;
+        bool fits = true;
+        for (std::size_t first = 0; first < phrases.size() && fits; first += perRecord) {
+            const std::size_t count = std::min(perRecord, phrases.size() - first);
+            fits = CdicBodySize(phrases, first, count) <= kMaxCdicBody;
+        }
+        if (fits) return bits;
     }
-    if (fits) return bits;
-  }
-  return 1;
+    return 1;
 }
 
 std::vector<std::string> CdicRecords(const std::vector<std::string>& phrases) {
-  const int bits = CdicBits(phrases);
-  const std::size_t perRecord = std::size_t{1} << bits;
-  std::vector<std::string> records;
-  for (std::size_t first = 0; first < phrases.size(); first += perRecord) {
-    const std::size_t count = std::min(perRecord, phrases.size() - first);
-    std::string record = "CDIC";
-    Put32(record, 16);
-    Put32(record, static_cast<std::uint32_t>(phrases.size()));
-    Put32(record, static_cast<std::uint32_t>(bits));
-    std::string body;
-    std::size_t offset = 2 * count;
-    for (std::size_t i = first; i < first + count; ++i) {
-      Put16(record, static_cast<std::uint32_t>(offset));
-      Put16(body, kLiteralFlag | static_cast<std::uint32_t>(phrases[i].size()));
-      body += phrases[i];
-      offset += 2 + phrases[i].size();
+    const int bits = CdicBits(phrases);
+    const std::size_t perRecord = std::size_t{1} << bits;
+    std::vector<std::string> records;
+    for (std::size_t first = 0; first < phrases.size(); first += perRecord) {
+        const std::size_t count = std::min(perRecord, phrases.size() - first);
+        std::string record = "CDIC";
+        Put32(record, 16);
+        Put32(record, static_cast<std::uint32_t>(phrases.size()));
+        Put32(record, static_cast<std::uint32_t>(bits));
+        std::string body;
+        std::size_t offset = 2 * count;
+        for (std::size_t i = first; i < first + count; ++i) {
+            Put16(record, static_cast<std::uint32_t>(offset));
+            Put16(body, kLiteralFlag | static_cast<std::uint32_t>(phrases[i].size()));
+            body += phrases[i];
+            offset += 2 + phrases[i].size();
+        }
+        record += body;
+        records.push_back(std::move(record));
     }
-    record += body;
-    records.push_back(std::move(record));
-  }
-  return records;
+    return records;
 }
 
 }  // namespace
 
 HuffdicBook HuffdicCompress(const std::vector<std::string>& textRecords) {
-  Dictionary dictionary = ChooseDictionary(textRecords);
-  std::vector<std::vector<std::uint32_t>> encoded;
-  std::vector<std::uint64_t> uses(dictionary.phrases.size(), 0);
-  for (const std::string& record : textRecords) {
-    encoded.push_back(Tokenize(record, dictionary));
-    for (const std::uint32_t symbol : encoded.back()) ++uses[symbol];
-  }
-  // Unused dictionary entries (never needed by a reader) keep a code of their own so that
-  // every phrase number stays valid; a book of at most one distinct byte gets a second.
-  while (uses.size() < 2) {
-    dictionary.phrases.emplace_back();
-    uses.push_back(0);
-  }
-  std::vector<int> lengths = detail::HuffmanCodeLengths(uses);
-  LengthenShortestLongestCode(lengths);
-  dictionary.phrases.resize(lengths.size());  // the added entries are empty phrases
-
-  // Dictionary order: by code length, as the reader computes phrase numbers that way.
-  std::vector<std::uint32_t> order(lengths.size());
-  std::iota(order.begin(), order.end(), 0u);
-  std::stable_sort(order.begin(), order.end(),
-                   [&](std::uint32_t a, std::uint32_t b) { return lengths[a] < lengths[b]; });
-  std::vector<std::uint32_t> newNumber(order.size());
-  std::vector<int> sortedLengths(order.size());
-  std::vector<std::string> sortedPhrases(order.size());
-  for (std::uint32_t i = 0; i < order.size(); ++i) {
-    newNumber[order[i]] = i;
-    sortedLengths[i] = lengths[order[i]];
-    sortedPhrases[i] = std::move(dictionary.phrases[order[i]]);
-  }
-  const detail::HuffmanTables tables = detail::BuildHuffmanTables(sortedLengths);
-
-  HuffdicBook book;
-  for (const auto& symbols : encoded) {
-    BitWriter writer;
-    for (const std::uint32_t symbol : symbols) {
-      const detail::PhraseCode& code = tables.codes[newNumber[symbol]];
-      writer.Write(code.code, code.length);
+    Dictionary dictionary = ChooseDictionary(textRecords);
+    std::vector<std::vector<std::uint32_t>> encoded;
+    std::vector<std::uint64_t> uses(dictionary.phrases.size(), 0);
+    for (const std::string& record : textRecords) {
+        encoded.push_back(Tokenize(record, dictionary));
+        for (const std::uint32_t symbol : encoded.back()) ++uses[symbol];
     }
-    book.textRecords.push_back(writer.Finish());
-  }
-  book.huffCdicRecords.push_back(tables.record);
-  for (std::string& record : CdicRecords(sortedPhrases)) {
-    book.huffCdicRecords.push_back(std::move(record));
-  }
-  return book;
+    // Unused dictionary entries (never needed by a reader) keep a code of their own so that
+    // every phrase number stays valid; a book of at most one distinct byte gets a second.
+    while (uses.size() < 2) {
+        dictionary.phrases.emplace_back();
+        uses.push_back(0);
+    }
+    std::vector<int> lengths = detail::HuffmanCodeLengths(uses);
+    LengthenShortestLongestCode(lengths);
+    dictionary.phrases.resize(lengths.size());  // the added entries are empty phrases
+
+    // Dictionary order: by code length, as the reader computes phrase numbers that way.
+    std::vector<std::uint32_t> order(lengths.size());
+    std::iota(order.begin(), order.end(), 0u);
+    std::stable_sort(order.begin(), order.end(),
+                     [&](std::uint32_t a, std::uint32_t b) { return lengths[a] < lengths[b]; });
+    std::vector<std::uint32_t> newNumber(order.size());
+    std::vector<int> sortedLengths(order.size());
+    std::vector<std::string> sortedPhrases(order.size());
+    for (std::uint32_t i = 0; i < order.size(); ++i) {
+        newNumber[order[i]] = i;
+        sortedLengths[i] = lengths[order[i]];
+        sortedPhrases[i] = std::move(dictionary.phrases[order[i]]);
+    }
+    const detail::HuffmanTables tables = detail::BuildHuffmanTables(sortedLengths);
+
+    HuffdicBook book;
+    for (const auto& symbols : encoded) {
+        BitWriter writer;
+        for (const std::uint32_t symbol : symbols) {
+            const detail::PhraseCode& code = tables.codes[newNumber[symbol]];
+            writer.Write(code.code, code.length);
+        }
+        book.textRecords.push_back(writer.Finish());
+    }
+    book.huffCdicRecords.push_back(tables.record);
+    for (std::string& record : CdicRecords(sortedPhrases)) {
+        book.huffCdicRecords.push_back(std::move(record));
+    }
+    return book;
 }
 
 }  // namespace quillery::mobi

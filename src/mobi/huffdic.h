@@ -8,8 +8,8 @@
 namespace quillery::mobi {
 
 struct HuffdicBook {
-  std::vector<std::string> textRecords;
-  std::vector<std::string> huffCdicRecords;  // HUFF first, then CDIC records
+    std::vector<std::string> textRecords;
+    std::vector<std::string> huffCdicRecords;  // HUFF first, then CDIC records
 };
 
 // Compresses each uncompressed text record (without trailing entries; the caller appends them).

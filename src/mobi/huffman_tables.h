@@ -22,14 +22,14 @@ inline constexpr int kMaxCodeLength = 24;
 std::vector<int> HuffmanCodeLengths(const std::vector<std::uint64_t>& weights);
 
 struct PhraseCode {
-  std::uint32_t code = 0;  // right-aligned
-  int length = 0;
+    std::uint32_t code = 0;  // right-aligned
+    int length = 0;
 };
 
 // Codes and decoding tables for code lengths already sorted from short to long.
 struct HuffmanTables {
-  std::vector<PhraseCode> codes;  // one per phrase, in dictionary order
-  std::string record;             // the whole HUFF record
+    std::vector<PhraseCode> codes;  // one per phrase, in dictionary order
+    std::string record;             // the whole HUFF record
 };
 HuffmanTables BuildHuffmanTables(const std::vector<int>& sortedLengths);
 

@@ -10,20 +10,20 @@
 namespace quillery::mobi {
 
 struct TocEntry {
-  std::string label;         // shown in the device's table of contents
-  std::uint32_t offset = 0;  // byte position of the target in the uncompressed text
-  std::uint32_t length = 0;  // bytes of its section, children included
-  int level = 0;             // 0 for top-level entries
-  int parent = -1;           // index of the parent entry, -1 for none
-  int firstChild = -1;       // index of the first child entry, -1 for none
-  int lastChild = -1;        // index of the last child entry, -1 for none
+    std::string label;         // shown in the device's table of contents
+    std::uint32_t offset = 0;  // byte position of the target in the uncompressed text
+    std::uint32_t length = 0;  // bytes of its section, children included
+    int level = 0;             // 0 for top-level entries
+    int parent = -1;           // index of the parent entry, -1 for none
+    int firstChild = -1;       // index of the first child entry, -1 for none
+    int lastChild = -1;        // index of the last child entry, -1 for none
 };
 
 // One table of contents item as the book lists it, in reading order.
 struct TocItem {
-  std::string label;
-  std::uint32_t offset = 0;  // byte position of the target in the uncompressed text
-  int level = 0;             // 0 for top-level items; deeper items follow their parent
+    std::string label;
+    std::uint32_t offset = 0;  // byte position of the target in the uncompressed text
+    int level = 0;             // 0 for top-level items; deeper items follow their parent
 };
 
 // Turns the reading-order items into index entries: ordered level by level, so that the
@@ -33,10 +33,10 @@ struct TocItem {
 std::vector<TocEntry> LinkTocEntries(const std::vector<TocItem>& items, std::uint32_t textLength);
 
 // The INDX records of the NCX index: the index header record, the data record(s) and the
-// CNCX record(s) holding the labels, in record order. Labels are UTF-8 (or cp1252 bytes when western).
-// An empty entry list gives no records (the book then has no NCX index). The records are stored
-// consecutively in the order given; the MOBI header's NCX index field (offset 244 of record 0)
-// holds the record number of the first one.
+// CNCX record(s) holding the labels, in record order. Labels are UTF-8 (or cp1252 bytes when
+// western). An empty entry list gives no records (the book then has no NCX index). The records are
+// stored consecutively in the order given; the MOBI header's NCX index field (offset 244 of record
+// 0) holds the record number of the first one.
 std::vector<std::string> BuildNcxIndexRecords(const std::vector<TocEntry>& entries);
 
 // The same, with the text encoding recorded in the index header named: 65001 (UTF-8, the

@@ -17,248 +17,261 @@ namespace {
 thread_local std::string tLastLibraryMessage;
 
 void RememberLibraryMessage(int /*priority*/, const char* format, va_list args) {
-  char buffer[512];
-  std::vsnprintf(buffer, sizeof buffer, format, args);
-  tLastLibraryMessage = buffer;
-  while (!tLastLibraryMessage.empty() &&
-         (tLastLibraryMessage.back() == '\n' || tLastLibraryMessage.back() == ' ')) {
-    tLastLibraryMessage.pop_back();
-  }
+    char buffer[512];
+    std::vsnprintf(buffer, sizeof buffer, format, args);
+    tLastLibraryMessage = buffer;
+    while (!tLastLibraryMessage.empty() &&
+           (tLastLibraryMessage.back() == '\n' || tLastLibraryMessage.back() == ' ')) {
+        tLastLibraryMessage.pop_back();
+    }
 }
 
 void InstallMessageCatcher() {
-  static std::once_flag once;
-  std::call_once(once, [] { gdSetErrorMethod(RememberLibraryMessage); });
+    static std::once_flag once;
+    std::call_once(once, [] { gdSetErrorMethod(RememberLibraryMessage); });
 }
 
 std::uint32_t Be16(std::string_view b, std::size_t at) {
-  return (std::uint32_t(std::uint8_t(b[at])) << 8) | std::uint8_t(b[at + 1]);
+    return (std::uint32_t(std::uint8_t(b[at])) << 8) | std::uint8_t(b[at + 1]);
 }
 std::uint32_t Be32(std::string_view b, std::size_t at) {
-  return (Be16(b, at) << 16) | Be16(b, at + 2);
+    return (Be16(b, at) << 16) | Be16(b, at + 2);
 }
 std::uint32_t Le16(std::string_view b, std::size_t at) {
-  return std::uint8_t(b[at]) | (std::uint32_t(std::uint8_t(b[at + 1])) << 8);
+    return std::uint8_t(b[at]) | (std::uint32_t(std::uint8_t(b[at + 1])) << 8);
 }
 std::uint32_t Le32(std::string_view b, std::size_t at) {
-  return Le16(b, at) | (Le16(b, at + 2) << 16);
+    return Le16(b, at) | (Le16(b, at + 2) << 16);
 }
 
 struct Dimensions {
-  long long width = 0;
-  long long height = 0;
+    long long width = 0;
+    long long height = 0;
 };
 
 // The size a JPEG declares in its frame header, found by walking the marker segments.
 std::optional<Dimensions> DeclaredJpegSize(std::string_view b) {
-  std::size_t pos = 2;
-  while (pos + 4 <= b.size()) {
-    if (std::uint8_t(b[pos]) != 0xFF) return std::nullopt;
-    const std::uint8_t marker = std::uint8_t(b[pos + 1]);
-    if (marker == 0xFF) {  // fill byte
-      ++pos;
-      continue;
+    std::size_t pos = 2;
+    while (pos + 4 <= b.size()) {
+        if (std::uint8_t(b[pos]) != 0xFF) return std::nullopt;
+        const std::uint8_t marker = std::uint8_t(b[pos + 1]);
+        if (marker == 0xFF) {  // fill byte
+            ++pos;
+            continue;
+        }
+        if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7)) {  // markers without a length
+            pos += 2;
+            continue;
+        }
+        if (marker == 0xDA || marker == 0xD9) return std::nullopt;  // scan data before any frame
+        const std::uint32_t length = Be16(b, pos + 2);
+        const bool isFrame =
+            marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
+        if (isFrame) {
+            if (pos + 9 > b.size()) return std::nullopt;
+            return Dimensions{Be16(b, pos + 7), Be16(b, pos + 5)};
+        }
+        pos += 2 + length;
     }
-    if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7)) {  // markers without a length
-      pos += 2;
-      continue;
-    }
-    if (marker == 0xDA || marker == 0xD9) return std::nullopt;  // scan data before any frame
-    const std::uint32_t length = Be16(b, pos + 2);
-    const bool isFrame = marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 &&
-                         marker != 0xC8 && marker != 0xCC;
-    if (isFrame) {
-      if (pos + 9 > b.size()) return std::nullopt;
-      return Dimensions{Be16(b, pos + 7), Be16(b, pos + 5)};
-    }
-    pos += 2 + length;
-  }
-  return std::nullopt;
+    return std::nullopt;
 }
 
 std::optional<Dimensions> DeclaredSize(std::string_view b, SourceFormat format) {
-  switch (format) {
-    case SourceFormat::Jpeg:
-      return DeclaredJpegSize(b);
-    case SourceFormat::Png:
-      if (b.size() < 24) return std::nullopt;
-      return Dimensions{Be32(b, 16), Be32(b, 20)};
-    case SourceFormat::Gif:
-      if (b.size() < 10) return std::nullopt;
-      return Dimensions{Le16(b, 6), Le16(b, 8)};
-    case SourceFormat::Bmp: {
-      if (b.size() < 26) return std::nullopt;
-      if (Le32(b, 14) == 12) return Dimensions{Le16(b, 18), Le16(b, 20)};
-      const auto width = static_cast<std::int32_t>(Le32(b, 18));
-      const auto height = static_cast<std::int32_t>(Le32(b, 22));
-      return Dimensions{width < 0 ? -static_cast<long long>(width) : width,
-                        height < 0 ? -static_cast<long long>(height) : height};
+    switch (format) {
+        case SourceFormat::Jpeg:
+            return DeclaredJpegSize(b);
+        case SourceFormat::Png:
+            if (b.size() < 24) return std::nullopt;
+            return Dimensions{Be32(b, 16), Be32(b, 20)};
+        case SourceFormat::Gif:
+            if (b.size() < 10) return std::nullopt;
+            return Dimensions{Le16(b, 6), Le16(b, 8)};
+        case SourceFormat::Bmp: {
+            if (b.size() < 26) return std::nullopt;
+            if (Le32(b, 14) == 12) return Dimensions{Le16(b, 18), Le16(b, 20)};
+            const auto width = static_cast<std::int32_t>(Le32(b, 18));
+            const auto height = static_cast<std::int32_t>(Le32(b, 22));
+            return Dimensions{width < 0 ? -static_cast<long long>(width) : width,
+                              height < 0 ? -static_cast<long long>(height) : height};
+        }
+        case SourceFormat::Unknown:
+            break;
     }
-    case SourceFormat::Unknown:
-      break;
-  }
-  return std::nullopt;
+    return std::nullopt;
 }
 
 // A JPEG whose last scan is not followed by the end-of-image marker was cut short: the
 // library would quietly fill the missing part with grey.
 bool JpegIsTruncated(std::string_view b) {
-  const std::size_t lastScan = b.rfind("\xFF\xDA");
-  const std::size_t end = b.rfind("\xFF\xD9");
-  return lastScan == std::string_view::npos || end == std::string_view::npos || end < lastScan;
+    const std::size_t lastScan = b.rfind("\xFF\xDA");
+    const std::size_t end = b.rfind("\xFF\xD9");
+    return lastScan == std::string_view::npos || end == std::string_view::npos || end < lastScan;
 }
 
 // A GIF ends with its trailer byte; without it the picture data was cut short.
 bool GifIsTruncated(std::string_view b) {
-  std::size_t last = b.size();
-  while (last > 0 && b[last - 1] == '\0') --last;  // some writers pad the file
-  return last == 0 || b[last - 1] != ';';
+    std::size_t last = b.size();
+    while (last > 0 && b[last - 1] == '\0') --last;  // some writers pad the file
+    return last == 0 || b[last - 1] != ';';
 }
 
 // A BMP states its file size in its header; fewer bytes than that means it was cut short.
 bool BmpIsTruncated(std::string_view b) {
-  if (b.size() < 14) return true;
-  const std::uint32_t declared = Le32(b, 2);
-  const std::uint32_t pixelsAt = Le32(b, 10);
-  return (declared != 0 && declared > b.size()) || pixelsAt >= b.size();
+    if (b.size() < 14) return true;
+    const std::uint32_t declared = Le32(b, 2);
+    const std::uint32_t pixelsAt = Le32(b, 10);
+    return (declared != 0 && declared > b.size()) || pixelsAt >= b.size();
 }
 
 std::string DecodeFailure(SourceFormat format, const std::string& what) {
-  std::string message = std::string("The ") + FormatName(format) + " picture " + what +
-                        " and cannot be used";
-  if (!tLastLibraryMessage.empty()) message += " (" + tLastLibraryMessage + ")";
-  return message + ".";
+    std::string message =
+        std::string("The ") + FormatName(format) + " picture " + what + " and cannot be used";
+    if (!tLastLibraryMessage.empty()) message += " (" + tLastLibraryMessage + ")";
+    return message + ".";
 }
 
 }  // namespace
 
 void GdImageDeleter::operator()(gdImageStruct* image) const {
-  if (image != nullptr) gdImageDestroy(image);
+    if (image != nullptr) gdImageDestroy(image);
 }
 
 SourceFormat SniffFormat(std::string_view b) {
-  if (b.size() >= 3 && b.substr(0, 3) == "\xFF\xD8\xFF") return SourceFormat::Jpeg;
-  if (b.size() >= 8 && b.substr(0, 8) == "\x89PNG\r\n\x1A\n") return SourceFormat::Png;
-  if (b.size() >= 6 && (b.substr(0, 6) == "GIF87a" || b.substr(0, 6) == "GIF89a")) {
-    return SourceFormat::Gif;
-  }
-  if (b.size() >= 2 && b.substr(0, 2) == "BM") return SourceFormat::Bmp;
-  return SourceFormat::Unknown;
+    if (b.size() >= 3 && b.substr(0, 3) == "\xFF\xD8\xFF") return SourceFormat::Jpeg;
+    if (b.size() >= 8 && b.substr(0, 8) == "\x89PNG\r\n\x1A\n") return SourceFormat::Png;
+    if (b.size() >= 6 && (b.substr(0, 6) == "GIF87a" || b.substr(0, 6) == "GIF89a")) {
+        return SourceFormat::Gif;
+    }
+    if (b.size() >= 2 && b.substr(0, 2) == "BM") return SourceFormat::Bmp;
+    return SourceFormat::Unknown;
 }
 
 const char* FormatName(SourceFormat format) {
-  switch (format) {
-    case SourceFormat::Jpeg: return "JPEG";
-    case SourceFormat::Png: return "PNG";
-    case SourceFormat::Gif: return "GIF";
-    case SourceFormat::Bmp: return "BMP";
-    case SourceFormat::Unknown: break;
-  }
-  return "unknown";
+    switch (format) {
+        case SourceFormat::Jpeg:
+            return "JPEG";
+        case SourceFormat::Png:
+            return "PNG";
+        case SourceFormat::Gif:
+            return "GIF";
+        case SourceFormat::Bmp:
+            return "BMP";
+        case SourceFormat::Unknown:
+            break;
+    }
+    return "unknown";
 }
 
 GdImage DecodePicture(std::string_view bytes, SourceFormat format, std::string& error) {
-  InstallMessageCatcher();
-  tLastLibraryMessage.clear();
-  if (format == SourceFormat::Unknown) {
-    error = "The picture is not a JPEG, PNG, GIF or BMP file and cannot be used.";
-    return nullptr;
-  }
-  if (bytes.size() > static_cast<std::size_t>(INT_MAX)) {
-    error = DecodeFailure(format, "is too large to read");
-    return nullptr;
-  }
-  if (const auto size = DeclaredSize(bytes, format)) {
-    if (size->width <= 0 || size->height <= 0) {
-      error = DecodeFailure(format, "declares no pixels");
-      return nullptr;
+    InstallMessageCatcher();
+    tLastLibraryMessage.clear();
+    if (format == SourceFormat::Unknown) {
+        error = "The picture is not a JPEG, PNG, GIF or BMP file and cannot be used.";
+        return nullptr;
     }
-    if (size->width * size->height > kMaxDecodedPixels) {
-      error = DecodeFailure(format, "is too large (" + std::to_string(size->width) + " x " +
-                                        std::to_string(size->height) + " pixels)");
-      return nullptr;
+    if (bytes.size() > static_cast<std::size_t>(INT_MAX)) {
+        error = DecodeFailure(format, "is too large to read");
+        return nullptr;
     }
-  }
-  if ((format == SourceFormat::Jpeg && JpegIsTruncated(bytes)) ||
-      (format == SourceFormat::Gif && GifIsTruncated(bytes)) ||
-      (format == SourceFormat::Bmp && BmpIsTruncated(bytes))) {
-    error = DecodeFailure(format, "is truncated");
-    return nullptr;
-  }
+    if (const auto size = DeclaredSize(bytes, format)) {
+        if (size->width <= 0 || size->height <= 0) {
+            error = DecodeFailure(format, "declares no pixels");
+            return nullptr;
+        }
+        if (size->width * size->height > kMaxDecodedPixels) {
+            error = DecodeFailure(format, "is too large (" + std::to_string(size->width) + " x " +
+                                              std::to_string(size->height) + " pixels)");
+            return nullptr;
+        }
+    }
+    if ((format == SourceFormat::Jpeg && JpegIsTruncated(bytes)) ||
+        (format == SourceFormat::Gif && GifIsTruncated(bytes)) ||
+        (format == SourceFormat::Bmp && BmpIsTruncated(bytes))) {
+        error = DecodeFailure(format, "is truncated");
+        return nullptr;
+    }
 
-  // The decoders only read from the buffer; the library's signature lacks the const.
-  void* data = const_cast<char*>(bytes.data());
-  const int size = static_cast<int>(bytes.size());
-  gdImagePtr raw = nullptr;
-  switch (format) {
-    case SourceFormat::Jpeg: raw = gdImageCreateFromJpegPtr(size, data); break;
-    case SourceFormat::Png: raw = gdImageCreateFromPngPtr(size, data); break;
-    case SourceFormat::Gif: raw = gdImageCreateFromGifPtr(size, data); break;
-    case SourceFormat::Bmp: raw = gdImageCreateFromBmpPtr(size, data); break;
-    case SourceFormat::Unknown: break;
-  }
-  GdImage image(raw);
-  if (!image || gdImageSX(raw) <= 0 || gdImageSY(raw) <= 0) {
-    error = DecodeFailure(format, "is damaged");
-    return nullptr;
-  }
-  if (!gdImageTrueColor(raw) && !gdImagePaletteToTrueColor(raw)) {
-    error = DecodeFailure(format, "could not be converted to full colour");
-    return nullptr;
-  }
-  return image;
+    // The decoders only read from the buffer; the library's signature lacks the const.
+    void* data = const_cast<char*>(bytes.data());
+    const int size = static_cast<int>(bytes.size());
+    gdImagePtr raw = nullptr;
+    switch (format) {
+        case SourceFormat::Jpeg:
+            raw = gdImageCreateFromJpegPtr(size, data);
+            break;
+        case SourceFormat::Png:
+            raw = gdImageCreateFromPngPtr(size, data);
+            break;
+        case SourceFormat::Gif:
+            raw = gdImageCreateFromGifPtr(size, data);
+            break;
+        case SourceFormat::Bmp:
+            raw = gdImageCreateFromBmpPtr(size, data);
+            break;
+        case SourceFormat::Unknown:
+            break;
+    }
+    GdImage image(raw);
+    if (!image || gdImageSX(raw) <= 0 || gdImageSY(raw) <= 0) {
+        error = DecodeFailure(format, "is damaged");
+        return nullptr;
+    }
+    if (!gdImageTrueColor(raw) && !gdImagePaletteToTrueColor(raw)) {
+        error = DecodeFailure(format, "could not be converted to full colour");
+        return nullptr;
+    }
+    return image;
 }
 
 int WidthOf(const GdImage& image) { return gdImageSX(image.get()); }
 int HeightOf(const GdImage& image) { return gdImageSY(image.get()); }
 
 GdImage FlattenOnWhite(const GdImage& image) {
-  const int width = WidthOf(image);
-  const int height = HeightOf(image);
-  GdImage page(gdImageCreateTrueColor(width, height));
-  if (!page) return nullptr;
-  gdImageFilledRectangle(page.get(), 0, 0, width - 1, height - 1,
-                         gdTrueColor(255, 255, 255));
-  gdImageAlphaBlending(page.get(), 1);
-  gdImageCopy(page.get(), image.get(), 0, 0, 0, 0, width, height);
-  return page;
+    const int width = WidthOf(image);
+    const int height = HeightOf(image);
+    GdImage page(gdImageCreateTrueColor(width, height));
+    if (!page) return nullptr;
+    gdImageFilledRectangle(page.get(), 0, 0, width - 1, height - 1, gdTrueColor(255, 255, 255));
+    gdImageAlphaBlending(page.get(), 1);
+    gdImageCopy(page.get(), image.get(), 0, 0, 0, 0, width, height);
+    return page;
 }
 
 GdImage ScaledCopy(const GdImage& image, int width, int height) {
-  GdImage scaled(gdImageCreateTrueColor(width, height));
-  if (!scaled) return nullptr;
-  gdImageAlphaBlending(scaled.get(), 0);
-  gdImageSaveAlpha(scaled.get(), 1);
-  gdImageCopyResampled(scaled.get(), image.get(), 0, 0, 0, 0, width, height, WidthOf(image),
-                       HeightOf(image));
-  return scaled;
+    GdImage scaled(gdImageCreateTrueColor(width, height));
+    if (!scaled) return nullptr;
+    gdImageAlphaBlending(scaled.get(), 0);
+    gdImageSaveAlpha(scaled.get(), 1);
+    gdImageCopyResampled(scaled.get(), image.get(), 0, 0, 0, 0, width, height, WidthOf(image),
+                         HeightOf(image));
+    return scaled;
 }
 
 namespace {
 std::string TakeEncoded(void* data, int size) {
-  if (data == nullptr || size <= 0) {
-    if (data != nullptr) gdFree(data);
-    return {};
-  }
-  std::string bytes(static_cast<const char*>(data), static_cast<std::size_t>(size));
-  gdFree(data);
-  return bytes;
+    if (data == nullptr || size <= 0) {
+        if (data != nullptr) gdFree(data);
+        return {};
+    }
+    std::string bytes(static_cast<const char*>(data), static_cast<std::size_t>(size));
+    gdFree(data);
+    return bytes;
 }
 }  // namespace
 
 std::string EncodeJpeg(const GdImage& image, int quality) {
-  int size = 0;
-  void* data = gdImageJpegPtr(image.get(), &size, quality);
-  return TakeEncoded(data, size);
+    int size = 0;
+    void* data = gdImageJpegPtr(image.get(), &size, quality);
+    return TakeEncoded(data, size);
 }
 
 std::string EncodeGif(const GdImage& image) {
-  // GIF holds at most 256 colours: reduce a copy, leaving the caller's image untouched.
-  GdImage palette(gdImageCreatePaletteFromTrueColor(image.get(), 1, 256));
-  if (!palette) return {};
-  int size = 0;
-  void* data = gdImageGifPtr(palette.get(), &size);
-  return TakeEncoded(data, size);
+    // GIF holds at most 256 colours: reduce a copy, leaving the caller's image untouched.
+    GdImage palette(gdImageCreatePaletteFromTrueColor(image.get(), 1, 256));
+    if (!palette) return {};
+    int size = 0;
+    void* data = gdImageGifPtr(palette.get(), &size);
+    return TakeEncoded(data, size);
 }
 
 }  // namespace quillery::mobi::detail

@@ -15,7 +15,7 @@ namespace quillery::mobi::detail {
 enum class SourceFormat { Unknown, Jpeg, Png, Gif, Bmp };
 
 struct GdImageDeleter {
-  void operator()(gdImageStruct* image) const;
+    void operator()(gdImageStruct* image) const;
 };
 using GdImage = std::unique_ptr<gdImageStruct, GdImageDeleter>;
 

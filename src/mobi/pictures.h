@@ -13,10 +13,10 @@ namespace quillery::mobi {
 enum class PictureFormat { Jpeg, Gif };
 
 struct Picture {
-  std::string bytes;      // the encoded picture, ready to be an image record
-  std::string mediaType;  // "image/jpeg" or "image/gif"
-  int width = 0;
-  int height = 0;
+    std::string bytes;      // the encoded picture, ready to be an image record
+    std::string mediaType;  // "image/jpeg" or "image/gif"
+    int width = 0;
+    int height = 0;
 };
 
 // The largest image record the reading devices accept.

@@ -49,10 +49,9 @@ std::string ImageMediaSubtype(std::string_view path) {
 std::string StylesheetManifestItems(Book& book) {
     std::string block;
     if (!book.replacementStylesheet.empty()) {
-        block +=
-            "\t\t<item id=\"style\" href=\"" +
-            package_text::HrefValue(package_text::FileNamePart(book.replacementStylesheet)) +
-            "\" media-type=\"text/css\" />\r\n";
+        block += "\t\t<item id=\"style\" href=\"" +
+                 package_text::HrefValue(package_text::FileNamePart(book.replacementStylesheet)) +
+                 "\" media-type=\"text/css\" />\r\n";
     }
     for (std::size_t k = 0; k < book.stylesheets.size(); ++k) {
         const std::string& entry = book.stylesheets[k];

@@ -80,8 +80,8 @@ void WriteTocFiles(Book& book) {
     if (book.files.size() >= 2) {
         for (std::size_t k = 0; k < book.files.size(); ++k) {
             const std::string& title = k < book.titles.size() ? book.titles[k] : std::string();
-            points += NavPoint(static_cast<int>(k) + 1, title,
-                               package_text::HrefValue(book.files[k]));
+            points +=
+                NavPoint(static_cast<int>(k) + 1, title, package_text::HrefValue(book.files[k]));
         }
         if (writesTocPage) WriteTocPage(book);
     } else if (book.files.size() == 1 && book.tocPosition > 0) {

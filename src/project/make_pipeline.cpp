@@ -84,7 +84,8 @@ void LoadAndNormaliseChapters(Book& book) {
         NormaliseChapterMarkup(text);
         // Elements the user asked to drop go right after the normalisation, before anything
         // collects the pictures the chapters use.
-        if (book.options.removeElements.enabled) RemoveHtmlElements(text, book.options.removeElements);
+        if (book.options.removeElements.enabled)
+            RemoveHtmlElements(text, book.options.removeElements);
         book.contents.push_back(std::move(text));
     }
 }
@@ -178,7 +179,8 @@ MakeResult MakeMobi(Book& book, const BookForm& form, Settings& settings, UiPort
         WriteChapters(book);
         result = Compile(book, form, progress);
         book.AppendLog(result.output);
-        progress.Step(24, result.success ? "The Mobi book is made" : "The Mobi book could not be made");
+        progress.Step(24,
+                      result.success ? "The Mobi book is made" : "The Mobi book could not be made");
         Report(book, result, ui);
         outcome = result.success ? MakeOutcome::Made : MakeOutcome::Failed;
     } catch (const std::exception& e) {

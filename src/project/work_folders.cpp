@@ -19,7 +19,8 @@ std::string Slashed(std::string folder) {
 // The installed layout keeps the data under <prefix>/share/quillery/ beside <prefix>/bin/.
 std::string FindDataFolder(const std::string& programFolder) {
     if (fs::is_directory(programFolder + "lib")) return programFolder;
-    const fs::path shared = fs::path(programFolder).parent_path().parent_path() / "share" / "quillery";
+    const fs::path shared =
+        fs::path(programFolder).parent_path().parent_path() / "share" / "quillery";
     if (fs::is_directory(shared / "lib")) return Slashed(shared.string());
     return programFolder;
 }
@@ -27,7 +28,8 @@ std::string FindDataFolder(const std::string& programFolder) {
 std::string FindStateFolder(const std::string& programFolder) {
     if (const char* over = std::getenv("QUILLERY_STATE_DIR"); over && *over) return Slashed(over);
     if (access(programFolder.c_str(), W_OK) == 0) return programFolder;
-    if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && *xdg) return Slashed(std::string(xdg) + "/quillery");
+    if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && *xdg)
+        return Slashed(std::string(xdg) + "/quillery");
     const char* home = std::getenv("HOME");
     return Slashed(std::string(home ? home : "/tmp") + "/.local/share/quillery");
 }

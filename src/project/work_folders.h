@@ -11,18 +11,18 @@
 namespace quillery {
 
 struct WorkFolders {
-    std::string programFolder;  // the executable's folder
-    std::string dataFolder;     // where the installed read-only data lies
-    std::string stateFolder;    // where writable state lies
-    std::string tempFolder;     // stateFolder + "temp/": the package root
-    std::string opsFolder;      // tempFolder + "OPS/": the package content
-    std::string libFolder;      // dataFolder + "lib/": package templates
-    std::string doctmpFolder;   // stateFolder + "doctmp/": Word conversion output
-    std::string extFolder;      // dataFolder + "ext/": toc.tmp
-    std::string langFolder;     // dataFolder + "lang/"
-    std::string userLangFile;   // stateFolder + "lang/user.lang"
-    std::string helpPage;       // dataFolder + "help/index.htm"
-    std::string settingsFile;   // stateFolder + "setting.opt"
+    std::string programFolder;      // the executable's folder
+    std::string dataFolder;         // where the installed read-only data lies
+    std::string stateFolder;        // where writable state lies
+    std::string tempFolder;         // stateFolder + "temp/": the package root
+    std::string opsFolder;          // tempFolder + "OPS/": the package content
+    std::string libFolder;          // dataFolder + "lib/": package templates
+    std::string doctmpFolder;       // stateFolder + "doctmp/": Word conversion output
+    std::string extFolder;          // dataFolder + "ext/": toc.tmp
+    std::string langFolder;         // dataFolder + "lang/"
+    std::string userLangFile;       // stateFolder + "lang/user.lang"
+    std::string helpPage;           // dataFolder + "help/index.htm"
+    std::string settingsFile;       // stateFolder + "setting.opt"
     std::string defaultBookFolder;  // stateFolder + "myBook/"
 };
 

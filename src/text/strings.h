@@ -35,7 +35,7 @@ std::string EncodeEntities(std::string_view s);
 std::string DecodeEntities(std::string_view s);
 
 // Small conveniences used across the program.
-std::string Trim(std::string_view s);       // blanks and control bytes (<= 0x20) at both ends
+std::string Trim(std::string_view s);        // blanks and control bytes (<= 0x20) at both ends
 std::string LowerAscii(std::string_view s);  // A..Z only
 std::string UpperAscii(std::string_view s);
 

@@ -14,19 +14,39 @@ namespace quillery {
 namespace {
 
 using Rewrite = std::string (*)(std::string);
-std::string Em(std::string css) { ConvertPointsToEm(css, 0); return css; }
-std::string Px(std::string css) { ConvertPixelsToPoints(css); return css; }
-std::string Doubled(std::string css) { DoublePointSizes(css); return css; }
+std::string Em(std::string css) {
+    ConvertPointsToEm(css, 0);
+    return css;
+}
+std::string Px(std::string css) {
+    ConvertPixelsToPoints(css);
+    return css;
+}
+std::string Doubled(std::string css) {
+    DoublePointSizes(css);
+    return css;
+}
 std::string SizePatch(std::string css) { return Doubled(Px(std::move(css))); }
-std::string Classified(std::string css) { ClassifyFontFamilies(css); return css; }
-std::string Margins(std::string css) { MarginShorthand(css); return css; }
-std::string Unquoted(std::string css) { UnquoteGenericFamilies(css); return css; }
+std::string Classified(std::string css) {
+    ClassifyFontFamilies(css);
+    return css;
+}
+std::string Margins(std::string css) {
+    MarginShorthand(css);
+    return css;
+}
+std::string Unquoted(std::string css) {
+    UnquoteGenericFamilies(css);
+    return css;
+}
 
 TEST(EmConversion, TableWithTheAutoBase) {
-    const struct { const char* points; const char* em; } table[] = {
-        {"6", "0.5"},   {"8", "0.67"}, {"9", "0.75"}, {"10", "0.83"}, {"10.5", "0.88"},
-        {"11", "0.92"}, {"12", "1"},   {"14", "1.2"}, {"15", "1.3"},  {"16", "1.3"},
-        {"18", "1.5"},  {"20", "1.7"}, {"24", "2"},   {"36", "3"}};
+    const struct {
+        const char* points;
+        const char* em;
+    } table[] = {{"6", "0.5"},   {"8", "0.67"}, {"9", "0.75"}, {"10", "0.83"}, {"10.5", "0.88"},
+                 {"11", "0.92"}, {"12", "1"},   {"14", "1.2"}, {"15", "1.3"},  {"16", "1.3"},
+                 {"18", "1.5"},  {"20", "1.7"}, {"24", "2"},   {"36", "3"}};
     for (const auto& row : table) {
         EXPECT_EQ(Em(std::string("p{font-size:") + row.points + "pt;}"),
                   std::string("p{font-size:") + row.em + "em;}");
@@ -34,7 +54,11 @@ TEST(EmConversion, TableWithTheAutoBase) {
 }
 
 TEST(CssRewrites, Table) {
-    const struct { Rewrite rewrite; const char* in; const char* out; } table[] = {
+    const struct {
+        Rewrite rewrite;
+        const char* in;
+        const char* out;
+    } table[] = {
         // em conversion: the first lower-case "pt" size of each font declaration
         {Em, "font-size:14.0pt;", "font-size:1.2em;"},
         {Em, "a{font-size:13.8pt} b{font-size:119.5pt}", "a{font-size:1.2em} b{font-size:10em}"},
@@ -59,7 +83,8 @@ TEST(CssRewrites, Table) {
          "p{text-indent:10px;margin-top:12pt;font-size:24pt}"},
         {Doubled, "p{font:12pt/14pt serif}", "p{font:24pt/14pt serif}"},
         {Px, "p{font-size:1..2px} h1{font-size:16px}", "p{font-size:1..2px} h1{font-size:12pt}"},
-        {Doubled, "p{font-size:1..2pt} h1{font-size:72pt}", "p{font-size:1..2pt} h1{font-size:140pt}"},
+        {Doubled, "p{font-size:1..2pt} h1{font-size:72pt}",
+         "p{font-size:1..2pt} h1{font-size:140pt}"},
         // font-family fallbacks
         {Classified, "p{font-family:Arial;}", "p{font-family:Arial,sans-serif;}"},
         {Classified, "p{font-family:Courier New;}", "p{font-family:Courier New,monospace;}"},
@@ -75,22 +100,32 @@ TEST(CssRewrites, Table) {
         // margin shorthand: four longhands in order, within one declaration list
         {Margins, "p{margin-top:0cm; margin-right:0cm;\r\n\tmargin-bottom:8.0pt; margin-left:0cm;}",
          "p{margin:0cm 0cm 8.0pt 0cm;}"},
-        {Margins, "a{margin-top:1pt;margin-right:2pt;margin-bottom:3pt;margin-left:4pt;}b{margin-top:5pt;"
+        {Margins,
+         "a{margin-top:1pt;margin-right:2pt;margin-bottom:3pt;margin-left:4pt;}b{margin-top:5pt;"
          "margin-right:6pt;margin-bottom:7pt;margin-left:8pt;color:red}",
          "a{margin:1pt 2pt 3pt 4pt;}b{margin:5pt 6pt 7pt 8pt;color:red}"},
         {Margins, "p{margin-top:0cm;margin-bottom:8.0pt;}", nullptr},
-        {Margins, "p{margin-right:0cm;margin-top:0cm;margin-bottom:8.0pt;margin-left:0cm;}", nullptr},
-        {Margins, "p{margin-top:0;margin-right:0;color:red;margin-bottom:8pt;margin-left:0;}", nullptr},
-        {Margins, ".a{margin-top:0cm}\n.b{font-size:9pt;margin-right:1cm;margin-bottom:2cm;margin-left:3cm;}",
+        {Margins, "p{margin-right:0cm;margin-top:0cm;margin-bottom:8.0pt;margin-left:0cm;}",
          nullptr},
-        {Margins, "<p style='margin-top:0'>x</p><p style='margin-right:1cm;margin-bottom:2cm;"
-         "margin-left:3cm;'>y</p>", nullptr},
+        {Margins, "p{margin-top:0;margin-right:0;color:red;margin-bottom:8pt;margin-left:0;}",
+         nullptr},
+        {Margins,
+         ".a{margin-top:0cm}\n.b{font-size:9pt;margin-right:1cm;margin-bottom:2cm;margin-left:3cm;"
+         "}",
+         nullptr},
+        {Margins,
+         "<p style='margin-top:0'>x</p><p style='margin-right:1cm;margin-bottom:2cm;"
+         "margin-left:3cm;'>y</p>",
+         nullptr},
         // generic family names lose their double quotes, letter case exact
-        {Unquoted, "p{font-family:\"Arial\",\"sans-serif\"}h1{font-family:\"serif\"}pre{font-family:\"mono\"}",
+        {Unquoted,
+         "p{font-family:\"Arial\",\"sans-serif\"}h1{font-family:\"serif\"}pre{font-family:"
+         "\"mono\"}",
          "p{font-family:\"Arial\",sans-serif}h1{font-family:serif}pre{font-family:mono}"},
         {Unquoted, "a{font-family:\"Sans-Serif\",serif;} b{font-family:'serif'}", nullptr},
     };
-    for (const auto& row : table) EXPECT_EQ(row.rewrite(row.in), row.out ? row.out : row.in) << row.in;
+    for (const auto& row : table)
+        EXPECT_EQ(row.rewrite(row.in), row.out ? row.out : row.in) << row.in;
 }
 
 TEST(EmConversion, MalformedSizeIsReportedWithItsDeclarationAndNothingChanges) {
@@ -102,7 +137,8 @@ TEST(EmConversion, MalformedSizeIsReportedWithItsDeclarationAndNothingChanges) {
     } catch (const FontSizeError& error) {
         EXPECT_EQ(error.number(), "1..2pt");
         EXPECT_EQ(error.declaration(), "font-size:1..2pt");
-        EXPECT_STREQ(error.what(), "the font size \"1..2pt\" in \"font-size:1..2pt\" is not a valid number");
+        EXPECT_STREQ(error.what(),
+                     "the font size \"1..2pt\" in \"font-size:1..2pt\" is not a valid number");
     }
     EXPECT_EQ(css, before);
     css = "p{font-size:.pt}";
@@ -117,11 +153,15 @@ TEST(DeclarationBlock, FirstRuleAfterTheFirstExactOccurrenceOfTheSelector) {
     EXPECT_EQ(DeclarationBlock("h1", "h1 a:1") + DeclarationBlock("h1", "h1{a:1"), "");
     std::string big;  // positions past 65,535
     while (big.size() < 70000) big += ".filler{margin:0cm;}\r\n";
-    EXPECT_EQ(DeclarationBlock("p.Body", big + "p.Body{margin-bottom:6.0pt;}"), "margin-bottom:6.0pt;");
+    EXPECT_EQ(DeclarationBlock("p.Body", big + "p.Body{margin-bottom:6.0pt;}"),
+              "margin-bottom:6.0pt;");
 }
 
 TEST(ParagraphRule, RuleStrings) {
-    const struct { ParagraphOptions options; const char* rule; } table[] = {
+    const struct {
+        ParagraphOptions options;
+        const char* rule;
+    } table[] = {
         {{}, ""},
         {{.indent = true, .align = true, .gap = true, .lineHeight = true},
          "p{text-indent:2em;margin-top:0em;line-height:120%;text-align:justify;}"},

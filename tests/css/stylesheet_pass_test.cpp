@@ -21,7 +21,9 @@ protected:
         dir.Write("source/" + entry, css);
         book.stylesheets.push_back(entry);
     }
-    std::string Package(const std::string& entry) { return ReadTextFile(book.folders.opsFolder + entry); }
+    std::string Package(const std::string& entry) {
+        return ReadTextFile(book.folders.opsFolder + entry);
+    }
     void Make() {
         ProcessStylesheets(book);
         AppendParagraphRule(book);
@@ -33,11 +35,16 @@ protected:
 
 TEST_F(StylesheetPassTest, OptionsChooseTheRewrites) {
     const std::string css = "h1{font-size:16px;font-family:Arial}p{font-size:12pt}";
-    const struct { bool adapt, largeKindleGen, wordImport, classify; const char* expected; } table[] = {
-        {true, false, false, true, "h1{font-size:16px;font-family:Arial}p{font-size:1em}"},  // web book
+    const struct {
+        bool adapt, largeKindleGen, wordImport, classify;
+        const char* expected;
+    } table[] = {
+        {true, false, false, true,
+         "h1{font-size:16px;font-family:Arial}p{font-size:1em}"},  // web book
         {false, true, false, true, "h1{font-size:24pt;font-family:Arial}p{font-size:24pt}"},
         {false, false, false, true, "h1{font-size:16px;font-family:Arial}p{font-size:12pt}"},
-        {true, false, true, true, "h1{font-size:16px;font-family:Arial,sans-serif}p{font-size:1em}"},
+        {true, false, true, true,
+         "h1{font-size:16px;font-family:Arial,sans-serif}p{font-size:1em}"},
         {true, false, true, false, "h1{font-size:16px;font-family:Arial}p{font-size:1em}"},
     };
     Source("style.css", css);
@@ -97,8 +104,9 @@ TEST_F(StylesheetPassTest, MalformedSizeStopsThePassWithALogLineNamingTheStylesh
     Source("css/bad.css", "h1{font-size:1..2pt;color:red}");
     Source("c.css", "h2{font-size:24pt}");
     book.AppendLog("Making TOC");
-    const std::string message = "Stylesheet \"css/bad.css\" was not processed: the font size \"1..2pt\" in "
-                                "\"font-size:1..2pt\" is not a valid number.";
+    const std::string message =
+        "Stylesheet \"css/bad.css\" was not processed: the font size \"1..2pt\" in "
+        "\"font-size:1..2pt\" is not a valid number.";
     EXPECT_THROW(ProcessStylesheets(book), StylesheetError);
     EXPECT_EQ(book.log, "Making TOC\r\n# " + message + "\r\n");
     EXPECT_EQ(Package("a.css"), "p{font-size:1em}");
@@ -114,14 +122,17 @@ TEST_F(StylesheetPassTest, EntriesOutsideTheBookFolderAreSkippedAndLogged) {
     EXPECT_FALSE(std::filesystem::exists(dir.path() + "temp/outside.css"));
     EXPECT_EQ(Package("ok.css"), "p{}\r\n");
     for (const std::string entry : {"../outside.css", "/etc/hostname"})
-        EXPECT_NE(book.log.find("# Stylesheet \"" + entry + "\" lies outside the book's folder"), std::string::npos);
+        EXPECT_NE(book.log.find("# Stylesheet \"" + entry + "\" lies outside the book's folder"),
+                  std::string::npos);
 }
 
 TEST_F(StylesheetPassTest, WriteFailureIsReportedAndLogged) {
-    std::filesystem::create_directories(book.folders.opsFolder + "style.css");  // a folder in the way
+    std::filesystem::create_directories(book.folders.opsFolder +
+                                        "style.css");  // a folder in the way
     Source("style.css", "p{}");
     EXPECT_THROW(ProcessStylesheets(book), StylesheetError);
-    EXPECT_EQ(book.log.rfind("# Stylesheet \"style.css\" could not be written into the book: ", 0), 0u);
+    EXPECT_EQ(book.log.rfind("# Stylesheet \"style.css\" could not be written into the book: ", 0),
+              0u);
 }
 
 }  // namespace

@@ -16,7 +16,9 @@ const std::string kLink(kWordStylesheetLink);
 
 class WordStylesheetTest : public ::testing::Test {
 protected:
-    bool Extract(std::string& html) { return ExtractWordStylesheet(html, dir.path() + "doctmp/book.htm", book); }
+    bool Extract(std::string& html) {
+        return ExtractWordStylesheet(html, dir.path() + "doctmp/book.htm", book);
+    }
     std::string StyleCss() const { return ReadTextFile(dir.path() + "doctmp/style.css"); }
     void SetUp() override { std::filesystem::create_directories(dir.path() + "doctmp"); }
 
@@ -28,16 +30,20 @@ TEST_F(WordStylesheetTest, BlockMovesIntoStyleCssAndALinkTakesItsPlace) {
     book.stylesheets = {"old.css", "other.css"};
     std::string html =
         "<html><head><title>T</title>\r\n<style>\r\n<!--\r\n /* Font Definitions */\r\n"
-        "p.MsoNormal{font-family:\"sans-serif\";}\r\n-->\r\n</style>\r\n</head><body></body></html>";
+        "p.MsoNormal{font-family:\"sans-serif\";}\r\n-->\r\n</style>\r\n</head><body></body></"
+        "html>";
     ASSERT_TRUE(Extract(html));
     EXPECT_EQ(html, "<html><head><title>T</title>\r\n" + kLink + "\r\n</head><body></body></html>");
-    EXPECT_EQ(StyleCss(), "\r\n<!--\r\n /* Font Definitions */\r\np.MsoNormal{font-family:sans-serif;}\r\n-->" + kLinkRule);
+    EXPECT_EQ(StyleCss(),
+              "\r\n<!--\r\n /* Font Definitions */\r\np.MsoNormal{font-family:sans-serif;}\r\n-->" +
+                  kLinkRule);
     EXPECT_EQ(book.stylesheets, (std::vector<std::string>{"style.css"}));
 }
 
 TEST_F(WordStylesheetTest, FirstBlockWithoutDefinitionsStaysAndScriptsGoEverywhere) {
     const std::string first = "<style type=\"text/css\">\nh1{color:red}\n</style>";
-    std::string html = "<head><SCRIPT type=\"text/javascript\">\r\nvar a = 1;\r\n</SCRIPT>" + first +
+    std::string html = "<head><SCRIPT type=\"text/javascript\">\r\nvar a = 1;\r\n</SCRIPT>" +
+                       first +
                        "<style>\n/* Style Definitions */<script>x()</script>\np{margin:0}\n</style>"
                        "<script src=\"b.js\"></script></head>";
     ASSERT_TRUE(Extract(html));

@@ -39,12 +39,14 @@ std::map<std::string, std::string> Dictionary() {
     std::map<std::string, std::string> codes;
     std::set<std::string> seen;
     for (const std::string& line : Lines("lang.dic")) {
-        const bool parses = line.size() > 3 && IsLower(line[0]) && IsLower(line[1]) && line[2] == ':' &&
-                            line[3] != ' ' && line.back() != ' ';
+        const bool parses = line.size() > 3 && IsLower(line[0]) && IsLower(line[1]) &&
+                            line[2] == ':' && line[3] != ' ' && line.back() != ' ';
         EXPECT_TRUE(parses) << "lang.dic: bad line '" << line << "'";
         if (!parses) continue;
-        EXPECT_TRUE(seen.insert(line.substr(0, 2)).second) << "lang.dic: code listed twice: " << line;
-        EXPECT_TRUE(codes.emplace(line.substr(3), line.substr(0, 2)).second) << "lang.dic: name listed twice: " << line;
+        EXPECT_TRUE(seen.insert(line.substr(0, 2)).second)
+            << "lang.dic: code listed twice: " << line;
+        EXPECT_TRUE(codes.emplace(line.substr(3), line.substr(0, 2)).second)
+            << "lang.dic: name listed twice: " << line;
     }
     return codes;
 }
@@ -54,7 +56,8 @@ TEST(LanguageDictionary, EveryLineParsesAndCodesAreUnique) {
     EXPECT_GE(codes.size(), 180u);
     const std::pair<std::string, std::string> known[] = {
         {"English", "en"}, {"Welsh", "cy"}, {"Malay", "ms"}, {"Malayalam", "ml"}};
-    for (const auto& [name, code] : known) EXPECT_EQ(codes.count(name) ? codes.at(name) : "", code) << name;
+    for (const auto& [name, code] : known)
+        EXPECT_EQ(codes.count(name) ? codes.at(name) : "", code) << name;
 }
 
 // The lookup takes the first occurrence of a name anywhere in its tables and in the dictionary
@@ -67,14 +70,17 @@ TEST(LanguageLists, EveryListedNameResolvesToItsCode) {
     EXPECT_EQ(all_names.size(), all.size()) << "all.lang lists a name twice";
     ASSERT_FALSE(common.empty());
     EXPECT_EQ(common.front(), "English");
-    for (const std::string& name : common) EXPECT_TRUE(all_names.count(name)) << name << " is not in all.lang";
+    for (const std::string& name : common)
+        EXPECT_TRUE(all_names.count(name)) << name << " is not in all.lang";
     for (const std::vector<std::string>* list : {&all, &common}) {
         for (const std::string& name : *list) {
             const std::string code = LanguageCode(name, LangFile("lang.dic"));
             EXPECT_TRUE(name == "English" || code != "en") << "no code for '" << name << "'";
             // The built-in list wins over the dictionary (it spells Hebrew "iw").
-            const bool built_in = std::string(kBuiltInLanguages).find(":" + name) != std::string::npos;
-            EXPECT_TRUE(built_in || !codes.count(name) || code == codes.at(name)) << name << " gives " << code;
+            const bool built_in =
+                std::string(kBuiltInLanguages).find(":" + name) != std::string::npos;
+            EXPECT_TRUE(built_in || !codes.count(name) || code == codes.at(name))
+                << name << " gives " << code;
         }
     }
 }

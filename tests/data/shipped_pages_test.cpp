@@ -33,7 +33,8 @@ std::string Lower(std::string text) {
 // The attributes of every tag of a page, in any letter case, quoted either way or bare.
 std::vector<Attribute> Attributes(const std::string& html) {
     static const std::regex tag(R"(<([A-Za-z][A-Za-z0-9]*)([^>]*)>)");
-    static const std::regex attribute(R"re(([A-Za-z:-]+)\s*=\s*(?:"([^"]*)"|'([^']*)'|([^\s>"']+)))re");
+    static const std::regex attribute(
+        R"re(([A-Za-z:-]+)\s*=\s*(?:"([^"]*)"|'([^']*)'|([^\s>"']+)))re");
     std::vector<Attribute> found;
     for (std::sregex_iterator t(html.begin(), html.end(), tag), end; t != end; ++t) {
         const std::string inner = (*t)[2];
@@ -48,7 +49,8 @@ std::vector<Attribute> Attributes(const std::string& html) {
 std::string PercentDecoded(const std::string& text) {
     std::string out;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '%' && i + 2 < text.size() && std::isxdigit(static_cast<unsigned char>(text[i + 1])) &&
+        if (text[i] == '%' && i + 2 < text.size() &&
+            std::isxdigit(static_cast<unsigned char>(text[i + 1])) &&
             std::isxdigit(static_cast<unsigned char>(text[i + 2]))) {
             out += static_cast<char>(std::stoi(text.substr(i + 1, 2), nullptr, 16));
             i += 2;
@@ -66,15 +68,18 @@ std::vector<std::string> BrokenReferences(const std::string& folder, const std::
     const std::string base = fs::path(folder + page).parent_path().string() + "/";
     std::vector<std::string> broken;
     for (const Attribute& ref : Attributes(html)) {
-        if ((ref.name != "src" && ref.name != "href") || ref.value.find(':') != std::string::npos) continue;
+        if ((ref.name != "src" && ref.name != "href") || ref.value.find(':') != std::string::npos)
+            continue;
         const std::size_t hash = ref.value.find('#');
-        const std::string target = hash == 0 ? folder + page : base + PercentDecoded(ref.value.substr(0, hash));
+        const std::string target =
+            hash == 0 ? folder + page : base + PercentDecoded(ref.value.substr(0, hash));
         if (!fs::is_regular_file(target)) {
             broken.push_back(page + ": " + ref.value + ": no such file");
         } else if (hash != std::string::npos) {
             const std::vector<Attribute> anchors = Attributes(ReadTextFile(target));
             if (std::none_of(anchors.begin(), anchors.end(), [&](const Attribute& a) {
-                    return a.value == ref.value.substr(hash + 1) && (a.name == "id" || (a.name == "name" && a.tag == "a"));
+                    return a.value == ref.value.substr(hash + 1) &&
+                           (a.name == "id" || (a.name == "name" && a.tag == "a"));
                 }))
                 broken.push_back(page + ": " + ref.value + ": no such anchor");
         }
@@ -106,7 +111,8 @@ TEST(ExampleBook, EveryChapterLinkAnchorStylesheetAndPictureExists) {
         EXPECT_NE(Lower(html.substr(0, 255)).find("</title>"), std::string::npos) << chapter;
         for (const Attribute& a : Attributes(html)) {
             pictures += a.tag == "img" && a.name == "src";
-            anchored_links += a.tag == "a" && a.name == "href" && a.value.find(".htm#") != std::string::npos;
+            anchored_links +=
+                a.tag == "a" && a.name == "href" && a.value.find(".htm#") != std::string::npos;
         }
     }
     EXPECT_GE(pictures, 2);
@@ -131,7 +137,8 @@ TEST(WebBookGenerator, WritesWhatItIsAskedForWithWorkingLinks) {
     const std::string folder = dir.path() + "book/";
     ASSERT_EQ(RunGenerator("'" + folder + "' --chapters 3 --chapter-kb 2 --images 2 --package"), 0);
     EXPECT_EQ(PagesIn(folder), (std::vector<std::string>{"ch001.htm", "ch002.htm", "ch003.htm"}));
-    for (const std::string& page : PagesIn(folder)) EXPECT_GE(ReadTextFile(folder + page).size(), 2048u) << page;
+    for (const std::string& page : PagesIn(folder))
+        EXPECT_GE(ReadTextFile(folder + page).size(), 2048u) << page;
     const auto images = fs::directory_iterator(folder + "images");
     EXPECT_EQ(std::distance(fs::begin(images), fs::end(images)), 2);
     ExpectNoBrokenReferences(folder, PagesIn(folder));

@@ -6,8 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <tuple>
 #include <regex>
+#include <tuple>
 
 #include "mobi/command_line.h"
 #include "mobi/text_records.h"
@@ -47,8 +47,8 @@ bool DecodesAsPicture(const std::string& bytes, int* width = nullptr, int* heigh
     void* data = const_cast<char*>(bytes.data());
     const int size = static_cast<int>(bytes.size());
     gdImagePtr image = bytes.rfind("\xFF\xD8", 0) == 0 ? gdImageCreateFromJpegPtr(size, data)
-                       : bytes.rfind("GIF8", 0) == 0  ? gdImageCreateFromGifPtr(size, data)
-                                                      : nullptr;
+                       : bytes.rfind("GIF8", 0) == 0   ? gdImageCreateFromGifPtr(size, data)
+                                                       : nullptr;
     if (!image) return false;
     if (width) *width = gdImageSX(image);
     if (height) *height = gdImageSY(image);
@@ -70,10 +70,10 @@ void ExpectLinksLandOnTargets(const std::string& text, int chapters) {
              at = text.find("<h1", at + 1))
             ++chapter;
         const std::string tag = label == "back" ? "<h1" : "<h2";
-        const std::string name =
-            label == "onward" ? "Section " + std::to_string(chapter % chapters + 1) + ".2"
-            : label == "up"   ? "Section " + std::to_string(chapter) + ".1"
-                              : "Chapter " + std::to_string(chapter - 1);
+        const std::string name = label == "onward"
+                                     ? "Section " + std::to_string(chapter % chapters + 1) + ".2"
+                                 : label == "up" ? "Section " + std::to_string(chapter) + ".1"
+                                                 : "Chapter " + std::to_string(chapter - 1);
         EXPECT_TRUE(landing.rfind(tag, 0) == 0 && landing.find(">" + name + "<") != landing.npos)
             << label << " in chapter " << chapter << " lands on " << landing;
     }
@@ -97,7 +97,9 @@ void ExpectPicturesDecode(const LibMobiBook& reader, const std::string& text, bo
         ASSERT_TRUE(record.has_value()) << "recindex " << number;
         EXPECT_LT(record->size(), 127u * 1024u);
         EXPECT_TRUE(DecodesAsPicture(*record)) << "recindex " << number;
-        if (gifOnly) { EXPECT_EQ(record->rfind("GIF8", 0), 0u); }
+        if (gifOnly) {
+            EXPECT_EQ(record->rfind("GIF8", 0), 0u);
+        }
     }
     EXPECT_GT(checked, 0);
 }
@@ -169,14 +171,19 @@ TEST(CompiledBook, HeaderMetadataCoverPicturesAndTableOfContentsAreWhatThePackag
         if (entry.level != 0) continue;
         lines.push_back("0|" + entry.label);
         for (const auto& child : *entries)
-            if (child.parent == static_cast<int>(i)) lines.push_back(std::to_string(child.level) + "|" + child.label);
+            if (child.parent == static_cast<int>(i))
+                lines.push_back(std::to_string(child.level) + "|" + child.label);
     }
     EXPECT_EQ(lines, built->book.tocLines);
 }
 
 TEST(CompiledBook, EveryOptionWritesTextThatDecompressesExactlyWithLinksAndPicturesInPlace) {
     struct Row {  // compressionType: as the record header names it
-        const char* flags; int level; PictureFormat pictures; bool western; int compressionType;
+        const char* flags;
+        int level;
+        PictureFormat pictures;
+        bool western;
+        int compressionType;
         bool withPictures = true;
     };
     const Row rows[] = {
@@ -221,7 +228,8 @@ TEST(CompiledBook, EveryOptionWritesTextThatDecompressesExactlyWithLinksAndPictu
             EXPECT_EQ(text->find("recindex"), std::string::npos);
         }
         if (row.western) {
-            for (const char* kept : {"caf\xE9 ", "\x93quoted\x94", "snow&#9731;man", "&#128512;smile"})
+            for (const char* kept :
+                 {"caf\xE9 ", "\x93quoted\x94", "snow&#9731;man", "&#128512;smile"})
                 EXPECT_NE(text->find(kept), std::string::npos) << kept;
             EXPECT_EQ(text->find("\xE2\x98\x83"), std::string::npos);
         }
@@ -240,9 +248,15 @@ TEST(CompiledBook, EveryOptionWritesTextThatDecompressesExactlyWithLinksAndPictu
                 MultibyteTrailingEntry(written, std::min(i * 4096, written.size()), !row.western)
                     .size();
         }
-        if (!row.western) { EXPECT_GT(entryBytes, records); }  // boundaries cut characters
-        if (row.level == 0) { EXPECT_EQ(recordBytes, written.size() + entryBytes); }
-        if (row.level == 1) { EXPECT_LT(recordBytes, written.size() * 3 / 4); }
+        if (!row.western) {
+            EXPECT_GT(entryBytes, records);
+        }  // boundaries cut characters
+        if (row.level == 0) {
+            EXPECT_EQ(recordBytes, written.size() + entryBytes);
+        }
+        if (row.level == 1) {
+            EXPECT_LT(recordBytes, written.size() * 3 / 4);
+        }
     }
 }
 

@@ -39,7 +39,12 @@ Written Write(const std::string& html, const std::string& css = {}, bool western
 }
 
 TEST(ChapterWriter, WritesTheRenderersMarkup) {
-    struct Case { const char* what; std::string html, css; bool western; std::string expected; };
+    struct Case {
+        const char* what;
+        std::string html, css;
+        bool western;
+        std::string expected;
+    };
     const Case cases[] = {
         {"paragraphs and list items close like browsers close them",
          "<BODY><P>one<P>two<UL><LI>a<LI>b</UL><p>three</BODY>", "", false,
@@ -49,14 +54,16 @@ TEST(ChapterWriter, WritesTheRenderersMarkup) {
         {"entities; head, scripts and comments are no text",
          "<html><head><title>T</title><script>if (a<b) document.write('<p>x</p>')</script></head>"
          "<body><p>caf&eacute; &amp co &#8220;q&#x201d; &bogus; &#150;</p><!-- <p>no</p> -->",
-         "", false, "<p>caf\xC3\xA9 &amp; co \xE2\x80\x9Cq\xE2\x80\x9D &amp;bogus; \xE2\x80\x93</p>"},
+         "", false,
+         "<p>caf\xC3\xA9 &amp; co \xE2\x80\x9Cq\xE2\x80\x9D &amp;bogus; \xE2\x80\x93</p>"},
         {"cascade: specificity, order, style attribute, descendants",
          "<body><div><p id=first class='intro x' style='font-style: italic'>a</p></div><p>b</p>"
          "<blockquote><p><em>in</em></p></blockquote><em>out</em></body>",
          "/* c */ p { text-align: left; font-weight: bold }\n.intro { text-align: center }\n"
          "p { text-align: right }\n#first { text-indent: 2em } div > p.intro { font-size: 150% }\n"
          "@media print { p { text-align: justify } }\n a:hover { font-weight: bold } "
-         "p[x] { color: red } blockquote em { text-decoration: underline }", false,
+         "p[x] { color: red } blockquote em { text-decoration: underline }",
+         false,
          "<div><p align=\"center\" width=\"2em\"><font size=\"5\"><b><i>a</i></b></font></p></div>"
          "<p align=\"right\"><b>b</b></p><blockquote><p align=\"right\"><b><em><u>in</u></em></b>"
          "</p></blockquote><em>out</em>"},
@@ -67,28 +74,31 @@ TEST(ChapterWriter, WritesTheRenderersMarkup) {
         {"lengths and shorthands; absurd values are ignored",
          "<p style='margin: 12pt 0 0 0; text-indent: -16px; text-decoration: underline "
          "line-through; font-weight: 700; font-size: x-small'>m</p><p style='text-indent: "
-         "-1e308em; font-size: 1e308em'>n</p><p style='font-size:300%'>o</p>", "", false,
+         "-1e308em; font-size: 1e308em'>n</p><p style='font-size:300%'>o</p>",
+         "", false,
          "<p width=\"-1em\" height=\"1em\"><font size=\"2\"><b><u><s>m</s></u></b></font></p>"
          "<p>n</p><p><font size=\"7\">o</font></p>"},
         {"page breaks before and after, never two in a row",
          "<body><h1 class=b>One</h1><p class=a>x</p><p class=b>y</p></body>",
          ".b{page-break-before:always} .a{page-break-after:always}", false,
          "<h1>One</h1><p>x</p><mbp:pagebreak/><p>y</p>"},
-        {"western text", "<body><p>caf&eacute; \xE2\x82\xAC \xE2\x98\x83 &lt;tag&gt;</p></body>", "",
-         true, "<p>caf\xE9 \x80 &#9731; &lt;tag&gt;</p>"},
+        {"western text", "<body><p>caf&eacute; \xE2\x82\xAC \xE2\x98\x83 &lt;tag&gt;</p></body>",
+         "", true, "<p>caf\xE9 \x80 &#9731; &lt;tag&gt;</p>"},
         {"what the renderer cannot show goes, its text stays",
          "<body><section><span>kept</span><script>gone()</script><form>no</form><table><tbody>"
-         "<tr><td colspan=2 onclick=x>cell</td></tr></tbody></table></section></body>", "", false,
-         "<div>kept<table><tr><td colspan=\"2\">cell</td></tr></table></div>"},
+         "<tr><td colspan=2 onclick=x>cell</td></tr></tbody></table></section></body>",
+         "", false, "<div>kept<table><tr><td colspan=\"2\">cell</td></tr></table></div>"},
     };
-    for (const Case& c : cases) EXPECT_EQ(Write(c.html, c.css, c.western).text, c.expected) << c.what;
+    for (const Case& c : cases)
+        EXPECT_EQ(Write(c.html, c.css, c.western).text, c.expected) << c.what;
 }
 
 TEST(ChapterWriter, LinksBecomeFileposAndPicturesRecindex) {
     const auto out = Write(
         "<body><p id=here><a href='two.html'>next</a> <a href=\"#here\">self</a> "
         "<a href=\"http://example.org/?a=1&amp;b=2\">web</a> <a href=\"three.html\">gone</a>"
-        "<img src=\"../images/p%20q.png\" alt='A \"q\"'><img src=../images/missing.png></p></body>");
+        "<img src=\"../images/p%20q.png\" alt='A \"q\"'><img "
+        "src=../images/missing.png></p></body>");
     EXPECT_EQ(out.text,
               "<p><a filepos=0000000000>next</a> <a filepos=0000000000>self</a> "
               "<a href=\"http://example.org/?a=1&amp;b=2\">web</a> <a>gone</a>"
@@ -120,14 +130,54 @@ bool Balanced(const std::string& text, std::string& problem) {
 }
 
 TEST(ChapterWriter, HostileAndRandomMarkupAlwaysComesOutBalanced) {
-    static const char* pieces[] = {"<p>", "</p>", "<P CLASS=a>", "<li>", "</ul>", "<ul>", "<table>",
-        "<td>", "<tr>", "</table>", "<b>", "</b>", "<i>", "</i>", "<span class=b>", "</span>",
-        "<a href=#x>", "</a>", "<img src=p.png>", "<br>", "<!--", "-->", "<script>", "&#9731;",
-        "&#x", "&", "<", ">", "'", "=", " ", "text ", "\xE2\x98", "<h1 id=x>", "</h1>",
-        "<div style='page-break-before:always'>", "</div>", "<pre>", "<![CDATA[", "</body>"};
+    static const char* pieces[] = {"<p>",
+                                   "</p>",
+                                   "<P CLASS=a>",
+                                   "<li>",
+                                   "</ul>",
+                                   "<ul>",
+                                   "<table>",
+                                   "<td>",
+                                   "<tr>",
+                                   "</table>",
+                                   "<b>",
+                                   "</b>",
+                                   "<i>",
+                                   "</i>",
+                                   "<span class=b>",
+                                   "</span>",
+                                   "<a href=#x>",
+                                   "</a>",
+                                   "<img src=p.png>",
+                                   "<br>",
+                                   "<!--",
+                                   "-->",
+                                   "<script>",
+                                   "&#9731;",
+                                   "&#x",
+                                   "&",
+                                   "<",
+                                   ">",
+                                   "'",
+                                   "=",
+                                   " ",
+                                   "text ",
+                                   "\xE2\x98",
+                                   "<h1 id=x>",
+                                   "</h1>",
+                                   "<div style='page-break-before:always'>",
+                                   "</div>",
+                                   "<pre>",
+                                   "<![CDATA[",
+                                   "</body>"};
     const std::string css = ".a { font-weight: bold; text-align: center } .b { font-size: 2em }";
-    std::vector<std::string> inputs = {std::string(), "<p>text<a href=\"", "<!-- never closed",
-                                       "<script>x", "<p a='b", "&#x", "<"};
+    std::vector<std::string> inputs = {std::string(),
+                                       "<p>text<a href=\"",
+                                       "<!-- never closed",
+                                       "<script>x",
+                                       "<p a='b",
+                                       "&#x",
+                                       "<"};
     for (int i = 0; i < 100000; ++i) inputs[0] += "<div>";  // absurd nesting
     std::mt19937 random(11);
     for (int round = 0; round < 100; ++round) {

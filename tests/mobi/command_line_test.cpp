@@ -38,8 +38,9 @@ CommandRun Opf2Mobi(const std::vector<std::string>& arguments) {
 std::map<std::string, std::string> Snapshot(const std::string& folder) {
     std::map<std::string, std::string> files;
     for (const auto& entry : fs::recursive_directory_iterator(folder))
-        files[entry.path().string()] = entry.is_directory() ? "(folder)"
-                                       : ReadWholeFile(entry.path().string()).value_or("(unreadable)");
+        files[entry.path().string()] =
+            entry.is_directory() ? "(folder)"
+                                 : ReadWholeFile(entry.path().string()).value_or("(unreadable)");
     return files;
 }
 
@@ -55,7 +56,8 @@ std::string Opf(const std::string& href, bool inSpine = true) {
     return "<?xml version=\"1.0\"?><package xmlns=\"http://www.idpf.org/2007/opf\" "
            "version=\"2.0\"><metadata xmlns:dc=\"http://purl.org/dc/elements/1.1/\"><dc:title>"
            "Small</dc:title><dc:language>en</dc:language></metadata><manifest><item id=\"c\" "
-           "href=\"" + href + "\" media-type=\"application/xhtml+xml\"/></manifest><spine>" +
+           "href=\"" +
+           href + "\" media-type=\"application/xhtml+xml\"/></manifest><spine>" +
            (inSpine ? "<itemref idref=\"c\"/>" : "") + "</spine></package>";
 }
 
@@ -81,7 +83,10 @@ TEST(Opf2MobiCommand, BadInvocationsAndPackagesGiveTheirMessageAndLeaveEverythin
               "[-verbose]");
 
     const auto before = Snapshot(dir.path());
-    struct Case { std::vector<std::string> arguments; std::string message; };
+    struct Case {
+        std::vector<std::string> arguments;
+        std::string message;
+    };
     std::vector<Case> cases = {
         {{folder + "good.opf", "-c3"}, "Error(opf2mobi): unknown option \"-c3\""},
         {{folder + "good.opf", "-o"}, "Error(opf2mobi): option -o needs a file name"},
@@ -135,7 +140,8 @@ TEST(Opf2MobiCommand, MissingAndDamagedFilesAreWarningsAndTheBookIsBuiltWithoutT
           "Info(opf2mobi): chapter \"" + book.chapterPaths[0] +
               "\" is not UTF-8; it is read as Windows-1252",
           "Warning(opf2mobi): link target \"" + book.chapterPaths[1] + "#nowhere\" (from \"" +
-              book.chapterPaths[0] + "\") does not exist; the link leads to the start of its chapter"})
+              book.chapterPaths[0] +
+              "\") does not exist; the link leads to the start of its chapter"})
         EXPECT_NE(run.output.find(warning), std::string::npos) << warning << "\n" << run.output;
     // One warning for each missing file, not one more each time it is named.
     EXPECT_EQ(std::count_if(run.lines.begin(), run.lines.end(),
@@ -166,9 +172,9 @@ TEST(Opf2MobiCommand, OnlyACompleteNewBookReplacesTheOlderOneAndNoTemporaryFileI
     EXPECT_EQ(Opf2Mobi({book.folder + "broken.opf", "-o", "content.mobi"}).status, kExitNotBuilt);
     const CommandRun blocked = Opf2Mobi({book.opfPath, "-o", "folder.mobi"});
     EXPECT_EQ(blocked.status, kExitNotBuilt);
-    EXPECT_NE(blocked.output.find("Error(opf2mobi): cannot replace \"" + book.folder +
-                                  "folder.mobi\""),
-              std::string::npos)
+    EXPECT_NE(
+        blocked.output.find("Error(opf2mobi): cannot replace \"" + book.folder + "folder.mobi\""),
+        std::string::npos)
         << blocked.output;
     EXPECT_EQ(Snapshot(book.folder), before);
     // A good run replaces the older book, says so, and leaves nothing else.

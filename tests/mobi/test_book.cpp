@@ -22,12 +22,25 @@ struct Word {
     const char* html;
     const char* read;
 };
-const Word kWords[] = {
-    {"the", "the"}, {"quill", "quill"}, {"caf&eacute;", "café"}, {"naïve", "naïve"},
-    {"Ærø", "Ærø"}, {"&#8220;quoted&#x201D;", "“quoted”"}, {"em—dash", "em—dash"},
-    {"snow☃man", "snow☃man"}, {"世界", "世界"}, {"😀smile", "😀smile"}, {"ελληνικά", "ελληνικά"},
-    {"кириллица", "кириллица"}, {"&amp;", "&"}, {"€100", "€100"}, {"&frac12;", "½"},
-    {"日本語の本", "日本語の本"}, {"Ωμέγα", "Ωμέγα"}, {"river", "river"}, {"of", "of"}};
+const Word kWords[] = {{"the", "the"},
+                       {"quill", "quill"},
+                       {"caf&eacute;", "café"},
+                       {"naïve", "naïve"},
+                       {"Ærø", "Ærø"},
+                       {"&#8220;quoted&#x201D;", "“quoted”"},
+                       {"em—dash", "em—dash"},
+                       {"snow☃man", "snow☃man"},
+                       {"世界", "世界"},
+                       {"😀smile", "😀smile"},
+                       {"ελληνικά", "ελληνικά"},
+                       {"кириллица", "кириллица"},
+                       {"&amp;", "&"},
+                       {"€100", "€100"},
+                       {"&frac12;", "½"},
+                       {"日本語の本", "日本語の本"},
+                       {"Ωμέγα", "Ωμέγα"},
+                       {"river", "river"},
+                       {"of", "of"}};
 
 // A textured picture, so that it does not compress to nothing.
 std::string MakePicture(const std::string& format, int width, int height, unsigned seed) {
@@ -36,10 +49,10 @@ std::string MakePicture(const std::string& format, int width, int height, unsign
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             const int noise = static_cast<int>(random() % 64);
-            gdImageSetPixel(image, x, y,
-                            gdTrueColor((x * 255 / width + noise) % 256,
-                                        (y * 255 / height + noise) % 256,
-                                        ((x + y) * 3 + static_cast<int>(seed) * 40) % 256));
+            gdImageSetPixel(
+                image, x, y,
+                gdTrueColor((x * 255 / width + noise) % 256, (y * 255 / height + noise) % 256,
+                            ((x + y) * 3 + static_cast<int>(seed) * 40) % 256));
         }
     }
     int size = 0;
@@ -107,7 +120,8 @@ TestBook WriteTestBook(const std::string& folder, const TestBookOptions& options
             "</TITLE>\n<LINK REL=stylesheet TYPE=text/css HREF=../css/book.css>\n"
             "<SCRIPT type=\"text/javascript\">var x = \"<p>not text</p>\"; if (a < b) {}</SCRIPT>\n"
             "<STYLE>.aside { text-decoration: underline }</STYLE>\n</HEAD>\n<BODY>\n"
-            "<H1 CLASS=chapter-title ID=top>Chapter " + number + "</H1>\n";
+            "<H1 CLASS=chapter-title ID=top>Chapter " +
+            number + "</H1>\n";
         std::string plain = "Chapter " + number;  // words separated by one blank
         nav += NavPoint(++playOrder, "Chapter " + number, path);
         book.tocLines.push_back("0|Chapter " + number);

@@ -37,8 +37,8 @@ TEST(TextRecords, ACharacterCutByABoundaryIsRepeatedInTheTrailingEntry) {
     EXPECT_EQ(records[1].substr(0, 2), "\x98\x83");
     EXPECT_EQ(records[1].back(), '\0');
     EXPECT_EQ(records[2].size(), text.size() - 8192 + 1);
-    for (const auto& record : BuildTextRecords(std::string(5000, '\xE9'), TextCompression::None,
-                                               false))
+    for (const auto& record :
+         BuildTextRecords(std::string(5000, '\xE9'), TextCompression::None, false))
         EXPECT_EQ(record.back(), '\0');  // single-byte text: empty entries
 }
 

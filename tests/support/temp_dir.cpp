@@ -20,7 +20,8 @@ TempDir::~TempDir() {
     // Tests may leave read-only entries behind; make everything writable first.
     for (auto it = fs::recursive_directory_iterator(path_, ec);
          !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
-        if (!it->is_symlink()) fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
+        if (!it->is_symlink())
+            fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
     }
     fs::remove_all(path_, ec);
 }
@@ -36,7 +37,8 @@ std::string TempDir::Write(const std::string& relative, const std::string& conte
 
 std::string ProgramFolder() {
     const char* dir = std::getenv("QUILLERY_PROGRAM_DIR");
-    if (!dir) throw std::runtime_error("QUILLERY_PROGRAM_DIR is not set (run the tests through ctest)");
+    if (!dir)
+        throw std::runtime_error("QUILLERY_PROGRAM_DIR is not set (run the tests through ctest)");
     std::string folder = dir;
     if (folder.empty() || folder.back() != '/') folder += '/';
     return folder;
