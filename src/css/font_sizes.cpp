@@ -91,28 +91,23 @@ std::string FormatTwoSignificantDigits(double value) {
 
 void ConvertPointsToEm(std::string& css, int baseFontSize) {
     const double base = baseFontSize > 0 ? baseFontSize : kAutoBaseFontSize;
-    css_detail::FontSizeRewrite rule;
-    rule.unit = "pt";
-    rule.ignoreCase = false;
-    rule.numberChars = kSizeChars;
-    rule.keepUnit = false;
-    rule.replace = [base](std::string_view number,
-                          std::string_view declaration) -> std::optional<std::string> {
+    const auto toEm = [base](std::string_view number,
+                             std::string_view declaration) -> std::optional<std::string> {
         std::optional<double> value = ParseSize(number);
         if (!value) throw FontSizeError(std::string(number) + "pt", QuotedDeclaration(declaration));
         if (*value == 0) return std::nullopt;
         return FormatTwoSignificantDigits(*value / base) + "em";
     };
-    css = css_detail::RewriteFontSizes(css, rule);
+    css = css_detail::RewriteFontSizes(css, {.unit = "pt",
+                                             .ignoreCase = false,
+                                             .numberChars = kSizeChars,
+                                             .keepUnit = false,
+                                             .replace = toEm});
 }
 
 void ConvertPixelsToPoints(std::string& css) {
-    css_detail::FontSizeRewrite rule;
-    rule.unit = "px";
-    rule.ignoreCase = true;
-    rule.numberChars = kSizeChars;
-    rule.keepUnit = false;
-    rule.replace = [](std::string_view number, std::string_view) -> std::optional<std::string> {
+    const auto toPoints = [](std::string_view number,
+                             std::string_view) -> std::optional<std::string> {
         std::optional<double> value = ParseSize(number);
         if (!value) return std::nullopt;
         // Rounding to nearest with halves to the even neighbour (the default mode).
@@ -121,21 +116,25 @@ void ConvertPixelsToPoints(std::string& css) {
         std::snprintf(buffer, sizeof buffer, "%.0f", points);
         return std::string(buffer) + "pt";
     };
-    css = css_detail::RewriteFontSizes(css, rule);
+    css = css_detail::RewriteFontSizes(css, {.unit = "px",
+                                             .ignoreCase = true,
+                                             .numberChars = kSizeChars,
+                                             .keepUnit = false,
+                                             .replace = toPoints});
 }
 
 void DoublePointSizes(std::string& css) {
-    css_detail::FontSizeRewrite rule;
-    rule.unit = "pt";
-    rule.ignoreCase = true;
-    rule.numberChars = kSizeChars;
-    rule.keepUnit = true;
-    rule.replace = [](std::string_view number, std::string_view) -> std::optional<std::string> {
+    const auto doubled = [](std::string_view number,
+                            std::string_view) -> std::optional<std::string> {
         std::optional<double> value = ParseSize(number);
         if (!value) return std::nullopt;
         return FormatTwoSignificantDigits(*value * 2);
     };
-    css = css_detail::RewriteFontSizes(css, rule);
+    css = css_detail::RewriteFontSizes(css, {.unit = "pt",
+                                             .ignoreCase = true,
+                                             .numberChars = kSizeChars,
+                                             .keepUnit = true,
+                                             .replace = doubled});
 }
 
 }  // namespace quillery

@@ -5,19 +5,14 @@
 
 #include "mobi/package_paths.h"
 #include "mobi/text_encoding.h"
+#include "mobi/xml_names.h"
 
 namespace quillery::mobi {
 namespace {
 
-const char* LocalName(const pugi::xml_node& node) {
-    const char* name = node.name();
-    const char* colon = std::strrchr(name, ':');
-    return colon ? colon + 1 : name;
-}
-
 pugi::xml_node Child(const pugi::xml_node& parent, const char* local) {
     for (auto child : parent.children()) {
-        if (child.type() == pugi::node_element && std::strcmp(LocalName(child), local) == 0)
+        if (child.type() == pugi::node_element && std::strcmp(LocalName(child.name()), local) == 0)
             return child;
     }
     return {};
@@ -41,7 +36,8 @@ std::string CollapseSpaces(const std::string& text) {
 void ReadPoints(const pugi::xml_node& parent, const std::string& ncxFolder,
                 std::vector<NavPoint>& out, int depth) {
     for (auto node : parent.children()) {
-        if (node.type() != pugi::node_element || std::strcmp(LocalName(node), "navPoint") != 0)
+        if (node.type() != pugi::node_element ||
+            std::strcmp(LocalName(node.name()), "navPoint") != 0)
             continue;
         NavPoint point;
         point.label = CollapseSpaces(Child(Child(node, "navLabel"), "text").child_value());

@@ -8,20 +8,14 @@
 
 #include "mobi/package_paths.h"
 #include "mobi/text_encoding.h"
+#include "mobi/xml_names.h"
 
 namespace quillery::mobi {
 namespace {
 
-// Element name without its namespace prefix ("dc:title" -> "title").
-const char* LocalName(const pugi::xml_node& node) {
-    const char* name = node.name();
-    const char* colon = std::strrchr(name, ':');
-    return colon ? colon + 1 : name;
-}
-
 // Names compare without regard to case: older packages write "dc:Title".
 bool IsNamed(const pugi::xml_node& node, const char* local) {
-    return strcasecmp(LocalName(node), local) == 0;
+    return strcasecmp(LocalName(node.name()), local) == 0;
 }
 
 pugi::xml_node Child(const pugi::xml_node& parent, const char* local) {
@@ -43,9 +37,7 @@ std::string TextOf(const pugi::xml_node& node) { return Trimmed(node.child_value
 // Attribute by local name, so that "opf:role" and "role" both match.
 const char* AttributeValue(const pugi::xml_node& node, const char* local) {
     for (auto attribute : node.attributes()) {
-        const char* name = attribute.name();
-        const char* colon = std::strrchr(name, ':');
-        if (std::strcmp(colon ? colon + 1 : name, local) == 0) return attribute.value();
+        if (std::strcmp(LocalName(attribute.name()), local) == 0) return attribute.value();
     }
     return "";
 }

@@ -141,12 +141,14 @@ void ChooseSaveFolder(const Book& book, BookForm& form, bool sameAsSource) {
         form.lblDesPath = form.inBookPath;
 }
 
-bool CanChangeOutputLocation(const Book& book, UiPort& ui) {
+bool CheckFilesImported(const Book& book, UiPort& ui) {
     if (!book.files.empty()) return true;
-    ui.ShowMessage("Please import webpages or document first");
+    ui.ShowMessage(kImportFirstMessage);
     ui.FocusControl("btnImportHtml");
     return false;
 }
+
+bool CanChangeOutputLocation(const Book& book, UiPort& ui) { return CheckFilesImported(book, ui); }
 
 void TakeChosenOutputPath(BookForm& form, const std::string& chosenPath) {
     form.lblDesPath = FolderOf(chosenPath);

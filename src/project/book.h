@@ -144,6 +144,10 @@ void ApplyWordImportLocation(Book& book, BookForm& form, const std::string& docu
 // Book folder" shows inBookPath.
 void ChooseSaveFolder(const Book& book, BookForm& form, bool sameAsSource);
 
+inline constexpr const char* kImportFirstMessage = "Please import webpages or document first";
+// Commands that need chapters (Make Mobi, "Change"): true when files are imported; otherwise
+// shows kImportFirstMessage, focuses "btnImportHtml" and gives false.
+bool CheckFilesImported(const Book& book, UiPort& ui);
 // "Change": without imported files shows "Please import webpages or document first",
 // focuses "btnImportHtml" and gives false. Otherwise true: the caller opens the save dialog
 // at lblDesPath + lblDesName and passes the chosen path to TakeChosenOutputPath.

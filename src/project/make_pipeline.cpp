@@ -43,11 +43,7 @@ private:
 
 bool PreconditionsHold(Book& book, const BookForm& form, UiPort& ui) {
     if (!CheckKindleGen(form.inKGenPath, ui, book)) return false;
-    if (book.files.empty()) {
-        ui.ShowMessage(kImportFirstMessage);
-        ui.FocusControl("btnImportHtml");
-        return false;
-    }
+    if (!CheckFilesImported(book, ui)) return false;
     ui.ShowPage("General");
     if (form.inTitle.empty()) {
         ui.ShowMessage(kTitleMissingMessage);

@@ -28,7 +28,6 @@ struct MakeResult {
 };
 
 // The messages of the make, exactly as the window shows them.
-inline constexpr const char* kImportFirstMessage = "Please import webpages or document first";
 inline constexpr const char* kTitleMissingMessage = "Please specify the book title";
 inline constexpr const char* kOutputMissingMessage = "Please indicate where to save the Mobi file";
 inline constexpr const char* kTitlesMissingMessage = "Please specify chapter titles for each file";

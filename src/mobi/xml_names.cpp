@@ -1,0 +1,12 @@
+#include "mobi/xml_names.h"
+
+#include <cstring>
+
+namespace quillery::mobi {
+
+const char* LocalName(const char* qualifiedName) {
+    const char* colon = std::strrchr(qualifiedName, ':');
+    return colon ? colon + 1 : qualifiedName;
+}
+
+}  // namespace quillery::mobi
