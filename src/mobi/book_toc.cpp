@@ -4,6 +4,7 @@
 #include <pugixml.hpp>
 
 #include "mobi/package_paths.h"
+#include "mobi/toc_links.h"
 #include "mobi/text_encoding.h"
 #include "mobi/xml_names.h"
 

@@ -19,19 +19,6 @@ struct TocEntry {
     int lastChild = -1;        // index of the last child entry, -1 for none
 };
 
-// One table of contents item as the book lists it, in reading order.
-struct TocItem {
-    std::string label;
-    std::uint32_t offset = 0;  // byte position of the target in the uncompressed text
-    int level = 0;             // 0 for top-level items; deeper items follow their parent
-};
-
-// Turns the reading-order items into index entries: ordered level by level, so that the
-// children of every entry are consecutive entries (firstChild..lastChild), with parent and
-// child links, and each entry's length running to the next item that is not inside it (or to
-// textLength). A level deeper than one below the previous item counts as one below it.
-std::vector<TocEntry> LinkTocEntries(const std::vector<TocItem>& items, std::uint32_t textLength);
-
 // The INDX records of the NCX index: the index header record, the data record(s) and the
 // CNCX record(s) holding the labels, in record order. Labels are UTF-8 (or cp1252 bytes when
 // western). An empty entry list gives no records (the book then has no NCX index). The records are

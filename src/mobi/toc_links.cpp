@@ -1,7 +1,9 @@
+// Links the table of contents items into index entries (see toc_links.h).
+
+#include "mobi/toc_links.h"
+
 #include <algorithm>
 #include <deque>
-
-#include "mobi/ncx_index.h"
 
 namespace quillery::mobi {
 

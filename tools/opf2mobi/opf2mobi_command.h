@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace quillery::mobi {
+namespace quillery::opf2mobi {
 
 inline constexpr int kExitBuilt = 0;
 inline constexpr int kExitBuiltWithWarnings = 1;
@@ -17,9 +17,4 @@ inline constexpr int kExitNotBuilt = 2;
 // Runs the command with `arguments` (without the program name), printing to `out`.
 int RunOpf2Mobi(const std::vector<std::string>& arguments, std::ostream& out);
 
-// Writes `bytes` to `folder` + `name` through a temporary file in the same folder renamed
-// at the end; false with `error` set (and no file left) when it fails.
-bool WriteFileAtomically(const std::string& folder, const std::string& name,
-                         const std::string& bytes, std::string& error);
-
-}  // namespace quillery::mobi
+}  // namespace quillery::opf2mobi

@@ -1,6 +1,6 @@
 // The opf2mobi command: exit status, messages, and what is left in the folder.
 
-#include "mobi/command_line.h"
+#include "opf2mobi/opf2mobi_command.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +13,8 @@
 #include "temp_dir.h"
 #include "test_book.h"
 
-namespace quillery::mobi {
+namespace quillery::opf2mobi {
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -39,8 +40,9 @@ std::map<std::string, std::string> Snapshot(const std::string& folder) {
     std::map<std::string, std::string> files;
     for (const auto& entry : fs::recursive_directory_iterator(folder))
         files[entry.path().string()] =
-            entry.is_directory() ? "(folder)"
-                                 : ReadWholeFile(entry.path().string()).value_or("(unreadable)");
+            entry.is_directory()
+                ? "(folder)"
+                : mobi::ReadWholeFile(entry.path().string()).value_or("(unreadable)");
     return files;
 }
 
@@ -74,7 +76,7 @@ TEST(Opf2MobiCommand, BadInvocationsAndPackagesGiveTheirMessageAndLeaveEverythin
     fs::create_symlink(dir.path() + "secret.html", folder + "link.html");  // leads outside
     dir.Write("bad/unreadable.opf", "<package/>");
     fs::permissions(folder + "unreadable.opf", fs::perms::none);
-    const bool rootReadsAnyway = ReadWholeFile(folder + "unreadable.opf").has_value();
+    const bool rootReadsAnyway = mobi::ReadWholeFile(folder + "unreadable.opf").has_value();
 
     const CommandRun help = Opf2Mobi({"-help"});
     EXPECT_EQ(help.status, kExitBuilt);
@@ -120,9 +122,9 @@ TEST(Opf2MobiCommand, BadInvocationsAndPackagesGiveTheirMessageAndLeaveEverythin
 
 TEST(Opf2MobiCommand, MissingAndDamagedFilesAreWarningsAndTheBookIsBuiltWithoutThem) {
     quillery::testing::TempDir dir;
-    const auto book = testing::WriteTestBook(dir.path() + "pkg", {.chapters = 3});
+    const auto book = mobi::testing::WriteTestBook(dir.path() + "pkg", {.chapters = 3});
     // A truncated picture, a missing one, a missing chapter named by the manifest and spine.
-    const auto png = *ReadWholeFile(book.folder + book.pictures[1]);
+    const auto png = *mobi::ReadWholeFile(book.folder + book.pictures[1]);
     dir.Write("pkg/" + book.pictures[1], png.substr(0, png.size() / 3));
     fs::remove(book.folder + book.pictures[2]);
     fs::remove(book.folder + book.chapterPaths[2]);
@@ -151,7 +153,7 @@ TEST(Opf2MobiCommand, MissingAndDamagedFilesAreWarningsAndTheBookIsBuiltWithoutT
               1)
         << run.output;
     EXPECT_EQ(run.lines.back().rfind("Info(opf2mobi): Mobi file built with ", 0), 0u);
-    const auto text = testing::LibMobiBook(book.folder + "content.mobi").Text();
+    const auto text = mobi::testing::LibMobiBook(book.folder + "content.mobi").Text();
     ASSERT_TRUE(text.has_value());
     EXPECT_NE(text->find("<p>caf\xC3\xA9 <a filepos="), std::string::npos);
     const std::size_t link = text->find(">x</a>");
@@ -162,7 +164,8 @@ TEST(Opf2MobiCommand, MissingAndDamagedFilesAreWarningsAndTheBookIsBuiltWithoutT
 
 TEST(Opf2MobiCommand, OnlyACompleteNewBookReplacesTheOlderOneAndNoTemporaryFileIsLeft) {
     quillery::testing::TempDir dir;
-    const auto book = testing::WriteTestBook(dir.path() + "pkg", {.chapters = 2, .pictures = 0});
+    const auto book =
+        mobi::testing::WriteTestBook(dir.path() + "pkg", {.chapters = 2, .pictures = 0});
     dir.Write("pkg/content.mobi", "an older book");
     dir.Write("pkg/broken.opf", "<package><spine>");
     // A folder where a book should go: the final rename cannot replace it.
@@ -183,14 +186,14 @@ TEST(Opf2MobiCommand, OnlyACompleteNewBookReplacesTheOlderOneAndNoTemporaryFileI
     ExpectEveryLineIsAFinding(run);
     EXPECT_EQ(run.lines.back(),
               "Info(opf2mobi): Mobi file built: \"" + book.folder + "content.mobi\"");
-    EXPECT_TRUE(testing::LibMobiBook(book.folder + "content.mobi").loaded());
+    EXPECT_TRUE(mobi::testing::LibMobiBook(book.folder + "content.mobi").loaded());
     auto after = Snapshot(book.folder);
     EXPECT_NE(after[book.folder + "content.mobi"], "an older book");
     after[book.folder + "content.mobi"] = "an older book";
     EXPECT_EQ(after, before);
     EXPECT_EQ(Opf2Mobi({book.opfPath, "-c0", "-o", "My Book.mobi", "-verbose"}).status, kExitBuilt);
-    EXPECT_TRUE(testing::LibMobiBook(book.folder + "My Book.mobi").loaded());
+    EXPECT_TRUE(mobi::testing::LibMobiBook(book.folder + "My Book.mobi").loaded());
 }
 
 }  // namespace
-}  // namespace quillery::mobi
+}  // namespace quillery::opf2mobi
