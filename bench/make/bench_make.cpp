@@ -12,14 +12,15 @@
 #include <string>
 #include <vector>
 
-#include "htmlimport/web_import.h"
+#include "htmlimport/chapter_list.h"
 #include "project/book.h"
 #include "project/book_form.h"
 #include "project/command_runner.h"
-#include "project/make_pipeline.h"
 #include "project/settings.h"
+#include "project/ui_port.h"
 #include "project/work_folders.h"
-#include "text/ui_port.h"
+#include "workflow/make_pipeline.h"
+#include "workflow/web_page_import.h"
 
 namespace fs = std::filesystem;
 
@@ -88,7 +89,7 @@ ImportedWebBook& WebBook() {
 void BM_MakeMobi_WebBook300(benchmark::State& state) {
     ImportedWebBook& w = WebBook();
     std::int64_t bytes = 0;
-    for (const std::int64_t size : w.book.sizes) bytes += size;
+    for (const Chapter& chapter : w.book.chapters) bytes += chapter.size;
     for (auto _ : state) {
         MessageKeepingUiPort ui;
         const MakeResult result = MakeMobi(w.book, w.form, w.settings, ui);
@@ -101,7 +102,7 @@ void BM_MakeMobi_WebBook300(benchmark::State& state) {
         }
     }
     state.SetBytesProcessed(state.iterations() * bytes);
-    state.counters["chapters"] = static_cast<double>(w.book.files.size());
+    state.counters["chapters"] = static_cast<double>(w.book.chapters.size());
 }
 BENCHMARK(BM_MakeMobi_WebBook300)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 

@@ -3,6 +3,7 @@
 // control of the main window; an option that is not given leaves the saved setting alone.
 
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -48,8 +49,9 @@ struct CliOptions {
 // naming the offending argument.
 CliOptions ParseArguments(const std::vector<std::string>& args);
 
-struct UsageError {
-    std::string message;
+// A command line that cannot be used; what() says why.
+struct UsageError : std::runtime_error {
+    using std::runtime_error::runtime_error;
 };
 
 // The text printed by --help.

@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "text/ui_port.h"
+#include "project/ui_port.h"
 
 namespace quillery::cli {
 
@@ -18,8 +18,10 @@ public:
     bool ConfirmYesNo(std::string_view text) override;
     void SetStatus(std::string_view text) override;
     void SetProgress(int percent) override;
-    void FocusControl(std::string_view) override {}
-    void ShowPage(std::string_view) override {}
+    void FocusControl(Control) override {}
+    void ShowPage(Page) override {}
+    void ShowBuildLog(std::string_view) override {}  // the command prints the log at the end
+    void OpenLogWindow() override {}
     void RequestKindleGenPath() override;
     void ShellOpen(std::string_view target, std::string_view parameters) override;
     void ShellOpenDefault(std::string_view target) override;

@@ -8,14 +8,16 @@
 
 #include "cli/cli_options.h"
 #include "cli/console_ui_port.h"
-#include "htmlimport/web_import.h"
+#include "htmlimport/chapter_list.h"
 #include "project/book.h"
 #include "project/book_form.h"
 #include "project/kindlegen.h"
-#include "project/make_pipeline.h"
 #include "project/settings.h"
 #include "text/file_utils.h"
+#include "text/paths.h"
 #include "text/strings.h"
+#include "workflow/make_pipeline.h"
+#include "workflow/web_page_import.h"
 
 namespace fs = std::filesystem;
 
@@ -209,7 +211,7 @@ int RunQuillery(const std::vector<std::string>& args, WorkFolders folders, std::
         chapters = ChapterFilesOf(options.inputs);
         CheckGivenFilesExist(options);
     } catch (const UsageError& e) {
-        std::fprintf(err, "quillery: %s\n", e.message.c_str());
+        std::fprintf(err, "quillery: %s\n", e.what());
         return kExitStopped;
     }
 
@@ -221,9 +223,9 @@ int RunQuillery(const std::vector<std::string>& args, WorkFolders folders, std::
     BookForm form;
     ShowSettingsInForm(settings, form);
     ApplyOptions(options, form);
-    if (options.compressionLevel) book.compileOptions.compressionLevel = *options.compressionLevel;
-    book.compileOptions.pictureFormat = options.gif ? 1 : 0;
-    book.compileOptions.westernOnly = options.western;
+    if (options.compressionLevel) book.compileFlags.compressionLevel = *options.compressionLevel;
+    book.compileFlags.pictureFormat = options.gif ? 1 : 0;
+    book.compileFlags.westernOnly = options.western;
 
     WebImportResult imported = ImportWebPages(book, form, ui, ImportOrder(chapters), false);
     if (!imported.imported) return kExitStopped;

@@ -1,6 +1,7 @@
 #include "css/word_stylesheet.h"
 
 #include "css/css_text.h"
+#include "text/paths.h"
 #include "text/regex.h"
 #include "text/text_file.h"
 
@@ -11,11 +12,6 @@ constexpr std::string_view kStyleOpen = "<style";
 constexpr std::string_view kStyleClose = "</style>";
 constexpr std::string_view kDefinitionsMark = "Definitions";
 constexpr std::string_view kScriptPattern = "<script.+?</script>";
-
-std::string FolderOf(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
 
 // The line break before the end tag is not part of the block: a CR LF pair goes whole, so
 // no stray CR is left, and a block without a final line break loses nothing.

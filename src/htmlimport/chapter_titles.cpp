@@ -2,10 +2,10 @@
 
 #include <string>
 
-#include "htmlimport/utf8.h"
 #include "text/regex.h"
 #include "text/strings.h"
 #include "text/text_file.h"
+#include "text/utf8.h"
 
 namespace quillery {
 
@@ -21,14 +21,14 @@ void AppendFallbackLine(Book& book, std::size_t index) {
 
 template <typename Extract>
 void TitlesFromPages(Book& book, Extract extract) {
-    book.titles.clear();
-    for (std::size_t i = 0; i < book.files.size(); ++i) {
-        std::string title = extract(ReadTextFile(book.sourceFolder + book.files[i]));
+    for (std::size_t i = 0; i < book.chapters.size(); ++i) {
+        Chapter& chapter = book.chapters[i];
+        std::string title = extract(ReadTextFile(book.sourceFolder + chapter.file));
         if (title.empty()) {
-            title = FileNameTitle(book.files[i]);
+            title = FileNameTitle(chapter.file);
             AppendFallbackLine(book, i);
         }
-        book.titles.push_back(std::move(title));
+        chapter.title = std::move(title);
     }
 }
 
@@ -82,8 +82,7 @@ std::string FirstHeadingTitleOf(std::string_view page) {
 }
 
 void TitlesFromFileNames(Book& book) {
-    book.titles.clear();
-    for (const std::string& file : book.files) book.titles.push_back(FileNameTitle(file));
+    for (Chapter& chapter : book.chapters) chapter.title = FileNameTitle(chapter.file);
 }
 
 void TitlesFromHtmlTitle(Book& book) {
@@ -103,13 +102,14 @@ void RefreshTitleCells(const Book& book, ChapterGrid& grid) {
     for (int row = 1; row < grid.RowCount(); ++row) {
         const std::size_t index = static_cast<std::size_t>(row - 1);
         grid.rows[row][kGridTitleColumn] =
-            index < book.titles.size() ? TitleDisplayText(book.titles[index]) : std::string();
+            index < book.chapters.size() ? TitleDisplayText(book.chapters[index].title.value_or(""))
+                                         : std::string();
     }
 }
 
 void RefreshTitles(Book& book, ChapterGrid& grid, const TitleOptions& options) {
     if (!options.autoTitle) {
-        book.titles.clear();
+        for (Chapter& chapter : book.chapters) chapter.title.reset();
         for (int row = 1; row < grid.RowCount(); ++row) grid.rows[row][kGridTitleColumn].clear();
         return;
     }

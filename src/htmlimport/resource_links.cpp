@@ -134,14 +134,15 @@ std::vector<std::string> CollectStylesheets(const std::string& folder,
 }
 
 void RepairAnchorLinks(Book& book) {
-    const std::size_t count = std::min(book.contents.size(), book.files.size());
+    std::vector<Chapter>& chapters = book.chapters;
+    const std::size_t count = chapters.size();
     // Which chapters hold a same-file link to which name: a book split into many parts with
     // thousands of anchors is then not searched once per name and part.
     std::unordered_map<std::string, std::vector<std::size_t>> linkingChapters;
     for (std::size_t j = 0; j < count; ++j) {
-        for (std::string& target : SameFileLinkTargets(book.contents[j])) {
-            std::vector<std::size_t>& chapters = linkingChapters[std::move(target)];
-            if (chapters.empty() || chapters.back() != j) chapters.push_back(j);
+        for (std::string& target : SameFileLinkTargets(chapters[j].content)) {
+            std::vector<std::size_t>& linking = linkingChapters[std::move(target)];
+            if (linking.empty() || linking.back() != j) linking.push_back(j);
         }
     }
     for (std::size_t i = 0; i < count; ++i) {
@@ -150,7 +151,7 @@ void RepairAnchorLinks(Book& book) {
         std::vector<std::string> names;
         TLxRegEx& rx = SharedRegex();
         rx.SetPattern(R"rx((?<=name=)"?[^"\>]+)rx");
-        for (std::string name : rx.MatchAll(ExtractBody(book.contents[i]))) {
+        for (std::string name : rx.MatchAll(ExtractBody(chapters[i].content))) {
             if (name.starts_with('"')) name.erase(0, 1);
             names.push_back(std::move(name));
         }
@@ -158,9 +159,9 @@ void RepairAnchorLinks(Book& book) {
             const auto linking = linkingChapters.find(name);
             if (linking == linkingChapters.end()) continue;
             const std::string sameFileLink = "href=\"#" + name + "\"";
-            const std::string crossFileLink = "href=\"" + book.files[i] + "#" + name + "\"";
+            const std::string crossFileLink = "href=\"" + chapters[i].file + "#" + name + "\"";
             for (const std::size_t j : linking->second) {
-                book.contents[j] = ReplaceAll(book.contents[j], sameFileLink, crossFileLink);
+                chapters[j].content = ReplaceAll(chapters[j].content, sameFileLink, crossFileLink);
             }
             linkingChapters.erase(linking);  // every such link now names the file
         }

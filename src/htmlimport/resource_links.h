@@ -25,9 +25,9 @@ std::vector<std::string> CollectImages(const std::string& folder,
 std::vector<std::string> CollectStylesheets(const std::string& folder,
                                             const std::vector<std::string>& files);
 
-// Over book.contents (entry i belongs to book.files[i]): for every anchor name defined in the
-// body of chapter i, every href="#NAME" in any chapter becomes href="FILE#NAME", FILE being
-// book.files[i]. Used for a Word book split into several chapter files.
+// Over the chapters' texts: for every anchor name defined in the body of chapter i, every
+// href="#NAME" in any chapter becomes href="FILE#NAME", FILE being chapter i's file. Used for a
+// Word book split into several chapter files.
 void RepairAnchorLinks(Book& book);
 
 }  // namespace quillery

@@ -16,6 +16,7 @@
 #include "mobi/palm_database.h"
 #include "mobi/text_encoding.h"
 #include "mobi/text_records.h"
+#include "text/utf8.h"
 
 namespace quillery::mobi {
 namespace {

@@ -5,6 +5,7 @@
 
 #include "mobi/html_document.h"
 #include "mobi/package_paths.h"
+#include "text/paths.h"
 
 namespace quillery::mobi {
 namespace {

@@ -11,6 +11,8 @@
 #include "mobi/html_document.h"
 #include "mobi/package_paths.h"
 #include "mobi/text_encoding.h"
+#include "text/paths.h"
+#include "text/utf8.h"
 
 namespace quillery::mobi {
 namespace {

@@ -4,9 +4,10 @@
 #include <pugixml.hpp>
 
 #include "mobi/package_paths.h"
-#include "mobi/toc_links.h"
 #include "mobi/text_encoding.h"
+#include "mobi/toc_links.h"
 #include "mobi/xml_names.h"
+#include "text/paths.h"
 
 namespace quillery::mobi {
 namespace {

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "mobi/package_paths.h"
+#include "text/paths.h"
 
 namespace quillery::mobi {
 namespace {

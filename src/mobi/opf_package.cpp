@@ -9,6 +9,7 @@
 #include "mobi/package_paths.h"
 #include "mobi/text_encoding.h"
 #include "mobi/xml_names.h"
+#include "text/utf8.h"
 
 namespace quillery::mobi {
 namespace {

@@ -78,12 +78,6 @@ std::optional<std::string> ResolveInPackage(std::string_view baseFolder, std::st
     return out;
 }
 
-std::string FolderOf(std::string_view relativePath) {
-    const auto slash = relativePath.rfind('/');
-    if (slash == std::string_view::npos) return {};
-    return std::string(relativePath.substr(0, slash + 1));
-}
-
 bool IsReadablePackageFile(const std::string& folder, const std::string& relativePath) {
     const auto path = PackageFilePath(folder, relativePath);
     std::error_code ec;

@@ -26,9 +26,6 @@ bool HasScheme(std::string_view href);
 // result would leave the package folder or the href is absolute.
 std::optional<std::string> ResolveInPackage(std::string_view baseFolder, std::string_view href);
 
-// "text/ch1.html" -> "text/"
-std::string FolderOf(std::string_view relativePath);
-
 // True for a regular file inside the package folder that this process may read.
 bool IsReadablePackageFile(const std::string& folder, const std::string& relativePath);
 

@@ -73,21 +73,6 @@ int Cp1252Byte(char32_t cp) {
     return -1;
 }
 
-bool IsValidUtf8(std::string_view text) {
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        if (static_cast<unsigned char>(text[pos]) < 0x80) {
-            ++pos;
-            continue;
-        }
-        const std::size_t start = pos;
-        const char32_t cp = NextCodePoint(text, pos);
-        // U+FFFD spelled out in the text is fine; a decoding failure advances one byte only.
-        if (cp == 0xFFFD && pos - start == 1) return false;
-    }
-    return true;
-}
-
 std::string Cp1252ToUtf8(std::string_view bytes) {
     static constexpr char32_t kHigh[32] = {
         0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,

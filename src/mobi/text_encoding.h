@@ -20,9 +20,6 @@ int Cp1252Byte(char32_t codePoint);
 // UTF-8 text as Windows-1252 bytes; characters outside the code page become "&#N;".
 std::string Utf8ToCp1252(std::string_view utf8);
 
-// True when the bytes are well-formed UTF-8.
-bool IsValidUtf8(std::string_view text);
-
 // Windows-1252 bytes as UTF-8 (the five bytes the code page leaves undefined become U+FFFD).
 std::string Cp1252ToUtf8(std::string_view bytes);
 

@@ -2,14 +2,13 @@
 
 #include "package/package_text.h"
 #include "project/command_runner.h"
+#include "text/paths.h"
 #include "text/strings.h"
 #include "text/text_file.h"
 
 namespace quillery {
 
-std::string CoverPictureName(const Book& book) {
-    return package_text::FileNamePart(book.coverPath);
-}
+std::string CoverPictureName(const Book& book) { return FileNamePart(book.coverPath); }
 
 bool CopyCoverPicture(const Book& book) {
     if (book.coverPath.empty()) return false;

@@ -5,6 +5,7 @@
 #include "package/package_text.h"
 #include "project/command_runner.h"
 #include "text/file_utils.h"
+#include "text/paths.h"
 #include "text/strings.h"
 
 namespace fs = std::filesystem;
@@ -14,7 +15,7 @@ namespace quillery {
 namespace {
 
 std::string LowerExtension(std::string_view path) {
-    const std::string name = package_text::FileNamePart(path);
+    const std::string name = FileNamePart(path);
     const std::size_t dot = name.rfind('.');
     return dot == std::string::npos ? std::string() : LowerAscii(name.substr(dot + 1));
 }
@@ -22,7 +23,7 @@ std::string LowerExtension(std::string_view path) {
 // Creates the folder part of a relative entry inside the OPS folder; true when that folder
 // exists afterwards (a plain file name needs none).
 bool EnsureOpsSubfolder(const Book& book, const std::string& entry) {
-    const std::string folder = package_text::FolderPart(entry);
+    const std::string folder = FolderOf(entry);
     if (folder.empty()) return true;
     const std::string full = book.folders.opsFolder + folder;
     std::error_code ec;
@@ -50,7 +51,7 @@ std::string StylesheetManifestItems(Book& book) {
     std::string block;
     if (!book.replacementStylesheet.empty()) {
         block += "\t\t<item id=\"style\" href=\"" +
-                 package_text::HrefValue(package_text::FileNamePart(book.replacementStylesheet)) +
+                 package_text::HrefValue(FileNamePart(book.replacementStylesheet)) +
                  "\" media-type=\"text/css\" />\r\n";
     }
     for (std::size_t k = 0; k < book.stylesheets.size(); ++k) {
@@ -68,8 +69,7 @@ std::string StylesheetManifestItems(Book& book) {
 
 std::string ImageManifestItems(Book& book) {
     std::string block;
-    if (!book.coverPath.empty())
-        block += ImageItem("coverPic", package_text::FileNamePart(book.coverPath));
+    if (!book.coverPath.empty()) block += ImageItem("coverPic", FileNamePart(book.coverPath));
     for (std::size_t k = 0; k < book.images.size(); ++k) {
         const std::string& entry = book.images[k];
         const std::string source = book.sourceFolder + entry;

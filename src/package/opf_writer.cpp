@@ -2,7 +2,6 @@
 
 #include <ctime>
 
-#include "htmlimport/resource_links.h"
 #include "package/manifest_items.h"
 #include "package/package_text.h"
 #include "text/strings.h"
@@ -17,7 +16,7 @@ constexpr std::string_view kTocPageName = "toc.htm";
 bool HasTocPage(const Book& book) { return book.tocFileName == kTocPageName; }
 
 std::string FirstFile(const Book& book) {
-    return book.files.empty() ? std::string() : book.files[0];
+    return book.chapters.empty() ? std::string() : book.chapters[0].file;
 }
 
 std::string PageItem(std::string_view id, std::string_view href) {
@@ -36,7 +35,7 @@ std::string ItemRef(std::string_view idref) {
     return "\t<itemref idref=\"" + std::string(idref) + "\" />\r\n\t";
 }
 
-void FillMetadata(std::string& opf, const Book& book) {
+void FillMetadataPlaceholders(std::string& opf, const Book& book) {
     const BookMetadata& m = book.metadata;
     opf = ReplaceAll(opf, "$$title$$", m.title);
     opf = ReplaceAll(opf, "$$creator$$", m.creator);
@@ -64,8 +63,8 @@ std::string ChapterManifestItems(const Book& book) {
     if (!book.coverPath.empty()) block += PageItem("coverpage", "coverpage.htm");
     if (book.options.generateTitlePage) block += PageItem("titlepage", "titlepage.htm");
     if (HasTocPage(book)) block += PageItem("tocpage", kTocPageName);
-    for (std::size_t k = 0; k < book.files.size(); ++k) {
-        block += PageItem(ChapterId(k), package_text::HrefValue(book.files[k]));
+    for (std::size_t k = 0; k < book.chapters.size(); ++k) {
+        block += PageItem(ChapterId(k), package_text::HrefValue(book.chapters[k].file));
     }
     return block;
 }
@@ -74,7 +73,7 @@ std::string SpineItemRefs(const Book& book) {
     std::string block;
     if (!book.coverPath.empty()) block += ItemRef("coverpage");
     if (book.options.generateTitlePage) block += ItemRef("titlepage");
-    for (std::size_t k = 0; k < book.files.size(); ++k) {
+    for (std::size_t k = 0; k < book.chapters.size(); ++k) {
         if (static_cast<long long>(k) == static_cast<long long>(book.tocPosition) - 1 &&
             HasTocPage(book)) {
             block += ItemRef("tocpage");
@@ -101,22 +100,9 @@ std::string GuideStartReference(const Book& book) {
 std::string GuideTocReference(Book& book) {
     if (book.tocFileName.empty()) book.tocFileName = FirstFile(book);
     std::string target = package_text::HrefValue(book.tocFileName);
-    if (book.files.size() < 2) target += "#toc";
+    if (book.chapters.size() < 2) target += "#toc";
     return "\t<reference type=\"toc\"  title=\"Table of Contents\" href=\"" + target + "\"/>\r\n\t";
 }
-
-ResourceCollectors ChapterResourceCollectors() {
-    ResourceCollectors collect;
-    collect.images = [](const Book& book, const std::string& folder) {
-        return CollectImages(folder, book.files);
-    };
-    collect.stylesheets = [](const Book& book, const std::string& folder) {
-        return CollectStylesheets(folder, book.files);
-    };
-    return collect;
-}
-
-void WriteContentOpf(Book& book) { WriteContentOpf(book, ChapterResourceCollectors()); }
 
 void WriteContentOpf(Book& book, const ResourceCollectors& collect) {
     WriteContentOpf(book, collect, TodayIsoDate());
@@ -125,7 +111,7 @@ void WriteContentOpf(Book& book, const ResourceCollectors& collect) {
 void WriteContentOpf(Book& book, const ResourceCollectors& collect, std::string_view date) {
     std::string opf = ReadTextFile(book.folders.libFolder + "OPS/content.opf");
     book.metadata.date = date;
-    FillMetadata(opf, book);
+    FillMetadataPlaceholders(opf, book);
 
     package_text::InsertBefore(opf, "</manifest>", ChapterManifestItems(book));
     package_text::InsertBefore(opf, "</spine>", SpineItemRefs(book));

@@ -20,9 +20,6 @@ struct ResourceCollectors {
     ResourceCollector stylesheets;  // unset: book.stylesheets is used as it stands
 };
 
-// The web-page import's collectors (CollectImages, CollectStylesheets over book.files).
-ResourceCollectors ChapterResourceCollectors();
-
 // "Make Content" and the make's compile stage (after WriteTocFiles): writes OPS/content.opf
 // from lib/OPS/content.opf. book.metadata.date becomes today's date ("yyyy-mm-dd"); the image
 // list and (unless book.wordImport) the stylesheet list are gathered afresh with `collect`
@@ -30,8 +27,6 @@ ResourceCollectors ChapterResourceCollectors();
 // stylesheets are logged. An empty book.tocFileName becomes the first chapter's file name.
 // Throws std::system_error when a file cannot be written or copied.
 void WriteContentOpf(Book& book, const ResourceCollectors& collect);
-// The same with ChapterResourceCollectors(): what the make and "Make Content" call.
-void WriteContentOpf(Book& book);
 // The same with the date given ("yyyy-mm-dd") instead of taken from the clock.
 void WriteContentOpf(Book& book, const ResourceCollectors& collect, std::string_view date);
 

@@ -1,5 +1,6 @@
 #include "package/package_text.h"
 
+#include "text/paths.h"
 #include "text/strings.h"
 
 namespace quillery::package_text {
@@ -28,16 +29,6 @@ std::string HrefValue(std::string_view path) {
         }
     }
     return ReplaceAll(encoded, "&", "&amp;");
-}
-
-std::string FileNamePart(std::string_view path) {
-    const std::size_t slash = path.rfind('/');
-    return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
-}
-
-std::string FolderPart(std::string_view path) {
-    const std::size_t slash = path.rfind('/');
-    return slash == std::string_view::npos ? std::string() : std::string(path.substr(0, slash + 1));
 }
 
 }  // namespace quillery::package_text

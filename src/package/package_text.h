@@ -15,11 +15,4 @@ void InsertBefore(std::string& text, std::string_view marker, std::string_view b
 // escaped as "&amp;". A name without such bytes comes out as EncodeEntities gives it.
 std::string HrefValue(std::string_view path);
 
-// The file-name part of a path (after its last "/").
-std::string FileNamePart(std::string_view path);
-
-// The folder part of a relative path, up to and including its last "/"; empty for a plain
-// file name.
-std::string FolderPart(std::string_view path);
-
 }  // namespace quillery::package_text

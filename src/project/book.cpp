@@ -5,9 +5,10 @@
 #include "project/book_form.h"
 #include "project/kindlegen.h"
 #include "project/language.h"
+#include "project/ui_port.h"
 #include "text/file_utils.h"
+#include "text/paths.h"
 #include "text/strings.h"
-#include "text/ui_port.h"
 
 namespace quillery {
 
@@ -28,22 +29,6 @@ int IntOr(std::string_view text, int fallback) {
     return value;
 }
 
-std::string Slashed(std::string folder) {
-    if (!folder.empty() && folder.back() != '/') folder += '/';
-    return folder;
-}
-
-// The folder part of a path, with its trailing "/"; empty when the path has no "/".
-std::string FolderOf(std::string_view path) {
-    const size_t slash = path.rfind('/');
-    return slash == std::string_view::npos ? std::string() : std::string(path.substr(0, slash + 1));
-}
-
-std::string NameOf(std::string_view path) {
-    const size_t slash = path.rfind('/');
-    return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
-}
-
 // The text before the last "." of a file name; empty when the name holds no ".".
 std::string TextBeforeLastDot(std::string_view name) {
     const size_t dot = name.rfind('.');
@@ -58,7 +43,7 @@ std::string WithoutExtension(std::string_view name) {
 
 }  // namespace
 
-void FillMetadata(Book& book, const BookForm& form) {
+void FillMetadataFromForm(Book& book, const BookForm& form) {
     BookMetadata& m = book.metadata;
     m.title = EscapedOr(form.inTitle, "");
     m.creator = EscapedOr(form.inAuthor, "Anonymous Author");
@@ -107,20 +92,20 @@ void CopyOptionsFromForm(Book& book, const BookForm& form) {
 
 void TakeOutputLocation(Book& book, const BookForm& form) {
     book.outputFileName = form.lblDesName;
-    book.outputFolder = Slashed(form.lblDesPath);
+    book.outputFolder = WithTrailingSlash(form.lblDesPath);
     book.fullOutputPath = book.outputFolder + book.outputFileName;
 }
 
-std::string TitleAfterWebImport(const std::vector<std::string>& files,
+std::string TitleAfterWebImport(const std::vector<Chapter>& chapters,
                                 const std::string& sourceFolder) {
-    if (files.size() == 1) return TextBeforeLastDot(NameOf(files.front()));
+    if (chapters.size() == 1) return TextBeforeLastDot(FileNamePart(chapters.front().file));
     std::string folder = sourceFolder;
     while (!folder.empty() && folder.back() == '/') folder.pop_back();
-    return NameOf(folder);
+    return FileNamePart(folder);
 }
 
 void ApplyWebImportLocation(Book& book, BookForm& form) {
-    form.inTitle = TitleAfterWebImport(book.files, book.sourceFolder);
+    form.inTitle = TitleAfterWebImport(book.chapters, book.sourceFolder);
     if (form.chkSaveSamePath) form.lblDesPath = book.sourceFolder;
     form.lblDesName = form.inTitle + ".mobi";
     book.wordImport = false;
@@ -130,7 +115,7 @@ void ApplyWordImportLocation(Book& book, BookForm& form, const std::string& docu
     book.wordDocumentFolder = FolderOf(documentPath);
     book.wordImport = true;
     if (form.chkSaveSamePath) form.lblDesPath = book.wordDocumentFolder;
-    form.lblDesName = WithoutExtension(NameOf(documentPath)) + ".mobi";
+    form.lblDesName = WithoutExtension(FileNamePart(documentPath)) + ".mobi";
 }
 
 void ChooseSaveFolder(const Book& book, BookForm& form, bool sameAsSource) {
@@ -142,9 +127,9 @@ void ChooseSaveFolder(const Book& book, BookForm& form, bool sameAsSource) {
 }
 
 bool CheckFilesImported(const Book& book, UiPort& ui) {
-    if (!book.files.empty()) return true;
+    if (!book.chapters.empty()) return true;
     ui.ShowMessage(kImportFirstMessage);
-    ui.FocusControl("btnImportHtml");
+    ui.FocusControl(Control::ImportWebPagesButton);
     return false;
 }
 
@@ -152,7 +137,7 @@ bool CanChangeOutputLocation(const Book& book, UiPort& ui) { return CheckFilesIm
 
 void TakeChosenOutputPath(BookForm& form, const std::string& chosenPath) {
     form.lblDesPath = FolderOf(chosenPath);
-    form.lblDesName = NameOf(chosenPath);
+    form.lblDesName = FileNamePart(chosenPath);
 }
 
 std::string FinalMobiPath(const Book& book) { return WithMobiExtension(book.fullOutputPath); }
@@ -161,7 +146,14 @@ void ResetForNewImport(Book& book) {
     ClearFolder(book.folders.opsFolder);
     ClearFolder(book.folders.doctmpFolder);
     book.images.clear();
-    book.titles.clear();
+    for (Chapter& chapter : book.chapters) chapter.title.reset();
+}
+
+std::vector<std::string> ChapterFiles(const Book& book) {
+    std::vector<std::string> files;
+    files.reserve(book.chapters.size());
+    for (const Chapter& chapter : book.chapters) files.push_back(chapter.file);
+    return files;
 }
 
 }  // namespace quillery

@@ -4,10 +4,11 @@
 // the importers, the make pipeline, the package writers and the front-ends.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "project/compile_options.h"
+#include "project/compile_flags.h"
 #include "project/work_folders.h"
 
 namespace quillery {
@@ -63,15 +64,21 @@ struct BookOptions {
 
 enum class PreviewSource { Nothing = 0, Imported = 1, Made = 2 };
 
+// One chapter of the book: a file of the source folder with its title and size, and its text
+// while a make runs.
+struct Chapter {
+    std::string file;                  // relative to sourceFolder, "/" separated
+    std::optional<std::string> title;  // none until proposed or typed; XML-escaped in a make
+    std::int64_t size = 0;             // bytes
+    std::string content;               // the whole chapter text, only during a make
+};
+
 struct Book {
     WorkFolders folders;
 
-    // Chapter list: parallel lists, index 0 = first chapter, in reading order.
-    std::vector<std::string> files;     // relative to sourceFolder, "/" separated
-    std::vector<std::string> titles;    // XML-escaped during a make
-    std::vector<std::int64_t> sizes;    // bytes
-    std::vector<std::string> contents;  // whole chapter texts, only during a make
-    std::string sourceFolder;           // ends with "/"
+    // The chapter list, in reading order.
+    std::vector<Chapter> chapters;
+    std::string sourceFolder;  // ends with "/"
 
     BookMetadata metadata;
 
@@ -95,7 +102,7 @@ struct Book {
     PreviewSource previewSource = PreviewSource::Nothing;
     bool wordImport = false;
     bool kindleGenSizeFlag = false;  // the compiler file is larger than 2,048,000 bytes
-    CompileOptions compileOptions;   // the "Compiling Options" dialog, for the run only
+    CompileFlags compileFlags;       // the "Compiling Options" dialog, for the run only
     bool wordSplit = false;          // the Word HTML was split on section breaks
     std::string wordDocumentFolder;  // for the output-location rule of a Word project
 
@@ -114,7 +121,7 @@ class UiPort;
 // (EncodeEntities); empty author, publisher and ID become "Anonymous Author", "Unknown
 // publisher" and "None"; the language name becomes its code (LanguageCode with the
 // dictionary lang/lang.dic of book.folders). The date is left to the content.opf writer.
-void FillMetadata(Book& book, const BookForm& form);
+void FillMetadataFromForm(Book& book, const BookForm& form);
 
 // Copies the option flags, the TOC title and the TOC position (the item index of
 // selTocIndex) from the form into the Book project, as every make does first.
@@ -126,7 +133,7 @@ void TakeOutputLocation(Book& book, const BookForm& form);
 
 // The title proposed after a web-page import: the base name (text before the last ".") of
 // the single chapter file, else the last component of the source folder.
-std::string TitleAfterWebImport(const std::vector<std::string>& files,
+std::string TitleAfterWebImport(const std::vector<Chapter>& chapters,
                                 const std::string& sourceFolder);
 
 // After a web-page import (book.files and book.sourceFolder filled): inTitle := the proposed
@@ -159,7 +166,10 @@ void TakeChosenOutputPath(BookForm& form, const std::string& chosenPath);
 std::string FinalMobiPath(const Book& book);
 
 // Before an import fills the lists: empties the OPS and doctmp folders and clears the image
-// and title lists.
+// list and the chapters' titles.
 void ResetForNewImport(Book& book);
+
+// The chapters' file names, in reading order.
+std::vector<std::string> ChapterFiles(const Book& book);
 
 }  // namespace quillery

@@ -5,7 +5,8 @@
 
 #include "project/book.h"
 #include "project/command_runner.h"
-#include "text/ui_port.h"
+#include "project/ui_port.h"
+#include "text/paths.h"
 
 namespace fs = std::filesystem;
 
@@ -18,16 +19,10 @@ bool IsRegularFile(const std::string& path) {
     return !path.empty() && fs::is_regular_file(path, ec);
 }
 
-// The file-name part of a path: the text after its last "/".
-std::string FileNamePart(const std::string& path) {
-    const size_t slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 }  // namespace
 
-CompileOptions SaveCompileOptions(const CompileOptionsChoice& choice) {
-    CompileOptions options;
+CompileFlags SaveCompileFlags(const CompileFlagsChoice& choice) {
+    CompileFlags options;
     if (choice.selCompLevel1)
         options.compressionLevel = 0;
     else if (choice.selCompLevel3)
@@ -58,7 +53,7 @@ bool CheckKindleGen(const std::string& kindleGenPath, UiPort& ui, Book& book) {
     return CheckKindleGen(kindleGenPath, ui, book.kindleGenSizeFlag);
 }
 
-std::string KindleGenOptionText(const CompileOptions& options) {
+std::string KindleGenOptionText(const CompileFlags& options) {
     std::string text;
     if (options.compressionLevel != 1) text += " -c" + std::to_string(options.compressionLevel);
     if (options.pictureFormat == 1) text += " -gif";
@@ -75,13 +70,13 @@ std::string WithMobiExtension(const std::string& name) {
 }
 
 std::string KindleGenCommandLine(const std::string& kindleGenPath, const std::string& opsFolder,
-                                 const CompileOptions& options, const std::string& outputFileName) {
+                                 const CompileFlags& options, const std::string& outputFileName) {
     return ShellQuote(kindleGenPath) + " " + ShellQuote(opsFolder + "content.opf") +
            KindleGenOptionText(options) + " -o " + ShellQuote(WithMobiExtension(outputFileName));
 }
 
 CompileResult CompileMobi(const std::string& kindleGenPath, const std::string& opsFolder,
-                          const CompileOptions& options, const std::string& outputFileName,
+                          const CompileFlags& options, const std::string& outputFileName,
                           const std::string& fullOutputPath) {
     CompileResult result;
     // The compiler writes a bare -o name beside content.opf; only the file name is passed,
@@ -108,7 +103,7 @@ CompileResult CompileMobi(const std::string& kindleGenPath, const std::string& o
 }
 
 CompileResult CompileMobi(const std::string& kindleGenPath, const Book& book) {
-    return CompileMobi(kindleGenPath, book.folders.opsFolder, book.compileOptions,
+    return CompileMobi(kindleGenPath, book.folders.opsFolder, book.compileFlags,
                        book.outputFileName, book.fullOutputPath);
 }
 

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "project/compile_options.h"
+#include "project/compile_flags.h"
 #include "project/work_folders.h"
 
 namespace quillery {
@@ -28,7 +28,7 @@ bool CheckKindleGen(const std::string& kindleGenPath, UiPort& ui, bool& sizeFlag
 bool CheckKindleGen(const std::string& kindleGenPath, UiPort& ui, Book& book);
 
 // The option text: " -cN" unless the level is 1, then " -gif", then " -western".
-std::string KindleGenOptionText(const CompileOptions& options);
+std::string KindleGenOptionText(const CompileFlags& options);
 
 // name with the extension of its file-name part replaced by ".mobi" (appended when it has
 // none): "book.htm" -> "book.mobi", "/a.b/book" -> "/a.b/book.mobi".
@@ -37,7 +37,7 @@ std::string WithMobiExtension(const std::string& name);
 // 'compiler' 'opsFolder'content.opf<options> -o 'outputName.mobi' with every path quoted
 // for the shell (ShellQuote) and no outer quotes.
 std::string KindleGenCommandLine(const std::string& kindleGenPath, const std::string& opsFolder,
-                                 const CompileOptions& options, const std::string& outputFileName);
+                                 const CompileFlags& options, const std::string& outputFileName);
 
 struct CompileResult {
     std::string output;    // the compiler's console output
@@ -51,7 +51,7 @@ struct CompileResult {
 // (overwriting) to WithMobiExtension(fullOutputPath) and stays in the OPS folder too. Throws
 // std::system_error when that copy fails.
 CompileResult CompileMobi(const std::string& kindleGenPath, const std::string& opsFolder,
-                          const CompileOptions& options, const std::string& outputFileName,
+                          const CompileFlags& options, const std::string& outputFileName,
                           const std::string& fullOutputPath);
 // The same for the Book project: its OPS folder, compile options and output location.
 CompileResult CompileMobi(const std::string& kindleGenPath, const Book& book);

@@ -5,33 +5,31 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "text/paths.h"
+
 namespace fs = std::filesystem;
 
 namespace quillery {
 
 namespace {
 
-std::string Slashed(std::string folder) {
-    if (folder.empty() || folder.back() != '/') folder += '/';
-    return folder;
-}
-
 // The installed layout keeps the data under <prefix>/share/quillery/ beside <prefix>/bin/.
 std::string FindDataFolder(const std::string& programFolder) {
     if (fs::is_directory(programFolder + "lib")) return programFolder;
     const fs::path shared =
         fs::path(programFolder).parent_path().parent_path() / "share" / "quillery";
-    if (fs::is_directory(shared / "lib")) return Slashed(shared.string());
+    if (fs::is_directory(shared / "lib")) return WithTrailingSlash(shared.string());
     return programFolder;
 }
 
 std::string FindStateFolder(const std::string& programFolder) {
-    if (const char* over = std::getenv("QUILLERY_STATE_DIR"); over && *over) return Slashed(over);
+    if (const char* over = std::getenv("QUILLERY_STATE_DIR"); over && *over)
+        return WithTrailingSlash(over);
     if (access(programFolder.c_str(), W_OK) == 0) return programFolder;
     if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && *xdg)
-        return Slashed(std::string(xdg) + "/quillery");
+        return WithTrailingSlash(std::string(xdg) + "/quillery");
     const char* home = std::getenv("HOME");
-    return Slashed(std::string(home ? home : "/tmp") + "/.local/share/quillery");
+    return WithTrailingSlash(std::string(home ? home : "/tmp") + "/.local/share/quillery");
 }
 
 }  // namespace
@@ -39,13 +37,13 @@ std::string FindStateFolder(const std::string& programFolder) {
 std::string ExecutableFolder() {
     std::error_code ec;
     const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
-    if (ec) return Slashed(fs::current_path().string());
-    return Slashed(exe.parent_path().string());
+    if (ec) return WithTrailingSlash(fs::current_path().string());
+    return WithTrailingSlash(exe.parent_path().string());
 }
 
 WorkFolders ComputeWorkFolders(const std::string& programFolder) {
     WorkFolders f;
-    f.programFolder = Slashed(programFolder);
+    f.programFolder = WithTrailingSlash(programFolder);
     f.dataFolder = FindDataFolder(f.programFolder);
     f.stateFolder = FindStateFolder(f.programFolder);
     f.tempFolder = f.stateFolder + "temp/";

@@ -9,7 +9,6 @@
 #include <string>
 
 #include "text/strings.h"
-#include "text/ui_port.h"
 
 namespace quillery {
 namespace {
@@ -150,20 +149,6 @@ std::string FileBaseName(std::string_view path) {
     return StripExtension(slash == std::string_view::npos ? path : path.substr(slash + 1));
 }
 
-bool ConfirmYesNo(UiPort& ui, std::string_view message) { return ui.ConfirmYesNo(message); }
-
-void ShellOpen(UiPort& ui, std::string_view target) { ui.ShellOpen(target, {}); }
-
-void ShellOpenWith(UiPort& ui, std::string_view target, std::string_view parameters) {
-    ui.ShellOpen(target, parameters);
-}
-
-void ShellOpenDefault(UiPort& ui, std::string_view target) { ui.ShellOpenDefault(target); }
-
-void OpenIfExists(UiPort& ui, const std::string& fileName) {
-    if (FileExists(fileName)) ShellOpen(ui, fileName);
-}
-
 bool FileExists(const std::string& path) {
     struct stat st {};
     return !path.empty() && ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
@@ -172,12 +157,6 @@ bool FileExists(const std::string& path) {
 bool FolderExists(const std::string& path) {
     struct stat st {};
     return !path.empty() && ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-}
-
-std::string WithTrailingSlash(std::string_view folder) {
-    std::string out(folder);
-    if (!out.empty() && out.back() != '/') out += '/';
-    return out;
 }
 
 }  // namespace quillery

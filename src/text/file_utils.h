@@ -1,13 +1,11 @@
 #pragma once
-// File-system and shell helpers. Folder paths end with "/".
+// File-system helpers. Folder paths end with "/".
 
 #include <cstdint>
 #include <string>
 #include <string_view>
 
 namespace quillery {
-
-class UiPort;
 
 // Deletes everything inside folder (read-only files and whole sub-trees too) and leaves the
 // folder itself. A symbolic link inside is removed as a link, never followed.
@@ -25,14 +23,7 @@ std::string StripExtension(std::string_view name);
 // The file-name part of a path (after the last "/"), without its extension.
 std::string FileBaseName(std::string_view path);
 
-bool ConfirmYesNo(UiPort& ui, std::string_view message);
-void ShellOpen(UiPort& ui, std::string_view target);
-void ShellOpenWith(UiPort& ui, std::string_view target, std::string_view parameters);
-void ShellOpenDefault(UiPort& ui, std::string_view target);
-void OpenIfExists(UiPort& ui, const std::string& fileName);
-
 bool FileExists(const std::string& path);  // a regular file (or a link to one)
 bool FolderExists(const std::string& path);
-std::string WithTrailingSlash(std::string_view folder);
 
 }  // namespace quillery

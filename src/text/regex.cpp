@@ -34,7 +34,7 @@ std::uint32_t MatchLimitFor(std::size_t subjectSize) {
     return static_cast<std::uint32_t>(std::min<std::uint64_t>(wanted, UINT32_MAX));
 }
 
-std::uint32_t CompileFlags(TLxRegExOptions options) {
+std::uint32_t Pcre2CompileOptions(TLxRegExOptions options) {
     // Matching is byte-wise: UTF and Unicode properties stay off whatever the pattern says.
     std::uint32_t flags = PCRE2_NEVER_UTF | PCRE2_NEVER_UCP;
     if (options & preCaseLess) flags |= PCRE2_CASELESS;
@@ -87,7 +87,7 @@ struct TLxRegEx::Impl final : detail::MatchGroups {
     void Compile() {
         if (compiled) return;
         if (pattern.empty()) throw RegexError(kEmptyPatternMessage);
-        compiled = detail::CompilePattern(pattern, CompileFlags(options));
+        compiled = detail::CompilePattern(pattern, Pcre2CompileOptions(options));
     }
 
     void PrepareMatchData() {

@@ -10,6 +10,8 @@
 #include <string>
 #include <system_error>
 
+#include "text/paths.h"
+
 namespace quillery {
 namespace {
 
@@ -53,11 +55,6 @@ bool WriteAll(int fd, std::string_view text) {
         left -= static_cast<std::size_t>(n);
     }
     return true;
-}
-
-std::string FolderOf(const std::string& fileName) {
-    const std::size_t slash = fileName.rfind('/');
-    return slash == std::string::npos ? std::string() : fileName.substr(0, slash + 1);
 }
 
 // Creates a new, uniquely named file beside fileName (mode 0666 less the umask, as a plain

@@ -46,7 +46,7 @@ TEST(CliArguments, BadValuesAndUnknownOptionsAreRefusedNamingThem) {
             cli::ParseArguments(Words(std::string("make ") + args));
             ADD_FAILURE() << "accepted";
         } catch (const cli::UsageError& e) {
-            EXPECT_NE(e.message.find(message), std::string::npos) << e.message;
+            EXPECT_NE(std::string(e.what()).find(message), std::string::npos) << e.what();
         }
     }
 }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "chapters.h"
 #include "temp_dir.h"
 
 namespace quillery {
@@ -55,22 +56,24 @@ TEST(Collectors, EachImageOnceInTheFormOfItsFirstAppearance) {
 
 TEST(RepairAnchorLinks, LinksToAnchorsOfAnyPartNameThatFile) {
     Book book;
-    book.files = {"a.htm", "b.htm", "c.htm"};
     // Names in any case, unquoted and twice; only names inside the body count, and "<BODY>" is
     // not a body. A link's own case must match.
-    book.contents = {
+    const Paths contents = {
         "<head><meta name=\"x\"></head><body><a name=\"n5\"></a><A NAME=top></A>"
         "<a name=\"top\"></a><a href=\"#n5\">self</a></body>",
         "<body><a href=\"#n5\">1</a><a href=\"#top\">2</a><a href=\"#TOP\">3</a>"
         "<a href=\"#top\">4</a><a href=\"#x\">5</a><a href=\"#z\">6</a></body>",
         "<BODY><a name=\"z\"></a></BODY>"};
-    Paths repaired = book.contents;
+    book.chapters = testing::ChaptersOf({"a.htm", "b.htm", "c.htm"});
+    for (std::size_t i = 0; i < contents.size(); ++i) book.chapters[i].content = contents[i];
+    Paths repaired = contents;
     repaired[0].replace(repaired[0].find("#n5"), 3, "a.htm#n5");
     repaired[1] =
         "<body><a href=\"a.htm#n5\">1</a><a href=\"a.htm#top\">2</a><a href=\"#TOP\">3</a>"
         "<a href=\"a.htm#top\">4</a><a href=\"#x\">5</a><a href=\"#z\">6</a></body>";
     RepairAnchorLinks(book);
-    EXPECT_EQ(book.contents, repaired);
+    for (std::size_t i = 0; i < repaired.size(); ++i)
+        EXPECT_EQ(book.chapters[i].content, repaired[i]) << i;
 }
 
 }  // namespace

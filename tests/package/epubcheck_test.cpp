@@ -1,6 +1,7 @@
 // A book with a marked contents chapter, a title page without cover and an "&" in a file name,
 // zipped as an ePub file, passes epubcheck without errors or warnings.
 
+#include "chapters.h"
 #include "package/container.h"
 #include "package/cover_pages.h"
 #include "package/opf_writer.h"
@@ -21,8 +22,7 @@ TEST_F(PackageTest, MarkedContentsChapterBookPassesEpubcheck) {
     if (!std::filesystem::exists(kEpubcheckJar)) GTEST_SKIP() << "epubcheck is not installed";
     book.folders.libFolder = ProgramFolder() + "lib/";
     book.outputFolder = dir.path() + "out/";
-    book.files = {"a&b.htm", "contents.htm"};
-    book.titles = {"A &amp; B", "Contents"};
+    book.chapters = ChaptersOf({"a&b.htm", "contents.htm"}, {"A &amp; B", "Contents"});
     book.tocMarked = true;
     book.tocFileName = "contents.htm";
     book.options.generateTitlePage = true;
@@ -32,7 +32,7 @@ TEST_F(PackageTest, MarkedContentsChapterBookPassesEpubcheck) {
               kXhtml + "<p><a href=\"a&amp;b.htm\">A</a></p></body></html>");
     WriteTitlePage(book);
     WriteTocFiles(book);
-    WriteContentOpf(book);
+    WriteContentOpf(book, ResourceCollectors{});
 
     const std::string epub = ShellQuote(dir.path() + "book.epub");
     RunCommand("zip -X0 " + epub + " mimetype && zip -Xr9D " + epub + " META-INF OPS",

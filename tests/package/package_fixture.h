@@ -39,8 +39,12 @@ protected:
     }
     // Chapters a.htm, b.htm, ... titled "Title A", "Title B", ...
     void AddChapters(int count) {
-        for (char c = 'a'; c < 'a' + count; ++c) book.files.push_back(std::string(1, c) + ".htm");
-        for (char c = 'A'; c < 'A' + count; ++c) book.titles.push_back(std::string("Title ") + c);
+        for (int i = 0; i < count; ++i) {
+            Chapter chapter;
+            chapter.file = std::string(1, char('a' + i)) + ".htm";
+            chapter.title = std::string("Title ") + char('A' + i);
+            book.chapters.push_back(std::move(chapter));
+        }
     }
 
     TempDir dir;

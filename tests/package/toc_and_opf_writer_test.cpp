@@ -4,6 +4,7 @@
 
 #include <system_error>
 
+#include "chapters.h"
 #include "package/opf_writer.h"
 #include "package/toc_writer.h"
 #include "package_fixture.h"
@@ -72,8 +73,7 @@ TEST_F(WriterTest, ThreeChaptersGiveThreePointsAndAContentsPage) {
 
 TEST_F(WriterTest, NamesAndTitlesBecomeWellFormedHrefsAndText) {
     // Links are URIs: a blank, "#" or "%" in a file name is percent-encoded, "&" escaped.
-    book.files = {"q&a.htm", "n#5 1%.htm"};
-    book.titles = {"Q&amp;A", "&lt;b&gt;"};
+    book.chapters = ChaptersOf({"q&a.htm", "n#5 1%.htm"}, {"Q&amp;A", "&lt;b&gt;"});
     book.tocTitle = "A & B";  // typed text, escaped where it enters the page
     WriteTocFiles(book);
     EXPECT_EQ(Ops("toc.ncx"), Ncx("My Book", NavPoint(1, "Q&amp;A", "q&amp;a.htm") +
@@ -83,7 +83,7 @@ TEST_F(WriterTest, NamesAndTitlesBecomeWellFormedHrefsAndText) {
 }
 
 TEST_F(WriterTest, OneFileBookGetsOnePointPerNamedAnchorUnlessAtPositionZero) {
-    book.files = book.titles = {"b.htm"};
+    book.chapters = ChaptersOf({"b.htm"}, {"b.htm"});
     book.tocPosition = 1;
     book.tocFileName = "toc.htm";  // the contents page of an earlier, longer book is not named
     dir.Write("temp/OPS/b.htm",
@@ -159,35 +159,13 @@ TEST_F(WriterTest, GuideNamesTheContentsFileAndEscapesAmpersands) {
         {{}, "", StartAndToc("", "#toc"), ""},  // no chapter at all must not crash
     };
     for (const auto& [files, before, guide, after] : cases) {
-        book.files = book.titles = files;
+        book.chapters = ChaptersOf(files, files);
         book.tocFileName = before;
         Write();
         EXPECT_TRUE(Has(Ops("content.opf"), "\t<guide>\r\n\t" + guide + "</guide>"));
         EXPECT_EQ(book.tocFileName, after);
         EXPECT_FALSE(Has(Ops("content.opf"), "Q&A"));
     }
-}
-
-TEST_F(WriterTest, ChapterCopiesNameTheirPicturesAndStylesheetsUnlessFromWord) {
-    AddChapters(2);
-    dir.Write("temp/OPS/a.htm", "<link href=\"css/Book.CSS\"><img src=\"images/pic%201.png\">");
-    dir.Write("temp/OPS/b.htm", "<img src='images/missing.gif'><IMG SRC=\"Images/PIC%201.png\">");
-    dir.Write("src/css/Book.css", "p{}");
-    dir.Write("src/images/pic 1.png", "png");
-    WriteContentOpf(book);  // with the clock's date and the chapter collectors
-    EXPECT_TRUE(Has(Ops("content.opf"),
-                    Item("n1", "b.htm") +
-                        "\t\t<item id=\"css0\" href=\"css/Book.css\" media-type=\"text/css\" />\r\n"
-                        "\t<item id=\"img0\" href=\"images/pic%201.png\" "
-                        "media-type=\"image/png\" />\r\n\t</manifest>"));
-    EXPECT_EQ(book.stylesheets, std::vector<std::string>{"css/Book.css"});  // for the style pass
-    EXPECT_EQ(Ops("images/pic 1.png"), "png");
-    EXPECT_EQ(book.log, "images/missing.gifdoes not exist\r\n");
-    EXPECT_EQ(book.metadata.date, TodayIsoDate());
-    book.wordImport = true;  // a Word project keeps the list its import set up
-    book.stylesheets = {"word.css"};
-    WriteContentOpf(book);
-    EXPECT_TRUE(Has(book.log, "word.cssdoes not exist, give up"));
 }
 
 }  // namespace

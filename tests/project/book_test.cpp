@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "chapters.h"
 #include "project/book_form.h"
 #include "project/language.h"
 #include "temp_dir.h"
@@ -14,12 +15,12 @@ using testing::TempDir;
 // Title, creator, subject, publisher, uid, description, lang.
 std::vector<std::string> MetadataOf(const BookForm& form) {
     Book book;
-    FillMetadata(book, form);
+    FillMetadataFromForm(book, form);
     const BookMetadata& m = book.metadata;
     return {m.title, m.creator, m.subject, m.publisher, m.uid, m.description, m.lang};
 }
 
-TEST(FillMetadata, BlankFieldsTakeTheirDefaults) {
+TEST(FillMetadataFromForm, BlankFieldsTakeTheirDefaults) {
     BookForm form;
     form.inTitle = "  A Book ";
     form.inAuthor = form.inDesc = "   ";
@@ -30,7 +31,7 @@ TEST(FillMetadata, BlankFieldsTakeTheirDefaults) {
 }
 
 // Escaped once, "&" first, so an entity already in the text is escaped as text.
-TEST(FillMetadata, ValuesAreTrimmedAndEscapedOnce) {
+TEST(FillMetadataFromForm, ValuesAreTrimmedAndEscapedOnce) {
     BookForm form;
     form.inTitle = "Tom & Jerry";
     form.inAuthor = " <Anon> ";
@@ -53,7 +54,7 @@ TEST(OutputLocation, TitleAfterWebImport) {
         {two, "/", ""}};
     // clang-format on
     for (const auto& c : cases)
-        EXPECT_EQ(TitleAfterWebImport(c.files, c.folder), c.title) << c.folder;
+        EXPECT_EQ(TitleAfterWebImport(testing::ChaptersOf(c.files), c.folder), c.title) << c.folder;
 }
 
 TEST(LanguageCode, CommonNamesBuiltInListAndDictionary) {

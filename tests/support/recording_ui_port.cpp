@@ -1,3 +1,5 @@
+// The recording UI port (see recording_ui_port.h).
+
 #include "recording_ui_port.h"
 
 namespace quillery::testing {
@@ -23,10 +25,15 @@ void RecordingUiPort::SetStatus(std::string_view text) { events.push_back(Event(
 void RecordingUiPort::SetProgress(int percent) {
     events.push_back(Event("progress", std::to_string(percent)));
 }
-void RecordingUiPort::FocusControl(std::string_view control) {
-    events.push_back(Event("focus", control));
+void RecordingUiPort::FocusControl(Control control) {
+    events.push_back(Event("focus", ControlName(control)));
 }
-void RecordingUiPort::ShowPage(std::string_view page) { events.push_back(Event("page", page)); }
+void RecordingUiPort::ShowPage(Page page) { events.push_back(Event("page", PageName(page))); }
+void RecordingUiPort::ShowBuildLog(std::string_view log) {
+    shownLog = log;
+    events.push_back("log-view");
+}
+void RecordingUiPort::OpenLogWindow() { events.push_back("log-window"); }
 void RecordingUiPort::RequestKindleGenPath() { events.push_back("kindlegen-needed"); }
 void RecordingUiPort::ShellOpen(std::string_view target, std::string_view parameters) {
     std::string text(target);

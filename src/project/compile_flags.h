@@ -4,14 +4,14 @@
 
 namespace quillery {
 
-struct CompileOptions {
+struct CompileFlags {
     int compressionLevel = 0;  // 0 none, 1 standard, 2 Huffdic; 0 until the dialog is saved
     int pictureFormat = 0;     // 0 JPG, 1 GIF
     bool westernOnly = false;  // "Only Western  Charset"
 };
 
 // The dialog's control states; the defaults are those it opens with.
-struct CompileOptionsChoice {
+struct CompileFlagsChoice {
     bool selCompLevel1 = false;  // "No Compression"
     bool selCompLevel2 = true;   // "Standard"
     bool selCompLevel3 = false;  // "Kindle Huffdic"
@@ -22,6 +22,6 @@ struct CompileOptionsChoice {
 
 // The dialog's "Save": level 0 for "No Compression", else 2 for "Kindle Huffdic", else 1;
 // picture format 1 for "GIF", else 0; western as the check box.
-CompileOptions SaveCompileOptions(const CompileOptionsChoice& choice);
+CompileFlags SaveCompileFlags(const CompileFlagsChoice& choice);
 
 }  // namespace quillery

@@ -1,5 +1,6 @@
-#include "project/make_pipeline.h"
+#include "workflow/make_pipeline.h"
 
+#include <algorithm>
 #include <exception>
 #include <filesystem>
 
@@ -16,10 +17,11 @@
 #include "project/command_runner.h"
 #include "project/kindlegen.h"
 #include "project/settings.h"
+#include "project/ui_port.h"
 #include "text/file_utils.h"
 #include "text/strings.h"
 #include "text/text_file.h"
-#include "text/ui_port.h"
+#include "workflow/chapter_resources.h"
 
 namespace fs = std::filesystem;
 
@@ -44,19 +46,20 @@ private:
 bool PreconditionsHold(Book& book, const BookForm& form, UiPort& ui) {
     if (!CheckKindleGen(form.inKGenPath, ui, book)) return false;
     if (!CheckFilesImported(book, ui)) return false;
-    ui.ShowPage("General");
+    ui.ShowPage(Page::General);
     if (form.inTitle.empty()) {
         ui.ShowMessage(kTitleMissingMessage);
-        ui.FocusControl("inTitle");
+        ui.FocusControl(Control::BookTitleBox);
         return false;
     }
     if (form.lblDesName.empty()) {
         ui.ShowMessage(kOutputMissingMessage);
         return false;
     }
-    if (book.titles.size() < book.files.size()) {
+    if (std::any_of(book.chapters.begin(), book.chapters.end(),
+                    [](const Chapter& chapter) { return !chapter.title; })) {
         ui.ShowMessage(kTitlesMissingMessage);
-        ui.FocusControl("fileList");
+        ui.FocusControl(Control::ChapterGrid);
         return false;
     }
     return true;
@@ -64,25 +67,26 @@ bool PreconditionsHold(Book& book, const BookForm& form, UiPort& ui) {
 
 // The chapter list as the grid holds it: file names as they stand, titles XML-escaped.
 void TakeChapterRows(Book& book, const BookForm& form) {
-    const std::size_t n = book.files.size();
-    book.titles.resize(n);
-    for (std::size_t i = 0; i < n && i < form.fileList.size(); ++i) {
-        book.files[i] = form.fileList[i].fileName;
-        book.titles[i] = EncodeEntities(form.fileList[i].title);
+    for (std::size_t i = 0; i < book.chapters.size(); ++i) {
+        Chapter& chapter = book.chapters[i];
+        if (i < form.fileList.size()) {
+            chapter.file = form.fileList[i].fileName;
+            chapter.title = EncodeEntities(form.fileList[i].title);
+        } else if (!chapter.title) {
+            chapter.title.emplace();
+        }
     }
 }
 
 void LoadAndNormaliseChapters(Book& book) {
-    book.contents.clear();
-    book.contents.reserve(book.files.size());
-    for (const std::string& file : book.files) {
-        std::string text = ReadTextFile(book.sourceFolder + file);
+    for (Chapter& chapter : book.chapters) {
+        std::string text = ReadTextFile(book.sourceFolder + chapter.file);
         NormaliseChapterMarkup(text);
         // Elements the user asked to drop go right after the normalisation, before anything
         // collects the pictures the chapters use.
         if (book.options.removeElements.enabled)
             RemoveHtmlElements(text, book.options.removeElements);
-        book.contents.push_back(std::move(text));
+        chapter.content = std::move(text);
     }
 }
 
@@ -93,10 +97,10 @@ void CopyReplacementStylesheet(const Book& book) {
 }
 
 void WriteChapters(const Book& book) {
-    for (std::size_t i = 0; i < book.files.size(); ++i) {
-        const std::string target = book.folders.opsFolder + book.files[i];
+    for (const Chapter& chapter : book.chapters) {
+        const std::string target = book.folders.opsFolder + chapter.file;
         fs::create_directories(fs::path(target).parent_path());
-        WriteTextFile(target, book.contents[i]);
+        WriteTextFile(target, chapter.content);
     }
 }
 
@@ -105,7 +109,7 @@ CompileResult Compile(Book& book, const BookForm& form, Progress& progress) {
     progress.Step(20, "Making TOC");
     WriteTocFiles(book);
     progress.Step(21, "Writing content.opf");
-    WriteContentOpf(book);
+    WriteContentOpf(book, ChapterResourceCollectors());
     progress.Step(22, "Processing stylesheets");
     try {
         ProcessStylesheets(book);
@@ -139,8 +143,8 @@ MakeResult EditMenus(const Book& book, MakeOutcome outcome) {
             if (FileExists(book.sourceFolder + css)) r.cssMenu.push_back(css);
         }
     }
-    for (const std::string& file : book.files) {
-        if (FileExists(book.sourceFolder + file)) r.htmlMenu.push_back(file);
+    for (const Chapter& chapter : book.chapters) {
+        if (FileExists(book.sourceFolder + chapter.file)) r.htmlMenu.push_back(chapter.file);
     }
     return r;
 }
@@ -163,7 +167,7 @@ MakeResult MakeMobi(Book& book, const BookForm& form, Settings& settings, UiPort
     try {
         progress.Step(11, "Preparing the package folder");
         PrepareContainer(book);
-        FillMetadata(book, form);
+        FillMetadataFromForm(book, form);
         progress.Step(13, "Reading the chapters");
         LoadAndNormaliseChapters(book);
         progress.Step(15, "Writing the cover and title pages");
@@ -185,15 +189,15 @@ MakeResult MakeMobi(Book& book, const BookForm& form, Settings& settings, UiPort
         book.log += "# Mobi file creation failed.";
         ui.ShowMessage(e.what());
     }
-    book.contents.clear();
+    for (Chapter& chapter : book.chapters) chapter.content = std::string();
     book.previewSource = PreviewSource::Made;
     progress.Step(26, outcome == MakeOutcome::Made ? "Done" : "Stopped");
     return EditMenus(book, outcome);
 }
 
 void MakeContent(Book& book, const BookForm& form) {
-    FillMetadata(book, form);
-    WriteContentOpf(book);
+    FillMetadataFromForm(book, form);
+    WriteContentOpf(book, ChapterResourceCollectors());
 }
 
 void MakeToc(Book& book) { WriteTocFiles(book); }

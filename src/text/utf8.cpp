@@ -1,4 +1,6 @@
-#include "htmlimport/utf8.h"
+// UTF-8 validity (see utf8.h).
+
+#include "text/utf8.h"
 
 namespace quillery {
 

@@ -1,10 +1,15 @@
-#include "htmlimport/web_import.h"
+// "Import Web Pages": the new project, its chapters, titles and save panel, and a source
+// folder that is never written.
+
+#include "workflow/web_page_import.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <map>
 
+#include "chapters.h"
+#include "htmlimport/chapter_list.h"
 #include "htmlimport/chapter_titles.h"
 #include "htmlimport/element_cleaner.h"
 #include "htmlimport/element_removal.h"
@@ -19,17 +24,11 @@ namespace quillery {
 namespace {
 
 using Names = std::vector<std::string>;
+using testing::ChaptersOf;
+using testing::TitlesOf;
 
 // The log line of a chapter whose title fell back to its file name, after "* fileN".
 const std::string kNoTitle = ": HTML tilte not found, use filename instead.\r\n";
-
-TEST(WebPageDialog, FilterAndChapterOrderWhereTheFirstEntryGoesLast) {
-    EXPECT_EQ(std::string(WebPageFileFilter()),
-              "HTML Files(*.htm;*.html;*.xml;*.xhtml;*.shtml)|*.htm;*.html;*.xml;*.xhtml;*.shtml");
-    EXPECT_EQ(ChapterOrderFromDialog({"/w/c.htm", "/w/a.htm", "/w/b.htm"}),
-              (Names{"a.htm", "b.htm", "c.htm"}));
-    EXPECT_EQ(ChapterOrderFromDialog({}), Names{});
-}
 
 // Every path, byte and time stamp of a folder tree, for before/after comparisons.
 std::map<std::string, std::string> Snapshot(const std::string& folder) {
@@ -76,8 +75,10 @@ protected:
 TEST_F(WebImport, ChaptersAndGridRowsWithTitlesFromTheFirstHeading) {
     const WebImportResult result = Import();
     ASSERT_TRUE(result.imported);
-    EXPECT_EQ(book.files, (Names{"a.htm", "b.htm", "c.htm"}));
-    EXPECT_EQ(book.sizes, (std::vector<std::int64_t>{0, 1024, 151}));
+    EXPECT_EQ(ChapterFiles(book), (Names{"a.htm", "b.htm", "c.htm"}));
+    std::vector<std::int64_t> sizes;
+    for (const Chapter& chapter : book.chapters) sizes.push_back(chapter.size);
+    EXPECT_EQ(sizes, (std::vector<std::int64_t>{0, 1024, 151}));
     EXPECT_EQ(result.previewFile, folder + "a.htm");
     EXPECT_EQ(result.grid.rows,
               (std::vector<ChapterGridRow>{
@@ -93,11 +94,11 @@ TEST_F(WebImport, ChaptersAndGridRowsWithTitlesFromTheFirstHeading) {
 
 TEST_F(WebImport, EachTitleMethodFallsBackToTheFileNameAndLogsIt) {
     Import();
-    book.files.push_back("gone.htm");  // a chapter file that no longer exists
+    book.chapters.push_back(ChaptersOf({"gone.htm"}).front());  // a file that no longer exists
     const auto expect = [this](void (*method)(Book&), const Names& titles, const std::string& log) {
         book.log.clear();
         method(book);
-        EXPECT_EQ(book.titles, titles);
+        EXPECT_EQ(TitlesOf(book), titles);
         EXPECT_EQ(book.log, log);
     };
     expect(TitlesFromFileNames, {"a", "b", "c", "gone"}, "");
@@ -110,18 +111,20 @@ TEST_F(WebImport, EachTitleMethodFallsBackToTheFileNameAndLogsIt) {
 TEST_F(WebImport, AutoTitleOffEmptiesCellsAndOnReExtracts) {
     ChapterGrid grid = Import().grid;
     RefreshTitles(book, grid, {false, TitleMethod::HtmlTitle});
-    EXPECT_TRUE(book.titles.empty());
+    EXPECT_TRUE(TitlesOf(book).empty());
     for (int row = 1; row < 4; ++row) EXPECT_EQ(grid.rows[row][kGridTitleColumn], "") << row;
     EXPECT_EQ(grid.rows[0][kGridTitleColumn], " Chapter Title (Editable)");
     RefreshTitles(book, grid, {true, TitleMethod::HtmlTitle});
     EXPECT_EQ(grid.rows[3][kGridTitleColumn], "Third");
     // The cells show decoded text; the title list keeps the raw bytes.
-    book.titles = {"A &amp; B", "Caf\xE9"};
+    book.chapters[0].title = "A &amp; B";
+    book.chapters[1].title = "Caf\xE9";
+    book.chapters[2].title.reset();
     RefreshTitleCells(book, grid);
     EXPECT_EQ(grid.rows[1][kGridTitleColumn], "A & B");
     EXPECT_EQ(grid.rows[2][kGridTitleColumn], "");
-    EXPECT_EQ(grid.rows[3][kGridTitleColumn], "");  // no title list entry
-    EXPECT_EQ(book.titles[0], "A &amp; B");
+    EXPECT_EQ(grid.rows[3][kGridTitleColumn], "");  // no title
+    EXPECT_EQ(book.chapters[0].title, "A &amp; B");
 }
 
 TEST_F(WebImport, StartsAFreshProjectNamedAfterTheFolder) {
@@ -140,7 +143,7 @@ TEST_F(WebImport, StartsAFreshProjectNamedAfterTheFolder) {
 }
 
 TEST_F(WebImport, AnEmptyChoiceOrPagesInsideTheWorkFolderChangeNothing) {
-    book.files = {"kept.htm"};
+    book.chapters = ChaptersOf({"kept.htm"});
     EXPECT_FALSE(ImportWebPages(book, form, ui, {}, true).imported);
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_FALSE(Import({book.folders.opsFolder + "old.htm"}).imported);
@@ -148,7 +151,7 @@ TEST_F(WebImport, AnEmptyChoiceOrPagesInsideTheWorkFolderChangeNothing) {
               Names{"These web pages lie in Quillery's work folder, which every import empties. "
                     "Please copy them to another folder and import them from there."});
     EXPECT_EQ(ReadTextFile(book.folders.opsFolder + "old.htm"), "old chapter");
-    EXPECT_EQ(book.files, Names{"kept.htm"});
+    EXPECT_EQ(ChapterFiles(book), Names{"kept.htm"});
 }
 
 TEST_F(WebImport, TitleMethodsFromTheFormAndTheSourceFolderIsNeverWritten) {
@@ -160,49 +163,14 @@ TEST_F(WebImport, TitleMethodsFromTheFormAndTheSourceFolderIsNeverWritten) {
     form.chkAutoTitle = false;
     EXPECT_EQ(Import().grid.rows[3][kGridTitleColumn], "");
     // What a make does with the chapters before writing them to the OPS folder.
-    for (const std::string& file : book.files) {
+    for (const std::string& file : ChapterFiles(book)) {
         std::string page = ReadTextFile(book.sourceFolder + file);
         NormaliseChapterMarkup(page);
         RemoveHtmlElements(page, RemoveElementOptions{});
     }
-    EXPECT_EQ(CollectImages(book.sourceFolder, book.files), Names{"pics/w.jpg"});
-    EXPECT_EQ(CollectStylesheets(book.sourceFolder, book.files), Names{"s.css"});
+    EXPECT_EQ(CollectImages(book.sourceFolder, ChapterFiles(book)), Names{"pics/w.jpg"});
+    EXPECT_EQ(CollectStylesheets(book.sourceFolder, ChapterFiles(book)), Names{"s.css"});
     EXPECT_EQ(Snapshot(source.path()), before);
-}
-
-// The marker column of every chapter row.
-Names Markers(const ChapterGrid& grid) {
-    Names markers;
-    for (int row = 1; row < grid.RowCount(); ++row)
-        markers.push_back(grid.rows[row][kGridMarkerColumn]);
-    return markers;
-}
-
-TEST(MarkAsToc, MarkingRowThreeThenFiveLeavesTheMarkOnlyInFive) {
-    Book book;
-    book.files = {"c1.htm", "c2.htm", "contents.htm", "c4.htm", "c5.htm"};
-    book.sizes = {1, 1, 1, 1, 1};
-    ChapterGrid grid = FillChapterGrid(book, {true, TitleMethod::FileName});
-    for (const int row : {0, 6, -1}) EXPECT_FALSE(MarkAsToc(book, grid, row)) << row;
-    EXPECT_FALSE(book.tocMarked);
-    EXPECT_EQ(grid.rows[0][kGridMarkerColumn], " <>");
-    ASSERT_TRUE(MarkAsToc(book, grid, 3));
-    EXPECT_EQ(Markers(grid), (Names{"", "", "TOC", "", ""}));
-    EXPECT_EQ(book.tocFileName, "contents.htm");
-    ASSERT_TRUE(MarkAsToc(book, grid, 5));
-    EXPECT_EQ(Markers(grid), (Names{"", "", "", "", "TOC"}));
-    EXPECT_TRUE(book.tocMarked);
-    EXPECT_EQ(book.tocPosition, 5);
-    EXPECT_EQ(book.tocFileName, "c5.htm");
-    // A refilled grid shows the mark, and only while the book holds it.
-    EXPECT_EQ(Markers(FillChapterGrid(book, TitleOptions{})), (Names{"", "", "", "", "TOC"}));
-    book.tocMarked = false;
-    EXPECT_EQ(Markers(FillChapterGrid(book, TitleOptions{})), (Names{"", "", "", "", ""}));
-    // After the user moved rows, the row's own file name cell counts.
-    std::swap(grid.rows[1], grid.rows[4]);
-    MarkAsToc(book, grid, 1);
-    EXPECT_EQ(book.tocFileName, "c4.htm");
-    EXPECT_EQ(ChapterRowsOf(grid)[0].fileName, "c4.htm");
 }
 
 }  // namespace

@@ -1,12 +1,12 @@
 // The pattern engine, its helpers and how replacement templates expand.
+#include "text/regex.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
 #include <stdexcept>
 #include <string>
 #include <vector>
-
-#include "text/regex.h"
 
 namespace quillery {
 namespace {

@@ -1,5 +1,5 @@
 #pragma once
-// UTF-8 validity as the display decoding of chapter titles needs it. Internal.
+// UTF-8 validity: whether a text can be shown and written as UTF-8 as it stands.
 
 #include <string_view>
 

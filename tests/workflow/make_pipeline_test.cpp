@@ -46,7 +46,7 @@ INSTANTIATE_TEST_SUITE_P(InTheirOrder, MakePreconditions, ::testing::Values(
         true, {"page: General", "message: Please specify the book title", "focus: inTitle"}},
     Precondition{"NoOutputName", [](PipelineTest& t) { t.form.lblDesName.clear(); },
         true, {"page: General", "message: Please indicate where to save the Mobi file"}},
-    Precondition{"TooFewTitles", [](PipelineTest& t) { t.book.titles.pop_back(); },
+    Precondition{"TooFewTitles", [](PipelineTest& t) { t.book.chapters.back().title.reset(); },
         true, {"page: General", "message: Please specify chapter titles for each file",
                "focus: fileList"}}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -168,7 +168,7 @@ TEST_F(MakePackage, TitlesReachTheNavigationEscapedAndEditsReachItAgain) {
     form.inAuthor = "Jane Writer";
     MakeContent(book, form);
     EXPECT_TRUE(Has(Ops("content.opf"), "Jane Writer"));
-    book.titles[2] = "Renamed Third";
+    book.chapters[2].title = "Renamed Third";
     MakeToc(book);
     EXPECT_TRUE(Has(Ops("toc.ncx"), "Renamed Third"));
 }

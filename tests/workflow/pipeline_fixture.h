@@ -9,12 +9,13 @@
 #include <filesystem>
 
 #include "fake_compiler.h"
-#include "htmlimport/web_import.h"
-#include "project/make_pipeline.h"
+#include "htmlimport/chapter_list.h"
 #include "project/settings.h"
 #include "recording_ui_port.h"
 #include "temp_dir.h"
 #include "text/text_file.h"
+#include "workflow/make_pipeline.h"
+#include "workflow/web_page_import.h"
 
 namespace quillery::testing {
 
