@@ -22,7 +22,6 @@ std::string ConsoleText(std::string_view text) {
 ConsoleUiPort::ConsoleUiPort(bool assumeYes, std::FILE* out) : assumeYes_(assumeYes), out_(out) {}
 
 void ConsoleUiPort::ShowMessage(std::string_view text) {
-    ++messages_;
     std::fprintf(out_, "%s\n", ConsoleText(text).c_str());
     std::fflush(out_);
 }
@@ -53,7 +52,6 @@ void ConsoleUiPort::SetStatus(std::string_view text) {
 void ConsoleUiPort::SetProgress(int percent) { progress_ = percent; }
 
 void ConsoleUiPort::RequestKindleGenPath() {
-    ++messages_;
     std::fprintf(out_,
                  "A MOBI compiler is needed to make the book: give its path with --kindlegen PATH "
                  "(the bundled opf2mobi lies beside the quillery program).\n");

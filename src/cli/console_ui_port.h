@@ -26,14 +26,10 @@ public:
     void ShellOpen(std::string_view target, std::string_view parameters) override;
     void ShellOpenDefault(std::string_view target) override;
 
-    // The number of messages shown so far (the command's exit status depends on them).
-    int MessageCount() const { return messages_; }
-
 private:
     bool assumeYes_;
     std::FILE* out_;
     int progress_ = 0;
-    int messages_ = 0;
 };
 
 // "\r\n" in a message is a line break in the window: on a console it is "\n".

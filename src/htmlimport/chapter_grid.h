@@ -28,7 +28,6 @@ struct ChapterGrid {
     int lastPreviewedRow = 0;  // the row last loaded into the preview (1 after an import)
 
     int RowCount() const { return static_cast<int>(rows.size()); }
-    int ChapterRowCount() const { return RowCount() - 1; }
 };
 
 }  // namespace quillery

@@ -128,9 +128,12 @@ void Report(Book& book, const CompileResult& result, UiPort& ui) {
                        book.outputFileName);
         book.AppendLog("# Mobi book " + book.outputFileName + " made successfully.");
         book.log += "# File saved at " + book.fullOutputPath;
+        ui.ShowBuildLog(book.log);
     } else {
         ui.ShowMessage(kCompileFailedMessage);
         book.log += "# Mobi file creation failed.";
+        ui.ShowBuildLog(book.log);
+        ui.OpenLogWindow();
     }
 }
 
@@ -188,6 +191,8 @@ MakeResult MakeMobi(Book& book, const BookForm& form, Settings& settings, UiPort
         book.AppendLog(std::string("# ") + e.what());
         book.log += "# Mobi file creation failed.";
         ui.ShowMessage(e.what());
+        ui.ShowBuildLog(book.log);
+        ui.OpenLogWindow();
     }
     for (Chapter& chapter : book.chapters) chapter.content = std::string();
     book.previewSource = PreviewSource::Made;

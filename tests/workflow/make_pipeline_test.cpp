@@ -65,10 +65,14 @@ TEST_F(PipelineTest, TheReportNamesTheBookOnlyWhenThisMakeProducedIt) {
     EXPECT_TRUE(book.log.ends_with(tail + output + "Test Book.mobi")) << book.log;
     EXPECT_EQ(ReadTextFile(output + "Test Book.mobi"), "BOOKMOBI");
     EXPECT_EQ(book.previewSource, PreviewSource::Made);
+    // The log view shows the finished log; the log window opens only for a failure.
+    EXPECT_EQ(ui.shownLog, book.log);
+    EXPECT_EQ(std::count(ui.events.begin(), ui.events.end(), "log-window"), 0);
 
     fs::remove(output + "Test Book.mobi");
     form.inKGenPath = WriteFailingCompiler(dir.path() + "bin/");
     ui.messages.clear();
+    ui.events.clear();
     EXPECT_EQ(Make().outcome, MakeOutcome::Failed);
     EXPECT_EQ(ui.messages, std::vector<std::string>{
                                "Error in compiling, Mobi creation failed, please check the log."});
@@ -77,6 +81,8 @@ TEST_F(PipelineTest, TheReportNamesTheBookOnlyWhenThisMakeProducedIt) {
     EXPECT_FALSE(Has(book.log, "made successfully")) << book.log;
     EXPECT_FALSE(fs::exists(output + "Test Book.mobi"));
     EXPECT_TRUE(InOps("content.opf"));  // the package stays for editing and Re-Compile
+    EXPECT_EQ(ui.shownLog, book.log);
+    EXPECT_EQ(std::count(ui.events.begin(), ui.events.end(), "log-window"), 1);
 }
 
 TEST_F(PipelineTest, AChapterThatCannotBeWrittenEndsTheMakeWithItsErrorAndNoCompile) {
@@ -88,6 +94,8 @@ TEST_F(PipelineTest, AChapterThatCannotBeWrittenEndsTheMakeWithItsErrorAndNoComp
     EXPECT_FALSE(Has(book.log, "fake compiler")) << book.log;
     EXPECT_TRUE(book.log.ends_with("\r\n# Mobi file creation failed.")) << book.log;
     EXPECT_FALSE(InOps("content.opf"));
+    EXPECT_EQ(ui.shownLog, book.log);
+    EXPECT_EQ(std::count(ui.events.begin(), ui.events.end(), "log-window"), 1);
 }
 
 // A failed re-compile is not reported as success because the made book is still there.

@@ -1,0 +1,54 @@
+// Chapter titles from file names, page titles and first headings, and their display form.
+
+#include "htmlimport/chapter_titles.h"
+
+#include <gtest/gtest.h>
+
+namespace quillery {
+namespace {
+
+// One input of a text pass and the text the pass must give for it.
+struct TextCase {
+    std::string (*pass)(std::string_view);
+    std::string in, out;
+};
+
+TEST(TitleText, FileNamesTagsPageTitlesHeadingsAndDisplay) {
+    const std::string head = "<html><head>" + std::string(230, ' ');  // "</title>" at byte 250
+    const std::string longHead = "<html><head>" + std::string(240, ' ');
+    const TextCase cases[] = {
+        {FileNameTitle, "chapter.01.html", "chapter"},
+        {FileNameTitle, "README", ""},
+        {FileNameTitle, ".htm", ""},
+        {StripTags, "a > b <i>c</i>", "a  b c"},
+        {StripTags, "a > b", "a > b"},  // no "<": unchanged
+        {StripTags, "kept<b unterminated", "kept"},
+        {HtmlTitleOf, "<html><head><title> A &amp; B </title></head>", " A &amp; B "},
+        {HtmlTitleOf, "<HTML><HEAD><TITLE>Upper</TITLE>", "Upper"},
+        {HtmlTitleOf, "<html><head><Title>Mixed</Title>", ""},
+        {HtmlTitleOf, "<title>never closed", ""},
+        {HtmlTitleOf, head + "<title>x</title>", "x"},
+        {HtmlTitleOf, longHead + "<title>Late</title>", ""},  // only the first 255 bytes count
+        {FirstHeadingTitleOf, "<h2 class=x>Chapter&nbsp;<b>One</b></h2>", "Chapter One"},
+        {FirstHeadingTitleOf, "<h1> </h1><h2>Real</h2>", "Real"},
+        {FirstHeadingTitleOf, "<H1>Title</h1>", "Title"},
+        {FirstHeadingTitleOf, "<h1>Two\r\nlines</h1>", "Two\r lines"},
+        {FirstHeadingTitleOf, "<h4>Deep</h4>", ""},
+        {FirstHeadingTitleOf, "<h1>A</h2><h2>B</h2>", "B"},
+        {FirstHeadingTitleOf, "<h1> </h1><h3>&nbsp;&nbsp;</h3>", "  "},  // all blank: the last
+        {TitleDisplayText, "Caf\xC3\xA9", "Caf\xC3\xA9"},
+        {TitleDisplayText, "A &amp; B", "A & B"},
+        {TitleDisplayText, "\xF0\x9F\x93\x96 Book", "\xF0\x9F\x93\x96 Book"},
+        // Invalid UTF-8 gives an empty cell: Latin-1, overlong, surrogate, cut short, too high.
+        {TitleDisplayText, "Caf\xE9", ""},
+        {TitleDisplayText, "\xC0\xAF", ""},
+        {TitleDisplayText, "\xED\xA0\x80", ""},
+        {TitleDisplayText, "\xE2\x82", ""},
+        {TitleDisplayText, "\xF4\x90\x80\x80", ""},
+    };
+    for (const TextCase& c : cases)
+        EXPECT_EQ(c.pass(c.in), c.out) << ::testing::PrintToString(c.in);
+}
+
+}  // namespace
+}  // namespace quillery
