@@ -1,3 +1,5 @@
+// Small synthetic pictures encoded as real baseline JPEG files (libjpeg) (see jpeg_picture.h).
+
 #include "jpeg_picture.h"
 
 #include <jpeglib.h>

@@ -1,3 +1,5 @@
+// The package document and the table of contents of the generated web book (see package_files.h).
+
 #include "package_files.h"
 
 namespace quillery::bench {

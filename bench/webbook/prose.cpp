@@ -1,3 +1,5 @@
+// Deterministic filler prose for the generated web book (see prose.h).
+
 #include "prose.h"
 
 #include <array>

@@ -1,3 +1,5 @@
+// The generated web book used by the benchmarks (see webbook.h).
+
 #include "webbook.h"
 
 #include <algorithm>

@@ -1,3 +1,5 @@
+// The quillery command's options, parsed from its arguments (see cli_options.h).
+
 #include "cli/cli_options.h"
 
 #include <charconv>

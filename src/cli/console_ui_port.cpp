@@ -1,3 +1,5 @@
+// The UI port of the quillery command (see console_ui_port.h).
+
 #include "cli/console_ui_port.h"
 
 #include <unistd.h>

@@ -1,3 +1,5 @@
+// The quillery command (see quillery_command.h).
+
 #include "cli/quillery_command.h"
 
 #include <algorithm>

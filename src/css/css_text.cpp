@@ -1,3 +1,6 @@
+// Small CSS text functions shared by the Word HTML cleaner and the stylesheet extraction (see
+// css_text.h).
+
 #include "css/css_text.h"
 
 #include <array>

@@ -1,3 +1,5 @@
+// Font-family classification (see font_classification.h).
+
 #include "css/font_classification.h"
 
 #include <array>

@@ -1,3 +1,5 @@
+// The one scan behind the font size rewrites (see font_declaration_scan.h).
+
 #include "css/font_declaration_scan.h"
 
 #include <algorithm>

@@ -1,3 +1,5 @@
+// Font size adaptation (see font_sizes.h).
+
 #include "css/font_sizes.h"
 
 #include <charconv>

@@ -1,3 +1,6 @@
+// The replacement-stylesheet option, "Replace Stylesheet" / "Load New" (see
+// replacement_stylesheet.h).
+
 #include "css/replacement_stylesheet.h"
 
 namespace quillery {

@@ -1,3 +1,5 @@
+// The book's stylesheets as they go into the package (see stylesheet_pass.h).
+
 #include "css/stylesheet_pass.h"
 
 #include <filesystem>

@@ -1,3 +1,5 @@
+// The Word stylesheet extraction (see word_stylesheet.h).
+
 #include "css/word_stylesheet.h"
 
 #include "css/css_text.h"

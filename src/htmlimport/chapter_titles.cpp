@@ -1,3 +1,5 @@
+// Chapter title proposals (see chapter_titles.h).
+
 #include "htmlimport/chapter_titles.h"
 
 #include <string>

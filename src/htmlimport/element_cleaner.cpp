@@ -1,3 +1,5 @@
+// Text-level tidying of chapter HTML without a parser (see element_cleaner.h).
+
 #include "htmlimport/element_cleaner.h"
 
 #include "text/regex.h"

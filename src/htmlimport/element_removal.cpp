@@ -1,3 +1,5 @@
+// "Remove HTML Elements" (see element_removal.h).
+
 #include "htmlimport/element_removal.h"
 
 #include <algorithm>

@@ -1,3 +1,5 @@
+// A flat scan of the markup of a page for the element removal (see markup_scan.h).
+
 #include "htmlimport/markup_scan.h"
 
 #include <algorithm>

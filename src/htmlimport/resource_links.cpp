@@ -1,3 +1,5 @@
+// Connecting chapter files to the resources they refer to (see resource_links.h).
+
 #include "htmlimport/resource_links.h"
 
 #include <algorithm>

@@ -1,3 +1,5 @@
+// The ePub container folder (see container.h).
+
 #include "package/container.h"
 
 #include <filesystem>

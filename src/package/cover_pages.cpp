@@ -1,3 +1,5 @@
+// The cover page and the title page of the book package (see cover_pages.h).
+
 #include "package/cover_pages.h"
 
 #include "package/package_text.h"

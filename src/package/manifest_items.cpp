@@ -1,3 +1,6 @@
+// The manifest items of content.opf for the stylesheets, the cover picture and the images (see
+// manifest_items.h).
+
 #include "package/manifest_items.h"
 
 #include <filesystem>

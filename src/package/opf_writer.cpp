@@ -1,3 +1,5 @@
+// The package document content.opf (see opf_writer.h).
+
 #include "package/opf_writer.h"
 
 #include <ctime>

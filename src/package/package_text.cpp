@@ -1,3 +1,5 @@
+// Small text operations shared by the package writers (see package_text.h).
+
 #include "package/package_text.h"
 
 #include "text/paths.h"

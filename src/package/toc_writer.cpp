@@ -1,3 +1,5 @@
+// The book's navigation (see toc_writer.h).
+
 #include "package/toc_writer.h"
 
 #include <algorithm>

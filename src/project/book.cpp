@@ -1,3 +1,5 @@
+// The Book project (see book.h).
+
 #include "project/book.h"
 
 #include <charconv>

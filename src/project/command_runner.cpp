@@ -1,3 +1,5 @@
+// Runs external programs through the POSIX shell, and the plain file copies (see command_runner.h).
+
 #include "project/command_runner.h"
 
 #include <dirent.h>

@@ -1,3 +1,5 @@
+// The MOBI compiler driver (see kindlegen.h).
+
 #include "project/kindlegen.h"
 
 #include <filesystem>

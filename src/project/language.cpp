@@ -1,3 +1,5 @@
+// The book's language (see language.h).
+
 #include "project/language.h"
 
 #include <array>

@@ -1,3 +1,5 @@
+// The user's options, kept in memory for the run and persisted in setting.opt (see settings.h).
+
 #include "project/settings.h"
 
 #include <charconv>

@@ -1,3 +1,5 @@
+// The program folder and the work folders under it (see work_folders.h).
+
 #include "project/work_folders.h"
 
 #include <unistd.h>

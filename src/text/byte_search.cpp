@@ -1,3 +1,5 @@
+// Byte-string search shared by the plain-text helpers (see byte_search.h).
+
 #include "text/byte_search.h"
 
 #include <cstring>

@@ -1,3 +1,5 @@
+// File-system helpers (see file_utils.h).
+
 #include "text/file_utils.h"
 
 #include <dirent.h>

@@ -1,3 +1,5 @@
+// Compiled patterns, shared by every TLxRegEx instance (see pattern_cache.h).
+
 #include "text/pattern_cache.h"
 
 #include <mutex>

@@ -1,3 +1,5 @@
+// TLxRegEx (see regex.h).
+
 #include "text/regex.h"
 
 #include <algorithm>

@@ -1,3 +1,6 @@
+// Replacement templates, parsed once per replace and expanded for every match (see
+// replace_template.h).
+
 #include "text/replace_template.h"
 
 #include <climits>

@@ -1,3 +1,7 @@
+// Plain-text helpers, no pattern engine (see strings.h).
+
+// Plain-text helpers (no pattern engine) (see strings.h).
+
 #include "text/strings.h"
 
 #include <algorithm>

@@ -1,3 +1,5 @@
+// Whole-file helpers (see text_file.h).
+
 #include "text/text_file.h"
 
 #include <fcntl.h>

@@ -1,3 +1,5 @@
+// The make pipeline (see make_pipeline.h).
+
 #include "workflow/make_pipeline.h"
 
 #include <algorithm>

@@ -1,3 +1,5 @@
+// The stylesheet pass: font sizes, font classes and the paragraph rule in the package copies.
+
 #include "css/stylesheet_pass.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// The Word stylesheet extraction: the style block of a Word page moved into style.css.
+
 #include "css/word_stylesheet.h"
 
 #include <gtest/gtest.h>

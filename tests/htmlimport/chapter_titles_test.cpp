@@ -4,14 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include "text_case.h"
+
 namespace quillery {
 namespace {
 
-// One input of a text pass and the text the pass must give for it.
-struct TextCase {
-    std::string (*pass)(std::string_view);
-    std::string in, out;
-};
+using testing::TextCase;
 
 TEST(TitleText, FileNamesTagsPageTitlesHeadingsAndDisplay) {
     const std::string head = "<html><head>" + std::string(230, ' ');  // "</title>" at byte 250
@@ -46,8 +44,7 @@ TEST(TitleText, FileNamesTagsPageTitlesHeadingsAndDisplay) {
         {TitleDisplayText, "\xE2\x82", ""},
         {TitleDisplayText, "\xF4\x90\x80\x80", ""},
     };
-    for (const TextCase& c : cases)
-        EXPECT_EQ(c.pass(c.in), c.out) << ::testing::PrintToString(c.in);
+    testing::ExpectPasses(cases);
 }
 
 }  // namespace

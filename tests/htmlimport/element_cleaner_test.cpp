@@ -4,14 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include "text_case.h"
+
 namespace quillery {
 namespace {
 
-// One input of a text pass and the text the pass must give for it.
-struct TextCase {
-    std::string (*pass)(std::string_view);
-    std::string in, out;
-};
+using testing::TextCase;
 
 template <void (*Pass)(std::string&)>
 std::string InPlace(std::string_view s) {
@@ -63,8 +61,7 @@ TEST(ElementCleaner, EveryPass) {
         {ExtractDefinitionsStyle, "<style>\np{}\n</style>", ""},
         {ExtractDefinitionsStyle, "<style>Definitions", ""},
     };
-    for (const TextCase& c : cases)
-        EXPECT_EQ(c.pass(c.in), c.out) << ::testing::PrintToString(c.in);
+    testing::ExpectPasses(cases);
 }
 
 }  // namespace

@@ -1,3 +1,5 @@
+// The resource collectors and the cross-file anchor link repair.
+
 #include "htmlimport/resource_links.h"
 
 #include <gtest/gtest.h>

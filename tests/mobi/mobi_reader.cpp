@@ -1,3 +1,5 @@
+// A MOBI file as libmobi, an independent reader, sees it (see mobi_reader.h).
+
 #include "mobi_reader.h"
 
 #include <cstdlib>

@@ -1,3 +1,5 @@
+// Writes OPF packages for the compiler's tests (see test_book.h).
+
 #include "test_book.h"
 
 #include <gd.h>

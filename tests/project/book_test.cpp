@@ -1,3 +1,5 @@
+// The Book project: metadata filling, the output location, the language code.
+
 #include "project/book.h"
 
 #include <gtest/gtest.h>

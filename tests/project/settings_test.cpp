@@ -1,3 +1,5 @@
+// The settings file: defaults, reading back, tolerated and refused lines, saving.
+
 #include "project/settings.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// Stand-in MOBI compilers for tests (see fake_compiler.h).
+
 #include "fake_compiler.h"
 
 #include <filesystem>

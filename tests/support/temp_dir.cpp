@@ -1,3 +1,5 @@
+// Temporary folders for tests (see temp_dir.h).
+
 #include "temp_dir.h"
 
 #include <cstdlib>

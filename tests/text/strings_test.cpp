@@ -1,3 +1,5 @@
+// The plain-text and entity helpers.
+
 #include "text/strings.h"
 
 #include <gtest/gtest.h>
