@@ -4,9 +4,11 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <csignal>
 #include <filesystem>
@@ -17,6 +19,9 @@ namespace fs = std::filesystem;
 namespace quillery {
 
 namespace {
+
+// The process group of the command running now (0: none), for EndRunningCommand.
+std::atomic<pid_t> g_runningGroup{0};
 
 // A file descriptor closed when it goes out of scope.
 class Fd {
@@ -81,7 +86,12 @@ void WaitForChild(pid_t pid) {
 // Both pipe descriptors lie above the standard ones (see MakePipe), so no dup2 below can
 // overwrite them.
 [[noreturn]] void StartShell(const char* folder, const char* commandLine, int outputFd,
-                             int reportFd) {
+                             int reportFd, pid_t parent) {
+    // A group of its own, which EndRunningCommand ends as a whole; and no life beyond the
+    // program's: killed outright, the program takes the command with it.
+    ::setpgid(0, 0);
+    ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+    if (::getppid() != parent) ::_exit(127);
     if (folder && ::chdir(folder) != 0) ReportStartFailure(reportFd);
     if (::dup2(outputFd, STDOUT_FILENO) < 0 || ::dup2(outputFd, STDERR_FILENO) < 0)
         ReportStartFailure(reportFd);
@@ -112,9 +122,16 @@ std::string RunCommand(const std::string& commandLine, const std::string& workin
     if (!MakePipe(outRead, outWrite) || !MakePipe(reportRead, reportWrite)) return {};
     const char* folder = workingFolder.empty() ? nullptr : workingFolder.c_str();
 
+    const pid_t parent = ::getpid();
     const pid_t pid = ::fork();
     if (pid < 0) return {};
-    if (pid == 0) StartShell(folder, commandLine.c_str(), outWrite.get(), reportWrite.get());
+    if (pid == 0)
+        StartShell(folder, commandLine.c_str(), outWrite.get(), reportWrite.get(), parent);
+    ::setpgid(pid, pid);  // as the child does, so that neither order of the two can race
+    g_runningGroup = pid;
+    struct Finished {
+        ~Finished() { g_runningGroup = 0; }
+    } finished;
 
     // Only the child (and what it starts) may hold the write ends, so that reading ends when
     // the last of them has closed its output.
@@ -138,6 +155,11 @@ std::string RunCommand(const std::string& commandLine, const std::string& workin
     }
     WaitForChild(pid);
     return output;
+}
+
+void EndRunningCommand() noexcept {
+    const pid_t group = g_runningGroup;
+    if (group > 0) ::kill(-group, SIGTERM);
 }
 
 std::string ShellQuote(std::string_view text) {

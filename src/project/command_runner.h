@@ -14,7 +14,12 @@ namespace quillery {
 // command that prints megabytes cannot dead-lock), and the wait has no time-out. Returns an
 // empty text when the process cannot be started, including when workingFolder does not
 // exist. The exit status is not examined: callers judge the result by what it produced.
+// The command runs in a process group of its own and is killed when the program dies.
 std::string RunCommand(const std::string& commandLine, const std::string& workingFolder);
+
+// Ends the command RunCommand is running (its whole process group), if any. Safe to call
+// from a signal handler: a program interrupted during a compile ends the compiler too.
+void EndRunningCommand() noexcept;
 
 // Quotes a path (or any word) for the POSIX shell: the text in single quotes, an embedded
 // single quote written as '\''. Nothing inside is expanded or executed by the shell.

@@ -9,6 +9,7 @@
 #include "project/command_runner.h"
 #include "project/ui_port.h"
 #include "text/paths.h"
+#include "text/text_file.h"
 
 namespace fs = std::filesystem;
 
@@ -47,7 +48,10 @@ bool CheckKindleGen(const std::string& kindleGenPath, UiPort& ui, bool& sizeFlag
     }
     std::error_code ec;
     const auto size = fs::file_size(kindleGenPath, ec);
-    sizeFlag = !ec && size > static_cast<std::uintmax_t>(kLargeKindleGenBytes);
+    // The flag picks a font-size patch for one family of KindleGen builds; a larger build of
+    // our own compiler must not get it.
+    sizeFlag = !ec && size > static_cast<std::uintmax_t>(kLargeKindleGenBytes) &&
+               !IsOwnCompiler(kindleGenPath);
     return true;
 }
 
@@ -94,14 +98,32 @@ CompileResult CompileMobi(const std::string& kindleGenPath, const std::string& o
         return result;
     }
 
-    result.output =
-        RunCommand(KindleGenCommandLine(kindleGenPath, opsFolder, options, outputName), "/");
+    // "exec": the shell becomes the compiler, so that the compiler itself is the process
+    // that dies with the program (a shell's child would outlive it).
+    result.output = RunCommand(
+        "exec " + KindleGenCommandLine(kindleGenPath, opsFolder, options, outputName), "/");
 
+    result.warnings = CountCompilerWarnings(result.output);
     if (IsRegularFile(produced)) {
-        CopyFile(produced, WithMobiExtension(fullOutputPath));
+        CopyFileAtomic(produced, WithMobiExtension(fullOutputPath));
         result.success = true;
     }
     return result;
+}
+
+int CountCompilerWarnings(std::string_view output) {
+    int count = 0;
+    std::size_t start = 0;
+    while (start < output.size()) {
+        std::size_t end = output.find('\n', start);
+        if (end == std::string_view::npos) end = output.size();
+        std::string_view line = output.substr(start, end - start);
+        while (!line.empty() && (line.front() == ' ' || line.front() == '\t'))
+            line.remove_prefix(1);
+        if (line.starts_with("Warning(")) ++count;
+        start = end + 1;
+    }
+    return count;
 }
 
 CompileResult CompileMobi(const std::string& kindleGenPath, const Book& book) {
@@ -112,6 +134,14 @@ CompileResult CompileMobi(const std::string& kindleGenPath, const Book& book) {
 std::string BundledCompilerPath(const WorkFolders& folders) {
     const std::string path = folders.programFolder + "opf2mobi";
     return IsRegularFile(path) ? path : std::string();
+}
+
+std::string CompilerToRun(const std::string& kindleGenPath, const WorkFolders& folders) {
+    return kindleGenPath.empty() ? BundledCompilerPath(folders) : kindleGenPath;
+}
+
+bool IsOwnCompiler(const std::string& compilerPath) {
+    return FileNamePart(compilerPath) == "opf2mobi";
 }
 
 }  // namespace quillery

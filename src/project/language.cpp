@@ -31,13 +31,36 @@ constexpr std::array<std::pair<const char*, const char*>, 6> kCommonLanguages = 
     {"korean", "ko"},
 }};
 
-// The two characters that precede the separator in front of the first occurrence of name
-// in list ("xx:Name"): found only where the occurrence leaves room for a code before it.
-std::string CodeBefore(std::string_view list, std::string_view name) {
-    if (name.empty()) return {};
-    const size_t at = list.find(name);
-    if (at == std::string_view::npos || at < 3) return {};
-    return std::string(list.substr(at - 3, 2));
+// The code of the built-in list entry ("code:Name", entries joined by commas) whose name is
+// exactly `name`: a whole entry, so "an" or "Sami" never match inside a longer name.
+std::string BuiltInCode(std::string_view name) {
+    const std::string_view list = kBuiltInLanguages;
+    std::size_t start = 0;
+    while (start < list.size()) {
+        std::size_t end = list.find(',', start);
+        if (end == std::string_view::npos) end = list.size();
+        const std::string_view entry = list.substr(start, end - start);
+        const std::size_t colon = entry.find(':');
+        if (colon != std::string_view::npos && entry.substr(colon + 1) == name)
+            return std::string(entry.substr(0, colon));
+        start = end + 1;
+    }
+    return {};
+}
+
+// The code of the dictionary line (two-character code, one separator character, name) whose
+// name is exactly `name`.
+std::string DictionaryCode(std::string_view dictionary, std::string_view name) {
+    std::size_t start = 0;
+    while (start < dictionary.size()) {
+        std::size_t end = dictionary.find('\n', start);
+        if (end == std::string_view::npos) end = dictionary.size();
+        std::string_view entry = dictionary.substr(start, end - start);
+        if (entry.ends_with('\r')) entry.remove_suffix(1);
+        if (entry.size() > 3 && entry.substr(3) == name) return std::string(entry.substr(0, 2));
+        start = end + 1;
+    }
+    return {};
 }
 
 }  // namespace
@@ -47,12 +70,9 @@ std::string LanguageCode(std::string_view name, const std::string& dictionaryFil
     for (const auto& [common, code] : kCommonLanguages)
         if (lower == common) return code;
 
-    if (std::string code = CodeBefore(kBuiltInLanguages, name); !code.empty()) {
-        if (code == "CN" || code == "TW") return "zh-" + code;
-        return code;
-    }
-
-    if (std::string code = CodeBefore(ReadTextFile(dictionaryFile), name); !code.empty())
+    if (name.empty()) return "en";
+    if (std::string code = BuiltInCode(name); !code.empty()) return code;
+    if (std::string code = DictionaryCode(ReadTextFile(dictionaryFile), name); !code.empty())
         return code;
     return "en";
 }

@@ -14,10 +14,11 @@ namespace quillery {
 extern const char* const kBuiltInLanguages;
 
 // The code for the name as typed (not trimmed): the six common names (English, French,
-// Spanish, German, Japanese, Korean) in any letter case; else the first occurrence of the
-// name in the built-in list (exact case), "zh-CN"/"zh-TW" for the two Chinese entries; else
-// the first occurrence in the dictionary file (entries "code", one separator, name); else
-// "en". A missing dictionary gives "en".
+// Spanish, German, Japanese, Korean) in any letter case; else the code of the built-in list
+// entry with exactly that name ("zh-CN"/"zh-TW" for the two Chinese entries); else the code
+// of the first dictionary line (two-character code, one separator, name) with exactly that
+// name; else "en". The name must be a whole entry's name: a part of one ("ar", "Sami", "an")
+// matches nothing. A missing dictionary gives "en".
 std::string LanguageCode(std::string_view name, const std::string& dictionaryFile);
 
 // The language list files of the program.

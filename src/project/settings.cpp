@@ -136,9 +136,10 @@ std::string DefaultEpubcheckJar() {
     return fs::is_regular_file(kDefaultEpubcheckJar, ec) ? kDefaultEpubcheckJar : "";
 }
 
-// Where no compiler or validator is set, the ones installed with the program are used.
-void FillToolDefaults(Settings& s, const WorkFolders& folders) {
-    if (s.kindleGenPath.empty()) s.kindleGenPath = BundledCompilerPath(folders);
+// Where no validator is set, the one installed on the machine is used. An empty compiler
+// path stays empty: it means the bundled compiler wherever the program folder is when a
+// make runs (CompilerToRun), and is written back empty.
+void FillToolDefaults(Settings& s) {
     if (s.epubcheckJar.empty()) s.epubcheckJar = DefaultEpubcheckJar();
 }
 
@@ -151,7 +152,7 @@ bool LoadSettings(Settings& settings, const WorkFolders& folders) {
     if (text.empty()) return false;
     LineReader in(SplitLines(text));
     if (!ReadAllLines(in, settings, folders)) return false;
-    FillToolDefaults(settings, folders);
+    FillToolDefaults(settings);
     return true;
 }
 
@@ -186,7 +187,7 @@ void ApplyDefaultSettings(Settings& s, WorkFolders& folders) {
     s.classifyFonts = true;
     s.pictureResolution = 96;
     s.picturesAsPng = false;
-    FillToolDefaults(s, folders);
+    FillToolDefaults(s);
 
     folders.tempFolder = folders.stateFolder + "temp/";
     folders.opsFolder = folders.tempFolder + "OPS/";
@@ -242,6 +243,15 @@ std::string SettingsText(const Settings& s) {
 }
 
 bool SaveSettings(const Settings& settings, const WorkFolders& folders) {
+    // Every value is one line of the file: a line break inside one would shift every line
+    // after it and corrupt the whole file.
+    for (const std::string* value :
+         {&settings.bookFolder, &settings.reservedText1, &settings.reservedText2,
+          &settings.reservedText3, &settings.editorPath, &settings.kindleGenPath,
+          &settings.tocTitle, &settings.epubcheckJar}) {
+        if (value->find_first_of("\r\n") != std::string::npos)
+            throw SettingsValueError(std::string(kLineBreakInSettingMessage) + *value);
+    }
     const std::string text = SettingsText(settings);
     if (ReadTextFile(folders.settingsFile) == text) return false;
     const fs::path parent = fs::path(folders.settingsFile).parent_path();

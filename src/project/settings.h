@@ -2,6 +2,7 @@
 // The user's options, kept in memory for the run and persisted in setting.opt: a fixed
 // sequence of keyless lines ending in CR LF, read and written in the same order.
 
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -57,12 +58,12 @@ inline constexpr const char* kDefaultEpubcheckJar = "/usr/share/java/epubcheck.j
 // missing or empty, or when reading fails part-way (a non-numeric integer line, an end of
 // file before line 24): the values read up to the failure stay, and the caller then applies
 // ApplyDefaultSettings. A file of 28 lines (without the epubcheck line) loads; line 29 then
-// takes its default. An empty KindleGen line takes the bundled compiler when there is one.
+// takes its default. An empty KindleGen line stays empty: the bundled compiler at use time.
 bool LoadSettings(Settings& settings, const WorkFolders& folders);
 
 // Sets every setting that has a default to it (lines 14 and 19 stay as they are) and resets
-// the package root paths of folders (temp and OPS folder). The KindleGen default is the
-// bundled opf2mobi when present; the epubcheck default is kDefaultEpubcheckJar when present.
+// the package root paths of folders (temp and OPS folder). The KindleGen default is empty
+// (the bundled opf2mobi); the epubcheck default is kDefaultEpubcheckJar when present.
 void ApplyDefaultSettings(Settings& settings, WorkFolders& folders);
 
 // The start-up sequence: LoadSettings, and ApplyDefaultSettings when that fails. True when
@@ -72,9 +73,18 @@ bool LoadSettingsOrDefaults(Settings& settings, WorkFolders& folders);
 // The whole file text: every line in its form, each ending in CR LF.
 std::string SettingsText(const Settings& settings);
 
+// A value that the settings file cannot hold; what() is the message for the user.
+struct SettingsValueError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+inline constexpr const char* kLineBreakInSettingMessage =
+    "The settings were not saved: this value holds a line break, which the settings file "
+    "cannot keep:\r\n";
+
 // Writes folders.settingsFile (atomically) only when its present content differs from
 // SettingsText; an unchanged file is not touched. True when the file was written. Throws
-// std::system_error when it cannot be written.
+// SettingsValueError, and writes nothing, when a text value holds a line break (a folder
+// name may); std::system_error when the file cannot be written.
 bool SaveSettings(const Settings& settings, const WorkFolders& folders);
 
 // The PPI selector's items, and the PPI read back from its text: the integer of the first

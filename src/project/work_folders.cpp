@@ -24,10 +24,14 @@ std::string FindDataFolder(const std::string& programFolder) {
     return programFolder;
 }
 
-std::string FindStateFolder(const std::string& programFolder) {
+// Writable state lies in the program folder only in the portable layout, where the data
+// folder is the program folder itself; an installed program keeps it in the user's data
+// folder, whoever owns bin/.
+std::string FindStateFolder(const std::string& programFolder, const std::string& dataFolder) {
     if (const char* over = std::getenv("QUILLERY_STATE_DIR"); over && *over)
         return WithTrailingSlash(over);
-    if (access(programFolder.c_str(), W_OK) == 0) return programFolder;
+    if (dataFolder == programFolder && access(programFolder.c_str(), W_OK) == 0)
+        return programFolder;
     if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && *xdg)
         return WithTrailingSlash(std::string(xdg) + "/quillery");
     const char* home = std::getenv("HOME");
@@ -47,7 +51,7 @@ WorkFolders ComputeWorkFolders(const std::string& programFolder) {
     WorkFolders f;
     f.programFolder = WithTrailingSlash(programFolder);
     f.dataFolder = FindDataFolder(f.programFolder);
-    f.stateFolder = FindStateFolder(f.programFolder);
+    f.stateFolder = FindStateFolder(f.programFolder, f.dataFolder);
     f.tempFolder = f.stateFolder + "temp/";
     f.opsFolder = f.tempFolder + "OPS/";
     f.libFolder = f.dataFolder + "lib/";

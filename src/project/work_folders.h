@@ -4,7 +4,9 @@
 // Read-only installed data (lib/, ext/, lang/, help/, examples/) lies in the program folder
 // (the folder of the executable), or in <prefix>/share/quillery/ in an installed layout.
 // Writable state (setting.opt, temp/, doctmp/, lang/user.lang, myBook/) lies in the program
-// folder when that folder is writable, otherwise in $XDG_DATA_HOME/quillery/.
+// folder in the portable layout (the data beside the executable) when that folder is
+// writable, otherwise (an installed program, or a read-only folder) in
+// $XDG_DATA_HOME/quillery/ (~/.local/share/quillery/).
 
 #include <string>
 

@@ -3,11 +3,13 @@
 #include "text/text_file.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <cerrno>
+#include <cstdio>
 #include <random>
 #include <string>
 #include <system_error>
@@ -58,6 +60,34 @@ bool WriteAll(int fd, std::string_view text) {
     }
     return true;
 }
+
+// The temporary file an atomic write is filling, for RemoveUnfinishedTemporaryFile; a plain
+// buffer, as a signal handler may read it.
+char g_unfinishedTemporary[4096] = {0};
+
+// Blocks the signals that end a run while a temporary file is created and registered, so
+// that no interruption falls between the two.
+class InterruptionsBlocked {
+public:
+    InterruptionsBlocked() {
+        sigset_t interruptions;
+        sigemptyset(&interruptions);
+        for (int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) sigaddset(&interruptions, signal);
+        pthread_sigmask(SIG_BLOCK, &interruptions, &previous_);
+    }
+    ~InterruptionsBlocked() { pthread_sigmask(SIG_SETMASK, &previous_, nullptr); }
+    InterruptionsBlocked(const InterruptionsBlocked&) = delete;
+    InterruptionsBlocked& operator=(const InterruptionsBlocked&) = delete;
+
+private:
+    sigset_t previous_;
+};
+
+void RegisterUnfinished(const std::string& tempName) {
+    std::snprintf(g_unfinishedTemporary, sizeof g_unfinishedTemporary, "%s", tempName.c_str());
+}
+
+void ForgetUnfinished() { g_unfinishedTemporary[0] = '\0'; }
 
 // Creates a new, uniquely named file beside fileName (mode 0666 less the umask, as a plain
 // write would give) and returns its descriptor; tempName receives its name.
@@ -110,10 +140,17 @@ void WriteTextFile(const std::string& fileName, std::string_view text) {
 void WriteTextFileAtomic(const std::string& fileName, std::string_view text) {
     const std::string folder = FolderOf(fileName);
     std::string tempName;
-    FileDescriptor fd(CreateTempBeside(fileName, tempName));
+    int created = -1;
+    {
+        InterruptionsBlocked blocked;
+        created = CreateTempBeside(fileName, tempName);
+        if (created >= 0) RegisterUnfinished(tempName);
+    }
+    FileDescriptor fd(created);
     if (fd.get() < 0) ThrowWriteError(errno, fileName);
     auto fail = [&](int error) {
         ::unlink(tempName.c_str());
+        ForgetUnfinished();
         ThrowWriteError(error, fileName);
     };
     if (!WriteAll(fd.get(), text)) fail(errno);
@@ -125,10 +162,36 @@ void WriteTextFileAtomic(const std::string& fileName, std::string_view text) {
     if (::fsync(fd.get()) != 0) fail(errno);
     if (fd.Close() != 0) fail(errno);
     if (::rename(tempName.c_str(), fileName.c_str()) != 0) fail(errno);
+    ForgetUnfinished();
     // Make the rename itself durable; a folder that cannot be synced is no write failure.
     FileDescriptor dir(
         ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (dir.get() >= 0) ::fsync(dir.get());
+}
+
+void CopyFileAtomic(const std::string& source, const std::string& target) {
+    FileDescriptor fd(::open(source.c_str(), O_RDONLY | O_CLOEXEC));
+    struct stat st {};
+    if (fd.get() < 0 || ::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) {
+        throw std::system_error(fd.get() < 0 ? errno : EINVAL, std::generic_category(),
+                                "Cannot read the file \"" + source + "\"");
+    }
+    std::string bytes(static_cast<std::size_t>(st.st_size), '\0');
+    std::size_t filled = 0;
+    while (filled < bytes.size()) {
+        const ssize_t n = ::read(fd.get(), bytes.data() + filled, bytes.size() - filled);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            throw std::system_error(n < 0 ? errno : EIO, std::generic_category(),
+                                    "Cannot read the file \"" + source + "\"");
+        }
+        filled += static_cast<std::size_t>(n);
+    }
+    WriteTextFileAtomic(target, bytes);
+}
+
+void RemoveUnfinishedTemporaryFile() noexcept {
+    if (g_unfinishedTemporary[0] != '\0') ::unlink(g_unfinishedTemporary);
 }
 
 }  // namespace quillery

@@ -14,5 +14,12 @@ void WriteTextFile(const std::string& fileName, std::string_view text);
 // As WriteTextFile, but through a temporary file in the same folder renamed over the
 // target, so that a crash or a full disk never leaves a truncated file behind.
 void WriteTextFileAtomic(const std::string& fileName, std::string_view text);
+// Copies a file the same way: the target is the old file or the whole copy, never a part.
+// Throws std::system_error naming the file and the cause ("No space left on device").
+void CopyFileAtomic(const std::string& source, const std::string& target);
+
+// Removes the temporary file of an atomic write that has not finished. Safe to call from a
+// signal handler: a program ended by a signal leaves no half-written file behind.
+void RemoveUnfinishedTemporaryFile() noexcept;
 
 }  // namespace quillery

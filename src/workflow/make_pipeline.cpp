@@ -22,6 +22,7 @@
 #include "project/ui_port.h"
 #include "text/file_utils.h"
 #include "text/strings.h"
+#include "text/paths.h"
 #include "text/text_file.h"
 #include "workflow/chapter_resources.h"
 
@@ -45,8 +46,15 @@ private:
     UiPort& ui_;
 };
 
+// True when every chapter has a title in the grid; a title of blanks alone is none.
+bool EveryChapterTitled(const Book& book, const BookForm& form) {
+    if (form.fileList.size() < book.chapters.size()) return false;
+    return std::none_of(form.fileList.begin(), form.fileList.end(),
+                        [](const ChapterRow& row) { return Trim(row.title).empty(); });
+}
+
 bool PreconditionsHold(Book& book, const BookForm& form, UiPort& ui) {
-    if (!CheckKindleGen(form.inKGenPath, ui, book)) return false;
+    if (!CheckKindleGen(CompilerToRun(form.inKGenPath, book.folders), ui, book)) return false;
     if (!CheckFilesImported(book, ui)) return false;
     ui.ShowPage(Page::General);
     if (form.inTitle.empty()) {
@@ -58,8 +66,7 @@ bool PreconditionsHold(Book& book, const BookForm& form, UiPort& ui) {
         ui.ShowMessage(kOutputMissingMessage);
         return false;
     }
-    if (std::any_of(book.chapters.begin(), book.chapters.end(),
-                    [](const Chapter& chapter) { return !chapter.title; })) {
+    if (!EveryChapterTitled(book, form)) {
         ui.ShowMessage(kTitlesMissingMessage);
         ui.FocusControl(Control::ChapterGrid);
         return false;
@@ -106,6 +113,17 @@ void WriteChapters(const Book& book) {
     }
 }
 
+std::string WarningsSentence(int warnings) {
+    return "The compiler gave " + std::to_string(warnings) +
+           " warning(s): something was left out of the book, please check the log.";
+}
+
+// A file error that ended a command: logged as "# <error>" and shown.
+void ReportFileError(Book& book, UiPort& ui, const std::exception& e) {
+    book.AppendLog(std::string("# ") + e.what());
+    ui.ShowMessage(e.what());
+}
+
 // The compile stage: navigation, package document, stylesheets, then the compiler.
 CompileResult Compile(Book& book, const BookForm& form, Progress& progress) {
     progress.Step(20, "Making TOC");
@@ -121,15 +139,21 @@ CompileResult Compile(Book& book, const BookForm& form, Progress& progress) {
         return {};
     }
     progress.Step(23, "Compiling the Mobi book");
-    return CompileMobi(form.inKGenPath, book);
+    return CompileMobi(CompilerToRun(form.inKGenPath, book.folders), book);
 }
 
+// The report names the file really written (an output name "My Book.epub" gives
+// "My Book.mobi") and, when the compiler left something out, how many warnings it gave.
 void Report(Book& book, const CompileResult& result, UiPort& ui) {
     if (result.success) {
-        ui.ShowMessage("Your Mobi book has been saved in " + book.outputFolder + " as " +
-                       book.outputFileName);
-        book.AppendLog("# Mobi book " + book.outputFileName + " made successfully.");
-        book.log += "# File saved at " + book.fullOutputPath;
+        const std::string written = FinalMobiPath(book);
+        std::string message = "Your Mobi book has been saved in " + book.outputFolder + " as " +
+                              FileNamePart(written);
+        if (result.warnings > 0) message += "\r\n" + WarningsSentence(result.warnings);
+        ui.ShowMessage(message);
+        book.AppendLog("# Mobi book " + FileNamePart(written) + " made successfully.");
+        if (result.warnings > 0) book.AppendLog("# " + WarningsSentence(result.warnings));
+        book.log += "# File saved at " + written;
         ui.ShowBuildLog(book.log);
     } else {
         ui.ShowMessage(kCompileFailedMessage);
@@ -142,6 +166,7 @@ void Report(Book& book, const CompileResult& result, UiPort& ui) {
 MakeResult EditMenus(const Book& book, MakeOutcome outcome) {
     MakeResult r;
     r.outcome = outcome;
+    r.packageWritten = true;
     if (book.wordImport) return r;
     if (book.stylesheets.size() >= 2) {
         for (const std::string& css : book.stylesheets) {
@@ -167,8 +192,8 @@ MakeResult MakeMobi(Book& book, const BookForm& form, Settings& settings, UiPort
     TakeOutputLocation(book, form);
     TakeChapterRows(book, form);
 
-    CompileResult result;
     MakeOutcome outcome = MakeOutcome::Failed;
+    bool packageWritten = false;
     try {
         progress.Step(11, "Preparing the package folder");
         PrepareContainer(book);
@@ -182,32 +207,55 @@ MakeResult MakeMobi(Book& book, const BookForm& form, Settings& settings, UiPort
         if (book.wordSplit) RepairAnchorLinks(book);
         progress.Step(19, "Writing the chapters");
         WriteChapters(book);
-        result = Compile(book, form, progress);
+        packageWritten = true;
+        const CompileResult result = Compile(book, form, progress);
         book.AppendLog(result.output);
         progress.Step(24,
                       result.success ? "The Mobi book is made" : "The Mobi book could not be made");
         Report(book, result, ui);
-        outcome = result.success ? MakeOutcome::Made : MakeOutcome::Failed;
+        if (result.success)
+            outcome = result.warnings > 0 ? MakeOutcome::MadeWithWarnings : MakeOutcome::Made;
     } catch (const std::exception& e) {
-        // A file that cannot be written ends the command; the package stays as far as it got.
-        book.AppendLog(std::string("# ") + e.what());
+        // A file that cannot be written ends the command; the package stays as far as it got,
+        // and a book made before stays whole.
+        ReportFileError(book, ui, e);
         book.log += "# Mobi file creation failed.";
-        ui.ShowMessage(e.what());
         ui.ShowBuildLog(book.log);
         ui.OpenLogWindow();
     }
     for (Chapter& chapter : book.chapters) chapter.content = std::string();
+    progress.Step(26, outcome == MakeOutcome::Failed ? "Stopped" : "Done");
+    if (!packageWritten) {
+        MakeResult stopped;
+        stopped.outcome = outcome;
+        return stopped;
+    }
     book.previewSource = PreviewSource::Made;
-    progress.Step(26, outcome == MakeOutcome::Made ? "Done" : "Stopped");
     return EditMenus(book, outcome);
 }
 
-void MakeContent(Book& book, const BookForm& form) {
-    FillMetadataFromForm(book, form);
-    WriteContentOpf(book, ChapterResourceCollectors());
+bool MakeContent(Book& book, const BookForm& form, UiPort& ui) {
+    try {
+        FillMetadataFromForm(book, form);
+        WriteContentOpf(book, ChapterResourceCollectors());
+        return true;
+    } catch (const std::exception& e) {
+        ReportFileError(book, ui, e);
+        ui.ShowBuildLog(book.log);
+        return false;
+    }
 }
 
-void MakeToc(Book& book) { WriteTocFiles(book); }
+bool MakeToc(Book& book, UiPort& ui) {
+    try {
+        WriteTocFiles(book);
+        return true;
+    } catch (const std::exception& e) {
+        ReportFileError(book, ui, e);
+        ui.ShowBuildLog(book.log);
+        return false;
+    }
+}
 
 bool ReCompile(Book& book, const std::string& kindleGenPath, UiPort& ui) {
     if (book.fullOutputPath.empty()) {
@@ -216,8 +264,14 @@ bool ReCompile(Book& book, const std::string& kindleGenPath, UiPort& ui) {
     }
     // Judged by this run's result: the book an earlier make saved at the output path is
     // still there when the compiler fails now.
-    const CompileResult result = CompileMobi(kindleGenPath, book);
-    if (!result.success || !FileExists(book.fullOutputPath)) return false;
+    try {
+        const CompileResult result = CompileMobi(CompilerToRun(kindleGenPath, book.folders), book);
+        if (!result.success || !FileExists(FinalMobiPath(book))) return false;
+    } catch (const std::exception& e) {
+        ReportFileError(book, ui, e);
+        ui.ShowBuildLog(book.log);
+        return false;
+    }
     ui.ShowMessage(kRecompiledMessage);
     return true;
 }

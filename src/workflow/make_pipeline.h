@@ -14,13 +14,18 @@ struct Settings;
 class UiPort;
 
 enum class MakeOutcome {
-    Stopped,  // a precondition failed; its message was shown and nothing was written
-    Made,     // the Mobi file was made and copied to its destination
-    Failed,   // the package was written but no Mobi file came out, or a file error ended it
+    Stopped,           // a precondition failed; its message was shown and nothing was written
+    Made,              // the Mobi file was made and copied to its destination
+    MadeWithWarnings,  // made, but the compiler left something out (its warnings are logged)
+    Failed,            // the package was written but no Mobi file came out, or an error ended it
 };
 
 struct MakeResult {
     MakeOutcome outcome = MakeOutcome::Stopped;
+    // True when the make got as far as the compiler: the window then shows the OPS copies in
+    // the preview and takes the Edit menus below. A make stopped by a precondition or ended
+    // by a file error leaves both as they were.
+    bool packageWritten = false;
     // The Edit menu's entries after a make of a web book: stylesheets (listed only when
     // there are two or more) and chapter files that exist in the source folder.
     std::vector<std::string> cssMenu;
@@ -38,16 +43,20 @@ inline constexpr const char* kRecompiledMessage = "Mobi re-compiled successfully
 // The save panel's status label after every make that passed its checks.
 inline constexpr const char* kSavedStatus = "Your ePub book has been saved ";
 
-// "Make Mobi" / "Publish": the compiler check, the preconditions, then the package, the
-// stylesheets, the compiler and the report (in the log, through the UI port). The options
-// are read from the form into the settings (not saved).
+// "Make Mobi" / "Publish": the compiler check, the preconditions (a title for every chapter
+// in the grid, blanks alone counting as none), then the package, the stylesheets, the
+// compiler and the report (in the log, through the UI port), which names the file really
+// written and the compiler's warnings. The options are read from the form into the settings
+// (not saved). An empty compiler path in the form runs the bundled compiler.
 MakeResult MakeMobi(Book& book, const BookForm& form, Settings& settings, UiPort& ui);
 
 // "Make Content": fill-metadata, then content.opf over what the OPS folder holds.
-void MakeContent(Book& book, const BookForm& form);
 // "Make TOC": toc.ncx, and toc.htm where due.
-void MakeToc(Book& book);
+// Both give false when a file error ended them; the error is shown and logged.
+bool MakeContent(Book& book, const BookForm& form, UiPort& ui);
+bool MakeToc(Book& book, UiPort& ui);
 // "Re-Compile": compiles the OPS folder again; true when the Mobi file exists afterwards.
+// A failed copy of the book is shown and logged, the old book left whole.
 bool ReCompile(Book& book, const std::string& kindleGenPath, UiPort& ui);
 
 }  // namespace quillery

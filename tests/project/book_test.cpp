@@ -64,24 +64,26 @@ TEST(LanguageCode, CommonNamesBuiltInListAndDictionary) {
     const std::string dic =
         dir.Write("lang.dic",
                   "Welsh\r\ncy:Welsh\r\nbr:Breton\r\nfy Frisian\r\nxx:English\r\nyy:Hebrew\r\n"
-                  "fr:French \r\n");
+                  "fr:French \r\nse:Northern Sami\r\ntn:Tswana\r\n");
     const std::string missing = dir.path() + "none.dic";
-    // Common names in any case, then the case-sensitive built-in list, then the dictionary,
-    // whose first occurrence counts: a name at the very start of a list has no code before it.
+    // Common names in any case, then the case-sensitive built-in list, then the dictionary;
+    // a name matches whole entries only, never a part of one.
     // clang-format off
     const std::pair<const char*, const char*> builtIn[] = {
         {"English", "en"},   {"eNgLiSh", "en"},   {"ENGLISH", "en"},   {"french", "fr"},
         {"SPANISH", "es"},   {"German", "de"},    {"japanese", "ja"},  {"Korean", "ko"},
         {"Hebrew", "iw"},    {"hebrew", "en"},    {"Slovak", "sk"},    {"Slovenian", "sl"},
         {"Norwegian", "no"}, {"Ukrainian", "uk"}, {"", "en"},          {"English ", "en"},
-        {"Klingon", "en"},   {"ar", "en"},        {"Chinese (Simplified)", "zh-CN"},
+        {"Klingon", "en"},   {"ar", "en"},        {"Arab", "en"},      {"Chinese", "en"},
+        {"rabic", "en"},     {":Arabic", "en"},   {"Chinese (Simplified)", "zh-CN"},
         {"Chinese (Traditional)", "zh-TW"}};
     // clang-format on
     for (const auto& [name, code] : builtIn) EXPECT_EQ(LanguageCode(name, missing), code) << name;
     // clang-format off
     const std::pair<const char*, const char*> fromDictionary[] = {
-        {"Breton", "br"}, {"Frisian", "fy"}, {"Welsh", "en"}, {"English", "en"}, {"Hebrew", "iw"},
-        {"French ", "fr"}};
+        {"Breton", "br"}, {"Frisian", "fy"}, {"Welsh", "cy"}, {"English", "en"}, {"Hebrew", "iw"},
+        {"French ", "fr"}, {"Northern Sami", "se"}, {"Sami", "en"}, {"an", "en"}, {"Tswana", "tn"},
+        {"Welsh\r\ncy", "en"}};
     // clang-format on
     for (const auto& [name, code] : fromDictionary)
         EXPECT_EQ(LanguageCode(name, dic), code) << name;

@@ -22,9 +22,13 @@ std::string WriteScript(const std::string& path, const std::string& body) {
 
 }  // namespace
 
-std::string WriteGoodCompiler(const std::string& folder) {
+std::string WriteGoodCompiler(const std::string& folder, int warnings) {
+    std::string warningLines;
+    for (int i = 1; i <= warnings; ++i)
+        warningLines += "echo 'Warning(fake): picture " + std::to_string(i) + " left out'\n";
     return WriteScript(
         folder + "fake-compiler",
+        warningLines +
         "printf '%s\\n' \"$@\" > \"$(dirname \"$0\")/args.txt\"\n"
         "opf=\"$1\"; out=\"\"; shift; options=\"\"\n"
         "while [ $# -gt 0 ]; do\n"

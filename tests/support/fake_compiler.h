@@ -9,8 +9,9 @@ namespace quillery::testing {
 // Writes an executable script into folder and gives its full path. The "good" compiler
 // writes its arguments, one a line, to folder + "args.txt", prints a line naming the package
 // and one with its options, and writes "BOOKMOBI" to the -o file beside content.opf; the
-// failing one prints an error and writes nothing.
-std::string WriteGoodCompiler(const std::string& folder);
+// failing one prints an error and writes nothing. The good one first prints `warnings`
+// lines "Warning(fake): picture N left out", as a compiler that left something out does.
+std::string WriteGoodCompiler(const std::string& folder, int warnings = 0);
 std::string WriteFailingCompiler(const std::string& folder);
 
 // Every entry under folder with the checksum and size of every file (for "nothing changed

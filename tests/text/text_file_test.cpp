@@ -85,5 +85,40 @@ TEST(TextFileAtomic, ReplacesOrCreatesAndOnFailureKeepsTheOldFileWhole) {
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 3);
 }
 
+// The finished book is copied over the old one: when the file system refuses the copy part-way
+// (here a file-size limit, as a full disk would), the old book stays whole, no temporary file
+// is left, and the error names the cause.
+TEST(CopyFileAtomic, AFailedCopyLeavesTheOldFileWholeAndNamesTheCause) {
+    TempDir dir;
+    const std::string book = dir.Write("out/book.mobi", "the old book");
+    const std::string made = dir.Write("made.mobi", std::string(256 * 1024, 'M'));
+    const pid_t child = fork();
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);  // a write past the limit fails instead of killing
+        const rlimit limit{64 * 1024, RLIM_INFINITY};
+        if (setrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(3);
+        try {
+            CopyFileAtomic(made, book);
+        } catch (const std::system_error& e) {
+            const std::string what = e.what();
+            _exit(what.find("File too large") != std::string::npos &&
+                          what.find(book) != std::string::npos
+                      ? 0
+                      : 4);
+        }
+        _exit(5);  // no error reported
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(ReadTextFile(book), "the old book");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path() + "out"), fs::directory_iterator()),
+              1);
+    CopyFileAtomic(made, book);  // without the limit the copy replaces the book
+    EXPECT_EQ(ReadTextFile(book), ReadTextFile(made));
+    EXPECT_THROW(CopyFileAtomic(dir.path() + "missing.mobi", book), std::system_error);
+}
+
 }  // namespace
 }  // namespace quillery

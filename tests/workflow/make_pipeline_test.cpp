@@ -46,7 +46,13 @@ INSTANTIATE_TEST_SUITE_P(InTheirOrder, MakePreconditions, ::testing::Values(
         true, {"page: General", "message: Please specify the book title", "focus: inTitle"}},
     Precondition{"NoOutputName", [](PipelineTest& t) { t.form.lblDesName.clear(); },
         true, {"page: General", "message: Please indicate where to save the Mobi file"}},
-    Precondition{"TooFewTitles", [](PipelineTest& t) { t.book.chapters.back().title.reset(); },
+    Precondition{"TooFewTitles", [](PipelineTest& t) { t.form.fileList.pop_back(); },
+        true, {"page: General", "message: Please specify chapter titles for each file",
+               "focus: fileList"}},
+    Precondition{"EmptyTitle", [](PipelineTest& t) { t.form.fileList[1].title.clear(); },
+        true, {"page: General", "message: Please specify chapter titles for each file",
+               "focus: fileList"}},
+    Precondition{"BlankTitle", [](PipelineTest& t) { t.form.fileList[2].title = " \t "; },
         true, {"page: General", "message: Please specify chapter titles for each file",
                "focus: fileList"}}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -85,15 +91,55 @@ TEST_F(PipelineTest, TheReportNamesTheBookOnlyWhenThisMakeProducedIt) {
     EXPECT_EQ(std::count(ui.events.begin(), ui.events.end(), "log-window"), 1);
 }
 
+// The report names the file the compiler's name rule really gives, and the warnings of a
+// compiler that left something out.
+TEST_F(PipelineTest, TheReportNamesTheFileWrittenAndTheCompilersWarnings) {
+    Import();
+    form.lblDesName = "My Book.epub";
+    form.inKGenPath = WriteGoodCompiler(dir.path() + "bin/", 2);
+    EXPECT_EQ(Make().outcome, MakeOutcome::MadeWithWarnings);
+    EXPECT_EQ(ui.messages,
+              std::vector<std::string>{"Your Mobi book has been saved in " + output +
+                                       " as My Book.mobi\r\nThe compiler gave 2 warning(s): "
+                                       "something was left out of the book, please check the "
+                                       "log."});
+    EXPECT_TRUE(Has(book.log, "# Mobi book My Book.mobi made successfully.\r\n# The compiler "
+                              "gave 2 warning(s)"))
+        << book.log;
+    EXPECT_TRUE(book.log.ends_with("# File saved at " + output + "My Book.mobi")) << book.log;
+    EXPECT_EQ(ReadTextFile(output + "My Book.mobi"), "BOOKMOBI");
+    EXPECT_FALSE(fs::exists(output + "My Book.epub"));
+    // Re-Compile judges the file it really wrote too.
+    ui.messages.clear();
+    EXPECT_TRUE(ReCompile(book, form.inKGenPath, ui));
+    EXPECT_EQ(ui.messages, std::vector<std::string>{"Mobi re-compiled successfully."});
+}
+
+// With auto-title off the grid starts without titles; titles typed into it make the book.
+TEST_F(PipelineTest, TitlesTypedIntoTheGridWithAutoTitleOffMakeTheBook) {
+    form.chkAutoTitle = false;
+    Import();
+    for (const ChapterRow& row : form.fileList) EXPECT_EQ(row.title, "") << row.fileName;
+    EXPECT_EQ(Make().outcome, MakeOutcome::Stopped);
+    form.fileList[0].title = "Typed One";
+    form.fileList[1].title = "Typed Two";
+    form.fileList[2].title = "Typed Three";
+    EXPECT_EQ(Make().outcome, MakeOutcome::Made);
+    EXPECT_TRUE(Has(Ops("toc.ncx"), "<text>Typed Two</text>"));
+}
+
 TEST_F(PipelineTest, AChapterThatCannotBeWrittenEndsTheMakeWithItsErrorAndNoCompile) {
     Import();
     fs::create_directories(book.folders.opsFolder + "02_two.htm/");
-    EXPECT_EQ(Make().outcome, MakeOutcome::Failed);
+    const MakeResult result = Make();
+    EXPECT_EQ(result.outcome, MakeOutcome::Failed);
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_TRUE(Has(ui.messages[0], "02_two.htm")) << ui.messages[0];
     EXPECT_FALSE(Has(book.log, "fake compiler")) << book.log;
     EXPECT_TRUE(book.log.ends_with("\r\n# Mobi file creation failed.")) << book.log;
     EXPECT_FALSE(InOps("content.opf"));
+    EXPECT_FALSE(result.packageWritten);  // the preview and the Edit menus stay as they were
+    EXPECT_EQ(book.previewSource, PreviewSource::Imported);
     EXPECT_EQ(ui.shownLog, book.log);
     EXPECT_EQ(std::count(ui.events.begin(), ui.events.end(), "log-window"), 1);
 }
@@ -174,10 +220,10 @@ TEST_F(MakePackage, TitlesReachTheNavigationEscapedAndEditsReachItAgain) {
     for (const char* file : {"toc.ncx", "toc.htm"})
         EXPECT_TRUE(Has(Ops(file), "A &lt;b&gt; title &amp; more")) << file;
     form.inAuthor = "Jane Writer";
-    MakeContent(book, form);
+    EXPECT_TRUE(MakeContent(book, form, ui));
     EXPECT_TRUE(Has(Ops("content.opf"), "Jane Writer"));
     book.chapters[2].title = "Renamed Third";
-    MakeToc(book);
+    EXPECT_TRUE(MakeToc(book, ui));
     EXPECT_TRUE(Has(Ops("toc.ncx"), "Renamed Third"));
 }
 
