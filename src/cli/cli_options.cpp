@@ -98,6 +98,7 @@ CliOptions ParseArguments(const std::vector<std::string>& args) {
          [&](const std::string& v) { o.tocPosition = ParseInt("--toc-position", v, 0, 9); }},
         {"--toc-title", [&](const std::string& v) { o.tocTitle = v; }},
         {"--mark-toc", [&](const std::string& v) { o.markToc = v; }},
+        {"--titles", [&](const std::string& v) { o.titlesFile = v; }},
         {"--title-method", [&](const std::string& v) { o.titleMethod = ParseTitleMethod(v); }},
         // The window offers whole em from 0 to 5 for the indent (the book keeps a whole number).
         {"--indent",
@@ -130,6 +131,7 @@ CliOptions ParseArguments(const std::vector<std::string>& args) {
         {"--western", [&] { o.western = true; }},
         {"--yes", [&] { o.yes = true; }},
         {"-y", [&] { o.yes = true; }},
+        {"--no-wait", [&] { o.noWait = true; }},
     };
 
     bool onlyInputs = false;
@@ -193,7 +195,9 @@ Book information:
 
 Chapters and table of contents:
   --title-method M     chapter titles from: file (name), html (<title>), heading (first h1-h3)
-  --no-auto-title      do not propose chapter titles (titles stay empty)
+  --no-auto-title      do not propose chapter titles from the pages: the chapters are
+                       titled by their file names, or by --titles
+  --titles FILE        the chapter titles, one a line in chapter order (UTF-8)
   --mark-toc FILE      use that chapter as the table of contents instead of generating one
   --toc-position N     where the generated contents page goes: 0 end, 1 beginning, N before chapter N
   --toc-title T        title of the generated contents page
@@ -212,17 +216,23 @@ Style:
                        scripts, media, forms, images, links, or none
 
 Output and compiler:
-  -o, --output OUT.mobi  where to save the book (default: the folder saved in the settings,
-                       or the source folder when "save to the same folder" is set)
+  -o, --output OUT.mobi  where to save the book; a folder (ending in "/" or existing) saves
+                       FOLDER/<title>.mobi; the book always gets the .mobi extension
+                       (default: the folder saved in the settings, or the source folder
+                       when "save to the same folder" is set)
   --kindlegen PATH     the MOBI compiler (default: the bundled opf2mobi)
-  -c0 | -c1 | -c2      compression: none, standard, Huffdic
+  -c0 | -c1 | -c2      compression: none, standard (the default), Huffdic
   --gif                pictures as GIF
   --western            Western (Windows-1252) character set only
   --yes, -y            answer Yes to every question
+  --no-wait            when another Quillery run is using the work folders, stop (exit 2)
+                       instead of waiting for it
 
 Messages go to standard error as the window would show them, the build log to standard
 output, one progress line per step of the make to standard error.
-Exit status: 0 the book was made, 1 compilation failed, 2 a precondition or usage error.
+Exit status: 0 the book was made cleanly; 1 the book was made, but the compiler gave
+warnings (a chapter or picture was left out: see the log); 2 no book was made (a usage
+or precondition error, or a failed compile).
 )";
 }
 

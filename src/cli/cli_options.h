@@ -22,7 +22,8 @@ struct CliOptions {
     // Chapter titles (the Import page).
     std::optional<int> titleMethod;  // 0 file name, 1 HTML title, 2 first heading
     bool noAutoTitle = false;
-    std::optional<std::string> markToc;  // file name of the chapter marked as the contents
+    std::optional<std::string> titlesFile;  // one chapter title a line, in chapter order
+    std::optional<std::string> markToc;     // file name of the chapter marked as the contents
 
     // Export page.
     bool titlePage = false;
@@ -39,10 +40,11 @@ struct CliOptions {
     // Output and compiler.
     std::optional<std::string> output;
     std::optional<std::string> kindlegen;
-    std::optional<int> compressionLevel;
+    int compressionLevel = 1;  // "Standard", what the Compiling Options dialog shows
     bool gif = false;
     bool western = false;
     bool yes = false;
+    bool noWait = false;  // do not wait for another run using the work folders
 };
 
 // Parses the arguments (without the program name). Throws UsageError with a message

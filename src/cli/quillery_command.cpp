@@ -11,13 +11,16 @@
 #include "cli/cli_options.h"
 #include "cli/console_ui_port.h"
 #include "htmlimport/chapter_list.h"
+#include "htmlimport/chapter_titles.h"
 #include "project/book.h"
 #include "project/book_form.h"
 #include "project/kindlegen.h"
 #include "project/settings.h"
+#include "project/work_folder_lock.h"
 #include "text/file_utils.h"
 #include "text/paths.h"
 #include "text/strings.h"
+#include "text/text_file.h"
 #include "workflow/make_pipeline.h"
 #include "workflow/web_page_import.h"
 
@@ -100,11 +103,16 @@ void ApplyBookInformation(const CliOptions& o, BookForm& form) {
         form.replacementStylesheet = Absolute(*o.stylesheet);
     }
     if (o.output) {
-        // The compiler always writes NAME.mobi; the save panel names that file, so that the
-        // log's "File saved at" line names the file that is really there.
-        const fs::path out = Absolute(*o.output);
-        form.lblDesName = WithMobiExtension(out.filename().string());
-        form.lblDesPath = WithTrailingSlash(out.parent_path().string());
+        // A folder keeps the book's own name; a file name gets the .mobi extension the
+        // compiler gives it, so that every message names the file that is really there.
+        std::error_code ec;
+        if (o.output->ends_with('/') || fs::is_directory(*o.output, ec)) {
+            form.lblDesPath = WithTrailingSlash(Absolute(*o.output));
+        } else {
+            const fs::path out = Absolute(*o.output);
+            form.lblDesName = WithMobiExtension(out.filename().string());
+            form.lblDesPath = WithTrailingSlash(out.parent_path().string());
+        }
     }
 }
 
@@ -138,7 +146,7 @@ int MarkTocChapter(const std::string& file, Book& book, ChapterGrid& grid, Conso
         }
     }
     ui.ShowMessage("--mark-toc names " + file + ", which is not one of the chapters.");
-    return kExitStopped;
+    return kExitNoBook;
 }
 
 // text followed by blanks up to width characters; a UTF-8 character counts once, so the
@@ -159,21 +167,78 @@ void PrintTitles(const ChapterGrid& grid, std::FILE* out) {
     }
 }
 
+// The log byte for byte (a NUL byte a compiler printed does not cut it short), with the
+// window's CR LF line ends as the console's LF.
 void PrintLog(const std::string& log, std::FILE* out) {
     const std::string text = ConsoleText(log);
-    std::fputs(text.c_str(), out);
+    std::fwrite(text.data(), 1, text.size(), out);
     if (!text.empty() && text.back() != '\n') std::fputc('\n', out);
+}
+
+// The lines of a titles file: LF or CR LF line ends, a byte order mark and a final line
+// break ignored.
+std::vector<std::string> TitleLines(std::string text) {
+    if (text.starts_with("\xEF\xBB\xBF")) text.erase(0, 3);
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        std::string line = text.substr(start, end - start);
+        if (line.ends_with('\r')) line.pop_back();
+        lines.push_back(std::move(line));
+        start = end + 1;
+    }
+    return lines;
+}
+
+// The chapter titles of the command line, over what the import proposed: the lines of
+// --titles FILE, or with --no-auto-title the file names' titles.
+void ApplyChapterTitles(const CliOptions& o, ChapterGrid& grid) {
+    std::vector<std::string> titles;
+    if (o.titlesFile) {
+        titles = TitleLines(ReadTextFile(*o.titlesFile));
+        if (titles.size() != static_cast<std::size_t>(grid.RowCount() - 1)) {
+            throw UsageError("--titles: " + *o.titlesFile + " holds " +
+                             std::to_string(titles.size()) + " title(s) for " +
+                             std::to_string(grid.RowCount() - 1) + " chapter(s)");
+        }
+    } else if (o.noAutoTitle) {
+        for (int row = 1; row < grid.RowCount(); ++row)
+            titles.push_back(FileNameTitle(grid.rows[row][kGridFileColumn]));
+    } else {
+        return;
+    }
+    for (int row = 1; row < grid.RowCount(); ++row)
+        grid.rows[row][kGridTitleColumn] = titles[static_cast<std::size_t>(row - 1)];
+}
+
+int ExitStatusOf(MakeOutcome outcome) {
+    switch (outcome) {
+        case MakeOutcome::Made:
+            return kExitMade;
+        case MakeOutcome::MadeWithWarnings:
+            return kExitMadeWithWarnings;
+        case MakeOutcome::Failed:
+        case MakeOutcome::Stopped:
+            break;
+    }
+    return kExitNoBook;
 }
 
 }  // namespace
 
 std::vector<std::string> ChapterFilesOf(const std::vector<std::string>& inputs) {
     std::vector<std::string> files;
-    if (inputs.size() == 1 && fs::is_directory(inputs[0])) {
-        for (const auto& entry : fs::directory_iterator(inputs[0])) {
-            if (entry.is_regular_file() && IsWebPageName(entry.path()))
+    std::error_code ec;
+    if (inputs.size() == 1 && fs::is_directory(inputs[0], ec)) {
+        for (const auto& entry : fs::directory_iterator(inputs[0], ec)) {
+            // A link that leads nowhere, or round in a loop, is no chapter.
+            std::error_code entryError;
+            if (entry.is_regular_file(entryError) && IsWebPageName(entry.path()))
                 files.push_back(Absolute(entry.path().string()));
         }
+        if (ec) throw UsageError("cannot read the folder " + inputs[0] + ": " + ec.message());
         std::sort(files.begin(), files.end());
         if (files.empty())
             throw UsageError{"no web pages (*.htm, *.html, *.xhtml) in " + inputs[0]};
@@ -181,8 +246,8 @@ std::vector<std::string> ChapterFilesOf(const std::vector<std::string>& inputs) 
     }
     std::string folder;
     for (const std::string& input : inputs) {
-        if (!fs::is_regular_file(input)) {
-            throw UsageError{fs::is_directory(input)
+        if (!fs::is_regular_file(input, ec)) {
+            throw UsageError{fs::is_directory(input, ec)
                                  ? "give one folder, or HTML files, not both: " + input
                                  : "no such file: " + input};
         }
@@ -208,13 +273,32 @@ int RunQuillery(const std::vector<std::string>& args, WorkFolders folders, std::
         options = ParseArguments(args);
         if (options.command == Command::Help) {
             std::fputs(HelpText(), out);
-            return args.empty() ? kExitStopped : kExitMade;
+            return args.empty() ? kExitNoBook : kExitMade;
         }
         chapters = ChapterFilesOf(options.inputs);
         CheckGivenFilesExist(options);
-    } catch (const UsageError& e) {
+    } catch (const std::exception& e) {
         std::fprintf(err, "quillery: %s\n", e.what());
-        return kExitStopped;
+        return kExitNoBook;
+    }
+
+    std::optional<WorkFolderLock> lock;
+    try {
+        lock = WorkFolderLock::Take(folders, !options.noWait, [&] {
+            std::fprintf(err, "quillery: waiting for another Quillery run to finish with %s\n",
+                         folders.stateFolder.c_str());
+            std::fflush(err);
+        });
+    } catch (const std::exception& e) {
+        std::fprintf(err, "quillery: %s\n", e.what());
+        return kExitNoBook;
+    }
+    if (!lock) {
+        std::fprintf(err,
+                     "quillery: another Quillery run is using the work folders in %s; try again "
+                     "when it has finished, or leave out --no-wait to wait for it\n",
+                     folders.stateFolder.c_str());
+        return kExitNoBook;
     }
 
     ConsoleUiPort ui(options.yes, err);
@@ -225,12 +309,18 @@ int RunQuillery(const std::vector<std::string>& args, WorkFolders folders, std::
     BookForm form;
     ShowSettingsInForm(settings, form);
     ApplyOptions(options, form);
-    if (options.compressionLevel) book.compileFlags.compressionLevel = *options.compressionLevel;
+    book.compileFlags.compressionLevel = options.compressionLevel;
     book.compileFlags.pictureFormat = options.gif ? 1 : 0;
     book.compileFlags.westernOnly = options.western;
 
     WebImportResult imported = ImportWebPages(book, form, ui, ImportOrder(chapters), false);
-    if (!imported.imported) return kExitStopped;
+    if (!imported.imported) return kExitNoBook;
+    try {
+        ApplyChapterTitles(options, imported.grid);
+    } catch (const UsageError& e) {
+        std::fprintf(err, "quillery: %s\n", e.what());
+        return kExitNoBook;
+    }
     if (options.markToc) {
         if (const int status = MarkTocChapter(*options.markToc, book, imported.grid, ui))
             return status;
@@ -245,15 +335,7 @@ int RunQuillery(const std::vector<std::string>& args, WorkFolders folders, std::
     form.fileList = ChapterRowsOf(imported.grid);
     const MakeResult result = MakeMobi(book, form, settings, ui);
     PrintLog(book.log, out);
-    switch (result.outcome) {
-        case MakeOutcome::Made:
-            return kExitMade;
-        case MakeOutcome::Failed:
-            return kExitCompileFailed;
-        case MakeOutcome::Stopped:
-            break;
-    }
-    return kExitStopped;
+    return ExitStatusOf(result.outcome);
 }
 
 }  // namespace quillery::cli

@@ -9,13 +9,15 @@
 
 namespace quillery::cli {
 
-// Exit statuses.
-inline constexpr int kExitMade = 0;
-inline constexpr int kExitCompileFailed = 1;
-inline constexpr int kExitStopped = 2;  // a precondition or usage error
+// Exit statuses, as the compiler's.
+inline constexpr int kExitMade = 0;              // the book was made cleanly
+inline constexpr int kExitMadeWithWarnings = 1;  // made, but the compiler left something out
+inline constexpr int kExitNoBook = 2;  // a usage or precondition error, or a failed compile
 
 // Runs the command given by args (without the program name) against the work folders of
-// folders: the build log goes to out, messages and progress lines to err.
+// folders: the build log goes to out, byte for byte, messages and progress lines to err.
+// The work folders are locked for the run (WorkFolderLock): a second run waits for the
+// first, or with --no-wait stops.
 int RunQuillery(const std::vector<std::string>& args, WorkFolders folders, std::FILE* out,
                 std::FILE* err);
 

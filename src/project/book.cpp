@@ -125,7 +125,14 @@ void ChooseSaveFolder(const Book& book, BookForm& form, bool sameAsSource) {
     if (sameAsSource)
         form.lblDesPath = book.wordImport ? book.wordDocumentFolder : book.sourceFolder;
     else
-        form.lblDesPath = form.inBookPath;
+        form.lblDesPath = DefaultBookFolder(form.inBookPath, book.folders);
+}
+
+std::string DefaultBookFolder(const std::string& inBookPath, const WorkFolders& folders) {
+    // A relative folder in the settings is the state folder's, never the current folder's.
+    if (!inBookPath.empty() && inBookPath.front() != '/')
+        return WithTrailingSlash(folders.stateFolder + inBookPath);
+    return inBookPath;
 }
 
 bool CheckFilesImported(const Book& book, UiPort& ui) {

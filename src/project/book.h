@@ -148,8 +148,10 @@ void ApplyWordImportLocation(Book& book, BookForm& form, const std::string& docu
 
 // The save-path choice: "Save to the same folder as source" (sameAsSource) shows the Word
 // document's folder for a Word project, else the source folder; "Save to my default Kindle
-// Book folder" shows inBookPath.
+// Book folder" shows inBookPath (DefaultBookFolder).
 void ChooseSaveFolder(const Book& book, BookForm& form, bool sameAsSource);
+// The default book folder as the settings hold it, a relative one taken in the state folder.
+std::string DefaultBookFolder(const std::string& inBookPath, const WorkFolders& folders);
 
 inline constexpr const char* kImportFirstMessage = "Please import webpages or document first";
 // Commands that need chapters (Make Mobi, "Change"): true when files are imported; otherwise

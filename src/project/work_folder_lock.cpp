@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <filesystem>
 #include <system_error>
+#include <utility>
 
 namespace quillery {
 
@@ -31,15 +32,17 @@ std::optional<WorkFolderLock> WorkFolderLock::Take(const WorkFolders& folders, b
     if (onWait) onWait();
     while (::flock(fd, LOCK_EX) != 0) {
         if (errno != EINTR) {
-            throw std::system_error(errno, std::generic_category(),
-                                    "Cannot lock \"" + file + "\"");
+            throw std::system_error(errno, std::generic_category(), "Cannot lock \"" + file + "\"");
         }
     }
     return lock;
 }
 
-WorkFolderLock::WorkFolderLock(WorkFolderLock&& other) noexcept : fd_(other.fd_) {
-    other.fd_ = -1;
+WorkFolderLock::WorkFolderLock(WorkFolderLock&& other) noexcept : fd_(other.fd_) { other.fd_ = -1; }
+
+WorkFolderLock& WorkFolderLock::operator=(WorkFolderLock&& other) noexcept {
+    std::swap(fd_, other.fd_);
+    return *this;
 }
 
 WorkFolderLock::~WorkFolderLock() {

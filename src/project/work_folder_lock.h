@@ -20,7 +20,7 @@ public:
                                               const std::function<void()>& onWait);
 
     WorkFolderLock(WorkFolderLock&& other) noexcept;
-    WorkFolderLock& operator=(WorkFolderLock&&) = delete;
+    WorkFolderLock& operator=(WorkFolderLock&& other) noexcept;
     WorkFolderLock(const WorkFolderLock&) = delete;
     WorkFolderLock& operator=(const WorkFolderLock&) = delete;
     ~WorkFolderLock();

@@ -103,10 +103,21 @@ TEST_F(QuilleryCommand, AMadeBookExitsZeroWithTheLogOnStdoutAndTheMessageOnStder
     EXPECT_FALSE(Has(run.err, "made successfully"));
 }
 
-TEST_F(QuilleryCommand, AFailedCompileExitsOne) {
+// As the compiler counts: 0 a clean book, 1 a book made with warnings (something left out),
+// 2 no book.
+TEST_F(QuilleryCommand, ExitStatusCountsAsTheCompilerDoes) {
+    compiler = WriteGoodCompiler(dir.path() + "bin/", 3);
+    const QuilleryRun warned = Make({"-o", dir.path() + "out/small.mobi", chapters});
+    EXPECT_EQ(warned.status, 1) << warned.err;
+    EXPECT_TRUE(Has(warned.err, "as small.mobi\nThe compiler gave 3 warning(s)")) << warned.err;
+    EXPECT_TRUE(Has(warned.out, "# The compiler gave 3 warning(s)")) << warned.out;
+    EXPECT_EQ(ReadTextFile(dir.path() + "out/small.mobi"), "BOOKMOBI");
+}
+
+TEST_F(QuilleryCommand, AFailedCompileExitsTwo) {
     compiler = WriteFailingCompiler(dir.path() + "bin/");
     const QuilleryRun run = Make({"-o", dir.path() + "out/small.mobi", chapters});
-    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.status, 2);
     EXPECT_TRUE(Has(run.err, "Error in compiling, Mobi creation failed, please check the log.\n"));
     EXPECT_TRUE(Has(run.out, "Error(fake)") && Has(run.out, "# Mobi file creation failed."));
     EXPECT_FALSE(fs::exists(dir.path() + "out/small.mobi"));
@@ -191,6 +202,54 @@ TEST_F(QuilleryCommand, EveryBookOptionReachesThePackage) {
         EXPECT_TRUE(Has(package, part)) << part << "\n" << package;
     EXPECT_FALSE(Has(Ops("01_one.htm"), "var x"));
     EXPECT_TRUE(fs::exists(dir.path() + "state/myBook/Harbour Days.mobi"));
+}
+
+// The output name the compiler's rule gives is the one reported; a folder keeps the title.
+TEST_F(QuilleryCommand, OutputNamesAFileOrAFolder) {
+    const QuilleryRun epub = Make({"--title", "Small", "-o", "out/My Book.epub", chapters});
+    ASSERT_EQ(epub.status, 0) << epub.err;
+    EXPECT_TRUE(Has(epub.err, "as My Book.mobi\n")) << epub.err;
+    EXPECT_TRUE(Has(epub.out, "# File saved at " + dir.path() + "out/My Book.mobi")) << epub.out;
+    EXPECT_TRUE(fs::exists(dir.path() + "out/My Book.mobi"));
+    EXPECT_FALSE(fs::exists(dir.path() + "out/My Book.epub"));
+    const QuilleryRun folder = Make({"--title", "Harbour Days", "-o", "shelf/", chapters});
+    ASSERT_EQ(folder.status, 0) << folder.err;
+    EXPECT_TRUE(fs::exists(dir.path() + "shelf/Harbour Days.mobi"));
+}
+
+// Compression is "Standard" unless asked otherwise: no -c option reaches the compiler.
+TEST_F(QuilleryCommand, CompressionIsStandardByDefault) {
+    ASSERT_EQ(Make({chapters}).status, 0);
+    EXPECT_EQ(ReadTextFile(dir.path() + "bin/args.txt").find("-c"), std::string::npos);
+    ASSERT_EQ(Make({"-c0", chapters}).status, 0);
+    EXPECT_TRUE(Has(ReadTextFile(dir.path() + "bin/args.txt"), "\n-c0\n"));
+}
+
+// Without proposed titles the chapters are titled by their file names or by --titles.
+TEST_F(QuilleryCommand, ChapterTitlesWithoutAutoTitleComeFromFileNamesOrATitlesFile) {
+    ASSERT_EQ(Make({"--no-auto-title", chapters}).status, 0);
+    for (const char* title : {"<text>01_one</text>", "<text>03 three</text>"})
+        EXPECT_TRUE(Has(Ops("toc.ncx"), title)) << title;
+    const std::string titles = dir.Write("titles.txt", "\xEF\xBB\xBFOne\r\nTwo & more\nThree\n");
+    ASSERT_EQ(Make({"--no-auto-title", "--titles", titles, chapters}).status, 0);
+    EXPECT_TRUE(Has(Ops("toc.ncx"), "<text>One</text>") &&
+                Has(Ops("toc.ncx"), "<text>Two &amp; more</text>"))
+        << Ops("toc.ncx");
+    const std::string two = dir.Write("two.txt", "One\nTwo\n");
+    const QuilleryRun refused = Make({"--titles", two, chapters});
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_TRUE(Has(refused.err, "holds 2 title(s) for 3 chapter(s)")) << refused.err;
+}
+
+// A NUL byte in the compiler's output does not cut the log short; a link that loops is
+// passed over when a folder is listed.
+TEST_F(QuilleryCommand, TheLogIsWrittenByteForByteAndLoopingLinksArePassedOver) {
+    fs::create_symlink("loop.htm", chapters + "loop.htm");
+    compiler = WriteScriptCompiler(dir.path() + "bin/", "printf 'before\\000after\\n'");
+    const QuilleryRun run = Make({chapters});
+    EXPECT_EQ(run.status, 2) << run.err;  // that compiler writes no book
+    EXPECT_TRUE(Has(run.out, std::string("before\0after\n", 13))) << run.out;
+    EXPECT_FALSE(Has(run.err, "loop.htm")) << run.err;
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 // folder, and collects its exit status, standard output and standard error.
 
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <sstream>
@@ -34,6 +35,28 @@ inline QuilleryRun RunQuilleryProgram(const std::string& workFolder,
     const int status = std::system(command.c_str());
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadTextFile(workFolder + "run.out"),
             ReadTextFile(workFolder + "run.err")};
+}
+
+// Starts build/bin/quillery with args in workFolder as RunQuilleryProgram does, without
+// waiting for it: gives its process id (its output goes to workFolder + "bg.out"/"bg.err").
+inline pid_t StartQuilleryProgram(const std::string& workFolder,
+                                  const std::vector<std::string>& args) {
+    const std::string program = ProgramFolder() + "quillery";
+    const std::string state = workFolder + "state";
+    const pid_t pid = fork();
+    if (pid == 0) {
+        if (chdir(workFolder.c_str()) != 0) _exit(127);
+        setenv("QUILLERY_STATE_DIR", state.c_str(), 1);
+        if (!freopen("/dev/null", "r", stdin) || !freopen("bg.out", "w", stdout) ||
+            !freopen("bg.err", "w", stderr))
+            _exit(127);
+        std::vector<char*> argv{const_cast<char*>(program.c_str())};
+        for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        execv(program.c_str(), argv.data());
+        _exit(127);
+    }
+    return pid;
 }
 
 // The blank-separated words of text, for writing argument lists on one line.

@@ -29,20 +29,24 @@ std::string WriteGoodCompiler(const std::string& folder, int warnings) {
     return WriteScript(
         folder + "fake-compiler",
         warningLines +
-        "printf '%s\\n' \"$@\" > \"$(dirname \"$0\")/args.txt\"\n"
-        "opf=\"$1\"; out=\"\"; shift; options=\"\"\n"
-        "while [ $# -gt 0 ]; do\n"
-        "  if [ \"$1\" = -o ]; then out=\"$2\"; shift; else options=\"$options $1\"; fi\n"
-        "  shift\n"
-        "done\n"
-        "echo \"fake compiler: built $out from $opf\"\n"
-        "echo \"fake compiler options:$options\"\n"
-        "printf 'BOOKMOBI' > \"$(dirname \"$opf\")/$out\"\n");
+            "printf '%s\\n' \"$@\" > \"$(dirname \"$0\")/args.txt\"\n"
+            "opf=\"$1\"; out=\"\"; shift; options=\"\"\n"
+            "while [ $# -gt 0 ]; do\n"
+            "  if [ \"$1\" = -o ]; then out=\"$2\"; shift; else options=\"$options $1\"; fi\n"
+            "  shift\n"
+            "done\n"
+            "echo \"fake compiler: built $out from $opf\"\n"
+            "echo \"fake compiler options:$options\"\n"
+            "printf 'BOOKMOBI' > \"$(dirname \"$opf\")/$out\"\n");
 }
 
 std::string WriteFailingCompiler(const std::string& folder) {
     return WriteScript(folder + "failing-compiler",
                        "echo 'Error(fake): the book could not be built'\nexit 0\n");
+}
+
+std::string WriteScriptCompiler(const std::string& folder, const std::string& body) {
+    return WriteScript(folder + "script-compiler", body + "\n");
 }
 
 std::string TreeSnapshot(const std::string& folder) {

@@ -13,6 +13,8 @@ namespace quillery::testing {
 // lines "Warning(fake): picture N left out", as a compiler that left something out does.
 std::string WriteGoodCompiler(const std::string& folder, int warnings = 0);
 std::string WriteFailingCompiler(const std::string& folder);
+// A compiler that runs the shell text `body` and nothing else.
+std::string WriteScriptCompiler(const std::string& folder, const std::string& body);
 
 // Every entry under folder with the checksum and size of every file (for "nothing changed
 // here" checks).
