@@ -10,6 +10,7 @@
 #include "mobi/compiler_version.h"
 #include "mobi/huffdic.h"
 #include "mobi/mobi_header.h"
+#include "mobi/navigation_trailer.h"
 #include "mobi/ncx_index.h"
 #include "mobi/opf_package.h"
 #include "mobi/package_paths.h"
@@ -125,6 +126,8 @@ std::optional<CompiledBook> CompileBook(const CompileOptions& options, Diagnosti
     result.textRecordCount = records.size() - 1;
     const std::size_t textLength = result.text.size();
     if (!options.keepText) std::string().swap(result.text);
+    if (!toc.empty()) AppendNavigationEntries(std::span(records).subspan(1), toc, textLength);
+    records.push_back(std::string(2, '\0'));  // the padding record that ends the text
 
     MobiHeaderFields header;
     header.compression = compression;
@@ -134,6 +137,14 @@ std::optional<CompiledBook> CompileBook(const CompileOptions& options, Diagnosti
     header.uniqueId = Fnv1a(package->identifier + package->title);
     header.locale = LocaleNumber(package->language);
     header.firstNonBookRecord = static_cast<std::uint32_t>(records.size());
+    if (!toc.empty()) header.extraRecordDataFlags |= kNavigationTrailingEntry;
+    // The dictionary of -c2 comes first after the text, before any record a reader might scan
+    // for pictures, and inside the content records.
+    if (!huffCdicRecords.empty()) {
+        header.huffRecord = static_cast<std::uint32_t>(records.size());
+        header.huffRecordCount = static_cast<std::uint32_t>(huffCdicRecords.size());
+        for (auto& record : huffCdicRecords) records.push_back(std::move(record));
+    }
     if (!toc.empty()) {
         auto indexRecords = BuildNcxIndexRecords(toc, options.western ? kIndexCp1252 : kIndexUtf8);
         if (!indexRecords.empty())
@@ -145,11 +156,9 @@ std::optional<CompiledBook> CompileBook(const CompileOptions& options, Diagnosti
         for (const auto& picture : pictures.records()) records.push_back(picture);
     }
     header.lastContentRecord = static_cast<std::uint16_t>(records.size() - 1);
-    if (!huffCdicRecords.empty()) {
-        header.huffRecord = static_cast<std::uint32_t>(records.size());
-        header.huffRecordCount = static_cast<std::uint32_t>(huffCdicRecords.size());
-        for (auto& record : huffCdicRecords) records.push_back(std::move(record));
-    }
+    // Without pictures, the record where they would begin: readers that scan from the first
+    // picture find none, where an unset field makes some scan the whole book from record 0.
+    if (pictures.records().empty()) header.firstImageRecord = header.lastContentRecord + 1u;
     header.flisRecord = static_cast<std::uint32_t>(records.size());
     records.push_back(BuildFlisRecord());
     header.fcisRecord = static_cast<std::uint32_t>(records.size());
