@@ -15,6 +15,7 @@
 #include "mobi/opf_package.h"
 #include "mobi/package_paths.h"
 #include "mobi/palm_database.h"
+#include "mobi/readable_text.h"
 #include "mobi/text_encoding.h"
 #include "mobi/text_records.h"
 
@@ -39,7 +40,7 @@ std::uint32_t BuildTime() {
 
 ExthBlock BuildExth(const OpfPackage& package, const BookPictures& pictures, bool western) {
     const auto encode = [western](const std::string& text) {
-        return western ? Utf8ToCp1252(text) : text;
+        return western ? Utf8ToCp1252Label(text) : text;
     };
     ExthBlock exth;
     for (const auto& creator : package.creators) exth.AddText(kExthAuthor, encode(creator));
@@ -164,7 +165,7 @@ std::optional<CompiledBook> CompileBook(const CompileOptions& options, Diagnosti
     header.fcisRecord = static_cast<std::uint32_t>(records.size());
     records.push_back(BuildFcisRecord(header.textLength));
     records.push_back(BuildEndOfFileRecord());
-    header.fullName = options.western ? Utf8ToCp1252(package->title) : package->title;
+    header.fullName = options.western ? Utf8ToCp1252Label(package->title) : package->title;
     header.exth = BuildExth(*package, pictures, options.western);
     records[0] = BuildRecord0(header);
 
