@@ -10,10 +10,12 @@
 #include "mobi/compiler_version.h"
 #include "mobi/huffdic.h"
 #include "mobi/mobi_header.h"
+#include "mobi/navigation_trailer.h"
 #include "mobi/ncx_index.h"
 #include "mobi/opf_package.h"
 #include "mobi/package_paths.h"
 #include "mobi/palm_database.h"
+#include "mobi/readable_text.h"
 #include "mobi/text_encoding.h"
 #include "mobi/text_records.h"
 #include "text/utf8.h"
@@ -39,7 +41,7 @@ std::uint32_t BuildTime() {
 
 ExthBlock BuildExth(const OpfPackage& package, const BookPictures& pictures, bool western) {
     const auto encode = [western](const std::string& text) {
-        return western ? Utf8ToCp1252(text) : text;
+        return western ? Utf8ToCp1252Label(text) : text;
     };
     ExthBlock exth;
     for (const auto& creator : package.creators) exth.AddText(kExthAuthor, encode(creator));
@@ -126,6 +128,8 @@ std::optional<CompiledBook> CompileBook(const CompileOptions& options, Diagnosti
     result.textRecordCount = records.size() - 1;
     const std::size_t textLength = result.text.size();
     if (!options.keepText) std::string().swap(result.text);
+    if (!toc.empty()) AppendNavigationEntries(std::span(records).subspan(1), toc, textLength);
+    records.push_back(std::string(2, '\0'));  // the padding record that ends the text
 
     MobiHeaderFields header;
     header.compression = compression;
@@ -135,6 +139,14 @@ std::optional<CompiledBook> CompileBook(const CompileOptions& options, Diagnosti
     header.uniqueId = Fnv1a(package->identifier + package->title);
     header.locale = LocaleNumber(package->language);
     header.firstNonBookRecord = static_cast<std::uint32_t>(records.size());
+    if (!toc.empty()) header.extraRecordDataFlags |= kNavigationTrailingEntry;
+    // The dictionary of -c2 comes first after the text, before any record a reader might scan
+    // for pictures, and inside the content records.
+    if (!huffCdicRecords.empty()) {
+        header.huffRecord = static_cast<std::uint32_t>(records.size());
+        header.huffRecordCount = static_cast<std::uint32_t>(huffCdicRecords.size());
+        for (auto& record : huffCdicRecords) records.push_back(std::move(record));
+    }
     if (!toc.empty()) {
         auto indexRecords = BuildNcxIndexRecords(toc, options.western ? kIndexCp1252 : kIndexUtf8);
         if (!indexRecords.empty())
@@ -146,17 +158,15 @@ std::optional<CompiledBook> CompileBook(const CompileOptions& options, Diagnosti
         for (const auto& picture : pictures.records()) records.push_back(picture);
     }
     header.lastContentRecord = static_cast<std::uint16_t>(records.size() - 1);
-    if (!huffCdicRecords.empty()) {
-        header.huffRecord = static_cast<std::uint32_t>(records.size());
-        header.huffRecordCount = static_cast<std::uint32_t>(huffCdicRecords.size());
-        for (auto& record : huffCdicRecords) records.push_back(std::move(record));
-    }
+    // Without pictures, the record where they would begin: readers that scan from the first
+    // picture find none, where an unset field makes some scan the whole book from record 0.
+    if (pictures.records().empty()) header.firstImageRecord = header.lastContentRecord + 1u;
     header.flisRecord = static_cast<std::uint32_t>(records.size());
     records.push_back(BuildFlisRecord());
     header.fcisRecord = static_cast<std::uint32_t>(records.size());
     records.push_back(BuildFcisRecord(header.textLength));
     records.push_back(BuildEndOfFileRecord());
-    header.fullName = options.western ? Utf8ToCp1252(package->title) : package->title;
+    header.fullName = options.western ? Utf8ToCp1252Label(package->title) : package->title;
     header.exth = BuildExth(*package, pictures, options.western);
     records[0] = BuildRecord0(header);
 

@@ -22,11 +22,31 @@ bool IsImageItem(const ManifestItem& item) {
     return item.mediaType.rfind("image/", 0) == 0 && !item.path.empty();
 }
 
+bool IsJpegRecord(const std::string& record) { return record.rfind("\xFF\xD8", 0) == 0; }
+
+// The picture a node of a page shows: the src of an <img>, the xlink:href (or href) of an
+// <image> inside inline SVG. Null for other nodes.
+const std::string* PictureSource(const HtmlNode& node) {
+    if (node.isText) return nullptr;
+    if (node.name == "img") return node.Attribute("src");
+    const std::size_t colon = node.name.rfind(':');
+    if ((colon == std::string::npos ? node.name : node.name.substr(colon + 1)) != "image")
+        return nullptr;
+    const std::string* href = node.Attribute("xlink:href");
+    return href && !href->empty() ? href : node.Attribute("href");
+}
+
 }  // namespace
 
 int BookPictures::IndexOf(const std::string& picturePath) {
     if (auto found = indexByPath_.find(picturePath); found != indexByPath_.end())
         return found->second;
+    const int index = AddRecord(picturePath, false);
+    indexByPath_[picturePath] = index;
+    return index;
+}
+
+int BookPictures::AddRecord(const std::string& picturePath, bool asCover) {
     int index = 0;
     const auto bytes = ReadPackageFile(package_.folder, picturePath);
     if (!bytes && package_.missingFiles.count(picturePath)) {
@@ -35,7 +55,8 @@ int BookPictures::IndexOf(const std::string& picturePath) {
         diagnostics_.Warning("picture \"" + picturePath + "\" cannot be read; it is left out");
     } else {
         std::string error;
-        auto picture = PrepareBookPicture(*bytes, format_, kPictureRecordLimit, error);
+        auto picture = asCover ? PrepareCoverPicture(*bytes, kPictureRecordLimit, error)
+                               : PrepareBookPicture(*bytes, format_, kPictureRecordLimit, error);
         if (!picture) {
             diagnostics_.Warning("picture \"" + picturePath + "\" cannot be decoded (" + error +
                                  "); it is left out");
@@ -47,7 +68,6 @@ int BookPictures::IndexOf(const std::string& picturePath) {
             index = static_cast<int>(records_.size());
         }
     }
-    indexByPath_[picturePath] = index;
     return index;
 }
 
@@ -70,9 +90,8 @@ std::string BookPictures::FindCoverPath(const OpfPackage& package) {
         if (!page) continue;
         const auto document = ParseHtml(*page);
         for (const auto& node : document.nodes) {
-            if (node.isText || node.name != "img") continue;
-            const auto* src = node.Attribute("src");
-            if (!src) continue;
+            const auto* src = PictureSource(node);
+            if (!src || src->empty()) continue;
             if (auto path =
                     ResolveInPackage(FolderOf(pagePath), SplitHref(PercentDecode(*src)).path))
                 return *path;
@@ -84,12 +103,22 @@ std::string BookPictures::FindCoverPath(const OpfPackage& package) {
 void BookPictures::AddCover() {
     coverPath_ = FindCoverPath(package_);
     if (coverPath_.empty()) return;
-    const int index = IndexOf(coverPath_);
+    // Devices show the cover and its thumbnail in their library only as JPEG, whatever format
+    // the book's pictures take: the chapters' record of the picture serves when it is one,
+    // else the cover gets a JPEG record of its own.
+    int index = 0;
+    if (auto found = indexByPath_.find(coverPath_); found != indexByPath_.end()) {
+        if (found->second == 0) return;  // already reported
+        if (IsJpegRecord(records_[static_cast<std::size_t>(found->second - 1)]))
+            index = found->second;
+    }
+    if (index == 0) index = AddRecord(coverPath_, true);
     if (index == 0) return;
     cover_ = index - 1;
     const auto bytes = ReadPackageFile(package_.folder, coverPath_);
     std::string error;
-    auto thumbnail = bytes ? MakeThumbnail(*bytes, kThumbnailEdge, format_, error) : std::nullopt;
+    auto thumbnail =
+        bytes ? MakeThumbnail(*bytes, kThumbnailEdge, PictureFormat::Jpeg, error) : std::nullopt;
     if (!thumbnail || thumbnail->bytes.size() > kMaxImageRecordBytes) {
         diagnostics_.Warning("no thumbnail could be made of the cover \"" + coverPath_ + "\"" +
                              (error.empty() ? std::string() : " (" + error + ")"));

@@ -1,6 +1,6 @@
 #pragma once
 // The book's image records: pictures named by the chapters, in order of first use, plus
-// the cover and its thumbnail.
+// the cover and its thumbnail (JPEG, as devices show them in their library).
 
 #include <map>
 #include <optional>
@@ -38,6 +38,10 @@ public:
     static std::string FindCoverPath(const OpfPackage& package);
 
 private:
+    // Prepares the picture as a new image record (as the cover: always JPEG); its 1-based
+    // number, 0 when it cannot be used (a warning says why).
+    int AddRecord(const std::string& picturePath, bool asCover);
+
     const OpfPackage& package_;
     PictureFormat format_;
     Diagnostics& diagnostics_;

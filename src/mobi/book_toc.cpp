@@ -4,6 +4,7 @@
 #include <pugixml.hpp>
 
 #include "mobi/package_paths.h"
+#include "mobi/readable_text.h"
 #include "mobi/text_encoding.h"
 #include "mobi/toc_links.h"
 #include "mobi/xml_names.h"
@@ -88,7 +89,7 @@ void Flatten(const std::vector<NavPoint>& points, int level, const Kf7Text& text
             key = chapter;
         }
         TocItem item;
-        item.label = text.western() ? Utf8ToCp1252(point.label) : point.label;
+        item.label = text.western() ? Utf8ToCp1252Label(point.label) : point.label;
         item.offset = text.AnchorPosition(key);
         item.level = level;
         items.push_back(std::move(item));

@@ -89,6 +89,10 @@ private:
             return;
         }
         const std::string& name = node.name;
+        if (name == "svg") {
+            WriteSvgPictures(index);
+            return;
+        }
         if (IsDropped(name)) return;
         if (name == "mbp:pagebreak") {
             out_.PageBreak();
@@ -166,6 +170,11 @@ private:
         if (style.underline.value_or(false) && tag != "u") open("u");
         if (style.strike.value_or(false) && tag != "s" && tag != "strike" && tag != "del")
             open("s");
+        // Footnote references are often raised by their style alone; the renderer knows only
+        // the tags.
+        const std::string raised = style.verticalAlign.value_or("");
+        if ((raised == "super" || raised == "sub") && tag != "sup" && tag != "sub")
+            open(raised == "super" ? "sup" : "sub");
         return opened;
     }
 
@@ -177,12 +186,34 @@ private:
     }
 
     void WritePicture(const HtmlNode& node) {
-        const auto* src = node.Attribute("src");
-        if (!src || src->empty()) return;
-        const auto parts = SplitHref(PercentDecode(*src));
+        if (const auto* src = node.Attribute("src"); src && !src->empty())
+            WritePictureOf(*src, node.Attribute("alt"));
+    }
+
+    // The renderer shows no SVG, but the pictures an inline <svg> places with <image> (the
+    // usual cover page of converted books) are kept, each as an <img>.
+    void WriteSvgPictures(int index) {
+        for (int child : doc_.node(index).children) {
+            const HtmlNode& node = doc_.node(child);
+            if (node.isText) continue;
+            const std::size_t colon = node.name.rfind(':');
+            const std::string local =
+                colon == std::string::npos ? node.name : node.name.substr(colon + 1);
+            if (local == "image") {
+                const std::string* href = node.Attribute("xlink:href");
+                if (!href || href->empty()) href = node.Attribute("href");
+                if (href && !href->empty()) WritePictureOf(*href, nullptr);
+            } else {
+                WriteSvgPictures(child);
+            }
+        }
+    }
+
+    void WritePictureOf(const std::string& src, const std::string* alt) {
+        const auto parts = SplitHref(PercentDecode(src));
         const auto path = ResolveInPackage(FolderOf(ctx_.chapterPath), parts.path);
         if (!path) {
-            ctx_.diagnostics->Warning("picture \"" + *src + "\" in \"" + ctx_.chapterPath +
+            ctx_.diagnostics->Warning("picture \"" + src + "\" in \"" + ctx_.chapterPath +
                                       "\" is not inside the package folder; it is left out");
             return;
         }
@@ -191,7 +222,7 @@ private:
         char number[16];
         std::snprintf(number, sizeof number, "%05d", record);
         out_.Markup(std::string("<img recindex=\"") + number + "\"");
-        if (const auto* alt = node.Attribute("alt"); alt && !alt->empty()) {
+        if (alt && !alt->empty()) {
             out_.Markup(" alt=");
             out_.QuotedAttribute(*alt);
         }

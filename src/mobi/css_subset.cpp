@@ -133,6 +133,8 @@ void MarkupStyle::Apply(std::string_view property, std::string_view rawValue) {
         if (!words.empty()) {
             if (auto em = LengthInEm(words[0])) marginTopEm = *em;
         }
+    } else if (property == "vertical-align") {
+        if (value == "super" || value == "sub" || value == "baseline") verticalAlign = value;
     } else if (property == "font-size") {
         if (auto scale = FontScale(value)) fontSize = FontSizeFromScale(*scale);
     } else if (property == "page-break-before" || property == "break-before") {

@@ -1,7 +1,8 @@
 #pragma once
 // The part of CSS that the KF7 renderer can show, read from stylesheets and style
 // attributes: bold, italic, underline, strike-through, alignment, text indent, top
-// margin, relative font size and page breaks before and after an element.
+// margin, relative font size, raised and lowered text and page breaks before and after an
+// element.
 
 #include <optional>
 #include <string>
@@ -20,7 +21,8 @@ struct MarkupStyle {
     std::optional<std::string> align;  // "left", "right", "center", "justify"
     std::optional<double> textIndentEm;
     std::optional<double> marginTopEm;
-    std::optional<int> fontSize;  // HTML font size 1..7, 3 being normal
+    std::optional<int> fontSize;               // HTML font size 1..7, 3 being normal
+    std::optional<std::string> verticalAlign;  // "super", "sub" or "baseline"
     bool pageBreakBefore = false;
     bool pageBreakAfter = false;
 

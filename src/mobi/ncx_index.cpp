@@ -8,11 +8,11 @@ namespace {
 // Layout of the index records written here (all numbers big-endian):
 //
 // Every INDX record starts with a 192-byte header: "INDX", the header length (192), 0, the
-// record kind (0 for the index header record, 1 for a data record), 0, the offset of the
-// record's IDXT block, the number of data records (header record) or of entries (data
-// record), then, in the header record only, the text encoding, the language (unset), the
-// total number of entries, ORDT/LIGT fields (unused, 0), the number of CNCX records and, at
-// 180, the offset of the TAGX block.
+// record kind (0 for the index header record, 1 for a data record), the index type (header
+// record only), the offset of the record's IDXT block, the number of data records (header
+// record) or of entries (data record), then, in the header record only, the text encoding,
+// the language (unset), the total number of entries, ORDT/LIGT fields (unused, 0), the number
+// of CNCX records and, at 180, the offset of the TAGX block.
 //
 // The header record goes on with the TAGX block (which tags an entry may carry, with their
 // bit in the entry's control byte) and one summary per data record (the name of its last
@@ -27,6 +27,9 @@ namespace {
 constexpr std::size_t kIndxHeaderLength = 192;
 constexpr std::uint32_t kHeaderRecordKind = 0;
 constexpr std::uint32_t kDataRecordKind = 1;
+// The index type of the header record: 2, the value navigation indexes of books made for the
+// reading devices carry ("normal" 0 is the dictionaries' headword index).
+constexpr std::uint32_t kNavigationIndexType = 2;
 // Entry positions in IDXT are 16-bit; records stay well below that with room for the IDXT.
 constexpr std::size_t kMaxIndexRecordBytes = 0xF000;
 // Label offsets keep 16 bits for the position inside a CNCX record.
@@ -194,6 +197,7 @@ std::string TagTable() {
 std::string HeaderRecord(const std::vector<DataRecord>& data, std::size_t totalEntries,
                          std::size_t labelRecordCount, std::uint32_t codePage) {
     std::string out = IndxHeader(kHeaderRecordKind);
+    Set32(out, 16, kNavigationIndexType);
     Set32(out, 24, static_cast<std::uint32_t>(data.size()));
     Set32(out, 28, codePage);
     Set32(out, 32, 0xFFFFFFFF);  // language: not set

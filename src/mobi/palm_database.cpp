@@ -1,20 +1,8 @@
 #include "mobi/palm_database.h"
 
-#include <cctype>
-
 #include "mobi/byte_writer.h"
 
 namespace quillery::mobi {
-
-std::string PalmDatabaseName(const std::string& title) {
-    std::string name;
-    for (unsigned char c : title) {
-        if (name.size() == 31) break;
-        name += (c < 0x80 && std::isalnum(c)) ? static_cast<char>(c) : '_';
-    }
-    if (name.empty()) name = "Untitled";
-    return name;
-}
 
 std::string BuildPalmDatabase(const std::string& name, std::vector<std::string> records,
                               std::uint32_t time) {

@@ -8,10 +8,6 @@
 
 namespace quillery::mobi {
 
-// A database name from a book title: ASCII letters and digits kept, everything else "_",
-// at most 31 bytes.
-std::string PalmDatabaseName(const std::string& title);
-
 // Type "BOOK", creator "MOBI"; `time` in seconds since 1970 for the three dates.
 // The records are released as they are copied in.
 std::string BuildPalmDatabase(const std::string& name, std::vector<std::string> records,

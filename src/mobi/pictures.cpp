@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "mobi/picture_codec.h"
+#include "mobi/picture_traits.h"
 
 namespace quillery::mobi {
 namespace {
@@ -92,9 +93,10 @@ GdImage DecodeAndFlatten(std::string_view bytes, std::string& error) {
 }
 
 // True when giflib, the decoder e-book readers commonly use, reads the whole GIF and finds
-// the size the compiler's decoder found. A damaged GIF that one decoder tolerates and the
-// other does not is re-encoded rather than put into the book as it is.
-bool GifReadsAs(std::string_view bytes, int width, int height) {
+// the size the compiler's decoder found, in one frame. A damaged GIF that one decoder
+// tolerates and the other does not is re-encoded rather than put into the book as it is, and
+// so is an animated one: devices show no animation, and some show nothing.
+bool GifKeepsAsItIs(std::string_view bytes, int width, int height) {
     int error = 0;
     GifFileType* file = DGifOpen(
         &bytes,
@@ -107,25 +109,31 @@ bool GifReadsAs(std::string_view bytes, int width, int height) {
         },
         &error);
     if (file == nullptr) return false;
-    const bool whole = DGifSlurp(file) == GIF_OK && file->ImageCount > 0 && file->SWidth == width &&
-                       file->SHeight == height;
+    const bool whole = DGifSlurp(file) == GIF_OK && file->ImageCount == 1 &&
+                       file->SWidth == width && file->SHeight == height;
     DGifCloseFile(file, &error);
     return whole;
 }
 
 }  // namespace
 
-std::optional<Picture> PrepareBookPicture(std::string_view bytes, PictureFormat target,
-                                          std::size_t maxBytes, std::string& error) {
+namespace {
+
+// The picture as `target`, or kept as it is when it may be (see PrepareBookPicture); a GIF
+// is kept only when `mayKeepGif`.
+std::optional<Picture> Prepare(std::string_view bytes, PictureFormat target, bool mayKeepGif,
+                               std::size_t maxBytes, std::string& error) {
     const SourceFormat source = detail::SniffFormat(bytes);
     GdImage image = detail::DecodePicture(bytes, source, error);
     if (!image) return std::nullopt;
 
-    // A JPEG may stay a JPEG unless the book asks for GIF only; a GIF may always stay a GIF
-    // (it may be animated or transparent, which a conversion would lose).
-    const bool keepJpeg = source == SourceFormat::Jpeg && target == PictureFormat::Jpeg;
-    const bool keepGif = source == SourceFormat::Gif &&
-                         GifReadsAs(bytes, detail::WidthOf(image), detail::HeightOf(image));
+    // A JPEG may stay a JPEG unless the book asks for GIF only or it is CMYK (converted to
+    // RGB); a GIF may always stay a GIF (its transparency would be lost), unless it is
+    // animated: then its first frame, the one the decoder read, is the picture.
+    const bool keepJpeg =
+        source == SourceFormat::Jpeg && target == PictureFormat::Jpeg && JpegShowsOnDevices(bytes);
+    const bool keepGif = mayKeepGif && source == SourceFormat::Gif &&
+                         GifKeepsAsItIs(bytes, detail::WidthOf(image), detail::HeightOf(image));
     if ((keepJpeg || keepGif) && bytes.size() <= maxBytes) {
         Picture picture;
         picture.bytes.assign(bytes);
@@ -142,6 +150,18 @@ std::optional<Picture> PrepareBookPicture(std::string_view bytes, PictureFormat 
         return std::nullopt;
     }
     return EncodeToFit(flat, target, maxBytes, error);
+}
+
+}  // namespace
+
+std::optional<Picture> PrepareBookPicture(std::string_view bytes, PictureFormat target,
+                                          std::size_t maxBytes, std::string& error) {
+    return Prepare(bytes, target, true, maxBytes, error);
+}
+
+std::optional<Picture> PrepareCoverPicture(std::string_view bytes, std::size_t maxBytes,
+                                           std::string& error) {
+    return Prepare(bytes, PictureFormat::Jpeg, false, maxBytes, error);
 }
 
 std::optional<Picture> MakeThumbnail(std::string_view bytes, int maxEdge, PictureFormat target,

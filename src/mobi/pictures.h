@@ -28,6 +28,11 @@ inline constexpr std::size_t kMaxImageRecordBytes = 127 * 1024;
 std::optional<Picture> PrepareBookPicture(std::string_view bytes, PictureFormat target,
                                           std::size_t maxBytes, std::string& error);
 
+// The cover picture for an image record, always a JPEG (the only format devices show in their
+// library), kept as it is when it already is one they show and small enough.
+std::optional<Picture> PrepareCoverPicture(std::string_view bytes, std::size_t maxBytes,
+                                           std::string& error);
+
 // A copy of the picture scaled to fit a maxEdge x maxEdge box (never enlarged), encoded as
 // `target` and small enough for one image record.
 std::optional<Picture> MakeThumbnail(std::string_view bytes, int maxEdge, PictureFormat target,

@@ -55,6 +55,18 @@ bool DecodesAsPicture(const std::string& bytes, int* width = nullptr, int* heigh
     return true;
 }
 
+// The size of the navigation trailing entry that ends a text record, read backwards from its
+// end: seven bits a byte, the first byte of the number marked with its top bit.
+std::size_t NavigationEntrySize(const std::string& record) {
+    std::size_t size = 0;
+    for (std::size_t k = 1, shift = 0; k <= 4 && k <= record.size(); ++k, shift += 7) {
+        const auto byte = static_cast<unsigned char>(record[record.size() - k]);
+        size |= static_cast<std::size_t>(byte & 0x7F) << shift;
+        if (byte & 0x80) break;
+    }
+    return size;
+}
+
 // Every link of the generated chapters, and the guide's start, lands on the element it names.
 void ExpectLinksLandOnTargets(const std::string& text, int chapters) {
     const std::regex link("<a filepos=([0-9]{10})>(onward|up|back)</a>");
@@ -113,10 +125,11 @@ TEST(CompiledBook, HeaderMetadataCoverPicturesAndTableOfContentsAreWhatThePackag
     EXPECT_STREQ(m->ph->name, "The_Test_Book");
     EXPECT_EQ(m->rh->text_length, built->compiled.text.size());
     EXPECT_EQ(m->rh->text_record_size, 4096);
-    // Book type, format version and its minimum, locale of "en", multibyte trailing entries.
+    // Book type, format version and its minimum, locale of "en", multibyte and navigation
+    // trailing entries.
     EXPECT_EQ(std::make_tuple(*m->mh->mobi_type, *m->mh->version, *m->mh->min_version,
                               *m->mh->locale, *m->mh->extra_flags),
-              std::make_tuple(2u, 6u, 6u, 9u, std::uint16_t{1}));
+              std::make_tuple(2u, 6u, 6u, 9u, std::uint16_t{3}));
     EXPECT_EQ(*m->mh->first_text_index, 1);
     EXPECT_EQ(*m->mh->last_text_index, *m->mh->flis_index - 1);
     EXPECT_NE(built->compiled.text.find("<h2 align=\"center\""), std::string::npos);  // book.css
@@ -221,7 +234,7 @@ TEST(CompiledBook, EveryOptionWritesTextThatDecompressesExactlyWithLinksAndPictu
         if (row.withPictures) {
             ExpectPicturesDecode(reader, *text, row.pictures == PictureFormat::Gif);
         } else {
-            EXPECT_EQ(*m->mh->image_index, 0xFFFFFFFFu);
+            EXPECT_EQ(*m->mh->image_index, *m->mh->flis_index);  // where pictures would be
             EXPECT_FALSE(reader.ExthNumber(EXTH_COVEROFFSET).has_value());
             EXPECT_FALSE(reader.ExthNumber(EXTH_THUMBOFFSET).has_value());
             EXPECT_EQ(text->find("recindex"), std::string::npos);
@@ -237,12 +250,12 @@ TEST(CompiledBook, EveryOptionWritesTextThatDecompressesExactlyWithLinksAndPictu
             EXPECT_EQ(reader.Record(*m->mh->huff_rec_index)->substr(0, 4), "HUFF");
             EXPECT_EQ(reader.Record(*m->mh->huff_rec_index + 1)->substr(0, 4), "CDIC");
         }
-        // Uncompressed records are the text's 4096-byte pieces, each with its trailing entry.
+        // Uncompressed records are the text's 4096-byte pieces, each with its trailing entries.
         const std::size_t records = built->compiled.textRecordCount;
         ASSERT_EQ(records, (written.size() + 4095) / 4096);
         std::size_t recordBytes = 0, entryBytes = 0;
         for (std::size_t i = 1; i <= records; ++i) {
-            recordBytes += reader.Record(i)->size();
+            recordBytes += reader.Record(i)->size() - NavigationEntrySize(*reader.Record(i));
             entryBytes +=
                 MultibyteTrailingEntry(written, std::min(i * 4096, written.size()), !row.western)
                     .size();

@@ -88,6 +88,19 @@ TEST(ChapterWriter, WritesTheRenderersMarkup) {
          "<body><section><span>kept</span><script>gone()</script><form>no</form><table><tbody>"
          "<tr><td colspan=2 onclick=x>cell</td></tr></tbody></table></section></body>",
          "", false, "<div>kept<table><tr><td colspan=\"2\">cell</td></tr></table></div>"},
+        {"footnote references raised or lowered by their style become <sup> and <sub>",
+         "<body><p>Word<a class=fn href='#n1'>1</a> H<span style='vertical-align: sub'>2</span>O"
+         "<sup class=fn>3</sup> <span class=fn style='vertical-align: baseline'>4</span> "
+         "<span style='vertical-align: top'>5</span></p><p id=n1>Note</p></body>",
+         ".fn { vertical-align: super }", false,
+         "<p>Word<a filepos=0000000080><sup>1</sup></a> H<sub>2</sub>O<sup>3</sup> 4 5</p>"
+         "<p>Note</p>"},
+        {"a picture inside inline SVG is kept as <img>, nothing else of the SVG",
+         "<body><div><svg xmlns='http://www.w3.org/2000/svg' version='1.1' viewBox='0 0 600 800'>"
+         "<title>Cover</title><g><image width='600' height='800' "
+         "xlink:href='../images/cover.jpg'/></g><text>no</text></svg></div>"
+         "<svg><svg:image href='../images/b.png'></svg:image></svg></body>",
+         "", false, "<div><img recindex=\"00001\"/></div><img recindex=\"00002\"/>"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(Write(c.html, c.css, c.western).text, c.expected) << c.what;

@@ -1,7 +1,7 @@
 #!/bin/bash
 # Reader tests: books compiled by opf2mobi, read by tools we did not write.
 #   readers_test.sh <opf2mobi> <opf2mobi_test_book> <bundled book folder>
-# For the bundled book and a generated one (nested table of contents, links, UTF-8 text
+# For the bundled book (also with -western) and a generated one (nested table of contents, links, UTF-8 text
 # across record boundaries, pictures of every kind, a cover), with every compile option:
 # mobitool rebuilds an EPUB, calibre converts the book, shows its metadata and cover, its
 # table of contents equals toc.ncx, and its plain text equals the chapters' words.
@@ -70,6 +70,13 @@ ebook-convert "$work/bundled/content.opf" "$work/bundled-source.txt" > "$work/so
 compile "$work/bundled/content.opf" bundled.mobi 0
 expect_cover="$work/bundled/images/cover.jpg" read_back "$work/bundled/bundled.mobi" "$work/bundled/toc.ncx" "$work/bundled-source.txt" \
     "A Small Bundled Book" "Quentin Quill" "Quillery Test Press" "eng" bundled
+# With -western, a label character outside Windows-1252 is stored as devices show it ("?"),
+# never as the text "&#9731;": calibre's inspector lists the labels of the NCX index.
+compile "$work/bundled/content.opf" bundled-western.mobi 0 -western
+mkdir -p "$work/inspect" && (cd "$work/inspect" && calibre-debug --inspect-mobi "$work/bundled/bundled-western.mobi" > /dev/null 2>&1)
+labels=$(sed -n '/ cncx (/,/ Index Entries /p' "$work"/inspect/decompiled_*/index.txt 2>/dev/null)
+echo "$labels" | grep -q ': 3\. Snow ? and .Quotes.$' || fail "bundled-western: the snowman label is not \"3. Snow ? and ...\""
+echo "$labels" | grep -q '&#' && fail "bundled-western: a label holds a character reference"
 
 # The generated book; every option appears once.
 "$make_book" "$work/gen" 8 12 8 > /dev/null || fail "cannot write the generated book"

@@ -39,9 +39,10 @@ int RunOpf2Mobi(const std::vector<std::string>& arguments, std::ostream& out) {
         "  -c0        no compression\n"
         "  -c1        standard (PalmDOC) compression, the default\n"
         "  -c2        Kindle Huffdic compression\n"
-        "  -gif       pictures as GIF (the default keeps JPEG and GIF and turns the rest into "
-        "JPEG)\n"
-        "  -western   Windows-1252 text, other characters as numeric references\n"
+        "  -gif       pictures as GIF, the cover and its thumbnail JPEG (the default keeps\n"
+        "             RGB or grey JPEG and one-frame GIF, and turns the rest into JPEG)\n"
+        "  -western   Windows-1252 text, other characters as numeric references (in the\n"
+        "             table of contents and metadata: their nearest letters, or \"?\")\n"
         "  -o NAME    the book's file name, written into the folder of the OPF\n"
         "             (default: the OPF's name with .mobi)\n"
         "  -verbose   more information lines\n";
