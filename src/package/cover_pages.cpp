@@ -2,6 +2,7 @@
 
 #include "package/cover_pages.h"
 
+#include "package/package_names.h"
 #include "package/package_text.h"
 #include "project/command_runner.h"
 #include "text/paths.h"
@@ -9,8 +10,6 @@
 #include "text/text_file.h"
 
 namespace quillery {
-
-std::string CoverPictureName(const Book& book) { return FileNamePart(book.coverPath); }
 
 bool CopyCoverPicture(const Book& book) {
     if (book.coverPath.empty()) return false;
@@ -25,7 +24,7 @@ bool WriteCoverPage(const Book& book) {
                               package_text::HrefValue(CoverPictureName(book)) +
                               "\" alt=\"Cover Image\" style=\"height: 100%\"/>\r\n</div>\r\n";
     package_text::InsertBefore(page, "</body>", block);
-    WriteTextFile(book.folders.opsFolder + "coverpage.htm", page);
+    WriteTextFile(book.folders.opsFolder + book.packageNames.coverPage, page);
     return true;
 }
 
@@ -35,7 +34,7 @@ bool WriteTitlePage(const Book& book) {
     page = ReplaceAll(page, "$$title$$", book.metadata.title);
     page = ReplaceAll(page, "$$author$$", book.metadata.creator);
     page = ReplaceAll(page, "$$publisher$$", book.metadata.publisher);
-    WriteTextFile(book.folders.opsFolder + "titlepage.htm", page);
+    WriteTextFile(book.folders.opsFolder + book.packageNames.titlePage, page);
     return true;
 }
 

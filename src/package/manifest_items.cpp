@@ -5,6 +5,7 @@
 
 #include <filesystem>
 
+#include "package/package_names.h"
 #include "package/package_text.h"
 #include "project/command_runner.h"
 #include "text/file_utils.h"
@@ -52,13 +53,15 @@ std::string ImageMediaSubtype(std::string_view path) {
 
 std::string StylesheetManifestItems(Book& book) {
     std::string block;
-    if (!book.replacementStylesheet.empty()) {
-        block += "\t\t<item id=\"style\" href=\"" +
-                 package_text::HrefValue(FileNamePart(book.replacementStylesheet)) +
+    const std::string replacement =
+        book.replacementStylesheet.empty() ? std::string() : ReplacementStylesheetName(book);
+    if (!replacement.empty()) {
+        block += "\t\t<item id=\"style\" href=\"" + package_text::HrefValue(replacement) +
                  "\" media-type=\"text/css\" />\r\n";
     }
     for (std::size_t k = 0; k < book.stylesheets.size(); ++k) {
         const std::string& entry = book.stylesheets[k];
+        if (entry == replacement) continue;  // the same file, listed once
         if (!FileExists(book.sourceFolder + entry)) {
             book.AppendLog(entry + "does not exist, give up");
             continue;
@@ -72,9 +75,11 @@ std::string StylesheetManifestItems(Book& book) {
 
 std::string ImageManifestItems(Book& book) {
     std::string block;
-    if (!book.coverPath.empty()) block += ImageItem("coverPic", FileNamePart(book.coverPath));
+    const std::string cover = book.coverPath.empty() ? std::string() : CoverPictureName(book);
+    if (!cover.empty()) block += ImageItem("coverPic", cover);
     for (std::size_t k = 0; k < book.images.size(); ++k) {
         const std::string& entry = book.images[k];
+        if (entry == cover) continue;  // the cover picture itself: listed once
         const std::string source = book.sourceFolder + entry;
         if (!FileExists(source)) {
             book.AppendLog(entry + "does not exist");

@@ -13,9 +13,11 @@ namespace quillery {
 
 namespace {
 
-constexpr std::string_view kTocPageName = "toc.htm";
-
-bool HasTocPage(const Book& book) { return book.tocFileName == kTocPageName; }
+// A generated contents page is in the package; a marked chapter, whatever its name, is a
+// chapter and listed once.
+bool HasTocPage(const Book& book) {
+    return !book.tocMarked && book.tocFileName == book.packageNames.tocPage;
+}
 
 std::string FirstFile(const Book& book) {
     return book.chapters.empty() ? std::string() : book.chapters[0].file;
@@ -62,9 +64,12 @@ std::string TodayIsoDate() {
 
 std::string ChapterManifestItems(const Book& book) {
     std::string block;
-    if (!book.coverPath.empty()) block += PageItem("coverpage", "coverpage.htm");
-    if (book.options.generateTitlePage) block += PageItem("titlepage", "titlepage.htm");
-    if (HasTocPage(book)) block += PageItem("tocpage", kTocPageName);
+    const PackageNames& names = book.packageNames;
+    if (!book.coverPath.empty())
+        block += PageItem("coverpage", package_text::HrefValue(names.coverPage));
+    if (book.options.generateTitlePage)
+        block += PageItem("titlepage", package_text::HrefValue(names.titlePage));
+    if (HasTocPage(book)) block += PageItem("tocpage", package_text::HrefValue(names.tocPage));
     for (std::size_t k = 0; k < book.chapters.size(); ++k) {
         block += PageItem(ChapterId(k), package_text::HrefValue(book.chapters[k].file));
     }
@@ -86,11 +91,12 @@ std::string SpineItemRefs(const Book& book) {
 }
 
 std::string GuideCoverReference(const Book& book) {
-    if (!book.coverPath.empty())
-        return "\t<reference href=\"coverpage.htm\" type=\"cover\" title=\"Cover\"/>\r\n\t";
-    if (book.options.generateTitlePage) {
-        return "\t<reference href=\"titlepage.htm\" type=\"cover\" title=\"Cover\"/>\r\n\t";
-    }
+    const auto reference = [](const std::string& page) {
+        return "\t<reference href=\"" + package_text::HrefValue(page) +
+               "\" type=\"cover\" title=\"Cover\"/>\r\n\t";
+    };
+    if (!book.coverPath.empty()) return reference(book.packageNames.coverPage);
+    if (book.options.generateTitlePage) return reference(book.packageNames.titlePage);
     return {};
 }
 

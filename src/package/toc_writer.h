@@ -18,9 +18,10 @@ namespace quillery {
 //  - One chapter and tocPosition > 0: one navigation point per `<a name="...` anchor of the
 //    chapter's copy in the OPS folder.
 //  - One chapter and tocPosition <= 0: no navigation points; tocFileName is cleared.
-// A tocFileName of "toc.htm" left by an earlier make is cleared when no toc.htm is written
-// this time (unless a chapter is itself named toc.htm), so the package never names a
-// contents page it does not hold.
+// A tocFileName that names no chapter (a contents page an earlier make wrote) is cleared
+// when no contents page is written this time, so the package never names a page it does
+// not hold. The contents page is written as book.packageNames.tocPage ("toc.htm" unless a
+// file of the book has that name).
 // Throws std::system_error when a file cannot be written.
 void WriteTocFiles(Book& book);
 

@@ -64,6 +64,18 @@ struct BookOptions {
 
 enum class PreviewSource { Nothing = 0, Imported = 1, Made = 2 };
 
+// The names of the files a make adds to the package beside the chapters. They are the usual
+// ones unless a file of the book already has that name: then the added file takes a free
+// name ("toc-2.htm"), so that it never replaces the user's file. Empty picture and
+// stylesheet names stand for the file's own name.
+struct PackageNames {
+    std::string coverPage = "coverpage.htm";
+    std::string titlePage = "titlepage.htm";
+    std::string tocPage = "toc.htm";
+    std::string coverPicture;
+    std::string replacementStylesheet;
+};
+
 // One chapter of the book: a file of the source folder with its title and size, and its text
 // while a make runs.
 struct Chapter {
@@ -87,6 +99,7 @@ struct Book {
     std::string replacementStylesheet;     // full path; empty = none
     std::vector<std::string> images;       // relative paths of the pictures the chapters use
     std::vector<std::string> stylesheets;  // relative paths of the linked stylesheets
+    PackageNames packageNames;
     int tocPosition = 0;
     bool tocMarked = false;
     std::string tocFileName;

@@ -13,6 +13,7 @@
 #include "package/container.h"
 #include "package/cover_pages.h"
 #include "package/opf_writer.h"
+#include "package/package_names.h"
 #include "package/toc_writer.h"
 #include "project/book.h"
 #include "project/book_form.h"
@@ -21,8 +22,8 @@
 #include "project/settings.h"
 #include "project/ui_port.h"
 #include "text/file_utils.h"
-#include "text/strings.h"
 #include "text/paths.h"
+#include "text/strings.h"
 #include "text/text_file.h"
 #include "workflow/chapter_resources.h"
 
@@ -101,8 +102,7 @@ void LoadAndNormaliseChapters(Book& book) {
 
 void CopyReplacementStylesheet(const Book& book) {
     if (!book.options.replaceStylesheet || book.replacementStylesheet.empty()) return;
-    CopyFile(book.replacementStylesheet,
-             book.folders.opsFolder + fs::path(book.replacementStylesheet).filename().string());
+    CopyFile(book.replacementStylesheet, book.folders.opsFolder + ReplacementStylesheetName(book));
 }
 
 void WriteChapters(const Book& book) {
@@ -191,6 +191,7 @@ MakeResult MakeMobi(Book& book, const BookForm& form, Settings& settings, UiPort
     CopyOptionsFromForm(book, form);
     TakeOutputLocation(book, form);
     TakeChapterRows(book, form);
+    ChoosePackageNames(book);
 
     MakeOutcome outcome = MakeOutcome::Failed;
     bool packageWritten = false;

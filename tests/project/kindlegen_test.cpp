@@ -78,6 +78,11 @@ TEST(CheckKindleGen, MissingPathsAreReportedAndTheSizeFlagStartsAboveTheLimit) {
     EXPECT_TRUE(CheckKindleGen(path, ui, book));
     EXPECT_TRUE(book.kindleGenSizeFlag);
     EXPECT_TRUE(ui.events.empty());
+    // The patch the flag chooses is for KindleGen builds: a large build of our own compiler
+    // never gets it.
+    const std::string own = dir.Write("bin/opf2mobi", std::string(4096000, 'o'));
+    EXPECT_TRUE(CheckKindleGen(own, ui, book));
+    EXPECT_FALSE(book.kindleGenSizeFlag);
 }
 
 struct CompileMobiTest : ::testing::Test {
@@ -124,6 +129,17 @@ TEST_F(CompileMobiTest, OutputNameIsKeptInsideTheOpsFolder) {
                     .success);
     EXPECT_EQ(ReadTextFile(dir.path() + "victim.mobi"), "must survive");
     EXPECT_EQ(ReadTextFile(out + "victim.mobi"), "BOOKMOBI");
+}
+
+// An empty path means the bundled compiler, wherever the program folder is at the time.
+TEST(CompilerToRun, AnEmptyPathIsTheBundledCompilerOfTheProgramFolder) {
+    TempDir dir;
+    WorkFolders folders;
+    folders.programFolder = dir.path() + "moved/";
+    EXPECT_EQ(CompilerToRun("", folders), "");  // no bundled compiler there
+    const std::string bundled = dir.Write("moved/opf2mobi", "#!/bin/sh\n");
+    EXPECT_EQ(CompilerToRun("", folders), bundled);
+    EXPECT_EQ(CompilerToRun("/opt/kindlegen", folders), "/opt/kindlegen");
 }
 
 }  // namespace

@@ -180,5 +180,33 @@ TEST_F(SettingsTest, SavingBesideTheSourceStoresTheSourceFolderAsBookFolder) {
     EXPECT_EQ(SettingsText(settings).substr(0, 15), "/home/w/site/\r\n");
 }
 
+// A folder name may hold a line break; saved, it would shift every later line of the file.
+TEST_F(SettingsTest, AValueHoldingALineBreakIsRefusedAndTheFileKept) {
+    ASSERT_TRUE(SaveSettings(settings, folders));
+    const std::string before = ReadTextFile(folders.settingsFile);
+    for (std::string* value : {&settings.bookFolder, &settings.editorPath, &settings.tocTitle}) {
+        const std::string kept = *value;
+        *value = "/home/w/odd\nfolder/";
+        EXPECT_THROW(SaveSettings(settings, folders), SettingsValueError);
+        *value = kept;
+    }
+    EXPECT_EQ(ReadTextFile(folders.settingsFile), before);
+}
+
+// No compiler set: the file keeps an empty line 22, loaded and saved back empty, so that a
+// moved program folder still finds its bundled compiler.
+TEST_F(SettingsTest, AnEmptyCompilerLineStaysEmpty) {
+    EXPECT_EQ(settings.kindleGenPath, "");
+    dir.Write("opf2mobi", "#!/bin/sh\n");  // a bundled compiler in the program folder
+    ASSERT_TRUE(SaveSettings(settings, folders));
+    ASSERT_TRUE(LoadSettings(settings, folders));
+    EXPECT_EQ(settings.kindleGenPath, "");
+    BookForm form;
+    ShowSettingsInForm(settings, form);
+    EXPECT_EQ(form.inKGenPath, "");
+    Book book;
+    EXPECT_FALSE(SaveSettingsFromForm(settings, form, book, folders));  // nothing changed
+}
+
 }  // namespace
 }  // namespace quillery

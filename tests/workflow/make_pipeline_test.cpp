@@ -103,8 +103,9 @@ TEST_F(PipelineTest, TheReportNamesTheFileWrittenAndTheCompilersWarnings) {
                                        " as My Book.mobi\r\nThe compiler gave 2 warning(s): "
                                        "something was left out of the book, please check the "
                                        "log."});
-    EXPECT_TRUE(Has(book.log, "# Mobi book My Book.mobi made successfully.\r\n# The compiler "
-                              "gave 2 warning(s)"))
+    EXPECT_TRUE(Has(book.log,
+                    "# Mobi book My Book.mobi made successfully.\r\n# The compiler "
+                    "gave 2 warning(s)"))
         << book.log;
     EXPECT_TRUE(book.log.ends_with("# File saved at " + output + "My Book.mobi")) << book.log;
     EXPECT_EQ(ReadTextFile(output + "My Book.mobi"), "BOOKMOBI");
@@ -142,6 +143,27 @@ TEST_F(PipelineTest, AChapterThatCannotBeWrittenEndsTheMakeWithItsErrorAndNoComp
     EXPECT_EQ(book.previewSource, PreviewSource::Imported);
     EXPECT_EQ(ui.shownLog, book.log);
     EXPECT_EQ(std::count(ui.events.begin(), ui.events.end(), "log-window"), 1);
+}
+
+// The smaller commands report a file they cannot write, as the make does, and end.
+TEST_F(PipelineTest, MakeContentMakeTocAndReCompileReportFileErrors) {
+    Import();
+    ASSERT_EQ(Make().outcome, MakeOutcome::Made);
+    for (const char* file : {"content.opf", "toc.ncx"}) {
+        fs::remove(book.folders.opsFolder + file);
+        fs::create_directories(book.folders.opsFolder + file + "/blocked");
+    }
+    fs::remove_all(output);
+    dir.Write("out", "a file where the output folder was");
+    ui.messages.clear();
+    EXPECT_FALSE(MakeContent(book, form, ui));
+    EXPECT_FALSE(MakeToc(book, ui));
+    EXPECT_FALSE(ReCompile(book, form.inKGenPath, ui));
+    ASSERT_EQ(ui.messages.size(), 3u);
+    EXPECT_TRUE(Has(ui.messages[0], "content.opf")) << ui.messages[0];
+    EXPECT_TRUE(Has(ui.messages[1], "toc.ncx")) << ui.messages[1];
+    EXPECT_TRUE(Has(ui.messages[2], "Not a directory")) << ui.messages[2];
+    EXPECT_TRUE(Has(book.log, "# Cannot write the file")) << book.log;
 }
 
 // A failed re-compile is not reported as success because the made book is still there.

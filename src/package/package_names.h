@@ -1,0 +1,22 @@
+#pragma once
+// Free names for the files a make adds to the package: the cover, title and contents pages,
+// the cover picture and the replacement stylesheet never take the name of a file of the book,
+// so a chapter named toc.htm or a chapter picture named like the cover keeps its content.
+
+#include <string>
+
+#include "project/book.h"
+
+namespace quillery {
+
+// Chooses book.packageNames: a name stays as it is unless a chapter or an entry of the source
+// folder holds it (and, for the cover picture and the replacement stylesheet, that entry is
+// another file than the one copied); then "name-2.ext", "name-3.ext", ... the first free one.
+void ChoosePackageNames(Book& book);
+
+// The cover picture's file name in the package.
+std::string CoverPictureName(const Book& book);
+// The replacement stylesheet's file name in the package.
+std::string ReplacementStylesheetName(const Book& book);
+
+}  // namespace quillery
