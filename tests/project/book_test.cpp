@@ -59,6 +59,24 @@ TEST(OutputLocation, TitleAfterWebImport) {
         EXPECT_EQ(TitleAfterWebImport(testing::ChaptersOf(c.files), c.folder), c.title) << c.folder;
 }
 
+// A relative book folder in the settings lies in the state folder, never in whatever folder
+// the program happens to be started from.
+TEST(OutputLocation, ARelativeBookFolderLiesInTheStateFolder) {
+    Book book;
+    book.folders.stateFolder = "/home/w/.local/share/quillery/";
+    BookForm form;
+    for (const auto& [setting, shown] :
+         std::vector<std::pair<std::string, std::string>>{
+             {"myBook/", "/home/w/.local/share/quillery/myBook/"},
+             {"books", "/home/w/.local/share/quillery/books/"},
+             {"/srv/books/", "/srv/books/"},
+             {"", ""}}) {
+        form.inBookPath = setting;
+        ChooseSaveFolder(book, form, false);
+        EXPECT_EQ(form.lblDesPath, shown) << setting;
+    }
+}
+
 TEST(LanguageCode, CommonNamesBuiltInListAndDictionary) {
     TempDir dir;
     const std::string dic =
