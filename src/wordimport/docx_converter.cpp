@@ -206,6 +206,8 @@ WordHtmlDocument ConvertDocxToWordHtml(const std::string& docxPath, const std::s
     WordHtmlDocument document = RenderDocx(docxPath, FileBaseName(htmlPath), options);
     const std::string picturesFolder = StripExtension(htmlPath) + "_files/";
     try {
+        const std::size_t slash = htmlPath.rfind('/');
+        if (slash != std::string::npos) fs::create_directories(htmlPath.substr(0, slash + 1));
         if (FolderExists(picturesFolder)) DeleteFolderTree(picturesFolder);
         if (!document.pictures.empty()) {
             fs::create_directories(picturesFolder);

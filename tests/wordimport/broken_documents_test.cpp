@@ -1,0 +1,144 @@
+// Documents that are not what they claim: a clear message, and nothing written.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+
+#include "docx_builder.h"
+#include "temp_dir.h"
+#include "text/file_utils.h"
+#include "text/text_file.h"
+#include "wordimport/docx_converter.h"
+#include "wordimport/legacy_conversion.h"
+#include "wordimport/word_import.h"
+
+namespace quillery {
+namespace {
+
+using testing::DocxBuilder;
+using testing::TempDir;
+
+struct BrokenCase {
+    const char* name;
+    std::function<void(const std::string& path)> make;
+    const char* message;  // a part of the message
+};
+
+class BrokenDocument : public ::testing::TestWithParam<BrokenCase> {};
+
+TEST_P(BrokenDocument, GivesAClearMessageAndWritesNothing) {
+    TempDir dir;
+    const std::string docx = dir.path() + "book.docx";
+    GetParam().make(docx);
+    const std::string doctmp = dir.path() + "doctmp/";
+    std::filesystem::create_directories(doctmp);
+    SilentUiPort ui;
+    ImportProgress progress(ui);
+    WordImportOptions options;
+    const WordImportFiles result =
+        ImportWordDocumentFiles(docx, doctmp, dir.path() + "state/", options, progress);
+    EXPECT_FALSE(result.imported);
+    EXPECT_NE(result.error.find(GetParam().message), std::string::npos) << result.error;
+    EXPECT_TRUE(std::filesystem::is_empty(doctmp));
+}
+
+std::string ValidDocx(const std::string& path) {
+    DocxBuilder builder;
+    builder.body = DocxBuilder::Paragraph("Some words here");
+    builder.Write(path);
+    return ReadTextFile(path);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, BrokenDocument,
+    ::testing::Values(
+        BrokenCase{"NotAZip",
+                   [](const std::string& p) { WriteTextFile(p, "Just some text, not a zip."); },
+                   "is not a Word document"},
+        BrokenCase{"ZeroBytes", [](const std::string& p) { WriteTextFile(p, ""); },
+                   "is not a Word document"},
+        BrokenCase{"Missing", [](const std::string&) {}, "is not a Word document"},
+        BrokenCase{"ZipWithoutDocument",
+                   [](const std::string& p) {
+                       testing::WriteZip(p, {{"hello.txt", "hi"}});
+                   },
+                   "word/document.xml"},
+        BrokenCase{"Truncated",
+                   [](const std::string& p) {
+                       const std::string whole = ValidDocx(p);
+                       WriteTextFile(p, whole.substr(0, whole.size() / 2));
+                   },
+                   "is not a Word document"},
+        BrokenCase{"DocumentNotXml",
+                   [](const std::string& p) {
+                       testing::WriteZip(p, {{"word/document.xml", "<w:document><w:body><w:p>"}});
+                   },
+                   "not well-formed XML"},
+        BrokenCase{"ZipInsideZip",
+                   [](const std::string& p) {
+                       const std::string inner = ValidDocx(p);
+                       testing::WriteZip(p, {{"word/document.docx", inner}, {"nested.zip", inner}});
+                   },
+                   "word/document.xml"}),
+    [](const ::testing::TestParamInfo<BrokenCase>& info) { return info.param.name; });
+
+TEST(BrokenDocument, APartThatUnpacksBeyondTheCapIsRefused) {
+    TempDir dir;
+    DocxBuilder builder;
+    // 4 MB of one letter compresses to a few kilobytes: a small file that unpacks big.
+    builder.body = DocxBuilder::Paragraph(std::string(4 << 20, 'a'));
+    builder.Write(dir.path() + "bomb.docx");
+    DocxConversionOptions options;
+    options.limits.maxPartBytes = 1 << 20;
+    try {
+        RenderDocx(dir.path() + "bomb.docx", "bomb", options);
+        FAIL() << "no error";
+    } catch (const DocxError& error) {
+        EXPECT_NE(std::string(error.what()).find("too large"), std::string::npos);
+    }
+    options.limits.maxPartBytes = 64 << 20;
+    options.limits.maxTotalBytes = 2 << 20;
+    EXPECT_THROW(RenderDocx(dir.path() + "bomb.docx", "bomb", options), DocxError);
+}
+
+TEST(LegacyDocuments, ADocWithoutTheOleSignatureIsRefusedBeforeLibreOfficeRuns) {
+    TempDir dir;
+    const std::string doc = dir.Write("fake.doc", "PK\x03\x04 this is not a .doc");
+    const LegacyConversion result =
+        ConvertToDocx(doc, dir.path(), dir.path(), "/nonexistent/soffice");
+    EXPECT_TRUE(result.docxPath.empty());
+    EXPECT_EQ(result.error, kNotWordDocMessage);
+}
+
+TEST(LegacyDocuments, WithoutLibreOfficeTheMessageNamesThePackage) {
+    TempDir dir;
+    const std::string rtf = dir.Write("a.rtf", "{\\rtf1 Hello}");
+    const LegacyConversion result = ConvertToDocx(rtf, dir.path(), dir.path(), "");
+    EXPECT_TRUE(result.docxPath.empty());
+    EXPECT_NE(result.error.find("libreoffice-writer-nogui"), std::string::npos);
+}
+
+TEST(LegacyDocuments, AFailedConversionIsJudgedByTheMissingOutputFile) {
+    TempDir dir;
+    const std::string rtf = dir.Write("a.rtf", "{\\rtf1 Hello}");
+    // A "LibreOffice" that exits 0 and writes nothing.
+    const LegacyConversion result = ConvertToDocx(rtf, dir.path(), dir.path(), "/bin/true");
+    EXPECT_TRUE(result.docxPath.empty());
+    EXPECT_EQ(result.error, kLegacyConversionFailedMessage);
+}
+
+TEST(LegacyDocuments, AnRtfIsConvertedByLibreOfficeWhenInstalled) {
+    if (FindLibreOffice().empty()) GTEST_SKIP() << "LibreOffice is not installed";
+    TempDir dir;
+    const std::string rtf = dir.Write("story.rtf", "{\\rtf1\\ansi Once upon a time.\\par}");
+    SilentUiPort ui;
+    ImportProgress progress(ui);
+    const WordImportFiles result = ImportWordDocumentFiles(
+        rtf, dir.path() + "doctmp/", dir.path() + "state/", WordImportOptions{}, progress);
+    ASSERT_TRUE(result.imported) << result.error;
+    EXPECT_NE(ReadTextFile(dir.path() + "doctmp/s_1.htm").find("Once upon a time."),
+              std::string::npos);
+}
+
+}  // namespace
+}  // namespace quillery
