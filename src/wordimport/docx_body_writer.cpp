@@ -19,7 +19,11 @@ std::string AttributeText(std::string_view name, std::string_view value) {
                         (c >= '0' && c <= '9') || c == '-' || c == '.' || c == '_';
         simple = simple && ok;
     }
-    return " " + std::string(name) + "=" + (simple ? std::string(value) : QuotedAttribute(value));
+    std::string text(" ");
+    text.append(name);
+    text += '=';
+    text += simple ? std::string(value) : QuotedAttribute(value);
+    return text;
 }
 
 void SectionGeometry(const pugi::xml_node& sectPr, SectionHtml& section) {

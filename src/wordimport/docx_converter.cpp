@@ -71,7 +71,9 @@ std::string FontDefinitions(const std::string& fontTableXml) {
         if (!Is(font, "font")) continue;
         const std::string name = SafeCssName(Attr(font, "name"));
         if (name.empty()) continue;
-        out += "@font-face\r\n\t{font-family:\"" + name + "\"";
+        // Word quotes a family name only when it is more than one word.
+        const bool quoted = name.find(' ') != std::string::npos;
+        out += "@font-face\r\n\t{font-family:" + (quoted ? "\"" + name + "\"" : name);
         std::string panose;
         try {
             panose = PanoseText(ChildVal(font, "panose1"));
@@ -95,7 +97,8 @@ std::string StyleDefinitions(const DocxStyles& styles, const std::set<std::strin
         if (!style->declarations.empty())
             normal += (normal.empty() ? "" : ";") + style->declarations;
     std::string out = Rule("p.MsoNormal, li.MsoNormal, div.MsoNormal", normal);
-    for (const std::string& id : used) {
+    for (const std::string& id : styles.InDocumentOrder()) {
+        if (!used.contains(id)) continue;
         const StyleInfo* style = styles.Find(id);
         if (style == nullptr || id == styles.DefaultParagraphStyle()) continue;
         const std::string cls = styles.ClassName(id);

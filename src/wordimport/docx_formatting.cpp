@@ -79,6 +79,9 @@ std::string RunRuleDeclarations(const RunFormat& format) {
     if (format.bold) AppendDeclaration(out, "font-weight:bold");
     if (format.italic) AppendDeclaration(out, "font-style:italic");
     if (format.underline) AppendDeclaration(out, "text-decoration:underline");
+    if (format.strike) AppendDeclaration(out, "text-decoration:line-through");
+    if (format.superscript) AppendDeclaration(out, "vertical-align:super");
+    if (format.subscript) AppendDeclaration(out, "vertical-align:sub");
     return out;
 }
 

@@ -114,6 +114,7 @@ DocxStyles::DocxStyles(const std::string& stylesXml) {
         if (!run.empty()) declarations += (declarations.empty() ? "" : ";") + run;
         style.declarations = declarations;
         if (style.type == "paragraph" && Attr(node, "default") == "1") defaultParagraph_ = style.id;
+        if (!styles_.contains(style.id)) order_.push_back(style.id);
         styles_[style.id] = std::move(style);
     }
 }

@@ -27,6 +27,8 @@ public:
     explicit DocxStyles(const std::string& stylesXml);
 
     const StyleInfo* Find(const std::string& id) const;
+    // The style ids in the order styles.xml defines them.
+    const std::vector<std::string>& InDocumentOrder() const { return order_; }
     // The paragraph style applied when a paragraph names none.
     const std::string& DefaultParagraphStyle() const { return defaultParagraph_; }
     // The heading level 1..9 of a paragraph style (by its name "heading N" or "Title"-less
@@ -43,6 +45,7 @@ public:
 
 private:
     std::map<std::string, StyleInfo> styles_;
+    std::vector<std::string> order_;
     std::string defaultParagraph_;
     std::string language_ = "EN-US";
     std::string defaultRun_;

@@ -2,7 +2,9 @@
 
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <string_view>
 
@@ -65,14 +67,18 @@ LegacyConversion ConvertToDocx(const std::string& documentPath, const std::strin
         result.error = kLibreOfficeMissingMessage;
         return result;
     }
-    const std::string folder = WithTrailingSlash(outputFolder);
+    // LibreOffice runs in the output folder: every path it gets is absolute.
+    const std::string folder = WithTrailingSlash(std::filesystem::absolute(outputFolder).string());
+    const std::string source = std::filesystem::absolute(documentPath).string();
     const std::string output = folder + FileBaseName(documentPath) + ".docx";
     std::remove(output.c_str());
-    const std::string profile = "file://" + WithTrailingSlash(stateFolder) + "lo-profile";
+    const std::string profile = "file://" +
+                                WithTrailingSlash(std::filesystem::absolute(stateFolder).string()) +
+                                "lo-profile";
     const std::string command = ShellQuote(libreOffice) + " --headless --norestore " +
                                 ShellQuote("-env:UserInstallation=" + profile) +
                                 " --convert-to docx --outdir " + ShellQuote(folder) + " " +
-                                ShellQuote(documentPath);
+                                ShellQuote(source);
     RunCommand(command, folder);
     // LibreOffice exits with 0 even when it fails: the output file is the verdict.
     if (FileSizeOf(output) > 0) {

@@ -1,6 +1,7 @@
 // Documents that are not what they claim: a clear message, and nothing written.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 
@@ -8,6 +9,7 @@
 #include "temp_dir.h"
 #include "text/file_utils.h"
 #include "text/text_file.h"
+#include "wordimport/docx_archive.h"
 #include "wordimport/docx_converter.h"
 #include "wordimport/legacy_conversion.h"
 #include "wordimport/word_import.h"
@@ -125,6 +127,58 @@ TEST(LegacyDocuments, AFailedConversionIsJudgedByTheMissingOutputFile) {
     const LegacyConversion result = ConvertToDocx(rtf, dir.path(), dir.path(), "/bin/true");
     EXPECT_TRUE(result.docxPath.empty());
     EXPECT_EQ(result.error, kLegacyConversionFailedMessage);
+}
+
+TEST(BrokenDocument, DocumentTextCutAnywhereGivesAMessageNeverACrash) {
+    TempDir dir;
+    DocxBuilder builder;
+    builder.numbering =
+        "<w:abstractNum w:abstractNumId=\"0\"><w:lvl w:ilvl=\"0\"><w:numFmt w:val=\"decimal\"/>"
+        "<w:lvlText w:val=\"%1.\"/></w:lvl></w:abstractNum><w:num w:numId=\"1\">"
+        "<w:abstractNumId w:val=\"0\"/></w:num>";
+    builder.body = DocxBuilder::Paragraph("Title", "berschrift1") +
+                   "<w:p><w:pPr><w:numPr><w:ilvl w:val=\"0\"/><w:numId w:val=\"1\"/></w:numPr>"
+                   "</w:pPr><w:r><w:rPr><w:b/></w:rPr><w:t>item</w:t></w:r></w:p>" +
+                   "<w:tbl><w:tr><w:tc><w:p><w:r><w:t>cell</w:t></w:r></w:p></w:tc></w:tr></w:tbl>";
+    builder.Write(dir.path() + "whole.docx");
+    // The document part of the valid package, cut at every tenth byte, in a package of its own.
+    int refused = 0;
+    const std::string whole = [&] {
+        DocxArchive archive(dir.path() + "whole.docx");
+        return *archive.Read("word/document.xml");
+    }();
+    for (std::size_t cut = 0; cut < whole.size(); cut += 10) {
+        testing::WriteZip(dir.path() + "cut.docx", {{"word/document.xml", whole.substr(0, cut)}});
+        try {
+            RenderDocx(dir.path() + "cut.docx", "cut", {});
+        } catch (const DocxError& error) {
+            EXPECT_FALSE(std::string(error.what()).empty());
+            ++refused;
+        }
+    }
+    EXPECT_GT(refused, 0);
+}
+
+TEST(LegacyDocuments, ADocMadeByLibreOfficeImportsWithItsSectionsAndPictures) {
+    const std::string soffice = FindLibreOffice();
+    if (soffice.empty()) GTEST_SKIP() << "LibreOffice is not installed";
+    TempDir dir;
+    std::filesystem::copy_file(testing::ProgramFolder() + "examples/port-merel.docx",
+                               dir.path() + "port-merel.docx");
+    std::system((soffice + " --headless -env:UserInstallation=file://" + dir.path() +
+                 "profile --convert-to doc --outdir " + dir.path() + " " + dir.path() +
+                 "port-merel.docx >/dev/null 2>&1")
+                    .c_str());
+    ASSERT_TRUE(FileExists(dir.path() + "port-merel.doc"));
+    SilentUiPort ui;
+    ImportProgress progress(ui);
+    const WordImportFiles result = ImportWordDocumentFiles(
+        dir.path() + "port-merel.doc", dir.path() + "doctmp/", dir.path() + "state/", {}, progress);
+    ASSERT_TRUE(result.imported) << result.error;
+    EXPECT_EQ(result.chapters.files.size(), 4u);
+    EXPECT_TRUE(FileExists(dir.path() + "doctmp/imgs/image001.gif"));
+    EXPECT_TRUE(FileExists(dir.path() + "doctmp/imgs/image002.jpg"));
+    EXPECT_FALSE(FileExists(dir.path() + "doctmp/port-merel.docx"));  // no intermediate left
 }
 
 TEST(LegacyDocuments, AnRtfIsConvertedByLibreOfficeWhenInstalled) {

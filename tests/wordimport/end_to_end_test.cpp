@@ -158,3 +158,30 @@ TEST(WordImportEndToEnd, ImportWordHtmlCopiesCleansAndSplits) {
 
 }  // namespace
 }  // namespace quillery
+
+namespace quillery {
+namespace {
+
+TEST(WordExampleBook, ImportsIntoFourSectionPagesWithItsPicturesAndTocChapter) {
+    const std::string example = testing::ProgramFolder() + "examples/port-merel.docx";
+    ASSERT_TRUE(FileExists(example));
+    testing::TempDir dir;
+    SilentUiPort ui;
+    ImportProgress progress(ui);
+    const WordImportFiles result = ImportWordDocumentFiles(example, dir.path() + "doctmp/",
+                                                           dir.path() + "state/", {}, progress);
+    ASSERT_TRUE(result.imported) << result.error;
+    EXPECT_EQ(result.properties.title, "A Weekend in Port M\xC3\xA9rel");
+    EXPECT_EQ(result.chapters.files.size(), 4u);
+    EXPECT_EQ(result.chapters.tocChapter, "s_1.htm");
+    EXPECT_TRUE(FileExists(dir.path() + "doctmp/imgs/image001.gif"));
+    EXPECT_TRUE(FileExists(dir.path() + "doctmp/imgs/image002.jpg"));
+    const std::string last = ReadTextFile(dir.path() + "doctmp/s_4.htm");
+    EXPECT_NE(last.find("<h1><a name=\"lighthouse\"></a>The Lighthouse</h1>"), std::string::npos)
+        << last;
+    EXPECT_NE(ReadTextFile(dir.path() + "doctmp/s_1.htm").find("href=\"s_4.htm#lighthouse\""),
+              std::string::npos);
+}
+
+}  // namespace
+}  // namespace quillery
