@@ -217,7 +217,7 @@ WordHtmlDocument ConvertDocxToWordHtml(const std::string& docxPath, const std::s
             for (const PictureFile& picture : document.pictures)
                 WriteTextFile(picturesFolder + picture.name, picture.data);
         }
-        WriteTextFileAtomic(htmlPath, document.html);
+        WriteTextFile(htmlPath, document.html);
     } catch (...) {
         std::error_code ignored;
         fs::remove_all(picturesFolder, ignored);

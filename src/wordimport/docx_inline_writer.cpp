@@ -172,7 +172,10 @@ void HtmlBodyWriter::WriteInline(const pugi::xml_node& container, std::string& o
 }
 
 void HtmlBodyWriter::WriteRun(const pugi::xml_node& run, std::string& out, Pending& pending) {
-    const RunFormat format = ReadRunFormat(Child(run, "rPr"));
+    const pugi::xml_node properties = Child(run, "rPr");
+    // Hidden text is not part of the document as it reads; field characters still count.
+    if (Toggle(properties, "vanish") && !Child(run, "fldChar")) return;
+    const RunFormat format = ReadRunFormat(properties);
     std::string charClass;
     if (!format.styleId.empty() && styles_.Find(format.styleId) != nullptr) {
         UseStyle(format.styleId);
@@ -264,7 +267,18 @@ void HtmlBodyWriter::WritePicture(const pugi::xml_node& node, std::string& out) 
         widthPoints = PointsFromShapeStyle(style, "width");
         heightPoints = PointsFromShapeStyle(style, "height");
     }
-    if (id.empty()) return;  // a shape or text box without a picture
+    if (id.empty()) {
+        // A text box: its paragraphs go inline, one line each, so that no text is lost.
+        const pugi::xml_node textBox = Descendant(node, "txbxContent");
+        for (pugi::xml_node p = textBox.first_child(); p; p = p.next_sibling()) {
+            if (!Is(p, "p")) continue;
+            Pending pending;
+            WriteInline(p, out, pending);
+            Flush(out, pending);
+            out += "<br>";
+        }
+        return;
+    }
     const auto rel = rels_->find(id);
     if (rel == rels_->end() || rel->second.external) {
         log_.push_back("A linked picture outside the document was left out.");

@@ -98,7 +98,7 @@ void WritePages(const std::string& folder, const std::vector<std::string>& names
     std::size_t written = 0;
     try {
         for (; written < pages.size(); ++written) {
-            WriteTextFileAtomic(folder + names[written], pages[written]);
+            WriteTextFile(folder + names[written], pages[written]);
             sizes.push_back(static_cast<std::int64_t>(pages[written].size()));
         }
     } catch (...) {
@@ -118,7 +118,7 @@ void RenameImageFolder(const std::string& htmlPath) {
         const std::string prefix = ReplaceAll(baseName, " ", "%20") + "_files/";
         const std::string html = ReadTextFile(htmlPath);
         const std::string relinked = ReplaceAll(html, prefix, "imgs/");
-        if (relinked != html) WriteTextFileAtomic(htmlPath, relinked);
+        if (relinked != html) WriteTextFile(htmlPath, relinked);
     }
     const std::string pictures = folder + baseName + "_files";
     if (!FolderExists(pictures)) return;
@@ -143,7 +143,7 @@ WordChapters SplitWordHtml(const std::string& htmlPath, const SectionSplitOption
     if (!options.split) {
         const std::string page =
             parts.head + "\r\n" + FirstSectionContent(parts.body) + std::string(kTail);
-        WriteTextFileAtomic(htmlPath, page);
+        WriteTextFile(htmlPath, page);
         chapters.files.push_back(FileNameOf(htmlPath));
         chapters.sizes.push_back(FileSizeOf(htmlPath));
         return chapters;

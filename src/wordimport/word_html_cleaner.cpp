@@ -156,7 +156,7 @@ std::string CleanWordHtml(std::string_view text, ImportProgress* progress) {
 void OptimiseWordHtmlFile(const std::string& path, ImportProgress& progress) {
     progress.Status(kOptimizing);
     const std::string cleaned = CleanWordHtml(ReadTextFile(path), &progress);
-    if (!cleaned.empty()) WriteTextFileAtomic(path, cleaned);
+    if (!cleaned.empty()) WriteTextFile(path, cleaned);
     progress.ClearStatus();
 }
 

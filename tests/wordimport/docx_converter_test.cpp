@@ -139,6 +139,23 @@ INSTANTIATE_TEST_SUITE_P(
                    "<w:tcPr><w:tcW w:w=\"4515\" w:type=\"dxa\"/></w:tcPr><w:p><w:r><w:t>cell"
                    "</w:t></w:r></w:p></w:tc></w:tr></w:tbl>",
                    "<td width=301 valign=top style='width:225.8pt;"},
+        MarkupCase{"HiddenTextLeftOut",
+                   "<w:p><w:r><w:t>shown</w:t></w:r><w:r><w:rPr><w:vanish/></w:rPr><w:t>hidden"
+                   "</w:t></w:r></w:p>",
+                   "<p class=MsoNormal>shown</p>"},
+        MarkupCase{"TextBoxTextKept",
+                   "<w:p><w:r><w:t xml:space=\"preserve\">Before </w:t></w:r><w:r><w:drawing>"
+                   "<wp:anchor><a:graphic><a:graphicData><wps:wsp xmlns:wps=\"urn:wps\"><wps:txbx>"
+                   "<w:txbxContent><w:p><w:r><w:t>boxed</w:t></w:r></w:p></w:txbxContent>"
+                   "</wps:txbx></wps:wsp></a:graphicData></a:graphic></wp:anchor></w:drawing></w:r>"
+                   "</w:p>",
+                   "<p class=MsoNormal>Before boxed<br></p>"},
+        MarkupCase{"ColumnAndRowSpans",
+                   "<w:tbl><w:tr><w:tc><w:tcPr><w:gridSpan w:val=\"2\"/><w:vMerge "
+                   "w:val=\"restart\"/></w:tcPr><w:p><w:r><w:t>big</w:t></w:r></w:p></w:tc></w:tr>"
+                   "<w:tr><w:tc><w:tcPr><w:gridSpan w:val=\"2\"/><w:vMerge/></w:tcPr><w:p/></w:tc>"
+                   "</w:tr></w:tbl>",
+                   "<td colspan=2 rowspan=2 valign=top"},
         MarkupCase{"EmptyParagraph", "<w:p/>", "<p class=MsoNormal>&nbsp;</p>"},
         MarkupCase{"EscapedText", DocxBuilder::Paragraph("a < b & c"),
                    "<p class=MsoNormal>a &lt; b &amp; c</p>"}),
