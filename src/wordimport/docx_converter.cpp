@@ -11,6 +11,7 @@
 #include "wordimport/docx_numbering.h"
 #include "wordimport/docx_styles.h"
 #include "wordimport/docx_xml.h"
+#include "wordimport/section_split.h"
 
 namespace quillery {
 namespace {
@@ -157,7 +158,7 @@ WordHtmlDocument RenderDocx(const std::string& docxPath, const std::string& html
     BodyWriterSettings settings;
     settings.pixelsPerInch =
         options.pixelsPerInch > 0 && options.pixelsPerInch < 10000 ? options.pixelsPerInch : 96;
-    settings.pictureReference = ReplaceAll(htmlBaseName, " ", "%20") + "_files/";
+    settings.pictureReference = PictureFolderReference(htmlBaseName);
     HtmlBodyWriter writer(
         styles, numbering, pictures,
         [&archive](const std::string& part) { return archive.Read(part); }, settings, result.log);

@@ -111,11 +111,15 @@ void WritePages(const std::string& folder, const std::vector<std::string>& names
 
 }  // namespace
 
+std::string PictureFolderReference(const std::string& htmlBaseName) {
+    return ReplaceAll(ReplaceAll(htmlBaseName, " ", "%20"), "\"", "%22") + "_files/";
+}
+
 void RenameImageFolder(const std::string& htmlPath) {
     const std::string folder = FolderOf(htmlPath);
     const std::string baseName = FileBaseName(htmlPath);
     if (FileExists(htmlPath)) {
-        const std::string prefix = ReplaceAll(baseName, " ", "%20") + "_files/";
+        const std::string prefix = PictureFolderReference(baseName);
         const std::string html = ReadTextFile(htmlPath);
         const std::string relinked = ReplaceAll(html, prefix, "imgs/");
         if (relinked != html) WriteTextFile(htmlPath, relinked);

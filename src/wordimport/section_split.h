@@ -27,6 +27,10 @@ struct WordChapters {
     std::vector<std::string> log;  // lines for the build log
 };
 
+// How the HTML refers to its picture folder: the HTML file's base name with every blank as
+// "%20" (and a double quote, which would end the attribute, as "%22"), then "_files/".
+std::string PictureFolderReference(const std::string& htmlBaseName);
+
 // The image folder renaming: in the file htmlPath every "<name with %20 for blanks>_files/"
 // becomes "imgs/", and the folder "<name>_files" beside it becomes "imgs" (a previous "imgs"
 // is replaced). Nothing to rename when there is no such folder.

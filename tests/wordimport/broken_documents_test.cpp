@@ -159,6 +159,33 @@ TEST(BrokenDocument, DocumentTextCutAnywhereGivesAMessageNeverACrash) {
     EXPECT_GT(refused, 0);
 }
 
+TEST(BrokenDocument, CorruptedBytesGiveAMessageOrADocumentNeverACrash) {
+    TempDir dir;
+    DocxBuilder builder;
+    builder.body = DocxBuilder::Paragraph("Heading", "berschrift1") +
+                   DocxBuilder::Paragraph("Some text in a paragraph.") + DocxBuilder::SectionBreak() +
+                   "<w:p>" + DocxBuilder::Picture(builder.AddMedia("a.png", testing::SmallPng()), 9144, 9144) +
+                   "</w:p>";
+    builder.Write(dir.path() + "good.docx");
+    const std::string good = ReadTextFile(dir.path() + "good.docx");
+    std::uint32_t seed = 12345;
+    auto next = [&seed] { return seed = seed * 1664525u + 1013904223u; };
+    int refused = 0;
+    for (int round = 0; round < 300; ++round) {
+        std::string bad = good;
+        for (int flips = 1 + round % 4; flips > 0; --flips)
+            bad[next() % bad.size()] = static_cast<char>(next() & 0xFF);
+        WriteTextFile(dir.path() + "bad.docx", bad);
+        try {
+            const WordHtmlDocument document = RenderDocx(dir.path() + "bad.docx", "bad", {});
+            EXPECT_FALSE(document.html.empty());
+        } catch (const DocxError&) {
+            ++refused;
+        }
+    }
+    EXPECT_GT(refused, 250);  // a flipped byte almost always breaks a checksum or the XML
+}
+
 TEST(LegacyDocuments, ADocMadeByLibreOfficeImportsWithItsSectionsAndPictures) {
     const std::string soffice = FindLibreOffice();
     if (soffice.empty()) GTEST_SKIP() << "LibreOffice is not installed";

@@ -1,6 +1,7 @@
 // The .docx converter: the HTML it writes has the structure of Word's filtered HTML that the
 // cleaner and the section split rely on, one feature at a time.
 #include "wordimport/docx_converter.h"
+#include "wordimport/word_html_check.h"
 
 #include <gtest/gtest.h>
 
@@ -29,6 +30,7 @@ std::string RenderBody(const std::string& body) {
 
 TEST(DocxConverter, HeadStartsWithTheMarksTheWordHtmlCheckLooksFor) {
     const std::string html = RenderBody(DocxBuilder::Paragraph("Hello"));
+    EXPECT_EQ(WordHtmlProblem(html), std::nullopt);
     const std::string start = html.substr(0, 255);
     EXPECT_NE(start.find("<meta http-equiv=Content-Type content=\"text/html; charset=utf-8\">"),
               std::string::npos);
@@ -261,6 +263,15 @@ TEST(DocxConverter, PropertiesComeFromTheCoreProperties) {
     EXPECT_EQ(document.properties.title, "Sea & Sky");
     EXPECT_EQ(document.properties.author, "Ann \xC3\x89lise");
     EXPECT_EQ(document.properties.comments, "A note");
+}
+
+TEST(DocxConverter, AQuoteInTheNameCannotEndThePictureReference) {
+    DocxBuilder builder;
+    builder.body = "<w:p>" + DocxBuilder::Picture(builder.AddMedia("a.png", testing::SmallPng()), 9144, 9144) + "</w:p>";
+    TempDir dir;
+    builder.Write(dir.path() + "doc.docx");
+    const WordHtmlDocument document = RenderDocx(dir.path() + "doc.docx", "Say \"hi\"", {});
+    EXPECT_NE(document.html.find("src=\"Say%20%22hi%22_files/image001.gif\""), std::string::npos);
 }
 
 TEST(DocxConverter, WritesTheHtmlAndThePictureFolderBesideIt) {
