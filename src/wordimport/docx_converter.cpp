@@ -1,5 +1,6 @@
 #include "wordimport/docx_converter.h"
 
+#include <cctype>
 #include <filesystem>
 #include <system_error>
 
@@ -191,7 +192,10 @@ WordHtmlDocument RenderDocx(const std::string& docxPath, const std::string& html
         " /* List Definitions "
         "*/\r\nol\r\n\t{margin-bottom:0cm;}\r\nul\r\n\t{margin-bottom:0cm;}\r\n";
     html += "-->\r\n</style>\r\n\r\n</head>\r\n\r\n";
-    html += "<body lang=" + SafeCssName(styles.Language()) +
+    std::string language;
+    for (char c : styles.Language())
+        if (std::isalnum(static_cast<unsigned char>(c)) || c == '-') language += c;
+    html += "<body lang=" + (language.empty() ? std::string("EN-US") : language) +
             " link=\"#0563C1\" vlink=\"#954F72\" style='word-wrap:break-word'>\r\n\r\n";
     for (std::size_t i = 0; i < sections.size(); ++i) {
         if (i > 0) html += kSectionBreak;

@@ -1,6 +1,8 @@
 #include "wordimport/word_import.h"
 
+#include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <system_error>
 
 #include "text/file_utils.h"
@@ -14,6 +16,7 @@ namespace fs = std::filesystem;
 
 constexpr const char* kDocumentImported = "Word file imported successfully.";
 constexpr const char* kHtmlImported = "Word HTML imported successfully.";
+constexpr const char* kNotWritten = "The chapter files cannot be written in the work folder: ";
 
 std::string FileNameOf(const std::string& path) {
     const std::size_t slash = path.rfind('/');
@@ -31,6 +34,20 @@ struct ScratchFolder {
         if (!path.empty()) DeleteFolderTree(path);
     }
 };
+
+// The section split into result; a file that cannot be written ends the import with a
+// message (the split leaves no page of its own behind).
+void SplitInto(WordImportFiles& result, const std::string& htmlPath,
+               const WordImportOptions& options) {
+    try {
+        result.chapters = SplitWordHtml(htmlPath, {options.split, options.headingAnchors});
+    } catch (const std::system_error& error) {
+        result.error = std::string(kNotWritten) + error.what();
+        return;
+    }
+    result.log.insert(result.log.end(), result.chapters.log.begin(), result.chapters.log.end());
+    result.imported = !result.chapters.files.empty();
+}
 
 }  // namespace
 
@@ -73,7 +90,16 @@ WordConversion WordConverter::ConvertAndClean(const std::string& documentPath,
                                               const WordImportOptions& options,
                                               ImportProgress& progress) {
     WordConversion result = Convert(documentPath, htmlPath, options, progress);
-    if (result.converted && options.optimiseHtml) OptimiseWordHtmlFile(htmlPath, progress);
+    if (!result.converted || !options.optimiseHtml) return result;
+    try {
+        OptimiseWordHtmlFile(htmlPath, progress);
+    } catch (const std::system_error& error) {
+        result.converted = false;
+        result.error = std::string(kNotWritten) + error.what();
+        std::error_code ignored;
+        fs::remove(htmlPath, ignored);
+        fs::remove_all(StripExtension(htmlPath) + "_files", ignored);
+    }
     return result;
 }
 
@@ -84,7 +110,12 @@ WordImportFiles ImportWordDocumentFiles(const std::string& documentPath,
                                         ImportProgress& progress) {
     WordImportFiles result;
     const std::string folder = WithTrailingSlash(doctmpFolder);
-    fs::create_directories(folder);
+    std::error_code folderError;
+    fs::create_directories(folder, folderError);
+    if (folderError || !FolderExists(folder)) {
+        result.error = std::string(kNotWritten) + folder;
+        return result;
+    }
     const std::string htmlPath = folder + FileBaseName(documentPath) + ".html";
     WordConverter word(stateFolder);
     word.Start();
@@ -99,9 +130,7 @@ WordImportFiles ImportWordDocumentFiles(const std::string& documentPath,
     result.log.emplace_back(kDocumentImported);
     // With the split off the file still goes through the split as one chapter, so that its
     // pictures (imgs/) and stylesheet (style.css) are where the make looks for them.
-    result.chapters = SplitWordHtml(htmlPath, {options.split, options.headingAnchors});
-    result.log.insert(result.log.end(), result.chapters.log.begin(), result.chapters.log.end());
-    result.imported = !result.chapters.files.empty();
+    SplitInto(result, htmlPath, options);
     return result;
 }
 
@@ -109,18 +138,29 @@ WordImportFiles ImportWordHtmlFiles(const std::string& htmlFile, const std::stri
                                     const WordImportOptions& options, ImportProgress& progress) {
     WordImportFiles result;
     const std::string folder = WithTrailingSlash(doctmpFolder);
-    fs::create_directories(folder);
+    std::error_code folderError;
+    fs::create_directories(folder, folderError);
+    if (folderError || !FolderExists(folder)) {
+        result.error = std::string(kNotWritten) + folder;
+        return result;
+    }
     result.log.emplace_back(kHtmlImported);
     const std::string copy = folder + FileNameOf(htmlFile);
-    fs::copy_file(htmlFile, copy, fs::copy_options::overwrite_existing);
-    if (options.optimiseHtml) OptimiseWordHtmlFile(copy, progress);
-    const std::string companion = StripExtension(htmlFile) + "_files";
-    if (FolderExists(companion))
-        fs::copy(companion, StripExtension(copy) + "_files",
-                 fs::copy_options::recursive | fs::copy_options::overwrite_existing);
-    result.chapters = SplitWordHtml(copy, {options.split, options.headingAnchors});
-    result.log.insert(result.log.end(), result.chapters.log.begin(), result.chapters.log.end());
-    result.imported = !result.chapters.files.empty();
+    try {
+        fs::copy_file(htmlFile, copy, fs::copy_options::overwrite_existing);
+        if (options.optimiseHtml) OptimiseWordHtmlFile(copy, progress);
+        const std::string companion = StripExtension(htmlFile) + "_files";
+        if (FolderExists(companion))
+            fs::copy(companion, StripExtension(copy) + "_files",
+                     fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+    } catch (const WordHtmlVersionError& error) {
+        result.error = error.what();
+        return result;
+    } catch (const std::system_error& error) {
+        result.error = std::string(kNotWritten) + error.what();
+        return result;
+    }
+    SplitInto(result, copy, options);
     return result;
 }
 

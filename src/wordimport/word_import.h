@@ -62,6 +62,9 @@ struct WordImportFiles {
     std::vector<std::string> log;   // lines for the build log, in order
 };
 
+// Both imports report every failure in error (nothing is thrown for a bad document or a
+// folder that cannot be written) and leave no page of their own behind when they fail.
+//
 // Import Word document, the file work: documentPath converted into doctmpFolder (which the
 // caller has emptied) as <base name>.html, cleaned, then split into s_N.htm pages, or, with
 // options.split off, kept as one chapter (pictures in imgs/, the style block in style.css).

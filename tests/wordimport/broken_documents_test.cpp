@@ -162,10 +162,11 @@ TEST(BrokenDocument, DocumentTextCutAnywhereGivesAMessageNeverACrash) {
 TEST(BrokenDocument, CorruptedBytesGiveAMessageOrADocumentNeverACrash) {
     TempDir dir;
     DocxBuilder builder;
-    builder.body = DocxBuilder::Paragraph("Heading", "berschrift1") +
-                   DocxBuilder::Paragraph("Some text in a paragraph.") + DocxBuilder::SectionBreak() +
-                   "<w:p>" + DocxBuilder::Picture(builder.AddMedia("a.png", testing::SmallPng()), 9144, 9144) +
-                   "</w:p>";
+    builder.body =
+        DocxBuilder::Paragraph("Heading", "berschrift1") +
+        DocxBuilder::Paragraph("Some text in a paragraph.") + DocxBuilder::SectionBreak() +
+        "<w:p>" + DocxBuilder::Picture(builder.AddMedia("a.png", testing::SmallPng()), 9144, 9144) +
+        "</w:p>";
     builder.Write(dir.path() + "good.docx");
     const std::string good = ReadTextFile(dir.path() + "good.docx");
     std::uint32_t seed = 12345;

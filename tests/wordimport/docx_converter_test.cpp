@@ -1,7 +1,6 @@
 // The .docx converter: the HTML it writes has the structure of Word's filtered HTML that the
 // cleaner and the section split rely on, one feature at a time.
 #include "wordimport/docx_converter.h"
-#include "wordimport/word_html_check.h"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +8,7 @@
 #include "temp_dir.h"
 #include "text/file_utils.h"
 #include "text/text_file.h"
+#include "wordimport/word_html_check.h"
 
 namespace quillery {
 namespace {
@@ -267,7 +267,9 @@ TEST(DocxConverter, PropertiesComeFromTheCoreProperties) {
 
 TEST(DocxConverter, AQuoteInTheNameCannotEndThePictureReference) {
     DocxBuilder builder;
-    builder.body = "<w:p>" + DocxBuilder::Picture(builder.AddMedia("a.png", testing::SmallPng()), 9144, 9144) + "</w:p>";
+    builder.body =
+        "<w:p>" + DocxBuilder::Picture(builder.AddMedia("a.png", testing::SmallPng()), 9144, 9144) +
+        "</w:p>";
     TempDir dir;
     builder.Write(dir.path() + "doc.docx");
     const WordHtmlDocument document = RenderDocx(dir.path() + "doc.docx", "Say \"hi\"", {});

@@ -156,6 +156,28 @@ TEST(WordImportEndToEnd, ImportWordHtmlCopiesCleansAndSplits) {
     EXPECT_EQ(result.log.front(), "Word HTML imported successfully.");
 }
 
+TEST(WordImportEndToEnd, FailuresComeBackAsMessages) {
+    TempDir dir;
+    SilentUiPort ui;
+    ImportProgress progress(ui);
+    // A Word HTML file whose generator version is not a number.
+    const std::string odd =
+        dir.Write("odd.htm",
+                  "<html><head><meta name=Generator content=\"Microsoft Word nine\"></head>"
+                  "<body><div class=WordSection1><p>x</p></div></body></html>");
+    WordImportFiles result = ImportWordHtmlFiles(odd, dir.path() + "doctmp/", {}, progress);
+    EXPECT_FALSE(result.imported);
+    EXPECT_NE(result.error.find("nine"), std::string::npos);
+    // A doctmp path that is a file.
+    const std::string docx = dir.path() + "a.docx";
+    SampleDocument().Write(docx);
+    dir.Write("blocked", "a file, not a folder");
+    result =
+        ImportWordDocumentFiles(docx, dir.path() + "blocked/", dir.path() + "state/", {}, progress);
+    EXPECT_FALSE(result.imported);
+    EXPECT_NE(result.error.find("cannot be written"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace quillery
 
