@@ -145,6 +145,7 @@ std::pair<std::string, int> DocxStyles::Numbering(const std::string& id) const {
 }
 
 std::string DocxStyles::ClassName(const std::string& id) const {
+    if (id.empty()) return "MsoNormal";  // a document without styles
     const StyleInfo* style = Find(id);
     return ClassNameFromStyleName(style != nullptr ? style->name : id);
 }

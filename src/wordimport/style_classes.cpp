@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <optional>
 #include <string_view>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "css/css_text.h"
@@ -26,13 +28,19 @@ std::string Declarations(const std::string& attribute) {
                             attribute.size() - kStyleAttributeOpen.size() - 1);
 }
 
-std::vector<std::string> CollectDistinctStyles(const std::string& html) {
-    std::vector<std::string> styles;
+// The distinct styles in order of first appearance, and each one's number (from 1).
+struct DistinctStyles {
+    std::vector<std::string> list;
+    std::unordered_map<std::string, std::size_t> number;
+};
+
+DistinctStyles CollectDistinctStyles(const std::string& html) {
+    DistinctStyles styles;
     TLxRegEx rx;
     rx.SetPattern("style='[^']+'");
     for (std::string& attribute : rx.MatchAll(ExtractBody(html))) {
-        if (std::find(styles.begin(), styles.end(), attribute) == styles.end())
-            styles.push_back(std::move(attribute));
+        if (styles.number.emplace(attribute, styles.list.size() + 1).second)
+            styles.list.push_back(std::move(attribute));
     }
     return styles;
 }
@@ -45,7 +53,7 @@ std::string GeneratedCss(const std::vector<std::string>& styles) {
 }
 
 // Every quoted style attribute that is one of the distinct styles becomes "class=sN".
-void ReplaceStyleAttributes(std::string& html, const std::vector<std::string>& styles) {
+void ReplaceStyleAttributes(std::string& html, const DistinctStyles& styles) {
     std::string out;
     out.reserve(html.size());
     std::size_t copied = 0;
@@ -59,11 +67,10 @@ void ReplaceStyleAttributes(std::string& html, const std::vector<std::string>& s
         // The closing quote is searched from the value's second character on.
         const std::size_t close = html.find(html[quotePos], quotePos + 2);
         if (close == std::string::npos) continue;
-        const std::string_view attribute(html.data() + at, close + 1 - at);
-        const auto style = std::find(styles.begin(), styles.end(), attribute);
-        if (style == styles.end()) continue;
+        const auto style = styles.number.find(html.substr(at, close + 1 - at));
+        if (style == styles.number.end()) continue;
         out.append(html, copied, at - copied);
-        out += std::string("class=s") + std::to_string(style - styles.begin() + 1);
+        out += std::string("class=s") + std::to_string(style->second);
         copied = close + 1;
         from = copied;
     }
@@ -96,12 +103,12 @@ void MergeClasses(std::string& html, const std::vector<std::string>& styles) {
 
     std::vector<std::string> merged;
     {
+        std::unordered_set<std::string> seen;
         TLxRegEx rx;
         rx.SetPattern(R"( class=\w+-\d+)");
         for (const std::string& match : rx.MatchAll(html)) {
             std::string name = match.substr(7);
-            if (std::find(merged.begin(), merged.end(), name) == merged.end())
-                merged.push_back(std::move(name));
+            if (seen.insert(name).second) merged.push_back(std::move(name));
         }
     }
     const std::size_t styleStart = html.find("<style");
@@ -132,10 +139,10 @@ void MergeClasses(std::string& html, const std::vector<std::string>& styles) {
 
 void ApplyStyleClasses(std::string& html) {
     if (html.find("</head>") == std::string::npos) return;
-    const std::vector<std::string> styles = CollectDistinctStyles(html);
+    const DistinctStyles styles = CollectDistinctStyles(html);
     ReplaceStyleAttributes(html, styles);
-    RebuildStyleBlock(html, GeneratedCss(styles));
-    MergeClasses(html, styles);
+    RebuildStyleBlock(html, GeneratedCss(styles.list));
+    MergeClasses(html, styles.list);
 }
 
 }  // namespace quillery

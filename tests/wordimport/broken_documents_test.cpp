@@ -84,6 +84,18 @@ INSTANTIATE_TEST_SUITE_P(
                    "word/document.xml"}),
     [](const ::testing::TestParamInfo<BrokenCase>& info) { return info.param.name; });
 
+TEST(BrokenDocument, APackageWithOnlyTheDocumentTextIsConverted) {
+    TempDir dir;
+    testing::WriteZip(dir.path() + "bare.docx",
+                      {{"word/document.xml",
+                        "<w:document xmlns:w=\"urn:w\"><w:body><w:p><w:r><w:t>Bare</w:t></w:r>"
+                        "</w:p></w:body></w:document>"}});
+    const WordHtmlDocument document = RenderDocx(dir.path() + "bare.docx", "bare", {});
+    EXPECT_NE(document.html.find("<div class=WordSection1>\r\n\r\n<p class=MsoNormal>Bare</p>"),
+              std::string::npos)
+        << document.html;
+}
+
 TEST(BrokenDocument, APartThatUnpacksBeyondTheCapIsRefused) {
     TempDir dir;
     DocxBuilder builder;
