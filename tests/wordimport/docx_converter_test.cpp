@@ -8,6 +8,7 @@
 #include "temp_dir.h"
 #include "text/file_utils.h"
 #include "text/text_file.h"
+#include "wordimport/docx_numbering.h"
 #include "wordimport/word_html_check.h"
 
 namespace quillery {
@@ -290,3 +291,38 @@ TEST(DocxConverter, WritesTheHtmlAndThePictureFolderBesideIt) {
 
 }  // namespace
 }  // namespace quillery
+
+namespace quillery::docx {
+namespace {
+
+TEST(ListNumbers, FormatsAsWordCountsThem) {
+    struct Case {
+        int value;
+        const char* format;
+        const char* expected;
+    } cases[] = {
+        {4, "decimal", "4"},       {4, "lowerRoman", "iv"},   {1994, "upperRoman", "MCMXCIV"},
+        {1, "lowerLetter", "a"},   {28, "upperLetter", "BB"}, {7, "decimalZero", "07"},
+        {12, "decimalZero", "12"}, {3, "none", ""},           {5000, "lowerLetter", "5000"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(FormatListNumber(c.value, c.format), c.expected);
+}
+
+TEST(ListNumbers, AStartOverrideRestartsTheListAndDeeperLevelsRestartUnderAParent) {
+    DocxNumbering numbering(
+        "<w:numbering xmlns:w=\"urn:w\"><w:abstractNum w:abstractNumId=\"7\">"
+        "<w:lvl w:ilvl=\"0\"><w:start w:val=\"1\"/><w:numFmt w:val=\"decimal\"/>"
+        "<w:lvlText w:val=\"%1.\"/></w:lvl><w:lvl w:ilvl=\"1\"><w:start w:val=\"1\"/>"
+        "<w:numFmt w:val=\"lowerRoman\"/><w:lvlText w:val=\"(%2)\"/></w:lvl></w:abstractNum>"
+        "<w:num w:numId=\"1\"><w:abstractNumId w:val=\"7\"/></w:num>"
+        "<w:num w:numId=\"2\"><w:abstractNumId w:val=\"7\"/><w:lvlOverride w:ilvl=\"0\">"
+        "<w:startOverride w:val=\"1\"/></w:lvlOverride></w:num></w:numbering>");
+    const std::pair<const char*, int> sequence[] = {{"1", 0}, {"1", 1}, {"1", 1}, {"1", 0},
+                                                    {"1", 1}, {"2", 0}, {"1", 0}, {"0", 0}};
+    std::vector<std::string> labels;
+    for (const auto& [numId, level] : sequence) labels.push_back(numbering.Next(numId, level).text);
+    EXPECT_EQ(labels, (std::vector<std::string>{"1.", "(i)", "(ii)", "2.", "(i)", "1.", "2.", ""}));
+}
+
+}  // namespace
+}  // namespace quillery::docx
