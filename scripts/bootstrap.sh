@@ -13,6 +13,8 @@ test_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   # readers of our output, and the tools the tests drive
   libmobi-dev libmobi-tools
+  # the Word import tests: the optional converter of .doc/.odt/.rtf and the independent word count
+  libreoffice-writer-nogui pandoc
   zip unzip file
   epubcheck default-jre-headless
   calibre

@@ -1,0 +1,238 @@
+// Documents that are not what they claim: a clear message, and nothing written.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+
+#include "docx_builder.h"
+#include "temp_dir.h"
+#include "text/file_utils.h"
+#include "text/text_file.h"
+#include "wordimport/docx_archive.h"
+#include "wordimport/docx_converter.h"
+#include "wordimport/legacy_conversion.h"
+#include "wordimport/word_import.h"
+
+namespace quillery {
+namespace {
+
+using testing::DocxBuilder;
+using testing::TempDir;
+
+struct BrokenCase {
+    const char* name;
+    std::function<void(const std::string& path)> make;
+    const char* message;  // a part of the message
+};
+
+class BrokenDocument : public ::testing::TestWithParam<BrokenCase> {};
+
+TEST_P(BrokenDocument, GivesAClearMessageAndWritesNothing) {
+    TempDir dir;
+    const std::string docx = dir.path() + "book.docx";
+    GetParam().make(docx);
+    const std::string doctmp = dir.path() + "doctmp/";
+    std::filesystem::create_directories(doctmp);
+    SilentUiPort ui;
+    ImportProgress progress(ui);
+    WordImportOptions options;
+    const WordImportFiles result =
+        ImportWordDocumentFiles(docx, doctmp, dir.path() + "state/", options, progress);
+    EXPECT_FALSE(result.imported);
+    EXPECT_NE(result.error.find(GetParam().message), std::string::npos) << result.error;
+    EXPECT_TRUE(std::filesystem::is_empty(doctmp));
+}
+
+std::string ValidDocx(const std::string& path) {
+    DocxBuilder builder;
+    builder.body = DocxBuilder::Paragraph("Some words here");
+    builder.Write(path);
+    return ReadTextFile(path);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, BrokenDocument,
+    ::testing::Values(
+        BrokenCase{"NotAZip",
+                   [](const std::string& p) { WriteTextFile(p, "Just some text, not a zip."); },
+                   "is not a Word document"},
+        BrokenCase{"ZeroBytes", [](const std::string& p) { WriteTextFile(p, ""); },
+                   "is not a Word document"},
+        BrokenCase{"Missing", [](const std::string&) {}, "is not a Word document"},
+        BrokenCase{"ZipWithoutDocument",
+                   [](const std::string& p) {
+                       testing::WriteZip(p, {{"hello.txt", "hi"}});
+                   },
+                   "word/document.xml"},
+        BrokenCase{"Truncated",
+                   [](const std::string& p) {
+                       const std::string whole = ValidDocx(p);
+                       WriteTextFile(p, whole.substr(0, whole.size() / 2));
+                   },
+                   "is not a Word document"},
+        BrokenCase{"DocumentNotXml",
+                   [](const std::string& p) {
+                       testing::WriteZip(p, {{"word/document.xml", "<w:document><w:body><w:p>"}});
+                   },
+                   "not well-formed XML"},
+        BrokenCase{"ZipInsideZip",
+                   [](const std::string& p) {
+                       const std::string inner = ValidDocx(p);
+                       testing::WriteZip(p, {{"word/document.docx", inner}, {"nested.zip", inner}});
+                   },
+                   "word/document.xml"}),
+    [](const ::testing::TestParamInfo<BrokenCase>& info) { return info.param.name; });
+
+TEST(BrokenDocument, APackageWithOnlyTheDocumentTextIsConverted) {
+    TempDir dir;
+    testing::WriteZip(dir.path() + "bare.docx",
+                      {{"word/document.xml",
+                        "<w:document xmlns:w=\"urn:w\"><w:body><w:p><w:r><w:t>Bare</w:t></w:r>"
+                        "</w:p></w:body></w:document>"}});
+    const WordHtmlDocument document = RenderDocx(dir.path() + "bare.docx", "bare", {});
+    EXPECT_NE(document.html.find("<div class=WordSection1>\r\n\r\n<p class=MsoNormal>Bare</p>"),
+              std::string::npos)
+        << document.html;
+}
+
+TEST(BrokenDocument, APartThatUnpacksBeyondTheCapIsRefused) {
+    TempDir dir;
+    DocxBuilder builder;
+    // 4 MB of one letter compresses to a few kilobytes: a small file that unpacks big.
+    builder.body = DocxBuilder::Paragraph(std::string(4 << 20, 'a'));
+    builder.Write(dir.path() + "bomb.docx");
+    DocxConversionOptions options;
+    options.limits.maxPartBytes = 1 << 20;
+    try {
+        RenderDocx(dir.path() + "bomb.docx", "bomb", options);
+        FAIL() << "no error";
+    } catch (const DocxError& error) {
+        EXPECT_NE(std::string(error.what()).find("too large"), std::string::npos);
+    }
+    options.limits.maxPartBytes = 64 << 20;
+    options.limits.maxTotalBytes = 2 << 20;
+    EXPECT_THROW(RenderDocx(dir.path() + "bomb.docx", "bomb", options), DocxError);
+}
+
+TEST(LegacyDocuments, ADocWithoutTheOleSignatureIsRefusedBeforeLibreOfficeRuns) {
+    TempDir dir;
+    const std::string doc = dir.Write("fake.doc", "PK\x03\x04 this is not a .doc");
+    const LegacyConversion result =
+        ConvertToDocx(doc, dir.path(), dir.path(), "/nonexistent/soffice");
+    EXPECT_TRUE(result.docxPath.empty());
+    EXPECT_EQ(result.error, kNotWordDocMessage);
+}
+
+TEST(LegacyDocuments, WithoutLibreOfficeTheMessageNamesThePackage) {
+    TempDir dir;
+    const std::string rtf = dir.Write("a.rtf", "{\\rtf1 Hello}");
+    const LegacyConversion result = ConvertToDocx(rtf, dir.path(), dir.path(), "");
+    EXPECT_TRUE(result.docxPath.empty());
+    EXPECT_NE(result.error.find("libreoffice-writer-nogui"), std::string::npos);
+}
+
+TEST(LegacyDocuments, AFailedConversionIsJudgedByTheMissingOutputFile) {
+    TempDir dir;
+    const std::string rtf = dir.Write("a.rtf", "{\\rtf1 Hello}");
+    // A "LibreOffice" that exits 0 and writes nothing.
+    const LegacyConversion result = ConvertToDocx(rtf, dir.path(), dir.path(), "/bin/true");
+    EXPECT_TRUE(result.docxPath.empty());
+    EXPECT_EQ(result.error, kLegacyConversionFailedMessage);
+}
+
+TEST(BrokenDocument, DocumentTextCutAnywhereGivesAMessageNeverACrash) {
+    TempDir dir;
+    DocxBuilder builder;
+    builder.numbering =
+        "<w:abstractNum w:abstractNumId=\"0\"><w:lvl w:ilvl=\"0\"><w:numFmt w:val=\"decimal\"/>"
+        "<w:lvlText w:val=\"%1.\"/></w:lvl></w:abstractNum><w:num w:numId=\"1\">"
+        "<w:abstractNumId w:val=\"0\"/></w:num>";
+    builder.body = DocxBuilder::Paragraph("Title", "berschrift1") +
+                   "<w:p><w:pPr><w:numPr><w:ilvl w:val=\"0\"/><w:numId w:val=\"1\"/></w:numPr>"
+                   "</w:pPr><w:r><w:rPr><w:b/></w:rPr><w:t>item</w:t></w:r></w:p>" +
+                   "<w:tbl><w:tr><w:tc><w:p><w:r><w:t>cell</w:t></w:r></w:p></w:tc></w:tr></w:tbl>";
+    builder.Write(dir.path() + "whole.docx");
+    // The document part of the valid package, cut at every tenth byte, in a package of its own.
+    int refused = 0;
+    const std::string whole = [&] {
+        DocxArchive archive(dir.path() + "whole.docx");
+        return *archive.Read("word/document.xml");
+    }();
+    for (std::size_t cut = 0; cut < whole.size(); cut += 10) {
+        testing::WriteZip(dir.path() + "cut.docx", {{"word/document.xml", whole.substr(0, cut)}});
+        try {
+            RenderDocx(dir.path() + "cut.docx", "cut", {});
+        } catch (const DocxError& error) {
+            EXPECT_FALSE(std::string(error.what()).empty());
+            ++refused;
+        }
+    }
+    EXPECT_GT(refused, 0);
+}
+
+TEST(BrokenDocument, CorruptedBytesGiveAMessageOrADocumentNeverACrash) {
+    TempDir dir;
+    DocxBuilder builder;
+    builder.body =
+        DocxBuilder::Paragraph("Heading", "berschrift1") +
+        DocxBuilder::Paragraph("Some text in a paragraph.") + DocxBuilder::SectionBreak() +
+        "<w:p>" + DocxBuilder::Picture(builder.AddMedia("a.png", testing::SmallPng()), 9144, 9144) +
+        "</w:p>";
+    builder.Write(dir.path() + "good.docx");
+    const std::string good = ReadTextFile(dir.path() + "good.docx");
+    std::uint32_t seed = 12345;
+    auto next = [&seed] { return seed = seed * 1664525u + 1013904223u; };
+    int refused = 0;
+    for (int round = 0; round < 300; ++round) {
+        std::string bad = good;
+        for (int flips = 1 + round % 4; flips > 0; --flips)
+            bad[next() % bad.size()] = static_cast<char>(next() & 0xFF);
+        WriteTextFile(dir.path() + "bad.docx", bad);
+        try {
+            const WordHtmlDocument document = RenderDocx(dir.path() + "bad.docx", "bad", {});
+            EXPECT_FALSE(document.html.empty());
+        } catch (const DocxError&) {
+            ++refused;
+        }
+    }
+    EXPECT_GT(refused, 250);  // a flipped byte almost always breaks a checksum or the XML
+}
+
+TEST(LegacyDocuments, ADocMadeByLibreOfficeImportsWithItsSectionsAndPictures) {
+    const std::string soffice = FindLibreOffice();
+    if (soffice.empty()) GTEST_SKIP() << "LibreOffice is not installed";
+    TempDir dir;
+    std::filesystem::copy_file(testing::ProgramFolder() + "examples/port-merel.docx",
+                               dir.path() + "port-merel.docx");
+    std::system((soffice + " --headless -env:UserInstallation=file://" + dir.path() +
+                 "profile --convert-to doc --outdir " + dir.path() + " " + dir.path() +
+                 "port-merel.docx >/dev/null 2>&1")
+                    .c_str());
+    ASSERT_TRUE(FileExists(dir.path() + "port-merel.doc"));
+    SilentUiPort ui;
+    ImportProgress progress(ui);
+    const WordImportFiles result = ImportWordDocumentFiles(
+        dir.path() + "port-merel.doc", dir.path() + "doctmp/", dir.path() + "state/", {}, progress);
+    ASSERT_TRUE(result.imported) << result.error;
+    EXPECT_EQ(result.chapters.files.size(), 4u);
+    EXPECT_TRUE(FileExists(dir.path() + "doctmp/imgs/image001.gif"));
+    EXPECT_TRUE(FileExists(dir.path() + "doctmp/imgs/image002.jpg"));
+    EXPECT_FALSE(FileExists(dir.path() + "doctmp/port-merel.docx"));  // no intermediate left
+}
+
+TEST(LegacyDocuments, AnRtfIsConvertedByLibreOfficeWhenInstalled) {
+    if (FindLibreOffice().empty()) GTEST_SKIP() << "LibreOffice is not installed";
+    TempDir dir;
+    const std::string rtf = dir.Write("story.rtf", "{\\rtf1\\ansi Once upon a time.\\par}");
+    SilentUiPort ui;
+    ImportProgress progress(ui);
+    const WordImportFiles result = ImportWordDocumentFiles(
+        rtf, dir.path() + "doctmp/", dir.path() + "state/", WordImportOptions{}, progress);
+    ASSERT_TRUE(result.imported) << result.error;
+    EXPECT_NE(ReadTextFile(dir.path() + "doctmp/s_1.htm").find("Once upon a time."),
+              std::string::npos);
+}
+
+}  // namespace
+}  // namespace quillery

@@ -1,0 +1,328 @@
+// The .docx converter: the HTML it writes has the structure of Word's filtered HTML that the
+// cleaner and the section split rely on, one feature at a time.
+#include "wordimport/docx_converter.h"
+
+#include <gtest/gtest.h>
+
+#include "docx_builder.h"
+#include "temp_dir.h"
+#include "text/file_utils.h"
+#include "text/text_file.h"
+#include "wordimport/docx_numbering.h"
+#include "wordimport/word_html_check.h"
+
+namespace quillery {
+namespace {
+
+using testing::DocxBuilder;
+using testing::TempDir;
+
+WordHtmlDocument Render(const DocxBuilder& builder, DocxConversionOptions options = {}) {
+    TempDir dir;
+    builder.Write(dir.path() + "doc.docx");
+    return RenderDocx(dir.path() + "doc.docx", "My Book", options);
+}
+
+std::string RenderBody(const std::string& body) {
+    DocxBuilder builder;
+    builder.body = body;
+    return Render(builder).html;
+}
+
+TEST(DocxConverter, HeadStartsWithTheMarksTheWordHtmlCheckLooksFor) {
+    const std::string html = RenderBody(DocxBuilder::Paragraph("Hello"));
+    EXPECT_EQ(WordHtmlProblem(html), std::nullopt);
+    const std::string start = html.substr(0, 255);
+    EXPECT_NE(start.find("<meta http-equiv=Content-Type content=\"text/html; charset=utf-8\">"),
+              std::string::npos);
+    EXPECT_NE(start.find("<meta name=Generator content=\"Microsoft Word 15 (filtered)\">"),
+              std::string::npos);
+    for (const char* part : {"/* Font Definitions */", "/* Style Definitions */",
+                             "/* Page Definitions */", "p.MsoNormal, li.MsoNormal, div.MsoNormal",
+                             "div.WordSection1\r\n\t{page:WordSection1;}", "<body lang=EN-GB"})
+        EXPECT_NE(html.find(part), std::string::npos) << part;
+    EXPECT_NE(html.find("<p class=MsoNormal>Hello</p>"), std::string::npos);
+}
+
+TEST(DocxConverter, EverySectionIsADivisionWithABreakBetweenEmptyOnesToo) {
+    const std::string html =
+        RenderBody(DocxBuilder::Paragraph("One") + DocxBuilder::SectionBreak() +
+                   DocxBuilder::SectionBreak() + DocxBuilder::Paragraph("Three"));
+    for (const char* division :
+         {"<div class=WordSection1>", "<div class=WordSection2>", "<div class=WordSection3>"})
+        EXPECT_NE(html.find(division), std::string::npos) << division;
+    EXPECT_EQ(html.find("<div class=WordSection4>"), std::string::npos);
+    const std::string pageBreak = "<br clear=all style='page-break-before:always'>";
+    std::size_t breaks = 0;
+    for (std::size_t at = html.find(pageBreak); at != std::string::npos;
+         at = html.find(pageBreak, at + 1))
+        ++breaks;
+    EXPECT_EQ(breaks, 2u);
+    EXPECT_LT(html.find("</div>"), html.find("<br clear=all"));
+}
+
+struct MarkupCase {
+    const char* name;
+    std::string body;
+    std::string expected;
+};
+
+class DocxMarkup : public ::testing::TestWithParam<MarkupCase> {};
+
+TEST_P(DocxMarkup, IsWrittenAsWordWritesIt) {
+    const std::string& body = GetParam().body;
+    // A bare run is put in a paragraph of its own.
+    const std::string html =
+        RenderBody(body.starts_with("<w:r>") ? "<w:p>" + body + "</w:p>" : body);
+    EXPECT_NE(html.find(GetParam().expected), std::string::npos) << html;
+}
+
+const std::string kRun = "<w:r><w:rPr>";
+INSTANTIATE_TEST_SUITE_P(
+    Features, DocxMarkup,
+    ::testing::Values(
+        MarkupCase{"HeadingByLocalisedStyleName", DocxBuilder::Paragraph("Chapter", "berschrift1"),
+                   "<h1>Chapter</h1>"},
+        MarkupCase{"HeadingByStyleOutlineLevel", DocxBuilder::Paragraph("Part", "Kapitel"),
+                   "<h2>Part</h2>"},
+        MarkupCase{
+            "HeadingByDirectOutlineLevel",
+            "<w:p><w:pPr><w:outlineLvl w:val=\"2\"/></w:pPr><w:r><w:t>Deep</w:t></w:r></w:p>",
+            "<h3>Deep</h3>"},
+        MarkupCase{"TitleClass", DocxBuilder::Paragraph("Book", "Title"),
+                   "<p class=MsoTitle>Book</p>"},
+        MarkupCase{"DirectAlignmentAndIndent",
+                   "<w:p><w:pPr><w:ind w:left=\"720\" w:firstLine=\"360\"/><w:jc w:val=\"center\"/>"
+                   "</w:pPr><w:r><w:t>x</w:t></w:r></w:p>",
+                   "<p class=MsoNormal align=center style='margin-left:36.0pt;text-indent:18.0pt;"
+                   "text-align:center'>x</p>"},
+        MarkupCase{"BuiltInClassName", DocxBuilder::Paragraph("Body", "BodyText"),
+                   "<p class=MsoBodyText>Body</p>"},
+        MarkupCase{"Bold", kRun + "<w:b/></w:rPr><w:t>x</w:t></w:r>", "<b>x</b>"},
+        MarkupCase{"Italic", kRun + "<w:i/></w:rPr><w:t>x</w:t></w:r>", "<i>x</i>"},
+        MarkupCase{"Underline", kRun + "<w:u w:val=\"single\"/></w:rPr><w:t>x</w:t></w:r>",
+                   "<u>x</u>"},
+        MarkupCase{"Strike", kRun + "<w:strike/></w:rPr><w:t>x</w:t></w:r>", "<s>x</s>"},
+        MarkupCase{"Superscript",
+                   kRun + "<w:vertAlign w:val=\"superscript\"/></w:rPr><w:t>2</w:t></w:r>",
+                   "<sup>2</sup>"},
+        MarkupCase{"Subscript",
+                   kRun + "<w:vertAlign w:val=\"subscript\"/></w:rPr><w:t>2</w:t></w:r>",
+                   "<sub>2</sub>"},
+        MarkupCase{"SpanStyle",
+                   kRun + "<w:rFonts w:ascii=\"Arial\"/><w:color w:val=\"C00000\"/><w:sz "
+                          "w:val=\"28\"/></w:rPr><w:t>x</w:t></w:r>",
+                   "<span style='font-size:14.0pt;font-family:\"Arial\",sans-serif;color:#C00000'>"
+                   "x</span>"},
+        MarkupCase{"BookmarkToc",
+                   "<w:p><w:bookmarkStart w:id=\"1\" w:name=\"toc\"/><w:r><w:t>Contents</w:t>"
+                   "</w:r><w:bookmarkEnd w:id=\"1\"/></w:p>",
+                   "<a name=\"toc\" />Contents"},
+        MarkupCase{
+            "Bookmark",
+            "<w:p><w:bookmarkStart w:id=\"1\" w:name=\"here\"/><w:r><w:t>x</w:t></w:r></w:p>",
+            "<a name=\"here\"></a>x"},
+        MarkupCase{
+            "InternalLink",
+            "<w:p><w:hyperlink w:anchor=\"here\"><w:r><w:t>go</w:t></w:r></w:hyperlink></w:p>",
+            "<a href=\"#here\">go</a>"},
+        MarkupCase{"TrackedChangesAccepted",
+                   "<w:p><w:r><w:t xml:space=\"preserve\">kept </w:t></w:r><w:ins><w:r><w:t>added"
+                   "</w:t></w:r></w:ins><w:del><w:r><w:delText>gone</w:delText></w:r></w:del>"
+                   "<w:commentRangeStart w:id=\"0\"/><w:r><w:commentReference w:id=\"0\"/></w:r>"
+                   "</w:p>",
+                   "<p class=MsoNormal>kept added</p>"},
+        MarkupCase{"FieldResultWithoutInstruction",
+                   "<w:p><w:r><w:fldChar w:fldCharType=\"begin\"/></w:r><w:r><w:instrText> PAGE "
+                   "</w:instrText></w:r><w:r><w:fldChar w:fldCharType=\"separate\"/></w:r><w:r>"
+                   "<w:t>7</w:t></w:r><w:r><w:fldChar w:fldCharType=\"end\"/></w:r></w:p>",
+                   "<p class=MsoNormal>7</p>"},
+        MarkupCase{"TableGridWithCellWidth",
+                   "<w:tbl><w:tblPr><w:tblStyle w:val=\"TableGrid\"/></w:tblPr><w:tr><w:tc>"
+                   "<w:tcPr><w:tcW w:w=\"4515\" w:type=\"dxa\"/></w:tcPr><w:p><w:r><w:t>cell"
+                   "</w:t></w:r></w:p></w:tc></w:tr></w:tbl>",
+                   "<td width=301 valign=top style='width:225.8pt;"},
+        MarkupCase{"HiddenTextLeftOut",
+                   "<w:p><w:r><w:t>shown</w:t></w:r><w:r><w:rPr><w:vanish/></w:rPr><w:t>hidden"
+                   "</w:t></w:r></w:p>",
+                   "<p class=MsoNormal>shown</p>"},
+        MarkupCase{"TextBoxTextKept",
+                   "<w:p><w:r><w:t xml:space=\"preserve\">Before </w:t></w:r><w:r><w:drawing>"
+                   "<wp:anchor><a:graphic><a:graphicData><wps:wsp xmlns:wps=\"urn:wps\"><wps:txbx>"
+                   "<w:txbxContent><w:p><w:r><w:t>boxed</w:t></w:r></w:p></w:txbxContent>"
+                   "</wps:txbx></wps:wsp></a:graphicData></a:graphic></wp:anchor></w:drawing></w:r>"
+                   "</w:p>",
+                   "<p class=MsoNormal>Before boxed<br></p>"},
+        MarkupCase{"ColumnAndRowSpans",
+                   "<w:tbl><w:tr><w:tc><w:tcPr><w:gridSpan w:val=\"2\"/><w:vMerge "
+                   "w:val=\"restart\"/></w:tcPr><w:p><w:r><w:t>big</w:t></w:r></w:p></w:tc></w:tr>"
+                   "<w:tr><w:tc><w:tcPr><w:gridSpan w:val=\"2\"/><w:vMerge/></w:tcPr><w:p/></w:tc>"
+                   "</w:tr></w:tbl>",
+                   "<td colspan=2 rowspan=2 valign=top"},
+        MarkupCase{"EmptyParagraph", "<w:p/>", "<p class=MsoNormal>&nbsp;</p>"},
+        MarkupCase{"EscapedText", DocxBuilder::Paragraph("a < b & c"),
+                   "<p class=MsoNormal>a &lt; b &amp; c</p>"}),
+    [](const ::testing::TestParamInfo<MarkupCase>& info) { return info.param.name; });
+
+TEST(DocxConverter, ListNumbersAndSymbolBulletsAreWrittenAsText) {
+    DocxBuilder builder;
+    builder.numbering =
+        "<w:abstractNum w:abstractNumId=\"0\"><w:lvl w:ilvl=\"0\"><w:start w:val=\"1\"/>"
+        "<w:numFmt w:val=\"decimal\"/><w:lvlText w:val=\"%1.\"/><w:pPr><w:ind w:left=\"720\" "
+        "w:hanging=\"360\"/></w:pPr></w:lvl><w:lvl w:ilvl=\"1\"><w:start w:val=\"1\"/>"
+        "<w:numFmt w:val=\"lowerLetter\"/><w:lvlText w:val=\"%1.%2)\"/></w:lvl></w:abstractNum>"
+        "<w:abstractNum w:abstractNumId=\"1\"><w:lvl w:ilvl=\"0\"><w:numFmt w:val=\"bullet\"/>"
+        "<w:lvlText w:val=\"\xEF\x82\xA7\"/><w:rPr><w:rFonts w:ascii=\"Wingdings\"/></w:rPr>"
+        "</w:lvl></w:abstractNum>"
+        "<w:num w:numId=\"1\"><w:abstractNumId w:val=\"0\"/></w:num>"
+        "<w:num w:numId=\"2\"><w:abstractNumId w:val=\"1\"/></w:num>";
+    auto item = [](const std::string& numId, int level, const std::string& text) {
+        return "<w:p><w:pPr><w:numPr><w:ilvl w:val=\"" + std::to_string(level) +
+               "\"/><w:numId w:val=\"" + numId + "\"/></w:numPr></w:pPr><w:r><w:t>" + text +
+               "</w:t></w:r></w:p>";
+    };
+    builder.body = item("1", 0, "first") + item("1", 0, "second") + item("1", 1, "inner") +
+                   item("1", 0, "third") + item("2", 0, "dot");
+    const std::string html = Render(builder).html;
+    EXPECT_NE(html.find("style='margin-left:36.0pt;text-indent:-18.0pt'><span>1.<span"),
+              std::string::npos);
+    EXPECT_NE(html.find("<span>2.<span"), std::string::npos);
+    EXPECT_NE(html.find("<span>2.a)<span"), std::string::npos);
+    EXPECT_NE(html.find("<span>3.<span"), std::string::npos);
+    EXPECT_NE(html.find("<span style='font-family:Wingdings'>\xC2\xA7<span"), std::string::npos);
+}
+
+TEST(DocxConverter, FootnotesAreLinkedAsWordLinksThemAfterTheLastSection) {
+    DocxBuilder builder;
+    builder.body =
+        "<w:p><w:r><w:t>Text</w:t></w:r><w:r><w:footnoteReference w:id=\"5\"/></w:r></w:p>";
+    builder.footnotes =
+        "<w:footnote w:id=\"5\"><w:p><w:pPr><w:pStyle w:val=\"FootnoteText\"/></w:pPr><w:r>"
+        "<w:footnoteRef/></w:r><w:r><w:t xml:space=\"preserve\"> The note.</w:t></w:r></w:p>"
+        "</w:footnote>";
+    const std::string html = Render(builder).html;
+    const std::size_t reference = html.find(
+        "<a href=\"#_ftn1\" name=\"_ftnref1\" title=\"\">"
+        "<span class=MsoFootnoteReference>");
+    const std::size_t note = html.find("<div id=ftn1>");
+    ASSERT_NE(reference, std::string::npos);
+    ASSERT_NE(note, std::string::npos);
+    EXPECT_GT(note, html.rfind("</div>", html.find("<div><br clear=all>")));
+    EXPECT_NE(html.find("<p class=MsoFootnoteText><a href=\"#_ftnref1\" name=\"_ftn1\"", note),
+              std::string::npos);
+    EXPECT_NE(html.find("The note.", note), std::string::npos);
+}
+
+TEST(DocxConverter, PicturesAreNumberedScaledByPpiAndStoredAsTheChosenFormat) {
+    struct Case {
+        bool png;
+        int ppi;
+        const char* expected;
+        const char* signature;
+    } cases[] = {
+        {false, 96, "<img width=96 height=48 src=\"My%20Book_files/image001.gif\"", "GIF8"},
+        {true, 96, "<img width=96 height=48 src=\"My%20Book_files/image001.png\"", "\x89PNG"},
+        {true, 192, "<img width=192 height=96 src=\"My%20Book_files/image001.png\"", "\x89PNG"},
+    };
+    for (const Case& c : cases) {
+        DocxBuilder builder;
+        const std::string id = builder.AddMedia("image1.png", testing::SmallPng());
+        // One inch by half an inch, shown twice: one file.
+        builder.body = "<w:p>" + DocxBuilder::Picture(id, 914400, 457200) +
+                       DocxBuilder::Picture(id, 914400, 457200) + "</w:p>";
+        DocxConversionOptions options;
+        options.picturesAsPng = c.png;
+        options.pixelsPerInch = c.ppi;
+        const WordHtmlDocument document = Render(builder, options);
+        EXPECT_NE(document.html.find(c.expected), std::string::npos) << document.html;
+        ASSERT_EQ(document.pictures.size(), 1u);
+        EXPECT_EQ(document.pictures[0].data.rfind(c.signature, 0), 0u);
+    }
+}
+
+TEST(DocxConverter, MetafilePicturesAreLeftOutWithALogLine) {
+    DocxBuilder builder;
+    std::string emf(80, '\0');
+    emf.replace(40, 4, " EMF");
+    const std::string id = builder.AddMedia("image1.emf", emf);
+    builder.body =
+        "<w:p><w:r><w:t>Before</w:t></w:r>" + DocxBuilder::Picture(id, 9144, 9144) + "</w:p>";
+    const WordHtmlDocument document = Render(builder);
+    EXPECT_EQ(document.html.find("<img"), std::string::npos);
+    EXPECT_TRUE(document.pictures.empty());
+    ASSERT_EQ(document.log.size(), 1u);
+    EXPECT_NE(document.log[0].find("word/media/image1.emf"), std::string::npos);
+}
+
+TEST(DocxConverter, PropertiesComeFromTheCoreProperties) {
+    DocxBuilder builder;
+    builder.body = DocxBuilder::Paragraph("x");
+    builder.title = "Sea & Sky";
+    builder.author = "Ann \xC3\x89lise";
+    builder.comments = "A note";
+    const WordHtmlDocument document = Render(builder);
+    EXPECT_EQ(document.properties.title, "Sea & Sky");
+    EXPECT_EQ(document.properties.author, "Ann \xC3\x89lise");
+    EXPECT_EQ(document.properties.comments, "A note");
+}
+
+TEST(DocxConverter, AQuoteInTheNameCannotEndThePictureReference) {
+    DocxBuilder builder;
+    builder.body =
+        "<w:p>" + DocxBuilder::Picture(builder.AddMedia("a.png", testing::SmallPng()), 9144, 9144) +
+        "</w:p>";
+    TempDir dir;
+    builder.Write(dir.path() + "doc.docx");
+    const WordHtmlDocument document = RenderDocx(dir.path() + "doc.docx", "Say \"hi\"", {});
+    EXPECT_NE(document.html.find("src=\"Say%20%22hi%22_files/image001.gif\""), std::string::npos);
+}
+
+TEST(DocxConverter, WritesTheHtmlAndThePictureFolderBesideIt) {
+    TempDir dir;
+    DocxBuilder builder;
+    builder.body =
+        "<w:p>" + DocxBuilder::Picture(builder.AddMedia("a.png", testing::SmallPng()), 9144, 9144) +
+        "</w:p>";
+    builder.Write(dir.path() + "in.docx");
+    ConvertDocxToWordHtml(dir.path() + "in.docx", dir.path() + "out/My Book.html", {});
+    EXPECT_TRUE(FileExists(dir.path() + "out/My Book.html"));
+    EXPECT_TRUE(FileExists(dir.path() + "out/My Book_files/image001.gif"));
+}
+
+}  // namespace
+}  // namespace quillery
+
+namespace quillery::docx {
+namespace {
+
+TEST(ListNumbers, FormatsAsWordCountsThem) {
+    struct Case {
+        int value;
+        const char* format;
+        const char* expected;
+    } cases[] = {
+        {4, "decimal", "4"},       {4, "lowerRoman", "iv"},   {1994, "upperRoman", "MCMXCIV"},
+        {1, "lowerLetter", "a"},   {28, "upperLetter", "BB"}, {7, "decimalZero", "07"},
+        {12, "decimalZero", "12"}, {3, "none", ""},           {5000, "lowerLetter", "5000"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(FormatListNumber(c.value, c.format), c.expected);
+}
+
+TEST(ListNumbers, AStartOverrideRestartsTheListAndDeeperLevelsRestartUnderAParent) {
+    DocxNumbering numbering(
+        "<w:numbering xmlns:w=\"urn:w\"><w:abstractNum w:abstractNumId=\"7\">"
+        "<w:lvl w:ilvl=\"0\"><w:start w:val=\"1\"/><w:numFmt w:val=\"decimal\"/>"
+        "<w:lvlText w:val=\"%1.\"/></w:lvl><w:lvl w:ilvl=\"1\"><w:start w:val=\"1\"/>"
+        "<w:numFmt w:val=\"lowerRoman\"/><w:lvlText w:val=\"(%2)\"/></w:lvl></w:abstractNum>"
+        "<w:num w:numId=\"1\"><w:abstractNumId w:val=\"7\"/></w:num>"
+        "<w:num w:numId=\"2\"><w:abstractNumId w:val=\"7\"/><w:lvlOverride w:ilvl=\"0\">"
+        "<w:startOverride w:val=\"1\"/></w:lvlOverride></w:num></w:numbering>");
+    const std::pair<const char*, int> sequence[] = {{"1", 0}, {"1", 1}, {"1", 1}, {"1", 0},
+                                                    {"1", 1}, {"2", 0}, {"1", 0}, {"0", 0}};
+    std::vector<std::string> labels;
+    for (const auto& [numId, level] : sequence) labels.push_back(numbering.Next(numId, level).text);
+    EXPECT_EQ(labels, (std::vector<std::string>{"1.", "(i)", "(ii)", "2.", "(i)", "1.", "2.", ""}));
+}
+
+}  // namespace
+}  // namespace quillery::docx

@@ -1,0 +1,209 @@
+// A whole document through the import's file work: converted, cleaned and split; the
+// chapters hold the document's words (pandoc's plain text of the same .docx is the
+// independent count), sections become s_N.htm and pictures land in imgs/.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+
+#include "docx_builder.h"
+#include "temp_dir.h"
+#include "text/file_utils.h"
+#include "text/regex.h"
+#include "text/text_file.h"
+#include "wordimport/word_import.h"
+
+namespace quillery {
+namespace {
+
+using testing::DocxBuilder;
+using testing::TempDir;
+
+// The runs of ASCII letters of a text, sorted: entities and markup are not words.
+std::vector<std::string> Words(std::string text) {
+    RegexDelete(text, "&[a-z]+;|&#[0-9]+;");
+    std::vector<std::string> words;
+    std::string word;
+    for (char c : text + " ") {
+        if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z')) {
+            word += c;
+        } else if (!word.empty()) {
+            words.push_back(word);
+            word.clear();
+        }
+    }
+    std::sort(words.begin(), words.end());
+    return words;
+}
+
+std::string BodyText(const std::string& page) {
+    std::string body = page.substr(page.find("<body>"));
+    RegexReplace(body, "<[^>]*>", " ");
+    return body;
+}
+
+std::string PandocPlain(const std::string& docx) {
+    std::unique_ptr<FILE, int (*)(FILE*)> pipe(
+        popen(("pandoc -s -t plain --wrap=none '" + docx + "' 2>/dev/null").c_str(), "r"), pclose);
+    std::string out;
+    char buffer[4096];
+    while (pipe && fgets(buffer, sizeof buffer, pipe.get())) out += buffer;
+    return out;
+}
+
+DocxBuilder SampleDocument() {
+    DocxBuilder b;
+    b.numbering =
+        "<w:abstractNum w:abstractNumId=\"0\"><w:lvl w:ilvl=\"0\"><w:numFmt w:val=\"bullet\"/>"
+        "<w:lvlText w:val=\"\xEF\x82\xA7\"/><w:rPr><w:rFonts "
+        "w:ascii=\"Wingdings\"/></w:rPr></w:lvl>"
+        "</w:abstractNum><w:num w:numId=\"1\"><w:abstractNumId w:val=\"0\"/></w:num>";
+    b.footnotes =
+        "<w:footnote w:id=\"1\"><w:p><w:r><w:footnoteRef/></w:r><w:r><w:t xml:space="
+        "\"preserve\"> Harbour notes were kept daily.</w:t></w:r></w:p></w:footnote>";
+    const std::string picture = b.AddMedia("image1.png", testing::SmallPng());
+    auto item = [](const std::string& text) {
+        return "<w:p><w:pPr><w:numPr><w:ilvl w:val=\"0\"/><w:numId w:val=\"1\"/></w:numPr></w:pPr>"
+               "<w:r><w:t>" +
+               text + "</w:t></w:r></w:p>";
+    };
+    b.body =
+        DocxBuilder::Paragraph("The Harbour Book", "Title") +
+        "<w:p><w:bookmarkStart w:id=\"0\" w:name=\"toc\"/><w:r><w:t>Contents page</w:t></w:r>"
+        "</w:p>" +
+        DocxBuilder::SectionBreak() + DocxBuilder::Paragraph("Arrival", "berschrift1") +
+        "<w:p><w:r><w:t xml:space=\"preserve\">The ferry came in at dawn </w:t></w:r><w:r>"
+        "<w:rPr><w:b/></w:rPr><w:t>slowly</w:t></w:r><w:r><w:footnoteReference w:id=\"1\"/>"
+        "</w:r></w:p>" +
+        item("nets") + item("ropes and buoys") + "<w:p>" +
+        DocxBuilder::Picture(picture, 914400, 914400, "").substr(0) + "</w:p>" +
+        DocxBuilder::SectionBreak() + DocxBuilder::Paragraph("Old Town", "berschrift1") +
+        "<w:tbl><w:tblPr><w:tblStyle w:val=\"TableGrid\"/></w:tblPr><w:tblGrid><w:gridCol "
+        "w:w=\"4000\"/><w:gridCol w:w=\"4000\"/></w:tblGrid><w:tr><w:tc><w:p><w:r>"
+        "<w:t>Bakery</w:t></w:r></w:p></w:tc><w:tc><w:p><w:r><w:t>Market square</w:t></w:r>"
+        "</w:p></w:tc></w:tr></w:tbl>" +
+        DocxBuilder::Paragraph("Streets wind uphill past the chapel.") + "<w:p>" +
+        DocxBuilder::Picture(b.AddMedia("image2.png", testing::SmallPng()), 457200, 457200, "") +
+        "</w:p>";
+    return b;
+}
+
+TEST(WordImportEndToEnd, ChaptersHoldTheDocumentsWordsSplitAtSections) {
+    TempDir dir;
+    const std::string docx = dir.path() + "Harbour Book.docx";
+    SampleDocument().Write(docx);
+    SilentUiPort ui;
+    ImportProgress progress(ui);
+    const WordImportFiles result =
+        ImportWordDocumentFiles(docx, dir.path() + "doctmp/", dir.path() + "state/", {}, progress);
+    ASSERT_TRUE(result.imported) << result.error;
+    EXPECT_EQ(result.chapters.files, (std::vector<std::string>{"s_1.htm", "s_2.htm", "s_3.htm"}));
+    EXPECT_EQ(result.chapters.tocChapter, "s_1.htm");
+    EXPECT_EQ(result.chapters.tocPosition, 1);
+    EXPECT_EQ(result.log, (std::vector<std::string>{"Word file imported successfully.",
+                                                    "Word HTML split successfully."}));
+    EXPECT_FALSE(FileExists(dir.path() + "doctmp/Harbour Book.html"));
+    EXPECT_TRUE(FileExists(dir.path() + "doctmp/imgs/image001.gif"));
+    EXPECT_TRUE(FileExists(dir.path() + "doctmp/imgs/image002.gif"));
+
+    std::string chapters;
+    for (const std::string& file : result.chapters.files)
+        chapters += BodyText(ReadTextFile(dir.path() + "doctmp/" + file)) + " ";
+    const std::string s2 = ReadTextFile(dir.path() + "doctmp/s_2.htm");
+    EXPECT_NE(s2.find("src=\"imgs/image001.gif\""), std::string::npos);
+    EXPECT_NE(s2.find("&bull;"), std::string::npos);
+    EXPECT_NE(s2.find("href=\"s_3.htm#_ftn1\""), std::string::npos) << s2;
+    EXPECT_NE(s2.find("<h1>Arrival</h1>"), std::string::npos);
+
+    const std::string plain = PandocPlain(docx);
+    if (plain.empty()) GTEST_SKIP() << "pandoc is not installed";
+    EXPECT_EQ(Words(chapters), Words(plain)) << chapters << "\n----\n" << plain;
+}
+
+TEST(WordImportEndToEnd, SplitOffGivesOneChapterWithItsPicturesAndStylesheet) {
+    TempDir dir;
+    const std::string docx = dir.path() + "Harbour Book.docx";
+    SampleDocument().Write(docx);
+    SilentUiPort ui;
+    ImportProgress progress(ui);
+    WordImportOptions options;
+    options.split = false;
+    options.picturesAsPng = true;
+    const WordImportFiles result = ImportWordDocumentFiles(
+        docx, dir.path() + "doctmp/", dir.path() + "state/", options, progress);
+    ASSERT_EQ(result.chapters.files, std::vector<std::string>{"Harbour Book.html"});
+    const std::string page = ReadTextFile(dir.path() + "doctmp/Harbour Book.html");
+    EXPECT_NE(page.find("src=\"imgs/image002.png\""), std::string::npos);
+    EXPECT_NE(page.find("href=\"style.css\""), std::string::npos);
+    EXPECT_TRUE(FileExists(dir.path() + "doctmp/style.css"));
+}
+
+TEST(WordImportEndToEnd, ImportWordHtmlCopiesCleansAndSplits) {
+    TempDir dir;
+    const std::string docx = dir.path() + "src/Saved.docx";
+    std::filesystem::create_directories(dir.path() + "src");
+    SampleDocument().Write(docx);
+    ConvertDocxToWordHtml(docx, dir.path() + "src/Saved.htm", {});
+    SilentUiPort ui;
+    ImportProgress progress(ui);
+    const WordImportFiles result =
+        ImportWordHtmlFiles(dir.path() + "src/Saved.htm", dir.path() + "doctmp/", {}, progress);
+    EXPECT_EQ(result.chapters.files.size(), 3u);
+    EXPECT_TRUE(FileExists(dir.path() + "doctmp/imgs/image001.gif"));
+    EXPECT_TRUE(FileExists(dir.path() + "src/Saved.htm"));  // the user's file is untouched
+    EXPECT_EQ(result.log.front(), "Word HTML imported successfully.");
+}
+
+TEST(WordImportEndToEnd, FailuresComeBackAsMessages) {
+    TempDir dir;
+    SilentUiPort ui;
+    ImportProgress progress(ui);
+    // A Word HTML file whose generator version is not a number.
+    const std::string odd =
+        dir.Write("odd.htm",
+                  "<html><head><meta name=Generator content=\"Microsoft Word nine\"></head>"
+                  "<body><div class=WordSection1><p>x</p></div></body></html>");
+    WordImportFiles result = ImportWordHtmlFiles(odd, dir.path() + "doctmp/", {}, progress);
+    EXPECT_FALSE(result.imported);
+    EXPECT_NE(result.error.find("nine"), std::string::npos);
+    // A doctmp path that is a file.
+    const std::string docx = dir.path() + "a.docx";
+    SampleDocument().Write(docx);
+    dir.Write("blocked", "a file, not a folder");
+    result =
+        ImportWordDocumentFiles(docx, dir.path() + "blocked/", dir.path() + "state/", {}, progress);
+    EXPECT_FALSE(result.imported);
+    EXPECT_NE(result.error.find("cannot be written"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace quillery
+
+namespace quillery {
+namespace {
+
+TEST(WordExampleBook, ImportsIntoFourSectionPagesWithItsPicturesAndTocChapter) {
+    const std::string example = testing::ProgramFolder() + "examples/port-merel.docx";
+    ASSERT_TRUE(FileExists(example));
+    testing::TempDir dir;
+    SilentUiPort ui;
+    ImportProgress progress(ui);
+    const WordImportFiles result = ImportWordDocumentFiles(example, dir.path() + "doctmp/",
+                                                           dir.path() + "state/", {}, progress);
+    ASSERT_TRUE(result.imported) << result.error;
+    EXPECT_EQ(result.properties.title, "A Weekend in Port M\xC3\xA9rel");
+    EXPECT_EQ(result.chapters.files.size(), 4u);
+    EXPECT_EQ(result.chapters.tocChapter, "s_1.htm");
+    EXPECT_TRUE(FileExists(dir.path() + "doctmp/imgs/image001.gif"));
+    EXPECT_TRUE(FileExists(dir.path() + "doctmp/imgs/image002.jpg"));
+    const std::string last = ReadTextFile(dir.path() + "doctmp/s_4.htm");
+    EXPECT_NE(last.find("<h1><a name=\"lighthouse\"></a>The Lighthouse</h1>"), std::string::npos)
+        << last;
+    EXPECT_NE(ReadTextFile(dir.path() + "doctmp/s_1.htm").find("href=\"s_4.htm#lighthouse\""),
+              std::string::npos);
+}
+
+}  // namespace
+}  // namespace quillery

@@ -1,0 +1,139 @@
+// The section split: pages, head and tail, the image folder, the TOC chapter, one chapter.
+#include "wordimport/section_split.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "temp_dir.h"
+#include "text/file_utils.h"
+#include "text/strings.h"
+#include "text/text_file.h"
+
+namespace quillery {
+namespace {
+
+using testing::TempDir;
+
+const std::string kHead =
+    "<html>\r\n<head>\r\n<meta name=Generator content=\"Microsoft Word 15 (filtered)\">\r\n"
+    "<style>\r\n<!--\r\n/* MS Word Definitions */\r\np, li\r\n\t{margin:0;}\r\n-->\r\n</style>\r\n"
+    "</head>\r\n";
+
+std::string Sections(int count, const std::string& divisionClass = "WordSection") {
+    std::string body = "<body lang=EN-US>\r\n";
+    for (int i = 1; i <= count; ++i) {
+        if (i > 1) body += "<br clear=all style='page-break-before:always'>\r\n";
+        body += "<div class=" + divisionClass + std::to_string(i) + ">\r\n<p>Part " +
+                std::to_string(i) + "</p>\r\n</div>\r\n";
+    }
+    return kHead + body + "</body>\r\n</html>\r\n";
+}
+
+TEST(SectionSplit, ThreeBreaksGiveFourPagesWithTheSameHeadAndTail) {
+    TempDir dir;
+    const std::string path = dir.Write("book.html", Sections(4));
+    const WordChapters chapters = SplitWordHtml(path, {});
+    ASSERT_EQ(chapters.files,
+              (std::vector<std::string>{"s_1.htm", "s_2.htm", "s_3.htm", "s_4.htm"}));
+    EXPECT_FALSE(FileExists(path));
+    EXPECT_EQ(chapters.stylesheets, std::vector<std::string>{"style.css"});
+    EXPECT_TRUE(FileExists(dir.path() + "style.css"));
+    for (int i = 0; i < 4; ++i) {
+        const std::string page = ReadTextFile(dir.path() + chapters.files[i]);
+        EXPECT_EQ(static_cast<std::int64_t>(page.size()), chapters.sizes[i]);
+        EXPECT_EQ(page.find("<html>\r\n<head>"), 0u);
+        EXPECT_NE(page.find("<link rel=\"stylesheet\" type=\"text/css\" href=\"style.css\"/>"),
+                  std::string::npos);
+        EXPECT_TRUE(page.ends_with("\r\n</body></html>")) << page;
+        EXPECT_EQ(page.find("WordSection", page.find("WordSection") + 1), std::string::npos);
+        EXPECT_NE(page.find("<p>Part " + std::to_string(i + 1) + "</p>"), std::string::npos);
+        EXPECT_EQ(page.find("page-break-before"), std::string::npos);
+    }
+    EXPECT_EQ(chapters.log, std::vector<std::string>{"Word HTML split successfully."});
+}
+
+TEST(SectionSplit, OldSectionClassesStartSectionsToo) {
+    TempDir dir;
+    EXPECT_EQ(SplitWordHtml(dir.Write("old.html", Sections(2, "Section")), {}).files.size(), 2u);
+}
+
+TEST(SectionSplit, ABodyWithoutSectionDivisionsIsOnePage) {
+    TempDir dir;
+    const WordChapters chapters =
+        SplitWordHtml(dir.Write("hand.html", kHead + "<body><p>Only</p></body></html>"), {});
+    ASSERT_EQ(chapters.files, std::vector<std::string>{"s_1.htm"});
+    EXPECT_NE(ReadTextFile(dir.path() + "s_1.htm").find("<p>Only</p>"), std::string::npos);
+}
+
+TEST(SectionSplit, ImageFolderBecomesImgsAndReferencesFollow) {
+    TempDir dir;
+    dir.Write("My Book_files/image001.png", "png");
+    const std::string path =
+        dir.Write("My Book.html", ReplaceAll(Sections(1), "<p>Part 1</p>",
+                                             "<p><img src=\"My%20Book_files/image001.png\"></p>"));
+    SplitWordHtml(path, {});
+    EXPECT_TRUE(FileExists(dir.path() + "imgs/image001.png"));
+    EXPECT_FALSE(FolderExists(dir.path() + "My Book_files"));
+    EXPECT_NE(ReadTextFile(dir.path() + "s_1.htm").find("src=\"imgs/image001.png\""),
+              std::string::npos);
+}
+
+TEST(SectionSplit, SplitOffKeepsTheInnerContentAsOneChapter) {
+    TempDir dir;
+    const std::string path = dir.Write("book.html", Sections(2));
+    const WordChapters chapters = SplitWordHtml(path, {.split = false});
+    ASSERT_EQ(chapters.files, std::vector<std::string>{"book.html"});
+    const std::string page = ReadTextFile(path);
+    EXPECT_EQ(page.find("<div class=WordSection1>"), std::string::npos) << page;
+    EXPECT_NE(page.find("<p>Part 1</p>"), std::string::npos);
+    EXPECT_NE(page.find("<p>Part 2</p>"), std::string::npos);
+    EXPECT_FALSE(chapters.tocPositionSet);
+}
+
+TEST(SectionSplit, TocChapterAndPosition) {
+    struct Case {
+        int tocSection;  // 0: none
+        std::string chapter;
+        int position;
+    } cases[] = {{0, "", 0}, {2, "s_2.htm", 2}, {3, "s_3.htm", 3}};
+    for (const Case& c : cases) {
+        TempDir dir;
+        std::string html = Sections(3);
+        if (c.tocSection > 0)
+            html = ReplaceAll(html, "<p>Part " + std::to_string(c.tocSection) + "</p>",
+                              "<p><a name=\"toc\" />Contents</p>");
+        const WordChapters chapters = SplitWordHtml(dir.Write("b.html", html), {});
+        EXPECT_EQ(chapters.tocChapter, c.chapter);
+        EXPECT_EQ(chapters.tocPosition, c.position);
+        EXPECT_TRUE(chapters.tocPositionSet);
+    }
+}
+
+TEST(SectionSplit, LinksToAnchorsInOtherPagesNameTheirPage) {
+    TempDir dir;
+    std::string html = Sections(2);
+    html = ReplaceAll(html, "<p>Part 1</p>", "<p><a href=\"#_ftn1\">[1]</a></p>");
+    html = ReplaceAll(html, "<p>Part 2</p>", "<p><a name=\"_ftn1\"></a>note</p>");
+    SplitWordHtml(dir.Write("b.html", html), {});
+    EXPECT_NE(ReadTextFile(dir.path() + "s_1.htm").find("href=\"s_2.htm#_ftn1\""),
+              std::string::npos);
+}
+
+TEST(SectionSplit, HeadingAnchorsRunAcrossPagesWhenOn) {
+    TempDir dir;
+    std::string html = ReplaceAll(Sections(2), "<p>Part", "<h1>Part");
+    html = ReplaceAll(html, "</p>", "</h1>");
+    SplitWordHtml(dir.Write("b.html", html), {.split = true, .headingAnchors = true});
+    EXPECT_NE(ReadTextFile(dir.path() + "s_2.htm").find("<a id=\"a1\"/><h1>Part 2</h1>"),
+              std::string::npos);
+}
+
+TEST(SectionSplit, AMissingFileGivesNoChapters) {
+    TempDir dir;
+    EXPECT_TRUE(SplitWordHtml(dir.path() + "none.html", {}).files.empty());
+    EXPECT_FALSE(FileExists(dir.path() + "none.html"));
+}
+
+}  // namespace
+}  // namespace quillery
