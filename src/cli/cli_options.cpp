@@ -99,6 +99,7 @@ CliOptions ParseArguments(const std::vector<std::string>& args) {
         {"--toc-title", [&](const std::string& v) { o.tocTitle = v; }},
         {"--mark-toc", [&](const std::string& v) { o.markToc = v; }},
         {"--titles", [&](const std::string& v) { o.titlesFile = v; }},
+        {"--ppi", [&](const std::string& v) { o.ppi = ParseInt("--ppi", v, 30, 1200); }},
         {"--title-method", [&](const std::string& v) { o.titleMethod = ParseTitleMethod(v); }},
         // The window offers whole em from 0 to 5 for the indent (the book keeps a whole number).
         {"--indent",
@@ -132,6 +133,9 @@ CliOptions ParseArguments(const std::vector<std::string>& args) {
         {"--yes", [&] { o.yes = true; }},
         {"-y", [&] { o.yes = true; }},
         {"--no-wait", [&] { o.noWait = true; }},
+        {"--no-split", [&] { o.noSplit = true; }},
+        {"--png", [&] { o.png = true; }},
+        {"--heading-anchors", [&] { o.headingAnchors = true; }},
     };
 
     bool onlyInputs = false;
@@ -179,9 +183,11 @@ const char* HelpText() {
   quillery titles [options] INPUT...   print the chapter list with the proposed titles
   quillery --help                      this text
 
-INPUT is HTML files (chapters in the order given, all in one folder) or one folder
-(its *.htm, *.html and *.xhtml files in name order). Options that are not given take
-the values saved in setting.opt (the window's "Save Settings").
+INPUT is HTML files (chapters in the order given, all in one folder), one folder (its
+*.htm, *.html and *.xhtml files in name order), one Word document (.docx; .doc, .odt and
+.rtf through LibreOffice when it is installed), split into chapters at its section breaks,
+or one web page Word saved as filtered HTML. Options that are not given take the values
+saved in setting.opt (the window's "Save Settings").
 
 Book information:
   --title T            book name (default: the file's or the folder's name)
@@ -202,6 +208,13 @@ Chapters and table of contents:
   --toc-position N     where the generated contents page goes: 0 end, 1 beginning, N before chapter N
   --toc-title T        title of the generated contents page
   --title-page         generate a title page
+
+Word documents:
+  --no-split           keep the document as one chapter instead of splitting it at its
+                       section breaks
+  --ppi N              resolution of the document's pictures, in pixels per inch (default 96)
+  --png                pictures as PNG (the default is GIF; JPEG pictures stay JPEG)
+  --heading-anchors    give the headings of split sections anchors
 
 Style:
   --indent EM          first line indent of paragraphs, 0 to 5 em

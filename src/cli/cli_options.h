@@ -25,6 +25,12 @@ struct CliOptions {
     std::optional<std::string> titlesFile;  // one chapter title a line, in chapter order
     std::optional<std::string> markToc;     // file name of the chapter marked as the contents
 
+    // Word documents (the Import page's Word options).
+    bool noSplit = false;
+    std::optional<int> ppi;
+    bool png = false;
+    bool headingAnchors = false;
+
     // Export page.
     bool titlePage = false;
     std::optional<int> tocPosition;

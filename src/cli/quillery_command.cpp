@@ -21,14 +21,33 @@
 #include "text/paths.h"
 #include "text/strings.h"
 #include "text/text_file.h"
+#include "wordimport/word_html_check.h"
 #include "workflow/make_pipeline.h"
 #include "workflow/web_page_import.h"
+#include "workflow/word_document_import.h"
 
 namespace fs = std::filesystem;
 
 namespace quillery::cli {
 
 namespace {
+
+bool IsWordDocumentName(const fs::path& p) {
+    const std::string ext = LowerAscii(p.extension().string());
+    return ext == ".docx" || ext == ".doc" || ext == ".odt" || ext == ".rtf";
+}
+
+// A single input that a Word import takes: a document, or a page Word saved as HTML.
+enum class InputKind { WebPages, WordDocument, WordHtml };
+
+InputKind KindOf(const std::vector<std::string>& inputs) {
+    if (inputs.size() != 1) return InputKind::WebPages;
+    std::error_code ec;
+    if (!fs::is_regular_file(inputs[0], ec)) return InputKind::WebPages;
+    if (IsWordDocumentName(inputs[0])) return InputKind::WordDocument;
+    if (!WordHtmlProblem(ReadTextFile(inputs[0]).substr(0, 255))) return InputKind::WordHtml;
+    return InputKind::WebPages;
+}
 
 bool IsWebPageName(const fs::path& p) {
     const std::string ext = LowerAscii(p.extension().string());
@@ -80,6 +99,9 @@ void ApplyOptions(const CliOptions& o, BookForm& form) {
         form.chkLink = has("links");
     }
     if (o.kindlegen) form.inKGenPath = Absolute(*o.kindlegen);
+    if (o.noSplit) form.chkSplit = false;
+    if (o.ppi) form.selPPI = std::to_string(*o.ppi);
+    if (o.png) form.chkPNG = true;
 }
 
 // Book information given on the command line replaces what the import proposed; a title
@@ -213,6 +235,31 @@ void ApplyChapterTitles(const CliOptions& o, ChapterGrid& grid) {
         grid.rows[row][kGridTitleColumn] = titles[static_cast<std::size_t>(row - 1)];
 }
 
+// The import the inputs call for; false when nothing was imported (its message was shown).
+bool ImportInputs(const CliOptions& o, Book& book, BookForm& form, const Settings& settings,
+                  ConsoleUiPort& ui, const std::vector<std::string>& chapters, ChapterGrid& grid) {
+    switch (KindOf(o.inputs)) {
+        case InputKind::WordDocument: {
+            WordConverter word(book.folders.stateFolder);
+            const WordImportResult result =
+                ImportWordDocument(book, form, settings, ui, word, Absolute(o.inputs[0]), false);
+            grid = result.grid;
+            return result.imported;
+        }
+        case InputKind::WordHtml: {
+            const WordImportResult result =
+                ImportWordHtml(book, form, settings, ui, Absolute(o.inputs[0]), false);
+            grid = result.grid;
+            return result.imported;
+        }
+        case InputKind::WebPages:
+            break;
+    }
+    const WebImportResult result = ImportWebPages(book, form, ui, ImportOrder(chapters), false);
+    grid = result.grid;
+    return result.imported;
+}
+
 int ExitStatusOf(MakeOutcome outcome) {
     switch (outcome) {
         case MakeOutcome::Made:
@@ -275,7 +322,8 @@ int RunQuillery(const std::vector<std::string>& args, WorkFolders folders, std::
             std::fputs(HelpText(), out);
             return args.empty() ? kExitNoBook : kExitMade;
         }
-        chapters = ChapterFilesOf(options.inputs);
+        if (KindOf(options.inputs) == InputKind::WebPages)
+            chapters = ChapterFilesOf(options.inputs);
         CheckGivenFilesExist(options);
     } catch (const std::exception& e) {
         std::fprintf(err, "quillery: %s\n", e.what());
@@ -313,26 +361,26 @@ int RunQuillery(const std::vector<std::string>& args, WorkFolders folders, std::
     book.compileFlags.pictureFormat = options.gif ? 1 : 0;
     book.compileFlags.westernOnly = options.western;
 
-    WebImportResult imported = ImportWebPages(book, form, ui, ImportOrder(chapters), false);
-    if (!imported.imported) return kExitNoBook;
+    if (options.headingAnchors) settings.headingAnchorsInSplit = true;
+    ChapterGrid grid;
+    if (!ImportInputs(options, book, form, settings, ui, chapters, grid)) return kExitNoBook;
     try {
-        ApplyChapterTitles(options, imported.grid);
+        ApplyChapterTitles(options, grid);
     } catch (const UsageError& e) {
         std::fprintf(err, "quillery: %s\n", e.what());
         return kExitNoBook;
     }
     if (options.markToc) {
-        if (const int status = MarkTocChapter(*options.markToc, book, imported.grid, ui))
-            return status;
+        if (const int status = MarkTocChapter(*options.markToc, book, grid, ui)) return status;
     }
     if (options.command == Command::Titles) {
-        PrintTitles(imported.grid, out);
+        PrintTitles(grid, out);
         PrintLog(book.log, err);
         return kExitMade;
     }
 
     ApplyBookInformation(options, form);
-    form.fileList = ChapterRowsOf(imported.grid);
+    form.fileList = ChapterRowsOf(grid);
     const MakeResult result = MakeMobi(book, form, settings, ui);
     PrintLog(book.log, out);
     return ExitStatusOf(result.outcome);

@@ -118,6 +118,7 @@ struct Book {
     CompileFlags compileFlags;       // the "Compiling Options" dialog, for the run only
     bool wordSplit = false;          // the Word HTML was split on section breaks
     std::string wordDocumentFolder;  // for the output-location rule of a Word project
+    std::string wordDocumentPath;    // the document a Word project was imported from
 
     // The build log: one growing text, lines ending in CR LF.
     std::string log;

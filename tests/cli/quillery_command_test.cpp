@@ -252,5 +252,21 @@ TEST_F(QuilleryCommand, TheLogIsWrittenByteForByteAndLoopingLinksArePassedOver) 
     EXPECT_FALSE(Has(run.err, "loop.htm")) << run.err;
 }
 
+// A Word document is imported as one book split at its sections; the Word options reach the
+// import.
+TEST_F(QuilleryCommand, AWordDocumentIsSplitIntoChaptersAtItsSections) {
+    const std::string example = ProgramFolder() + "examples/port-merel.docx";
+    const QuilleryRun titles = RunQuilleryProgram(dir.path(), {"titles", example});
+    ASSERT_EQ(titles.status, 0) << titles.err;
+    EXPECT_TRUE(Has(titles.out, "s_4.htm") && Has(titles.out, "The Lighthouse")) << titles.out;
+    const QuilleryRun made = Make({"-o", "out/", "--png", "--ppi", "167", example});
+    ASSERT_EQ(made.status, 0) << made.err;
+    EXPECT_TRUE(fs::exists(dir.path() + "out/port-merel.mobi"));
+    EXPECT_TRUE(Has(Ops("content.opf"), "href=\"s_4.htm\"")) << Ops("content.opf");
+    const QuilleryRun whole = Make({"--no-split", "-o", "out/", example});
+    ASSERT_EQ(whole.status, 0) << whole.err;
+    EXPECT_FALSE(Has(Ops("content.opf"), "s_2.htm")) << Ops("content.opf");
+}
+
 }  // namespace
 }  // namespace quillery::testing
