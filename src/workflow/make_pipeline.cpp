@@ -75,16 +75,12 @@ bool PreconditionsHold(Book& book, const BookForm& form, UiPort& ui) {
     return true;
 }
 
-// The chapter list as the grid holds it: file names as they stand, titles XML-escaped.
+// The chapter list as the grid holds it (a row for every chapter, the preconditions made
+// sure): file names as they stand, titles XML-escaped.
 void TakeChapterRows(Book& book, const BookForm& form) {
-    for (std::size_t i = 0; i < book.chapters.size(); ++i) {
-        Chapter& chapter = book.chapters[i];
-        if (i < form.fileList.size()) {
-            chapter.file = form.fileList[i].fileName;
-            chapter.title = EncodeEntities(form.fileList[i].title);
-        } else if (!chapter.title) {
-            chapter.title.emplace();
-        }
+    for (std::size_t i = 0; i < book.chapters.size() && i < form.fileList.size(); ++i) {
+        book.chapters[i].file = form.fileList[i].fileName;
+        book.chapters[i].title = EncodeEntities(form.fileList[i].title);
     }
 }
 
