@@ -10,6 +10,7 @@
 #include <regex>
 
 #include "fake_compiler.h"
+#include "required_tool.h"
 #include "run_quillery.h"
 #include "text/file_utils.h"
 
@@ -21,7 +22,7 @@ namespace {
 const char* const kEpubcheckJar = "/usr/share/java/epubcheck.jar";
 
 TEST(ExampleBookReaders, TheMadeExampleIsAValidEpubPackage) {
-    if (!fs::exists(kEpubcheckJar)) GTEST_SKIP() << "epubcheck is not installed";
+    QUILLERY_REQUIRE_TOOL(fs::exists(kEpubcheckJar), "epubcheck");
     TempDir dir;
     const std::string examples = ProgramFolder() + "examples";
     const std::string before = TreeSnapshot(examples);

@@ -8,6 +8,7 @@
 #include "package/toc_writer.h"
 #include "package_fixture.h"
 #include "project/command_runner.h"
+#include "required_tool.h"
 
 namespace quillery::testing {
 namespace {
@@ -19,7 +20,7 @@ const std::string kXhtml =
     "<head><title>T</title></head><body>";
 
 TEST_F(PackageTest, MarkedContentsChapterBookPassesEpubcheck) {
-    if (!std::filesystem::exists(kEpubcheckJar)) GTEST_SKIP() << "epubcheck is not installed";
+    QUILLERY_REQUIRE_TOOL(std::filesystem::exists(kEpubcheckJar), "epubcheck");
     book.folders.libFolder = ProgramFolder() + "lib/";
     book.outputFolder = dir.path() + "out/";
     book.chapters = ChaptersOf({"a&b.htm", "contents.htm"}, {"A &amp; B", "Contents"});

@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "docx_builder.h"
+#include "required_tool.h"
 #include "temp_dir.h"
 #include "text/file_utils.h"
 #include "text/text_file.h"
@@ -201,7 +202,7 @@ TEST(BrokenDocument, CorruptedBytesGiveAMessageOrADocumentNeverACrash) {
 
 TEST(LegacyDocuments, ADocMadeByLibreOfficeImportsWithItsSectionsAndPictures) {
     const std::string soffice = FindLibreOffice();
-    if (soffice.empty()) GTEST_SKIP() << "LibreOffice is not installed";
+    QUILLERY_REQUIRE_TOOL(!soffice.empty(), "LibreOffice");
     TempDir dir;
     std::filesystem::copy_file(testing::ProgramFolder() + "examples/port-merel.docx",
                                dir.path() + "port-merel.docx");
@@ -222,7 +223,7 @@ TEST(LegacyDocuments, ADocMadeByLibreOfficeImportsWithItsSectionsAndPictures) {
 }
 
 TEST(LegacyDocuments, AnRtfIsConvertedByLibreOfficeWhenInstalled) {
-    if (FindLibreOffice().empty()) GTEST_SKIP() << "LibreOffice is not installed";
+    QUILLERY_REQUIRE_TOOL(!FindLibreOffice().empty(), "LibreOffice");
     TempDir dir;
     const std::string rtf = dir.Write("story.rtf", "{\\rtf1\\ansi Once upon a time.\\par}");
     SilentUiPort ui;

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "docx_builder.h"
+#include "required_tool.h"
 #include "temp_dir.h"
 #include "text/file_utils.h"
 #include "text/regex.h"
@@ -118,7 +119,7 @@ TEST(WordImportEndToEnd, ChaptersHoldTheDocumentsWordsSplitAtSections) {
     EXPECT_NE(s2.find("<h1>Arrival</h1>"), std::string::npos);
 
     const std::string plain = PandocPlain(docx);
-    if (plain.empty()) GTEST_SKIP() << "pandoc is not installed";
+    QUILLERY_REQUIRE_TOOL(!plain.empty(), "pandoc");
     EXPECT_EQ(Words(chapters), Words(plain)) << chapters << "\n----\n" << plain;
 }
 
