@@ -79,19 +79,4 @@ std::string ExtractDefinitionsStyle(std::string_view s) {
     }
 }
 
-void NormaliseChapterMarkup(std::string& html) {
-    QuoteAttributeValues(html);
-    std::string lowered = ConvertTagCase(html, true);
-    // Markup declarations ("<!DOCTYPE html PUBLIC ...>", comments) keep their case: XML
-    // knows only "<!DOCTYPE" and "PUBLIC", so a lowered declaration would turn a well-formed
-    // XHTML chapter into one no XML reader accepts. The lowering keeps every length, so the
-    // declaration's original bytes go back in place.
-    for (std::size_t at = html.find("<!"); at != std::string::npos; at = html.find("<!", at + 2)) {
-        const std::size_t end = html.find('>', at);
-        const std::size_t stop = end == std::string::npos ? html.size() : end;
-        lowered.replace(at, stop - at, html, at, stop - at);
-    }
-    html = std::move(lowered);
-}
-
 }  // namespace quillery

@@ -28,8 +28,5 @@ std::string ExtractBody(std::string_view s);
 // without the byte directly before "</style>"; empty when there is none.
 std::string ExtractDefinitionsStyle(std::string_view s);
 
-// The normalisation every make applies to each chapter text: QuoteAttributeValues, then
-// ConvertTagCase to lower case. <P CLASS=Body>Text</P> becomes <p class="Body">Text</p>.
-void NormaliseChapterMarkup(std::string& html);
 
 }  // namespace quillery

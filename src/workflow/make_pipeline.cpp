@@ -8,6 +8,7 @@
 
 #include "css/stylesheet_pass.h"
 #include "htmlimport/element_cleaner.h"
+#include "htmlimport/tag_normaliser.h"
 #include "htmlimport/element_removal.h"
 #include "htmlimport/resource_links.h"
 #include "package/container.h"

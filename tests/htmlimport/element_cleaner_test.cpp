@@ -22,15 +22,6 @@ std::string Raised(std::string_view s) { return ConvertTagCase(s, false); }
 
 TEST(ElementCleaner, EveryPass) {
     const TextCase cases[] = {
-        {InPlace<NormaliseChapterMarkup>, "<P CLASS=Body>Text</P>", "<p class=\"Body\">Text</p>"},
-        {InPlace<NormaliseChapterMarkup>, "<A HREF='X.HTM' Title=\"Go ON\">Next PAGE</A>",
-         "<a href='X.HTM' title=\"Go ON\">Next PAGE</a>"},
-        // A lowered "<!doctype html public" is no XML any more: an XHTML chapter must stay one.
-        {InPlace<NormaliseChapterMarkup>,
-         "<!DOCTYPE html PUBLIC \"-//W3C//DTD XHTML 1.1//EN\" \"x.dtd\">\n"
-         "<HTML><!-- KEEP Me --><P CLASS=A>T</P></HTML>",
-         "<!DOCTYPE html PUBLIC \"-//W3C//DTD XHTML 1.1//EN\" \"x.dtd\">\n"
-         "<html><!-- KEEP Me --><p class=\"A\">T</p></html>"},
         {InPlace<QuoteAttributeValues>,
          "<td width=100 align=left>x=5 apples<img src=a.gif/><hr size=2/>",
          "<td width=\"100\" align=\"left\">x=\"5\" apples<img src=\"a.gif/\"><hr size=\"2/\">"},

@@ -12,6 +12,7 @@
 #include "htmlimport/chapter_list.h"
 #include "htmlimport/chapter_titles.h"
 #include "htmlimport/element_cleaner.h"
+#include "htmlimport/tag_normaliser.h"
 #include "htmlimport/element_removal.h"
 #include "htmlimport/resource_links.h"
 #include "recording_ui_port.h"
