@@ -25,13 +25,16 @@ struct RemovalKinds {
 
 RemovalKinds KindsFor(const RemoveElementOptions& options) {
     RemovalKinds kinds;
+    // What a reader without scripts or players should read stays: the text of <noscript> and
+    // the fallback text inside media elements lose only their tags.
     if (options.scripts) {
         kinds.scripts = true;
-        kinds.withContent.insert({"script", "noscript"});
+        kinds.withContent.insert("script");
+        kinds.tagOnly.insert("noscript");
     }
     if (options.media) {
-        kinds.withContent.insert({"audio", "video", "object", "iframe"});
-        kinds.tagOnly.insert("embed");
+        kinds.tagOnly.insert(
+            {"audio", "video", "object", "iframe", "embed", "source", "track", "param"});
     }
     if (options.forms) {
         kinds.withContent.insert({"select", "textarea", "button"});

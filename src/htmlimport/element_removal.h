@@ -3,9 +3,10 @@
 // valid HTML and touching nothing else. Comments, CDATA sections and the raw text of script
 // and style elements are never mistaken for markup.
 //
-//   Scripts: script and noscript elements, with their content.
-//   Media:   audio, video, object and iframe elements with their content (nesting honoured);
-//            embed tags (void).
+//   Scripts: script elements with their content; noscript tags (their text stays: it is
+//            what a reader without scripts should read).
+//   Media:   the tags of audio, video, object, iframe, embed, source, track and param; the
+//            fallback text inside media elements stays.
 //   Forms:   select, textarea and button elements with their content; input tags; the form
 //            start and end tags only (the form's other content stays).
 //   Images:  img tags.

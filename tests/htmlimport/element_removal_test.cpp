@@ -26,19 +26,20 @@ TEST(RemoveHtmlElements, EachKind) {
     } cases[] = {
         {"scripts go with their content", Kinds("scripts"),
          "<head><script src=\"a.js\"></script></head><p>a</p><script>if (a<b) w(\"</p>\");</script>"
-         "<SCRIPT>w(\"<img src='x.gif'>\");</SCRIPT><noscript>No</noscript>",
-         "<head></head><p>a</p>"},
-        {"media goes with its content", Kinds("media"),
+         "<SCRIPT>w(\"<img src='x.gif'>\");</SCRIPT><noscript>No <b>script</b></noscript>",
+         "<head></head><p>a</p>No <b>script</b>"},
+        {"media goes, its fallback text stays", Kinds("media"),
          "<p>a</p><video controls><source src=\"v.mp4\"/>Fallback</video><p>x<embed src=\"f.swf\">y"
          "</p><AUDIO SRC=\"s.mp3\"></AUDIO><iframe src=\"i.htm\">no frames</iframe>",
-         "<p>a</p><p>xy</p>"},
-        {"nested objects go as one", Kinds("media"),
-         "<object><object data=\"m2\"><embed src=\"e\"></object><p>old</p></object><p>b</p>",
-         "<p>b</p>"},
+         "<p>a</p>Fallback<p>xy</p>no frames"},
+        {"nested objects lose their tags", Kinds("media"),
+         "<object><object data=\"m2\"><param name=\"p\"/><embed src=\"e\"></object><p>old</p>"
+         "</object><p>b</p>",
+         "<p>old</p><p>b</p>"},
         {"unclosed media loses only its tag; stray end tags go", Kinds("media"),
          "<p>a<video src=\"v.mp4\">b</p><p>c</iframe>d</p>", "<p>ab</p><p>cd</p>"},
         {"complete element inside an unclosed one", Kinds("media"),
-         "<object><p>x</p><video>v</video>y", "<p>x</p>y"},
+         "<object><p>x</p><video>v</video>y", "<p>x</p>vy"},
         {"forms keep their other content", Kinds("forms"),
          "<form action=\"x.cgi\"><p>Name <input type=\"text\" name=\"n\"/></p><select name=\"s\">"
          "<option>1</option></select><textarea>t <b>x</b></textarea><button>Go</button></form>",
@@ -58,7 +59,7 @@ TEST(RemoveHtmlElements, EachKind) {
          "<head><title>T</title></head><h1 class=\"c\">One</h1><p>A &amp; B<br/></p>", ""},
         {"no kind chosen", Kinds(""), mixed, ""},
         {"disabled", {false, true, true, true, true, true}, mixed, ""},
-        {"all kinds together", all, mixed, "<p>One next <b>page</b></p><p>Name </p>"},
+        {"all kinds together", all, mixed, "<p>One next <b>page</b></p>v<p>Name </p>"},
     };
     for (const auto& c : cases) {
         std::string html = c.in;
