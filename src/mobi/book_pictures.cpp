@@ -9,9 +9,6 @@
 namespace quillery::mobi {
 namespace {
 
-// Image records stay below the devices' limit of 127 KB, with a little room to spare.
-constexpr std::size_t kPictureRecordLimit = kMaxImageRecordBytes - 1024;
-
 std::string Lower(std::string text) {
     for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return text;
@@ -27,24 +24,12 @@ int BookPictures::IndexOf(const std::string& picturePath) {
     if (auto found = indexByPath_.find(picturePath); found != indexByPath_.end())
         return found->second;
     int index = 0;
-    const auto bytes = ReadPackageFile(package_.folder, picturePath);
-    if (!bytes && package_.missingFiles.count(picturePath)) {
-        // Already reported as missing.
-    } else if (!bytes) {
-        diagnostics_.Warning("picture \"" + picturePath + "\" cannot be read; it is left out");
-    } else {
-        std::string error;
-        auto picture = PrepareBookPicture(*bytes, format_, kPictureRecordLimit, error);
-        if (!picture) {
-            diagnostics_.Warning("picture \"" + picturePath + "\" cannot be decoded (" + error +
-                                 "); it is left out");
-        } else if (picture->bytes.size() > kMaxImageRecordBytes) {
-            diagnostics_.Warning("picture \"" + picturePath +
-                                 "\" cannot be made small enough for the book; it is left out");
-        } else {
-            records_.push_back(std::move(picture->bytes));
-            index = static_cast<int>(records_.size());
-        }
+    PreparedPicture prepared = preparer_.Take(picturePath);
+    if (!prepared.record.empty()) {
+        records_.push_back(std::move(prepared.record));
+        index = static_cast<int>(records_.size());
+    } else if (!prepared.warning.empty()) {
+        diagnostics_.Warning(prepared.warning);
     }
     indexByPath_[picturePath] = index;
     return index;

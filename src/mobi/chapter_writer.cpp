@@ -77,7 +77,7 @@ public:
         : doc_(document), ctx_(context), out_(out) {}
 
     void WriteChildren(int node, bool inPre) {
-        for (int child : doc_.node(node).children) Write(child, inPre);
+        for (int child : doc_.children(node)) Write(child, inPre);
     }
 
 private:
