@@ -161,9 +161,9 @@ std::optional<BookText> AssembleBookText(const OpfPackage& package, bool western
     std::size_t submitted = 0;
     const std::size_t ahead = 2 * static_cast<std::size_t>(pool.size());
     const auto submitNext = [&] {
-        const auto& [path, href] = chapters[submitted++];
-        inFlight.push_back(
-            pool.Submit([&job, &path, &href] { return TranslateChapter(job, path, href); }));
+        const auto* chapter = &chapters[submitted++];
+        inFlight.push_back(pool.Submit(
+            [&job, chapter] { return TranslateChapter(job, chapter->first, chapter->second); }));
     };
     // Chapters still being translated use this frame: they are waited for on any way out.
     struct WaitForAll {
