@@ -1,6 +1,7 @@
 // The navigation index: linking reading-order items into entries, and the index records inside
 // a minimal book, read back by libmobi (and, for the label records, by calibre's inspector).
 #include "mobi/ncx_index.h"
+#include "mobi/toc_links.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +11,6 @@
 #include <pugixml.hpp>
 
 #include "mini_mobi.h"
-#include "mobi/toc_links.h"
 
 namespace quillery::mobi {
 namespace {
