@@ -2,6 +2,9 @@
 
 #include "mobi/chapter_translation.h"
 
+#include <string_view>
+#include <utility>
+
 #include "mobi/chapter_writer.h"
 #include "mobi/package_paths.h"
 #include "mobi/text_encoding.h"
@@ -53,10 +56,45 @@ std::shared_ptr<const StyleSheet> StylesheetCache::For(const std::string& chapte
     return sheet;
 }
 
+namespace {
+
+// What a file that is no web page starts with, by its first bytes: a picture, an archive, a
+// document of another kind, a program; or NUL bytes, which no HTML text in a single-byte or
+// UTF-8 encoding has. Empty for anything else.
+std::string KindOfNonHtml(std::string_view head) {
+    static const std::pair<std::string_view, const char*> kSignatures[] = {
+        {"\xFF\xD8\xFF", "a JPEG picture"},
+        {"\x89PNG", "a PNG picture"},
+        {"GIF8", "a GIF picture"},
+        {"PK\x03\x04", "a ZIP archive"},
+        {"%PDF", "a PDF document"},
+        {"\x7F"
+         "ELF",
+         "a program"}};
+    for (const auto& [signature, kind] : kSignatures) {
+        if (head.substr(0, signature.size()) == signature) return kind;
+    }
+    const bool utf16 = head.substr(0, 2) == "\xFF\xFE" || head.substr(0, 2) == "\xFE\xFF";
+    if (!utf16 && head.find('\0') != std::string_view::npos) return "binary data";
+    return {};
+}
+
+}  // namespace
+
 TranslatedChapter TranslateChapter(const ChapterJob& job, const std::string& path,
                                    const std::string& href) {
     TranslatedChapter chapter;
     chapter.text = Kf7Text(job.western);
+    // Typed from its first bytes before it is read whole.
+    if (const auto full = PackageFilePath(job.package.folder, path)) {
+        if (const auto head = ReadFileHead(*full, 512)) {
+            if (const std::string kind = KindOfNonHtml(*head); !kind.empty()) {
+                chapter.findings.Warning("chapter \"" + href + "\" is " + kind +
+                                         ", not an HTML document; it is left out");
+                return chapter;
+            }
+        }
+    }
     auto content = ReadPackageFile(job.package.folder, path);
     if (!content) {
         chapter.findings.Warning("chapter \"" + href + "\" cannot be read; it is left out");

@@ -173,6 +173,22 @@ TEST(HostilePackages, AreCompiledWithoutHangingOrExhaustingMemory) {
          "<p>After</p>",
          1,
          0},
+        {"a chapter that is a PNG picture",
+         {{"ch.htm", "<p>kept</p>"}, {"pic.htm", PngDeclaring(10, 10, 100)}},
+         {},
+         "chapter \"pic.htm\" is a PNG picture, not an HTML document",
+         1,
+         "<p>kept</p>",
+         1,
+         0},
+        {"a gigabyte chapter of zero bytes",
+         {{"ch.htm", "<p>kept</p>"}, {"zeros.htm", std::string(1, '\0')}},
+         {{"zeros.htm", 1ull << 30}},
+         "chapter \"zeros.htm\" is binary data",
+         1,
+         "<p>kept</p>",
+         1,
+         0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
