@@ -94,9 +94,8 @@ void JoinChapter(TranslatedChapter& chapter, BookPictures& pictures,
 std::optional<BookText> AssembleBookText(const OpfPackage& package, bool western,
                                          BookPictures& pictures, Diagnostics& diagnostics,
                                          ThreadPool& pool) {
-    // The chapters that can be read, in spine order, each once.
-    // The chapters, in spine order, each once. They are read one at a time as they are
-    // written, so that the whole book's HTML is never in memory at once.
+    // The chapters that can be read, in spine order, each once. They are read a few at a time
+    // as they are translated, so that the whole book's HTML is never in memory at once.
     std::vector<std::pair<std::string, std::string>> chapters;  // path, href
     std::set<std::string> chapterSet;
     for (const auto& id : package.spine) {

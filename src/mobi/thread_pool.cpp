@@ -2,6 +2,7 @@
 
 #include "mobi/thread_pool.h"
 
+#include <algorithm>
 #include <atomic>
 #include <exception>
 
