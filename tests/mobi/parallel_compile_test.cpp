@@ -61,7 +61,7 @@ testing::SmallPackage TangledPackage() {
         // GIFs of 1 x 1 pixel, each a different colour.
         std::string gif("GIF89a\x01\x00\x01\x00\x80\x00\x00", 13);
         gif += std::string{char(p * 40), char(p), 0, char(255), char(255), char(255)};
-        gif += std::string(",\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02\x44\x01\x00;", 18);
+        gif += std::string(",\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02\x44\x01\x00;", 16);
         package.files.emplace_back("pic" + std::to_string(p) + ".gif", gif);
     }
     return package;
