@@ -4,8 +4,8 @@
 #include <pugixml.hpp>
 
 #include "mobi/package_paths.h"
-#include "mobi/text_encoding.h"
 #include "mobi/toc_links.h"
+#include "mobi/text_encoding.h"
 #include "mobi/xml_names.h"
 
 namespace quillery::mobi {
