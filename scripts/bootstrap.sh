@@ -18,6 +18,8 @@ test_packages=(
   zip unzip file
   epubcheck default-jre-headless
   calibre
+  # the sanitizer build and the fuzz targets (libFuzzer ships with clang's runtimes)
+  clang libclang-rt-14-dev
 )
 
 case "${1:-all}" in

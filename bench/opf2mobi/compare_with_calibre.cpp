@@ -11,6 +11,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -98,10 +99,27 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string opf = folder + "/content.opf";
-    const Measure ours = Run({OPF2MOBI_PATH, opf, "-o", "opf2mobi.mobi"}, folder + "/opf2mobi.log");
-    std::printf("opf2mobi:      %8.2f s  %9ld KB peak  %s\n", ours.seconds, ours.peakKb,
-                ours.ok ? "built" : "FAILED");
-    if (!ours.ok) return 2;
+    // The compiler takes well under a second: the best of five runs, so that a busy machine
+    // says less about it; the largest peak of the five.
+    Measure ours;
+    std::vector<double> walls;
+    for (int run = 0; run < 5; ++run) {
+        const Measure one =
+            Run({OPF2MOBI_PATH, opf, "-o", "opf2mobi.mobi"}, folder + "/opf2mobi.log");
+        if (!one.ok) {
+            std::printf("opf2mobi: FAILED\n");
+            return 2;
+        }
+        walls.push_back(one.seconds);
+        ours.ok = true;
+        ours.seconds = run == 0 ? one.seconds : std::min(ours.seconds, one.seconds);
+        ours.peakKb = std::max(ours.peakKb, one.peakKb);
+    }
+    std::sort(walls.begin(), walls.end());
+    std::printf("opf2mobi:      %8.2f s  %9ld KB peak  built (best of 5; median %.2f s)\n",
+                ours.seconds, ours.peakKb, walls[2]);
+    std::printf("targets: under 0.4 s (%s) and under 60 MB peak (%s)\n",
+                ours.seconds < 0.4 ? "met" : "MISSED", ours.peakKb < 60 * 1024 ? "met" : "MISSED");
 
     std::string calibre = "/usr/bin/ebook-convert";
     if (!Exists(calibre)) {

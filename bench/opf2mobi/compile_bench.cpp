@@ -1,5 +1,6 @@
-// Throughput of the compiler's inner loops: PalmDOC compression of text records and the
-// HTML reader with the KF7 writer on a chapter.
+// Throughput of the compiler's inner loops: PalmDOC compression of a book's text records on
+// one thread and on every core, the HTML reader with the KF7 writer on a chapter, and styles
+// matched against a stylesheet of many rules.
 
 #include <benchmark/benchmark.h>
 
@@ -9,6 +10,8 @@
 #include "mobi/chapter_writer.h"
 #include "mobi/html_document.h"
 #include "mobi/palmdoc.h"
+#include "mobi/record_compression.h"
+#include "mobi/thread_pool.h"
 
 namespace {
 
@@ -56,6 +59,37 @@ void ReadAndWriteChapter(benchmark::State& state) {
                             static_cast<std::int64_t>(html.size()));
 }
 BENCHMARK(ReadAndWriteChapter);
+
+// 4 MB of text in records: argument 1 is one thread, 0 one per core.
+void CompressBookRecords(benchmark::State& state) {
+    const std::string text = Prose(4 << 20);
+    quillery::mobi::ThreadPool pool(static_cast<unsigned>(state.range(0)));
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(quillery::mobi::CompressTextPieces(
+            text, quillery::mobi::TextCompression::PalmDoc, pool));
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
+                            static_cast<std::int64_t>(text.size()));
+}
+BENCHMARK(CompressBookRecords)->Arg(1)->Arg(0)->UseRealTime();
+
+// Every element of a 60 KB chapter against 20,000 class rules, of which one matches.
+void MatchManyRules(benchmark::State& state) {
+    std::string css;
+    for (int i = 0; i < 20000; ++i) css += ".c" + std::to_string(i) + " { font-style: italic }\n";
+    quillery::mobi::StyleSheet sheet;
+    sheet.Add(css);
+    std::string html = "<body>";
+    while (html.size() < 60 * 1024) html += "<p class=\"x c77\">" + Prose(200) + "</p>";
+    const auto document = quillery::mobi::ParseHtml(html);
+    for (auto _ : state) {
+        for (int node = 1; node < static_cast<int>(document.nodes.size()); ++node) {
+            if (!document.node(node).isText)
+                benchmark::DoNotOptimize(sheet.StyleFor(document, node));
+        }
+    }
+}
+BENCHMARK(MatchManyRules);
 
 }  // namespace
 

@@ -16,8 +16,10 @@
 #include "mobi/package_paths.h"
 #include "mobi/palm_database.h"
 #include "mobi/readable_text.h"
+#include "mobi/record_compression.h"
 #include "mobi/text_encoding.h"
 #include "mobi/text_records.h"
+#include "mobi/thread_pool.h"
 #include "text/utf8.h"
 
 namespace quillery::mobi {
@@ -85,8 +87,9 @@ std::optional<CompiledBook> CompileBook(const CompileOptions& options, Diagnosti
                                         : options.compressionLevel == 2 ? TextCompression::Huffdic
                                                                         : TextCompression::PalmDoc;
 
+    ThreadPool pool(options.threads);
     BookPictures pictures(*package, options.pictureFormat, diagnostics);
-    auto book = AssembleBookText(*package, options.western, pictures, diagnostics);
+    auto book = AssembleBookText(*package, options.western, pictures, diagnostics, pool);
     if (!book) return std::nullopt;
     pictures.AddCover();
 
@@ -117,13 +120,14 @@ std::optional<CompiledBook> CompileBook(const CompileOptions& options, Diagnosti
     if (compression == TextCompression::Huffdic) {
         std::vector<std::string> pieces;
         for (auto piece : SplitTextRecords(result.text)) pieces.emplace_back(piece);
-        HuffdicBook huffdic = HuffdicCompress(pieces);
+        HuffdicBook huffdic = HuffdicCompress(pieces, pool);
         AppendTrailingEntries(huffdic.textRecords, result.text, utf8);
         for (auto& record : huffdic.textRecords) records.push_back(std::move(record));
         huffCdicRecords = std::move(huffdic.huffCdicRecords);
     } else {
-        for (auto& record : BuildTextRecords(result.text, compression, utf8))
-            records.push_back(std::move(record));
+        auto compressed = CompressTextPieces(result.text, compression, pool);
+        AppendTrailingEntries(compressed, result.text, utf8);
+        for (auto& record : compressed) records.push_back(std::move(record));
     }
     result.textRecordCount = records.size() - 1;
     const std::size_t textLength = result.text.size();

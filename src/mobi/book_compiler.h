@@ -17,6 +17,9 @@ struct CompileOptions {
     bool western = false;
     bool verbose = false;
     bool keepText = true;  // false: CompiledBook::text is released once the records are made
+    // Threads for translating chapters, preparing pictures and compressing records; 0 is one
+    // per processor core. The book is the same whatever the number.
+    unsigned threads = 0;
 };
 
 struct CompiledBook {

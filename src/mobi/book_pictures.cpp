@@ -10,9 +10,6 @@
 namespace quillery::mobi {
 namespace {
 
-// Image records stay below the devices' limit of 127 KB, with a little room to spare.
-constexpr std::size_t kPictureRecordLimit = kMaxImageRecordBytes - 1024;
-
 std::string Lower(std::string text) {
     for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return text;
@@ -41,34 +38,39 @@ const std::string* PictureSource(const HtmlNode& node) {
 int BookPictures::IndexOf(const std::string& picturePath) {
     if (auto found = indexByPath_.find(picturePath); found != indexByPath_.end())
         return found->second;
-    const int index = AddRecord(picturePath, false);
+    int index = 0;
+    PreparedPicture prepared = preparer_.Take(picturePath);
+    if (!prepared.record.empty()) {
+        records_.push_back(std::move(prepared.record));
+        index = static_cast<int>(records_.size());
+    } else if (!prepared.warning.empty()) {
+        diagnostics_.Warning(prepared.warning);
+    }
     indexByPath_[picturePath] = index;
     return index;
 }
 
-int BookPictures::AddRecord(const std::string& picturePath, bool asCover) {
-    int index = 0;
+int BookPictures::AddCoverRecord(const std::string& picturePath) {
     const auto bytes = ReadPackageFile(package_.folder, picturePath);
-    if (!bytes && package_.missingFiles.count(picturePath)) {
-        // Already reported as missing.
-    } else if (!bytes) {
-        diagnostics_.Warning("picture \"" + picturePath + "\" cannot be read; it is left out");
-    } else {
-        std::string error;
-        auto picture = asCover ? PrepareCoverPicture(*bytes, kPictureRecordLimit, error)
-                               : PrepareBookPicture(*bytes, format_, kPictureRecordLimit, error);
-        if (!picture) {
-            diagnostics_.Warning("picture \"" + picturePath + "\" cannot be decoded (" + error +
-                                 "); it is left out");
-        } else if (picture->bytes.size() > kMaxImageRecordBytes) {
-            diagnostics_.Warning("picture \"" + picturePath +
-                                 "\" cannot be made small enough for the book; it is left out");
-        } else {
-            records_.push_back(std::move(picture->bytes));
-            index = static_cast<int>(records_.size());
-        }
+    if (!bytes) {
+        if (!package_.missingFiles.count(picturePath))
+            diagnostics_.Warning("picture \"" + picturePath + "\" cannot be read; it is left out");
+        return 0;
     }
-    return index;
+    std::string error;
+    auto picture = PrepareCoverPicture(*bytes, kPictureRecordLimit, error);
+    if (!picture) {
+        diagnostics_.Warning("picture \"" + picturePath + "\" cannot be decoded (" + error +
+                             "); it is left out");
+        return 0;
+    }
+    if (picture->bytes.size() > kMaxImageRecordBytes) {
+        diagnostics_.Warning("picture \"" + picturePath +
+                             "\" cannot be made small enough for the book; it is left out");
+        return 0;
+    }
+    records_.push_back(std::move(picture->bytes));
+    return static_cast<int>(records_.size());
 }
 
 std::string BookPictures::FindCoverPath(const OpfPackage& package) {
@@ -112,7 +114,7 @@ void BookPictures::AddCover() {
         if (IsJpegRecord(records_[static_cast<std::size_t>(found->second - 1)]))
             index = found->second;
     }
-    if (index == 0) index = AddRecord(coverPath_, true);
+    if (index == 0) index = AddCoverRecord(coverPath_);
     if (index == 0) return;
     cover_ = index - 1;
     const auto bytes = ReadPackageFile(package_.folder, coverPath_);

@@ -9,16 +9,26 @@
 
 #include "mobi/diagnostics.h"
 #include "mobi/opf_package.h"
+#include "mobi/picture_preparation.h"
 #include "mobi/pictures.h"
 
 namespace quillery::mobi {
 
 inline constexpr int kThumbnailEdge = 330;
+// Image records stay below the devices' limit of 127 KB, with a little room to spare.
+inline constexpr std::size_t kPictureRecordLimit = kMaxImageRecordBytes - 1024;
 
 class BookPictures {
 public:
     BookPictures(const OpfPackage& package, PictureFormat format, Diagnostics& diagnostics)
-        : package_(package), format_(format), diagnostics_(diagnostics) {}
+        : package_(package),
+          format_(format),
+          diagnostics_(diagnostics),
+          preparer_(package, format, kPictureRecordLimit) {}
+
+    // True when the package-relative picture makes an image record (IndexOf will give it a
+    // number). Safe to call from any thread; the picture is prepared on the calling thread.
+    bool Usable(const std::string& picturePath) { return preparer_.Usable(picturePath); }
 
     // The 1-based image record number of the package-relative picture, preparing it on
     // first use; 0 when it is missing or cannot be decoded (a warning says why).
@@ -38,13 +48,14 @@ public:
     static std::string FindCoverPath(const OpfPackage& package);
 
 private:
-    // Prepares the picture as a new image record (as the cover: always JPEG); its 1-based
-    // number, 0 when it cannot be used (a warning says why).
-    int AddRecord(const std::string& picturePath, bool asCover);
+    // Prepares the cover picture as a new JPEG image record; its 1-based number, 0 when it
+    // cannot be used (a warning says why).
+    int AddCoverRecord(const std::string& picturePath);
 
     const OpfPackage& package_;
     PictureFormat format_;
     Diagnostics& diagnostics_;
+    PicturePreparer preparer_;
     std::vector<std::string> records_;
     std::map<std::string, int> indexByPath_;  // 1-based, 0 for pictures that failed
     std::optional<int> cover_;

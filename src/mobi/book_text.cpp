@@ -2,13 +2,15 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
+#include <deque>
 #include <filesystem>
-#include <map>
+#include <future>
 #include <set>
+#include <stdexcept>
 
+#include "mobi/chapter_translation.h"
 #include "mobi/chapter_writer.h"
-#include "mobi/css_subset.h"
-#include "mobi/html_document.h"
 #include "mobi/package_paths.h"
 #include "mobi/text_encoding.h"
 #include "text/paths.h"
@@ -24,55 +26,6 @@ bool IsHtmlItem(const ManifestItem& item) {
     return type.empty() || type.find("html") != std::string::npos ||
            type.find("oeb1-document") != std::string::npos || type == "application/x-dtbook+xml";
 }
-
-class StylesheetCache {
-public:
-    StylesheetCache(const OpfPackage& package, Diagnostics& diagnostics)
-        : package_(package), diagnostics_(diagnostics) {}
-
-    // The rules that apply to a chapter: its linked stylesheets in order, then its style blocks.
-    const StyleSheet& For(const std::string& chapterPath, const HtmlDocument& document) {
-        std::vector<std::string> paths;
-        for (const auto& href : document.stylesheetLinks) {
-            const auto path =
-                ResolveInPackage(FolderOf(chapterPath), SplitHref(PercentDecode(href)).path);
-            if (!path) {
-                diagnostics_.Warning("stylesheet \"" + href + "\" of \"" + chapterPath +
-                                     "\" is not inside the package folder; it is ignored");
-                continue;
-            }
-            paths.push_back(*path);
-        }
-        std::string key;
-        for (const auto& path : paths) key += path + '\n';
-        const bool shareable = document.styleBlocks.empty();
-        if (shareable) {
-            if (auto found = sheets_.find(key); found != sheets_.end()) return found->second;
-        }
-        StyleSheet sheet;
-        for (const auto& path : paths) sheet.Add(Source(path));
-        for (const auto& block : document.styleBlocks) sheet.Add(block);
-        if (shareable) return sheets_.emplace(key, std::move(sheet)).first->second;
-        own_ = std::move(sheet);
-        return own_;
-    }
-
-private:
-    const std::string& Source(const std::string& path) {
-        if (auto found = sources_.find(path); found != sources_.end()) return found->second;
-        auto text = ReadPackageFile(package_.folder, path);
-        if (!text && !package_.missingFiles.count(path))
-            diagnostics_.Warning("stylesheet \"" + path +
-                                 "\" cannot be read; its rules are left out");
-        return sources_.emplace(path, text.value_or(std::string())).first->second;
-    }
-
-    const OpfPackage& package_;
-    Diagnostics& diagnostics_;
-    std::map<std::string, std::string> sources_;
-    std::map<std::string, StyleSheet> sheets_;
-    StyleSheet own_;
-};
 
 // The guide's references as the renderer reads them, with filepos placeholders.
 void WriteGuide(const OpfPackage& package, const std::set<std::string>& chapters, Kf7Text& text) {
@@ -97,13 +50,54 @@ void WriteGuide(const OpfPackage& package, const std::set<std::string>& chapters
     text.Markup("</guide>");
 }
 
+// Joins a chapter translated on its own to the book: its findings as they were met, each
+// picture given its record number at its first use, then its text.
+void JoinChapter(TranslatedChapter& chapter, BookPictures& pictures,
+                 std::set<std::string>& reportedOnce, Diagnostics& diagnostics, Kf7Text& text) {
+    const auto& findings = chapter.findings.findings();
+    std::size_t reported = 0;
+    const auto reportUpTo = [&](std::size_t end) {
+        for (; reported < end; ++reported) {
+            const Finding& finding = findings[reported];
+            if (chapter.reportedOnce.count(finding.text) &&
+                !reportedOnce.insert(finding.text).second)
+                continue;
+            switch (finding.severity) {
+                case Severity::Info:
+                    diagnostics.Info(finding.text);
+                    break;
+                case Severity::Warning:
+                    diagnostics.Warning(finding.text);
+                    break;
+                case Severity::Error:
+                    diagnostics.Error(finding.text);
+                    break;
+            }
+        }
+    };
+    for (const auto& use : chapter.pictures) {
+        reportUpTo(use.findingsBefore);
+        const int number = pictures.IndexOf(use.path);
+        if (!use.tagAt) continue;
+        const std::string_view marker = "recindex=\"";
+        const auto at = chapter.text.bytes().find(marker, *use.tagAt);
+        if (number <= 0 || at == std::string::npos)
+            throw std::logic_error("a picture of \"" + use.path + "\" lost its record number");
+        char digits[16];
+        std::snprintf(digits, sizeof digits, "%05d", number);
+        chapter.text.Overwrite(at + marker.size(), digits);
+    }
+    reportUpTo(findings.size());
+    if (chapter.read) text.Append(std::move(chapter.text));
+}
+
 }  // namespace
 
 std::optional<BookText> AssembleBookText(const OpfPackage& package, bool western,
-                                         BookPictures& pictures, Diagnostics& diagnostics) {
-    // The chapters that can be read, in spine order, each once.
-    // The chapters, in spine order, each once. They are read one at a time as they are
-    // written, so that the whole book's HTML is never in memory at once.
+                                         BookPictures& pictures, Diagnostics& diagnostics,
+                                         ThreadPool& pool) {
+    // The chapters that can be read, in spine order, each once. They are read a few at a time
+    // as they are translated, so that the whole book's HTML is never in memory at once.
     std::vector<std::pair<std::string, std::string>> chapters;  // path, href
     std::set<std::string> chapterSet;
     for (const auto& id : package.spine) {
@@ -160,35 +154,41 @@ std::optional<BookText> AssembleBookText(const OpfPackage& package, bool western
     WriteGuide(package, chapterSet, text);
     text.Markup("</head><body>");
 
-    StylesheetCache stylesheets(package, diagnostics);
-    ChapterContext context;
-    context.pictureIndex = [&pictures](const std::string& path) { return pictures.IndexOf(path); };
-    context.isChapter = [&chapterSet](const std::string& path) {
-        return chapterSet.count(path) != 0;
+    // Chapters are translated on the pool's threads, a few ahead of the one being joined
+    // (so that only a few are in memory at once), and joined in reading order.
+    StylesheetCache stylesheets(package);
+    const ChapterJob job{package, western, stylesheets, pictures, chapterSet};
+    std::deque<std::future<TranslatedChapter>> inFlight;
+    std::size_t submitted = 0;
+    const std::size_t ahead = 2 * static_cast<std::size_t>(pool.size());
+    const auto submitNext = [&] {
+        const auto* chapter = &chapters[submitted++];
+        inFlight.push_back(pool.Submit(
+            [&job, chapter] { return TranslateChapter(job, chapter->first, chapter->second); }));
     };
-    context.diagnostics = &diagnostics;
+    // Chapters still being translated use this frame: they are waited for on any way out.
+    struct WaitForAll {
+        std::deque<std::future<TranslatedChapter>>& futures;
+        ~WaitForAll() {
+            for (auto& future : futures)
+                if (future.valid()) future.wait();
+        }
+    } waitForAll{inFlight};
+
+    std::set<std::string> reportedOnce;
+    std::size_t joined = 0;
     bool first = true;
-    for (const auto& [path, href] : chapters) {
-        auto content = ReadPackageFile(package.folder, path);
-        if (!content) {
-            diagnostics.Warning("chapter \"" + href + "\" cannot be read; it is left out");
-            continue;
+    while (!inFlight.empty() || submitted < chapters.size()) {
+        while (submitted < chapters.size() && inFlight.size() < ahead) submitNext();
+        TranslatedChapter chapter = inFlight.front().get();
+        inFlight.pop_front();
+        if (chapter.read) {
+            if (!first) text.PageBreak(true);
+            first = false;
         }
-        if (!IsValidUtf8(*content)) {
-            // Older pages are often saved in the Windows code page; read them as such rather
-            // than lose their accented letters.
-            diagnostics.Info("chapter \"" + href + "\" is not UTF-8; it is read as Windows-1252");
-            *content = Cp1252ToUtf8(*content);
-        }
-        if (!first) text.PageBreak(true);
-        first = false;
-        text.AnchorAtNextContent(AnchorKey(path, ""));
-        const HtmlDocument document = ParseHtml(*content);
-        content.reset();
-        context.chapterPath = path;
-        context.styles = &stylesheets.For(path, document);
-        WriteChapterBody(document, context, text);
-        book.chapters.push_back(path);
+        const std::string& path = chapters[joined++].first;
+        JoinChapter(chapter, pictures, reportedOnce, diagnostics, text);
+        if (chapter.read) book.chapters.push_back(path);
     }
     text.Markup("</body></html>");
 

@@ -10,6 +10,7 @@
 #include "mobi/diagnostics.h"
 #include "mobi/kf7_text.h"
 #include "mobi/opf_package.h"
+#include "mobi/thread_pool.h"
 
 namespace quillery::mobi {
 
@@ -18,8 +19,10 @@ struct BookText {
     std::vector<std::string> chapters;  // package-relative paths of the chapters written
 };
 
-// nullopt (with an error) when no chapter of the spine could be read.
+// nullopt (with an error) when no chapter of the spine could be read. The chapters are
+// translated on the pool's threads; the text is the same whatever the pool's size.
 std::optional<BookText> AssembleBookText(const OpfPackage& package, bool western,
-                                         BookPictures& pictures, Diagnostics& diagnostics);
+                                         BookPictures& pictures, Diagnostics& diagnostics,
+                                         ThreadPool& pool);
 
 }  // namespace quillery::mobi

@@ -78,7 +78,7 @@ public:
         : doc_(document), ctx_(context), out_(out) {}
 
     void WriteChildren(int node, bool inPre) {
-        for (int child : doc_.node(node).children) Write(child, inPre);
+        for (int child : doc_.children(node)) Write(child, inPre);
     }
 
 private:
@@ -193,7 +193,7 @@ private:
     // The renderer shows no SVG, but the pictures an inline <svg> places with <image> (the
     // usual cover page of converted books) are kept, each as an <img>.
     void WriteSvgPictures(int index) {
-        for (int child : doc_.node(index).children) {
+        for (int child : doc_.children(index)) {
             const HtmlNode& node = doc_.node(child);
             if (node.isText) continue;
             const std::size_t colon = node.name.rfind(':');

@@ -262,6 +262,7 @@ void StyleSheet::Add(std::string_view cssText) {
             if (!valid || rule.selector.empty()) continue;
             rule.declarations = declarations;
             rules_.push_back(std::move(rule));
+            File(rules_.size() - 1);
         }
     }
 }
@@ -305,12 +306,45 @@ bool StyleSheet::MatchesSelector(const HtmlDocument& document, int node,
     return true;
 }
 
+void StyleSheet::File(std::size_t ruleIndex) {
+    const Compound& key = rules_[ruleIndex].selector.back();
+    if (!key.id.empty())
+        byId_[key.id].push_back(ruleIndex);
+    else if (!key.classes.empty())
+        byClass_[key.classes.front()].push_back(ruleIndex);
+    else if (!key.tag.empty())
+        byTag_[key.tag].push_back(ruleIndex);
+    else
+        universal_.push_back(ruleIndex);
+}
+
 MarkupStyle StyleSheet::StyleFor(const HtmlDocument& document, int node) const {
+    // The candidates: every rule filed under the element's id, one of its classes, its tag,
+    // or none. Each rule is filed once, so no candidate is seen twice.
+    const HtmlNode& element = document.node(node);
+    std::vector<std::size_t> candidates;
+    const auto take = [&candidates](const auto& index, const std::string& key) {
+        if (auto found = index.find(key); found != index.end())
+            candidates.insert(candidates.end(), found->second.begin(), found->second.end());
+    };
+    if (!element.isText) {
+        if (const auto* id = element.Attribute("id"); id && !id->empty()) take(byId_, *id);
+        if (const auto* classes = element.Attribute("class"); classes && !byClass_.empty()) {
+            // A class written twice on the element names its rules once.
+            auto words = Words(*classes);
+            std::sort(words.begin(), words.end());
+            words.erase(std::unique(words.begin(), words.end()), words.end());
+            for (auto word : words) take(byClass_, std::string(word));
+        }
+        take(byTag_, element.name);
+        candidates.insert(candidates.end(), universal_.begin(), universal_.end());
+    }
     std::vector<const Rule*> matching;
-    for (const auto& rule : rules_) {
+    for (std::size_t index : candidates) {
+        const Rule& rule = rules_[index];
         if (MatchesSelector(document, node, rule.selector)) matching.push_back(&rule);
     }
-    std::stable_sort(matching.begin(), matching.end(), [](const Rule* a, const Rule* b) {
+    std::sort(matching.begin(), matching.end(), [](const Rule* a, const Rule* b) {
         return a->specificity != b->specificity ? a->specificity < b->specificity
                                                 : a->order < b->order;
     });

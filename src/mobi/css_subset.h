@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "mobi/html_document.h"
@@ -32,6 +33,8 @@ struct MarkupStyle {
 
 // Simple selectors (type, class, id, universal), joined by descendant or child combinators.
 // Selectors with attributes or pseudo-classes are not understood and their rules are skipped.
+// Rules are filed by the id, first class or tag of their rightmost part, so that an element is
+// only tried against the rules that can match it, however many rules the book has.
 class StyleSheet {
 public:
     void Add(std::string_view css);
@@ -56,7 +59,13 @@ private:
     static bool Matches(const HtmlDocument& document, int node, const Compound& compound);
     static bool MatchesSelector(const HtmlDocument& document, int node,
                                 const std::vector<Compound>& selector);
+    void File(std::size_t ruleIndex);
     std::vector<Rule> rules_;
+    // Indexes into rules_, by the key of the selector's rightmost part.
+    std::unordered_map<std::string, std::vector<std::size_t>> byId_;
+    std::unordered_map<std::string, std::vector<std::size_t>> byClass_;
+    std::unordered_map<std::string, std::vector<std::size_t>> byTag_;
+    std::vector<std::size_t> universal_;
 };
 
 // "a: b; c: d" as (property, value) pairs, property lower-case, "!important" dropped.

@@ -43,28 +43,45 @@ bool ClosesParagraph(std::string_view name) {
                     "nav",        "figure",  "li",      "dt",      "dd",     "mbp:pagebreak"});
 }
 
-class TreeBuilder {
+}  // namespace
+
+class HtmlTreeBuilder {
 public:
     static constexpr std::size_t kMaxDepth = 256;
 
-    explicit TreeBuilder(HtmlDocument& document) : doc_(document) {
+    HtmlTreeBuilder(HtmlDocument& document, std::string_view html) : doc_(document) {
+        // About one element and one text per tag: room for them at once.
+        const auto tags = static_cast<std::size_t>(std::count(html.begin(), html.end(), '<'));
+        doc_.nodes.reserve(2 * tags + 2);
+        doc_.textBuffer_->reserve(html.size());
         doc_.nodes.emplace_back();
         doc_.nodes[0].name = "#document";
         stack_.push_back(0);
     }
 
-    void Text(std::string text) {
-        if (text.empty()) return;
-        const int parent = stack_.back();
-        auto& siblings = doc_.nodes[static_cast<std::size_t>(parent)].children;
-        if (!siblings.empty() && doc_.nodes[static_cast<std::size_t>(siblings.back())].isText) {
-            doc_.nodes[static_cast<std::size_t>(siblings.back())].text += text;
-            return;
+    // Text with its character references still in it.
+    void Text(std::string_view raw) { AddText(raw, true); }
+    // Text taken as it is (CDATA).
+    void LiteralText(std::string_view text) { AddText(text, false); }
+
+    // Lays out the children lists and points the text nodes at their text.
+    void Finish() {
+        std::size_t total = 0;
+        for (auto& node : doc_.nodes) {
+            node.childStart = total;
+            total += node.childCount;
         }
-        HtmlNode node;
-        node.isText = true;
-        node.text = std::move(text);
-        Append(std::move(node));
+        doc_.childList_.resize(total);
+        for (auto& node : doc_.nodes) {
+            std::size_t at = node.childStart;
+            for (int child = node.firstChild; child >= 0;
+                 child = doc_.nodes[static_cast<std::size_t>(child)].nextSibling)
+                doc_.childList_[at++] = child;
+        }
+        const std::string_view buffer = *doc_.textBuffer_;
+        for (auto& node : doc_.nodes) {
+            if (node.isText) node.text = buffer.substr(node.textStart, node.textLength);
+        }
     }
 
     void StartTag(std::string name, std::vector<std::pair<std::string, std::string>> attributes,
@@ -115,8 +132,38 @@ private:
         node.parent = parent;
         const int index = static_cast<int>(doc_.nodes.size());
         doc_.nodes.push_back(std::move(node));
-        doc_.nodes[static_cast<std::size_t>(parent)].children.push_back(index);
+        HtmlNode& parentNode = doc_.nodes[static_cast<std::size_t>(parent)];
+        if (parentNode.lastChild >= 0)
+            doc_.nodes[static_cast<std::size_t>(parentNode.lastChild)].nextSibling = index;
+        else
+            parentNode.firstChild = index;
+        parentNode.lastChild = index;
+        ++parentNode.childCount;
         return index;
+    }
+
+    void AddText(std::string_view text, bool decode) {
+        if (text.empty()) return;
+        std::string& buffer = *doc_.textBuffer_;
+        const std::size_t start = buffer.size();
+        if (decode)
+            AppendDecodedCharacterReferences(text, buffer);
+        else
+            buffer.append(text);
+        if (buffer.size() == start) return;
+        // Text right after text (a comment between them, say) joins it: the earlier text is
+        // the last thing in the buffer.
+        const int parent = stack_.back();
+        const int last = doc_.nodes[static_cast<std::size_t>(parent)].lastChild;
+        if (last >= 0 && doc_.nodes[static_cast<std::size_t>(last)].isText) {
+            doc_.nodes[static_cast<std::size_t>(last)].textLength += buffer.size() - start;
+            return;
+        }
+        HtmlNode node;
+        node.isText = true;
+        node.textStart = start;
+        node.textLength = buffer.size() - start;
+        Append(std::move(node));
     }
 
     // Closes the open element named `closing` when found before any of `boundaries`.
@@ -152,9 +199,11 @@ private:
     std::vector<int> stack_;
 };
 
+namespace {
+
 class Tokenizer {
 public:
-    Tokenizer(std::string_view html, TreeBuilder& builder, HtmlDocument& doc)
+    Tokenizer(std::string_view html, HtmlTreeBuilder& builder, HtmlDocument& doc)
         : in_(html), builder_(builder), doc_(doc) {}
 
     void Run() {
@@ -169,8 +218,7 @@ public:
                 continue;
             }
             // The text before the markup goes in first.
-            if (pos_ > textStart)
-                builder_.Text(DecodeCharacterReferences(in_.substr(textStart, pos_ - textStart)));
+            if (pos_ > textStart) builder_.Text(in_.substr(textStart, pos_ - textStart));
             TryMarkup();
             textStart = pos_;
             if (!pendingRawText_.empty()) {
@@ -179,8 +227,7 @@ public:
                 const std::size_t end = FindEndTag(rawName);
                 std::string_view raw = in_.substr(pos_, end - pos_);
                 if (rawName == "style") doc_.styleBlocks.emplace_back(raw);
-                if (rawName == "title" || rawName == "textarea")
-                    builder_.Text(DecodeCharacterReferences(raw));
+                if (rawName == "title" || rawName == "textarea") builder_.Text(raw);
                 // Scripts and styles leave nothing in the text.
                 pos_ = end;
                 if (pos_ < in_.size()) {
@@ -191,7 +238,7 @@ public:
                 textStart = pos_;
             }
         }
-        if (in_.size() > textStart) builder_.Text(DecodeCharacterReferences(in_.substr(textStart)));
+        if (in_.size() > textStart) builder_.Text(in_.substr(textStart));
     }
 
 private:
@@ -217,7 +264,7 @@ private:
             if (rest.substr(0, 9) == "<![CDATA[") {
                 const auto end = in_.find("]]>", pos_);
                 const std::size_t stop = end == std::string_view::npos ? in_.size() : end;
-                builder_.Text(std::string(in_.substr(pos_ + 9, stop - pos_ - 9)));
+                builder_.LiteralText(in_.substr(pos_ + 9, stop - pos_ - 9));
                 pos_ = end == std::string_view::npos ? in_.size() : end + 3;
                 return true;
             }
@@ -330,7 +377,7 @@ private:
     }
 
     std::string_view in_;
-    TreeBuilder& builder_;
+    HtmlTreeBuilder& builder_;
     HtmlDocument& doc_;
     std::size_t pos_ = 0;
     std::string pendingRawText_;
@@ -342,10 +389,15 @@ void AppendTextContent(const HtmlDocument& document, int index, std::string& out
         out += node.text;
         return;
     }
-    for (int child : node.children) AppendTextContent(document, child, out);
+    for (int child : document.children(index)) AppendTextContent(document, child, out);
 }
 
 }  // namespace
+
+std::span<const int> HtmlDocument::children(int index) const {
+    const HtmlNode& parent = node(index);
+    return std::span<const int>(childList_).subspan(parent.childStart, parent.childCount);
+}
 
 const std::string* HtmlNode::Attribute(std::string_view attributeName) const {
     for (const auto& [key, value] : attributes) {
@@ -355,9 +407,17 @@ const std::string* HtmlNode::Attribute(std::string_view attributeName) const {
 }
 
 std::string DecodeCharacterReferences(std::string_view text) {
-    if (text.find('&') == std::string_view::npos) return std::string(text);
     std::string out;
-    out.reserve(text.size());
+    AppendDecodedCharacterReferences(text, out);
+    return out;
+}
+
+void AppendDecodedCharacterReferences(std::string_view text, std::string& out) {
+    if (text.find('&') == std::string_view::npos) {
+        out.append(text);
+        return;
+    }
+    out.reserve(out.size() + text.size());
     std::size_t i = 0;
     while (i < text.size()) {
         const char c = text[i];
@@ -417,16 +477,16 @@ std::string DecodeCharacterReferences(std::string_view text) {
             ++i;
         }
     }
-    return out;
 }
 
 HtmlDocument ParseHtml(std::string_view html) {
     HtmlDocument document;
     // A byte-order mark is not text.
     if (html.substr(0, 3) == "\xEF\xBB\xBF") html.remove_prefix(3);
-    TreeBuilder builder(document);
+    HtmlTreeBuilder builder(document, html);
     Tokenizer tokenizer(html, builder, document);
     tokenizer.Run();
+    builder.Finish();
     return document;
 }
 

@@ -1,6 +1,7 @@
 #include "mobi/huffdic.h"
 
 #include <algorithm>
+#include <array>
 #include <numeric>
 #include <string_view>
 #include <unordered_map>
@@ -51,14 +52,31 @@ struct Dictionary {
 
 // Every byte that occurs, and the repeated tokens that save more than their dictionary entry
 // costs.
-Dictionary ChooseDictionary(const std::vector<std::string>& records) {
-    std::unordered_map<std::string_view, std::uint64_t> counts;
+Dictionary ChooseDictionary(const std::vector<std::string>& records, ThreadPool& pool) {
+    // Counted in a share of the records per thread, then added up (the sums, and so the
+    // dictionary, do not depend on how the records were shared out).
+    const std::size_t shares =
+        std::max<std::size_t>(1, std::min<std::size_t>(pool.size(), records.size()));
+    std::vector<std::unordered_map<std::string_view, std::uint64_t>> shareCounts(shares);
+    std::vector<std::array<bool, 256>> shareSeen(shares);
+    pool.ForEach(shares, [&](std::size_t share) {
+        auto& counts = shareCounts[share];
+        auto& seen = shareSeen[share];
+        seen.fill(false);
+        for (std::size_t r = share; r < records.size(); r += shares) {
+            for (const char c : records[r]) seen[static_cast<unsigned char>(c)] = true;
+            ForEachToken(records[r], [&](std::string_view token) {
+                if (token.size() > 1) ++counts[token];
+            });
+        }
+    });
+    auto& counts = shareCounts[0];
     bool seen[256] = {};
-    for (const std::string& record : records) {
-        for (const char c : record) seen[static_cast<unsigned char>(c)] = true;
-        ForEachToken(record, [&](std::string_view token) {
-            if (token.size() > 1) ++counts[token];
-        });
+    for (std::size_t share = 0; share < shares; ++share) {
+        for (int byte = 0; byte < 256; ++byte) seen[byte] = seen[byte] || shareSeen[share][byte];
+        if (share == 0) continue;
+        for (const auto& [token, count] : shareCounts[share]) counts[token] += count;
+        shareCounts[share] = {};
     }
     std::vector<std::pair<std::uint64_t, std::string_view>> worth;
     for (const auto& [token, count] : counts) {
@@ -188,12 +206,18 @@ std::vector<std::string> CdicRecords(const std::vector<std::string>& phrases) {
 }  // namespace
 
 HuffdicBook HuffdicCompress(const std::vector<std::string>& textRecords) {
-    Dictionary dictionary = ChooseDictionary(textRecords);
-    std::vector<std::vector<std::uint32_t>> encoded;
+    ThreadPool callingThreadOnly(1);
+    return HuffdicCompress(textRecords, callingThreadOnly);
+}
+
+HuffdicBook HuffdicCompress(const std::vector<std::string>& textRecords, ThreadPool& pool) {
+    Dictionary dictionary = ChooseDictionary(textRecords, pool);
+    std::vector<std::vector<std::uint32_t>> encoded(textRecords.size());
+    pool.ForEach(textRecords.size(),
+                 [&](std::size_t i) { encoded[i] = Tokenize(textRecords[i], dictionary); });
     std::vector<std::uint64_t> uses(dictionary.phrases.size(), 0);
-    for (const std::string& record : textRecords) {
-        encoded.push_back(Tokenize(record, dictionary));
-        for (const std::uint32_t symbol : encoded.back()) ++uses[symbol];
+    for (const auto& symbols : encoded) {
+        for (const std::uint32_t symbol : symbols) ++uses[symbol];
     }
     // Unused dictionary entries (never needed by a reader) keep a code of their own so that
     // every phrase number stays valid; a book of at most one distinct byte gets a second.
@@ -221,14 +245,16 @@ HuffdicBook HuffdicCompress(const std::vector<std::string>& textRecords) {
     const detail::HuffmanTables tables = detail::BuildHuffmanTables(sortedLengths);
 
     HuffdicBook book;
-    for (const auto& symbols : encoded) {
+    book.textRecords.resize(encoded.size());
+    pool.ForEach(encoded.size(), [&](std::size_t i) {
         BitWriter writer;
-        for (const std::uint32_t symbol : symbols) {
+        for (const std::uint32_t symbol : encoded[i]) {
             const detail::PhraseCode& code = tables.codes[newNumber[symbol]];
             writer.Write(code.code, code.length);
         }
-        book.textRecords.push_back(writer.Finish());
-    }
+        book.textRecords[i] = writer.Finish();
+        std::vector<std::uint32_t>().swap(encoded[i]);
+    });
     book.huffCdicRecords.push_back(tables.record);
     for (std::string& record : CdicRecords(sortedPhrases)) {
         book.huffCdicRecords.push_back(std::move(record));

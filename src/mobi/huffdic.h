@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "mobi/thread_pool.h"
+
 namespace quillery::mobi {
 
 struct HuffdicBook {
@@ -17,6 +19,9 @@ struct HuffdicBook {
 // record number of the HUFF record (offset 112) and huffCdicRecords.size() (offset 116); the
 // HUFF and CDIC records are stored consecutively in the order given. Every phrase is stored
 // uncompressed in the CDIC records, so readers need no recursion.
+// The work is spread over the pool's threads; the records are the same whatever its size.
+HuffdicBook HuffdicCompress(const std::vector<std::string>& textRecords, ThreadPool& pool);
+// The same on the calling thread alone.
 HuffdicBook HuffdicCompress(const std::vector<std::string>& textRecords);
 
 }  // namespace quillery::mobi

@@ -1,6 +1,7 @@
 #include "mobi/kf7_text.h"
 
 #include <cstdio>
+#include <stdexcept>
 
 #include "mobi/text_encoding.h"
 
@@ -109,6 +110,22 @@ void Kf7Text::Link(const std::string& targetKey, const std::string& origin,
     bytes_ += "filepos=";
     links_.push_back({Position(), targetKey, fallbackKey, origin});
     bytes_ += "0000000000";
+}
+
+void Kf7Text::Append(Kf7Text&& part) {
+    if (!pendingAnchors_.empty())
+        throw std::logic_error("a part of the text is appended while anchors wait for content");
+    const std::uint32_t base = Position();
+    bytes_.append(part.bytes_);
+    for (auto& [key, position] : part.anchors_) anchors_.emplace(key, base + position);
+    links_.reserve(links_.size() + part.links_.size());
+    for (auto& link : part.links_) {
+        link.digitsAt += base;
+        links_.push_back(std::move(link));
+    }
+    pendingAnchors_ = std::move(part.pendingAnchors_);
+    contentSinceBreak_ = part.contentSinceBreak_;
+    part = Kf7Text(part.western_);
 }
 
 std::vector<UnresolvedLink> Kf7Text::ResolveLinks() {

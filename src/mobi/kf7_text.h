@@ -48,6 +48,16 @@ public:
     void Link(const std::string& targetKey, const std::string& origin,
               const std::string& fallbackKey = {});
 
+    // Appends a part of the text written on its own (a chapter, in a fresh Kf7Text of the same
+    // encoding): its bytes, its anchors (an anchor already defined here keeps its position)
+    // and its links, moved to where the part now starts. Anchors still waiting for content in
+    // the part go on waiting here. Nothing may be waiting here when a part is appended.
+    void Append(Kf7Text&& part);
+    // Writes `replacement` over as many bytes at `at` (a number not known when it was written).
+    void Overwrite(std::size_t at, std::string_view replacement) {
+        bytes_.replace(at, replacement.size(), replacement);
+    }
+
     // Fills in every link; links whose target and fallback are unknown point at 0 and are returned.
     std::vector<UnresolvedLink> ResolveLinks();
 

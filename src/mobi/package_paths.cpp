@@ -6,7 +6,7 @@
 #include <cctype>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <limits>
 #include <vector>
 
 namespace quillery::mobi {
@@ -105,15 +105,50 @@ std::optional<std::string> ReadPackageFile(const std::string& folder,
     return ReadWholeFile(*path);
 }
 
-std::optional<std::string> ReadWholeFile(const std::string& path) {
+namespace {
+
+// Reads up to `limit` bytes of a regular file.
+std::optional<std::string> ReadRegularFile(const std::string& path, std::uintmax_t limit) {
     std::error_code ec;
     if (!std::filesystem::is_regular_file(path, ec)) return std::nullopt;
     std::ifstream in(path, std::ios::binary);
     if (!in) return std::nullopt;
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
+    // Read into a string of the file's size (no second copy); a file that grows meanwhile is
+    // read to its end in chunks all the same.
+    const auto size = std::filesystem::file_size(path, ec);
+    std::string bytes;
+    if (!ec && size > 0) {
+        bytes.resize(static_cast<std::size_t>(std::min(size, limit)));
+        in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        bytes.resize(static_cast<std::size_t>(in.gcount()));
+    }
+    char chunk[65536];
+    while (bytes.size() < limit && in) {
+        const auto wanted = static_cast<std::streamsize>(
+            std::min<std::uintmax_t>(sizeof chunk, limit - bytes.size()));
+        in.read(chunk, wanted);
+        bytes.append(chunk, static_cast<std::size_t>(in.gcount()));
+    }
     if (in.bad()) return std::nullopt;
-    return std::move(buffer).str();
+    return bytes;
+}
+
+}  // namespace
+
+std::optional<std::string> ReadWholeFile(const std::string& path) {
+    return ReadRegularFile(path, std::numeric_limits<std::uintmax_t>::max());
+}
+
+std::optional<std::string> ReadFileHead(const std::string& path, std::size_t count) {
+    return ReadRegularFile(path, count);
+}
+
+std::optional<std::uintmax_t> FileSize(const std::string& path) {
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec)) return std::nullopt;
+    const auto size = std::filesystem::file_size(path, ec);
+    if (ec) return std::nullopt;
+    return size;
 }
 
 }  // namespace quillery::mobi

@@ -2,6 +2,7 @@
 // Paths inside an OPF package: hrefs are resolved against the file that names them and
 // must stay inside the package folder.
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -40,5 +41,12 @@ std::optional<std::string> ReadPackageFile(const std::string& folder,
 
 // Reads a whole file; nullopt when it cannot be read.
 std::optional<std::string> ReadWholeFile(const std::string& path);
+
+// The first `count` bytes of a regular file (fewer when it is shorter); nullopt when it cannot
+// be read.
+std::optional<std::string> ReadFileHead(const std::string& path, std::size_t count);
+
+// The size of a regular file; nullopt when it is none.
+std::optional<std::uintmax_t> FileSize(const std::string& path);
 
 }  // namespace quillery::mobi

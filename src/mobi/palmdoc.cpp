@@ -51,6 +51,13 @@ std::string PalmDocCompress(std::string_view text) {
             while (candidate >= 0 && chain++ < kMaxChain) {
                 const std::size_t distance = i - static_cast<std::size_t>(candidate);
                 if (distance > kMaxDistance) break;
+                // Only a candidate that also matches at the best length so far can beat it:
+                // one byte tells, before the whole comparison.
+                if (bestLength > 0 &&
+                    in[static_cast<std::size_t>(candidate) + bestLength] != in[i + bestLength]) {
+                    candidate = previous[static_cast<std::size_t>(candidate)];
+                    continue;
+                }
                 std::size_t length = 0;
                 while (length < limit &&
                        in[static_cast<std::size_t>(candidate) + length] == in[i + length])

@@ -2,6 +2,7 @@
 
 #include <gd.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstdarg>
 #include <cstdint>
@@ -136,6 +137,13 @@ void GdImageDeleter::operator()(gdImageStruct* image) const {
     if (image != nullptr) gdImageDestroy(image);
 }
 
+long long MaxPixelsFor(std::size_t fileBytes) {
+    const auto bySize = static_cast<long long>(
+        std::min<std::size_t>(fileBytes, kMaxDecodedPixels / kMaxPixelsPerFileByte) *
+        kMaxPixelsPerFileByte);
+    return std::min(kMaxDecodedPixels, std::max(kPixelsAlwaysAllowed, bySize));
+}
+
 SourceFormat SniffFormat(std::string_view b) {
     if (b.size() >= 3 && b.substr(0, 3) == "\xFF\xD8\xFF") return SourceFormat::Jpeg;
     if (b.size() >= 8 && b.substr(0, 8) == "\x89PNG\r\n\x1A\n") return SourceFormat::Png;
@@ -178,9 +186,13 @@ GdImage DecodePicture(std::string_view bytes, SourceFormat format, std::string& 
             error = DecodeFailure(format, "declares no pixels");
             return nullptr;
         }
-        if (size->width * size->height > kMaxDecodedPixels) {
+        // Widths and heights of up to 32 bits: their product is taken without overflow.
+        const auto pixels = static_cast<unsigned long long>(size->width) *
+                            static_cast<unsigned long long>(size->height);
+        if (pixels > static_cast<unsigned long long>(MaxPixelsFor(bytes.size()))) {
             error = DecodeFailure(format, "is too large (" + std::to_string(size->width) + " x " +
-                                              std::to_string(size->height) + " pixels)");
+                                              std::to_string(size->height) + " pixels in " +
+                                              std::to_string(bytes.size()) + " bytes)");
             return nullptr;
         }
     }

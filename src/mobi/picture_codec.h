@@ -26,6 +26,14 @@ const char* FormatName(SourceFormat format);
 // Pixel count above which a picture is refused before decoding: a damaged or hostile header
 // must not make the compiler allocate gigabytes.
 inline constexpr long long kMaxDecodedPixels = 100LL * 1000 * 1000;
+// Pixels any picture may declare, however small its file.
+inline constexpr long long kPixelsAlwaysAllowed = 4096LL * 4096;
+// Beyond that, pixels per byte of the file: real pictures, even flat drawings, stay far below;
+// a small file declaring a huge picture is a decompression bomb.
+inline constexpr long long kMaxPixelsPerFileByte = 32;
+
+// The most pixels a picture file of `fileBytes` bytes may declare.
+long long MaxPixelsFor(std::size_t fileBytes);
 
 // Decodes the picture into a true-colour image. nullptr with `error` set when the bytes are
 // not a complete picture of a known format.

@@ -3,10 +3,12 @@
 #include "opf2mobi/output_file.h"
 
 #include <fcntl.h>
+#include <pthread.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -14,40 +16,75 @@
 namespace quillery::opf2mobi {
 namespace {
 
-// The temporary file being written, removed if the run is interrupted.
-char g_temporaryPath[4096] = {0};
+// The signals that end a run while the book is written: interruptions, and the file size
+// limit (SIGXFSZ) that a long book can reach.
+constexpr int kEndingSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGXFSZ};
 
-extern "C" void RemoveTemporaryAndExit(int) {
-    if (g_temporaryPath[0] != '\0') unlink(g_temporaryPath);
+// The temporary file being written, removed if the run is ended meanwhile. A copy of its
+// whole path on the heap: the handler may only read it, not build it.
+std::atomic<const char*> g_temporaryPath{nullptr};
+
+void WriteToConsole(const char* text) {
+    std::size_t length = 0;
+    while (text[length] != '\0') ++length;
+    while (length > 0) {
+        const ssize_t n = write(STDOUT_FILENO, text, length);
+        if (n <= 0) return;
+        text += n;
+        length -= static_cast<std::size_t>(n);
+    }
+}
+
+extern "C" void RemoveTemporaryAndExit(int signal) {
+    if (const char* path = g_temporaryPath.load()) unlink(path);
+    WriteToConsole(signal == SIGXFSZ
+                       ? "Error(opf2mobi): the file size limit was reached; the book was not "
+                         "written\n"
+                       : "Error(opf2mobi): interrupted; the book was not written\n");
     _exit(kExitInterrupted);
 }
 
 void GuardTemporary(const std::string& path) {
-    std::snprintf(g_temporaryPath, sizeof g_temporaryPath, "%s", path.c_str());
+    char* copy = new char[path.size() + 1];
+    std::memcpy(copy, path.c_str(), path.size() + 1);
+    g_temporaryPath.store(copy);
     struct sigaction action {};
     action.sa_handler = RemoveTemporaryAndExit;
     sigemptyset(&action.sa_mask);
-    for (int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) sigaction(signal, &action, nullptr);
+    for (int signal : kEndingSignals) sigaddset(&action.sa_mask, signal);
+    for (int signal : kEndingSignals) sigaction(signal, &action, nullptr);
 }
 
 void ReleaseTemporary() {
-    for (int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) ::signal(signal, SIG_DFL);
-    g_temporaryPath[0] = '\0';
+    sigset_t endings, previous;
+    sigemptyset(&endings);
+    for (int signal : kEndingSignals) sigaddset(&endings, signal);
+    pthread_sigmask(SIG_BLOCK, &endings, &previous);
+    for (int signal : kEndingSignals) ::signal(signal, SIG_DFL);
+    delete[] g_temporaryPath.exchange(nullptr);
+    pthread_sigmask(SIG_SETMASK, &previous, nullptr);
+}
+
+// The temporary file's name pattern: the book's name hidden, or a fixed name when that would
+// be too long for the file system.
+std::string TemporaryPattern(const std::string& folder, const std::string& name) {
+    const std::string own = "." + name + ".XXXXXX";
+    return folder + (own.size() <= kMaxFileNameBytes ? own : ".opf2mobi.XXXXXX");
 }
 
 }  // namespace
 
 bool WriteFileAtomically(const std::string& folder, const std::string& name,
                          const std::string& bytes, std::string& error) {
-    std::string temporary = folder + "." + name + ".XXXXXX";
+    std::string temporary = TemporaryPattern(folder, name);
     // No interruption between creating the temporary file and arming its removal.
     sigset_t interruptions, previous;
     sigemptyset(&interruptions);
-    for (int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) sigaddset(&interruptions, signal);
-    sigprocmask(SIG_BLOCK, &interruptions, &previous);
+    for (int signal : kEndingSignals) sigaddset(&interruptions, signal);
+    pthread_sigmask(SIG_BLOCK, &interruptions, &previous);
     const int fd = mkstemp(temporary.data());
     if (fd >= 0) GuardTemporary(temporary);
-    sigprocmask(SIG_SETMASK, &previous, nullptr);
+    pthread_sigmask(SIG_SETMASK, &previous, nullptr);
     if (fd < 0) {
         error = "cannot create a file in \"" + folder + "\": " + std::strerror(errno);
         return false;

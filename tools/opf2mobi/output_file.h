@@ -6,8 +6,12 @@
 
 namespace quillery::opf2mobi {
 
-// The exit status of a run ended by an interruption while the book was being written.
+// The exit status of a run ended by an interruption (or the file size limit) while the book
+// was being written.
 inline constexpr int kExitInterrupted = 2;
+
+// The longest file name the file systems take, in bytes.
+inline constexpr std::size_t kMaxFileNameBytes = 255;
 
 // Writes `bytes` to `folder` + `name` through a temporary file in the same folder renamed
 // at the end; false with `error` set (and no file left) when it fails.

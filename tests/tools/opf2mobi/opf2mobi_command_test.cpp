@@ -105,6 +105,18 @@ TEST(Opf2MobiCommand, BadInvocationsAndPackagesGiveTheirMessageAndLeaveEverythin
          "Error(opf2mobi): the output name \"../elsewhere.mobi\" must be a file name"},
         {{folder + "good.opf", "-o", "good.opf"},
          "Error(opf2mobi): the output name \"good.opf\" is a file of the package"},
+        // Paths and names that cannot be handled: one clear line each, never a hang.
+        {{folder + "a\nb.opf"},
+         "Error(opf2mobi): the package document's path \"" + folder +
+             "a\\x0Ab.opf\" holds control characters; rename it"},
+        {{folder + "good.opf", "-o", "a\tb.mobi"},
+         "Error(opf2mobi): the output name \"a\\x09b.mobi\" holds control characters"},
+        {{folder + "good.opf", "-o", std::string(256, 'n')},
+         "is too long (256 bytes; a file name has at most 255)"},
+        {{std::string(5000, 'd') + "/content.opf"},
+         "Error(opf2mobi): the package document's path is too long (5012 bytes"},
+        {{folder}, "Error(opf2mobi): cannot read the package document \"" + folder + "\""},
+        {{"/dev/zero"}, "Error(opf2mobi): cannot read the package document \"/dev/zero\""},
     };
     if (!rootReadsAnyway)
         cases.push_back(
