@@ -12,11 +12,11 @@
 
 namespace quillery::mobi {
 
+struct HtmlDocument;
+
 // Nodes keep no storage of their own for text and children: the text of every text node lies
 // in one buffer of the document, and the children of every element in one list, so that a
 // chapter of thousands of nodes is built with a handful of allocations.
-struct HtmlDocument;
-
 struct HtmlNode {
     bool isText = false;
     std::string name;  // lower-case tag name, for elements
