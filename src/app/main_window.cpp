@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -59,7 +60,12 @@ MainWindow::MainWindow(WorkFolders folders, DialogChooser& chooser)
     ConnectControls();
 }
 
-MainWindow::~MainWindow() { book_.chapters.clear(); }
+MainWindow::~MainWindow() {
+    // A running job works on this window's Book and may wait for the GUI thread to answer it:
+    // it is served until it has ended.
+    while (busy()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    book_.chapters.clear();
+}
 
 bool MainWindow::busy() const { return job_->busy(); }
 

@@ -10,10 +10,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 #include <QWebEngineView>
 #include <clocale>
 #include <filesystem>
@@ -87,6 +89,10 @@ private slots:
     void MovingARowReordersTheChapters();
     void ClosingAsksOnlyWhenChaptersAreLoaded();
     void SaveSettingsWritesTheFileOnce();
+    void MakeRunsOffTheGuiThreadWithCommandsOff();
+    void CoverPictureNeedsContentAndGoesIntoTheBook();
+    void OpenExampleImportsTheWordDocument();
+    void DestinationFollowsTheSavePathChoice();
 };
 
 void AppWindowTest::StartsWithDefaultsWithoutSettingsFile() {
@@ -331,6 +337,87 @@ void AppWindowTest::SaveSettingsWritesTheFileOnce() {
     std::filesystem::last_write_time(file, written - std::chrono::hours(1));
     s.Find<QAbstractButton>("btnAdvSave")->click();
     QCOMPARE(std::filesystem::last_write_time(file), written - std::chrono::hours(1));
+}
+
+void AppWindowTest::MakeRunsOffTheGuiThreadWithCommandsOff() {
+    Session s;
+    QVERIFY(s.ImportExample());
+    s.Find<QLineEdit>("inTitle")->clear();
+    bool makeEnabled = true;
+    bool importEnabled = true;
+    bool onGuiThread = false;
+    s.chooser.onShown = [&] {
+        makeEnabled = s.Find<QWidget>("btnMake")->isEnabled();
+        importEnabled = s.window->menus().importWebPages->isEnabled();
+        onGuiThread = QThread::currentThread() == qApp->thread();
+    };
+    QVERIFY(s.RunCommand("btnMake"));
+    QCOMPARE(s.LastShown(), QString(kTitleMissingMessage));
+    // The message came while the make was still running: commands off, shown by the GUI
+    // thread for the worker.
+    QVERIFY(!makeEnabled);
+    QVERIFY(!importEnabled);
+    QVERIFY(onGuiThread);
+    QVERIFY(!s.window->busy());
+    QVERIFY(s.Find<QWidget>("btnMake")->isEnabled());
+}
+
+void AppWindowTest::CoverPictureNeedsContentAndGoesIntoTheBook() {
+    Session s;
+    const QString cover =
+        QString::fromStdString(s.window->book().folders.dataFolder) + "examples/cover.jpg";
+    s.chooser.files.push_back(cover);
+    s.Find<QAbstractButton>("btnSelCoverPic")->click();
+    QCOMPARE(s.LastShown(), QString("Please import content first."));
+    QCOMPARE(s.Find<QLabel>("lblCoverPic")->text(), QString());
+
+    QVERIFY(s.ImportExample());
+    s.Find<QAbstractButton>("btnSelCoverPic")->click();
+    QCOMPARE(s.Find<QLabel>("lblCoverPic")->text(), cover);
+    QVERIFY(s.RunCommand("btnMake"));
+    const Book& book = s.window->book();
+    QVERIFY2(std::filesystem::exists(FinalMobiPath(book)), book.log.c_str());
+    QVERIFY(std::filesystem::exists(book.folders.opsFolder + "cover.jpg"));
+    // The log page holds the build log of the make.
+    QVERIFY(!s.Find<QPlainTextEdit>("Memo1")->toPlainText().isEmpty());
+
+    s.Find<QAbstractButton>("btnClearCover")->click();
+    QCOMPARE(s.Find<QLabel>("lblCoverPic")->text(), QString());
+}
+
+void AppWindowTest::OpenExampleImportsTheWordDocument() {
+    Session s;
+    const QString examples =
+        QString::fromStdString(s.window->book().folders.dataFolder) + "examples/";
+    s.chooser.files.push_back(examples + "port-merel.docx");
+    QSignalSpy finished(s.window.get(), &MainWindow::commandFinished);
+    s.window->menus().openExample->trigger();
+    QVERIFY(finished.wait(180000));
+    QCOMPARE(s.chooser.folders.value(0), examples);
+    QVERIFY2(s.window->book().wordImport, s.window->book().log.c_str());
+    QVERIFY(s.Find<QTableWidget>("fileList")->rowCount() > 0);
+    QCOMPARE(s.Find<QLabel>("lblDesName")->text(), QString("port-merel.mobi"));
+    QVERIFY(s.window->menus().reimportWord->isEnabled());
+}
+
+void AppWindowTest::DestinationFollowsTheSavePathChoice() {
+    Session s;
+    s.Find<QAbstractButton>("btnSaveto")->click();
+    QCOMPARE(s.LastShown(), QString(kImportFirstMessage));
+    QCOMPARE(s.Focused(), QString("btnImportHtml"));
+
+    QVERIFY(s.ImportExample());
+    const QString source = QString::fromStdString(s.window->book().sourceFolder);
+    s.Find<QAbstractButton>("chkSaveSamePath")->click();
+    QCOMPARE(s.Find<QLabel>("lblDesPath")->text(), source);
+    QVERIFY(!s.Find<QWidget>("inBookPath")->isEnabled());
+    s.Find<QAbstractButton>("RadioButton2")->click();
+    QCOMPARE(s.Find<QLabel>("lblDesPath")->text(), s.Find<QLineEdit>("inBookPath")->text());
+
+    s.chooser.files.push_back(s.state.path() + "/shelf/My Book");
+    s.Find<QAbstractButton>("btnSaveto")->click();
+    QCOMPARE(s.Find<QLabel>("lblDesName")->text(), QString("My Book.mobi"));
+    QCOMPARE(s.Find<QLabel>("lblDesPath")->text(), s.state.path() + "/shelf/");
 }
 
 int main(int argc, char** argv) {

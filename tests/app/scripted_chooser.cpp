@@ -3,10 +3,14 @@
 
 namespace quillery::app {
 
-void ScriptedChooser::Message(QWidget*, const QString& text) { shown.push_back({text, false}); }
+void ScriptedChooser::Message(QWidget*, const QString& text) {
+    shown.push_back({text, false});
+    if (onShown) onShown();
+}
 
 bool ScriptedChooser::YesNo(QWidget*, const QString& text) {
     shown.push_back({text, true});
+    if (onShown) onShown();
     if (answers.empty()) return false;
     const bool yes = answers.front();
     answers.pop_front();

@@ -4,6 +4,7 @@
 
 #include <QStringList>
 #include <deque>
+#include <functional>
 
 #include "app/dialog_chooser.h"
 
@@ -31,6 +32,8 @@ public:
     QStringList opened;                // targets given to ShellOpen
     QStringList folders;               // the folders the open dialogs started in
     int modalBoxes = 0;
+    // Called as each message or question is shown, before it is answered.
+    std::function<void()> onShown;
 };
 
 }  // namespace quillery::app
