@@ -26,6 +26,7 @@
 #include "app/about_box.h"
 #include "app/background_job.h"
 #include "app/chapter_grid_widget.h"
+#include "app/click_filter.h"
 #include "app/dialog_chooser.h"
 #include "app/form_binding.h"
 #include "app/left_pane.h"
@@ -253,24 +254,6 @@ void MainWindow::ResetWindowForNewProject() {
     menus_.cssMenu->clear();
     menus_.htmlMenu->clear();
 }
-
-namespace {
-
-// A label that reports clicks (the destination labels become links after a make).
-class ClickFilter final : public QObject {
-public:
-    ClickFilter(QObject* parent, std::function<void()> onClick)
-        : QObject(parent), onClick_(std::move(onClick)) {}
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::MouseButtonRelease) onClick_();
-        return false;
-    }
-
-private:
-    std::function<void()> onClick_;
-};
-
-}  // namespace
 
 void MainWindow::ConnectControls() {
     auto button = [this](const char* name, void (MainWindow::*command)()) {

@@ -93,6 +93,8 @@ private slots:
     void CoverPictureNeedsContentAndGoesIntoTheBook();
     void OpenExampleImportsTheWordDocument();
     void DestinationFollowsTheSavePathChoice();
+    void FileNameClicksPreviewTheSourceChapter();
+    void MarkAsTocFollowsItsRowWhenRowsMove();
 };
 
 void AppWindowTest::StartsWithDefaultsWithoutSettingsFile() {
@@ -418,6 +420,54 @@ void AppWindowTest::DestinationFollowsTheSavePathChoice() {
     s.Find<QAbstractButton>("btnSaveto")->click();
     QCOMPARE(s.Find<QLabel>("lblDesName")->text(), QString("My Book.mobi"));
     QCOMPARE(s.Find<QLabel>("lblDesPath")->text(), s.state.path() + "/shelf/");
+}
+
+void AppWindowTest::FileNameClicksPreviewTheSourceChapter() {
+    Session s;
+    QVERIFY(s.ImportExample());
+    auto* grid = s.Find<QTableWidget>("fileList");
+    auto* viewer = s.Find<QWebEngineView>("Viewer");
+    const QString source = QString::fromStdString(s.window->book().sourceFolder);
+    const QUrl first = QUrl::fromLocalFile(source + grid->item(0, kGridFileColumn)->text());
+    const QUrl third = QUrl::fromLocalFile(source + grid->item(2, kGridFileColumn)->text());
+    QCOMPARE(viewer->url(), first);  // the import shows the first chapter
+    struct Click {
+        int row;
+        int column;
+        QUrl shown;
+    };
+    const Click clicks[] = {
+        {2, kGridTitleColumn, first},  // another column never changes the preview
+        {2, kGridFileColumn, third},
+        {0, kGridSizeColumn, third},
+        {0, kGridFileColumn, first},
+    };
+    for (const Click& click : clicks) {
+        emit grid->cellClicked(click.row, click.column);
+        QCOMPARE(viewer->url(), click.shown);
+    }
+    // Preview toggled up shows nothing; down again, the current row's chapter.
+    grid->setCurrentCell(2, kGridFileColumn);
+    s.Find<QAbstractButton>("btnPreview")->click();
+    QCOMPARE(viewer->url(), QUrl("about:blank"));
+    s.Find<QAbstractButton>("btnPreview")->click();
+    QCOMPARE(viewer->url(), third);
+}
+
+void AppWindowTest::MarkAsTocFollowsItsRowWhenRowsMove() {
+    Session s;
+    QVERIFY(s.ImportExample());
+    auto* grid = s.Find<ChapterGridWidget>("fileList");
+    const QString marked = grid->item(2, kGridFileColumn)->text();
+    emit grid->markAsTocRequested(3);
+    QCOMPARE(grid->item(2, kGridMarkerColumn)->text(), QString("TOC"));
+    QVERIFY(s.window->book().tocMarked);
+    QCOMPARE(s.window->book().tocPosition, 3);
+    QCOMPARE(QString::fromStdString(s.window->book().tocFileName), marked);
+    grid->verticalHeader()->moveSection(2, 0);
+    QCOMPARE(grid->item(0, kGridMarkerColumn)->text(), QString("TOC"));
+    QCOMPARE(grid->item(0, kGridFileColumn)->text(), marked);
+    QCOMPARE(s.window->book().tocPosition, 1);
 }
 
 int main(int argc, char** argv) {
