@@ -8,6 +8,8 @@ build_packages=(
   g++ cmake ninja-build pkg-config
   libpcre2-dev libzip-dev libpugixml-dev
   libjpeg-dev libpng-dev libgif-dev libgd-dev
+  # the window (quillery-gui)
+  qt6-base-dev qt6-webengine-dev
 )
 test_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev

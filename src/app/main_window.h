@@ -1,0 +1,120 @@
+#pragma once
+// The main window TForm1: the chapter grid and preview on the left, the option pages on the
+// right, the status line at the bottom, the menus above. It owns the one Book project of the
+// run, the settings and the chapter grid's model, and routes every command to the core.
+// Imports and makes run on a worker thread (BackgroundJob) while the window's commands are
+// off; the core reaches the window only through the QtUiPort.
+
+#include <QMainWindow>
+#include <QString>
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "app/main_menus.h"
+#include "htmlimport/chapter_grid.h"
+#include "project/book.h"
+#include "project/settings.h"
+#include "project/work_folder_lock.h"
+#include "project/work_folders.h"
+#include "wordimport/word_import.h"
+
+class QWebEngineView;
+
+namespace quillery::app {
+
+class AboutBox;
+class BackgroundJob;
+class ChapterGridWidget;
+class DialogChooser;
+class LogWindow;
+class QtUiPort;
+
+class MainWindow final : public QMainWindow {
+    Q_OBJECT
+public:
+    MainWindow(WorkFolders folders, DialogChooser& chooser);
+    ~MainWindow() override;
+
+    // The core's state, for the tests' eyes.
+    const Book& book() const { return book_; }
+    const Settings& settings() const { return settings_; }
+    bool busy() const;
+    const MenuActions& menus() const { return menus_; }
+
+    // The window's commands (buttons and menu items).
+    void ImportWebPagesCommand();
+    void ImportWordDocumentCommand();
+    void ImportWordHtmlCommand();
+    void ReimportWordCommand();
+    void OpenExampleCommand();
+    void MakeMobiCommand();
+    void MakeContentCommand();
+    void MakeTocCommand();
+    void RecompileCommand();
+    void SaveSettingsCommand();
+    void ChangeDestinationCommand();
+    void LoadCoverCommand();
+    void ClearCoverCommand();
+    void SetKindleGenPathCommand();
+    void SetEditorCommand();
+    void SaveLogCommand();
+
+signals:
+    // A command's work has ended and the window's commands are on again.
+    void commandFinished();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void BuildWindow();
+    void ConnectControls();
+    void FirstShow();
+    // The read-back of the controls into a BookForm, with the grid rows and the cover.
+    BookForm CurrentForm();
+    bool ConfirmNewProject();
+    // The work-folder lock, or a message and nullopt when another run holds it.
+    std::optional<WorkFolderLock> TakeLock();
+    // Runs work off the GUI thread with the commands off; afterwards done on the GUI thread.
+    void RunJob(WorkFolderLock lock, std::function<void()> work, std::function<void()> done);
+    void SetCommandsEnabled(bool enabled);
+    // After any import: the grid, the form's new values, the preview, the window's own state.
+    void ShowImport(const BookForm& form, const ChapterGrid& grid, const std::string& preview,
+                    bool fromWord);
+    void ShowMade();
+    void ResetWindowForNewProject();
+    void SetDestinationLinks(bool links);
+    void OnGridClicked(int row, int column);
+    void OnRowMoved(int from, int to);
+    void OnMarkAsToc(int row);
+    void OnPreviewToggled(bool down);
+    void OnPageChanged(int index);
+    void OnSavePathChosen(bool sameAsSource);
+    void OnDestinationClicked(bool name);
+    void PreviewFile(const std::string& path);
+    void ShowCover();
+    QString ChooseWordDocument();
+
+    Book book_;
+    Settings settings_;
+    ChapterGrid grid_;
+    std::string coverPath_;
+    WordConverter word_;
+    std::string wordDialogFolder_;
+    bool shown_ = false;
+    bool madeLinks_ = false;
+
+    DialogChooser& chooser_;
+    MenuActions menus_{};
+    ChapterGridWidget* fileList_ = nullptr;
+    QWebEngineView* viewer_ = nullptr;
+    QWebEngineView* coverView_ = nullptr;
+    LogWindow* logWindow_ = nullptr;
+    AboutBox* aboutBox_ = nullptr;
+    std::unique_ptr<QtUiPort> port_;
+    BackgroundJob* job_ = nullptr;
+};
+
+}  // namespace quillery::app

@@ -1,0 +1,481 @@
+// The Quillery window driven headless: start-up defaults, the example web book imported,
+// a title edited in the grid and made with the bundled compiler, the preconditions of Make
+// with their focused controls, the function keys of hidden items, row moves, closing.
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
+#include <QWebEngineView>
+#include <clocale>
+#include <filesystem>
+#include <memory>
+
+#include "app/chapter_grid_widget.h"
+#include "app/main_window.h"
+#include "scripted_chooser.h"
+#include "text/text_file.h"
+#include "workflow/make_pipeline.h"
+
+using namespace quillery;
+using namespace quillery::app;
+
+namespace {
+
+// One window over a fresh, empty state folder.
+struct Session {
+    QTemporaryDir state;
+    ScriptedChooser chooser;
+    std::unique_ptr<MainWindow> window;
+
+    Session() {
+        qputenv("QUILLERY_STATE_DIR", state.path().toUtf8());
+        window = std::make_unique<MainWindow>(ComputeWorkFolders(ExecutableFolder()), chooser);
+        window->show();
+    }
+    template <class W>
+    W* Find(const char* name) const {
+        W* widget = window->findChild<W*>(name);
+        if (widget == nullptr) qFatal("no widget %s", name);
+        return widget;
+    }
+    QString Focused() const {
+        QWidget* focus = window->focusWidget();
+        return focus != nullptr ? focus->objectName() : QString();
+    }
+    // Clicks a button and waits until the command's work has ended.
+    bool RunCommand(const char* button) {
+        QSignalSpy finished(window.get(), &MainWindow::commandFinished);
+        Find<QAbstractButton>(button)->click();
+        return !finished.isEmpty() || finished.wait(180000);
+    }
+    QStringList ExampleFiles() const {
+        const QDir examples(QString::fromStdString(window->book().folders.dataFolder) + "examples");
+        QStringList files;
+        for (const QString& name : examples.entryList({"*.htm"}, QDir::Files, QDir::Name))
+            files << examples.filePath(name);
+        return files;
+    }
+    bool ImportExample() {
+        chooser.fileSets.push_back(ExampleFiles());
+        return RunCommand("btnImportHtml");
+    }
+    QString LastShown() const {
+        return chooser.shown.empty() ? QString() : chooser.shown.back().text;
+    }
+};
+
+}  // namespace
+
+class AppWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void StartsWithDefaultsWithoutSettingsFile();
+    void CaptionsAndNamesAreThoseOfTheWindow();
+    void FooterShowsOnImportExportAndAdvancedPages();
+    void ImportsTheExampleAndMakesItWithAnEditedTitle();
+    void MakeChecksItsPreconditionsInOrder();
+    void HiddenItemsKeepTheirFunctionKeys();
+    void MovingARowReordersTheChapters();
+    void ClosingAsksOnlyWhenChaptersAreLoaded();
+    void SaveSettingsWritesTheFileOnce();
+    void MakeRunsOffTheGuiThreadWithCommandsOff();
+    void CoverPictureNeedsContentAndGoesIntoTheBook();
+    void OpenExampleImportsTheWordDocument();
+    void DestinationFollowsTheSavePathChoice();
+    void FileNameClicksPreviewTheSourceChapter();
+    void MarkAsTocFollowsItsRowWhenRowsMove();
+};
+
+void AppWindowTest::StartsWithDefaultsWithoutSettingsFile() {
+    Session s;
+    const std::string settingsFile = s.window->book().folders.settingsFile;
+    QVERIFY(!std::filesystem::exists(settingsFile));
+    struct Box {
+        const char* name;
+        bool checked;
+    };
+    const Box boxes[] = {
+        {"chkAutoTitle", true}, {"selTitleMethod0", false}, {"selTitleMethod2", true},
+        {"RadioButton2", true}, {"chkSaveSamePath", false}, {"chkHTMLC", true},
+        {"chkJS", true},        {"chkMedia", true},         {"chkForm", true},
+        {"chkImg", false},      {"chkLink", false},         {"chkEmFontSize", true},
+        {"chkSplit", true},     {"chkDelWordTOC", true},    {"chkClassifyFont", true},
+        {"chkGIF", true},       {"chkPNG", false},          {"chkAutoTitlePage", false}};
+    for (const Box& box : boxes) {
+        QVERIFY2(s.Find<QAbstractButton>(box.name)->isChecked() == box.checked, box.name);
+    }
+    QCOMPARE(s.Find<QComboBox>("selBaseFontSize")->currentText(), QString("12"));
+    QCOMPARE(s.Find<QComboBox>("selPPI")->currentText(), QString("96"));
+    QCOMPARE(s.Find<QComboBox>("selTocIndex")->currentIndex(), 1);
+    QCOMPARE(s.Find<QLineEdit>("inTocTitle")->text(), QString("Contents"));
+    QCOMPARE(s.Find<QLineEdit>("inBookPath")->text(),
+             QString::fromStdString(s.window->book().folders.defaultBookFolder));
+    QCOMPARE(s.Find<QLineEdit>("inKGenPath")->text(), QString());
+    QCOMPARE(s.Find<QComboBox>("selLang")->currentIndex(), 0);
+    QCOMPARE(s.Find<QComboBox>("selLang")->currentText(), QString("English"));
+    QCOMPARE(s.Find<QTabWidget>("PageControl1")->currentIndex(), 0);
+    QCOMPARE(s.Find<QLabel>("lblMsg")->text(),
+             QString("Open a folder of webpages or a Word document, then make it."));
+    QVERIFY(s.Find<QAbstractButton>("btnPreview")->isChecked());
+    // Nothing is written until Save Settings.
+    QVERIFY(!std::filesystem::exists(settingsFile));
+}
+
+void AppWindowTest::CaptionsAndNamesAreThoseOfTheWindow() {
+    Session s;
+    QCOMPARE(s.window->objectName(), QString("TForm1"));
+    QCOMPARE(s.window->windowTitle(), QString(" Quillery 2.3"));
+    struct Caption {
+        const char* name;
+        const char* text;
+    };
+    const Caption captions[] = {
+        {"btnImportHtml", "Import Web Pages"},
+        {"btnImportDoc", "Import Word Doc"},
+        {"btnMake", "Make Mobi"},
+        {"btnSaveto", "Change"},
+        {"Button3", "More..."},
+        {"btnSelCoverPic", "Load a cover picture"},
+        {"btnClearCover", "Clear"},
+        {"chkAutoTitle", "Auto Extract Chapter Title "},
+        {"selTitleMethod1", "from HTML title"},
+        {"chkDelWordTOC", "Remove Word  Internal TOC"},
+        {"chkSplit", "Auto split Word HTML on section break"},
+        {"chkHTMLC", "Remove HTML Elements"},
+        {"chkClassifyFont", "Classify Fonts (only for Word)"},
+        {"chkSaveSamePath", "Save to the same folder as source"},
+        {"RadioButton2", "Save to my default Kindle Book folder"},
+        {"Button5", "KindleGen Compiling Options"},
+        {"btnAdvSave", "Save Settings"},
+        {"Button1", "Save"},
+        {"Button2", "Clear"},
+    };
+    for (const Caption& caption : captions) {
+        QCOMPARE(s.Find<QAbstractButton>(caption.name)->text(), QString(caption.text));
+    }
+    QCOMPARE(s.Find<QLabel>("lblSaveStatus")->text(), QString("Your Mobi file will be saved"));
+    QVERIFY(s.Find<QAbstractButton>("chkDelWordTOC")->isHidden());
+    bool graphicsLabel = false;
+    for (const QLabel* label : s.window->findChildren<QLabel*>())
+        graphicsLabel |= label->text() == "Grahpics as";
+    QVERIFY(graphicsLabel);
+    const auto* tabs = s.Find<QTabWidget>("PageControl1");
+    const QStringList pages = {" General ", " Cover ", " Import ", " Export ", "Log", " Advanced "};
+    for (int i = 0; i < pages.size(); ++i) QCOMPARE(tabs->tabText(i), pages[i]);
+    QVERIFY(!tabs->isTabVisible(4));
+
+    const auto* grid = s.Find<QTableWidget>("fileList");
+    const QStringList headers = {" <>",   " No.", " File Name", " Chapter Title (Editable)",
+                                 " Size", ""};
+    QCOMPARE(grid->columnCount(), 6);
+    for (int column = 0; column < 6; ++column)
+        QCOMPARE(grid->horizontalHeaderItem(column)->text(), headers[column]);
+}
+
+void AppWindowTest::FooterShowsOnImportExportAndAdvancedPages() {
+    Session s;
+    auto* tabs = s.Find<QTabWidget>("PageControl1");
+    const bool footerShown[] = {false, false, true, true, true, true};
+    for (int page = 5; page >= 0; --page) {
+        tabs->setCurrentIndex(page);
+        QCOMPARE(s.Find<QWidget>("pnlSaveSetting")->isVisibleTo(s.window.get()), footerShown[page]);
+    }
+}
+
+void AppWindowTest::ImportsTheExampleAndMakesItWithAnEditedTitle() {
+    Session s;
+    QVERIFY(s.ImportExample());
+    const auto* grid = s.Find<QTableWidget>("fileList");
+    QCOMPARE(grid->rowCount(), s.ExampleFiles().size());
+    QCOMPARE(s.window->book().chapters.size(), static_cast<std::size_t>(grid->rowCount()));
+    QVERIFY(!s.Find<QLineEdit>("inTitle")->text().isEmpty());
+    QCOMPARE(grid->item(0, 1)->background().color(), QColor(255, 255, 235));
+    QVERIFY(grid->item(1, kGridTitleColumn)->flags() & Qt::ItemIsEditable);
+    QVERIFY(!(grid->item(1, kGridFileColumn)->flags() & Qt::ItemIsEditable));
+
+    const QString edited = "Mérel's Own Chapter, Edited";
+    s.Find<QTableWidget>("fileList")->item(1, kGridTitleColumn)->setText(edited);
+    const QString chapterFile = grid->item(1, kGridFileColumn)->text();
+    QVERIFY(s.RunCommand("btnMake"));
+
+    const Book& book = s.window->book();
+    QVERIFY2(std::filesystem::exists(FinalMobiPath(book)), book.log.c_str());
+    const std::string ncx = ReadTextFile(book.folders.opsFolder + "toc.ncx");
+    QVERIFY2(ncx.find(edited.toStdString()) != std::string::npos, ncx.c_str());
+    QCOMPARE(s.Find<QLabel>("lblSaveStatus")->text(), QString(kSavedStatus));
+    QVERIFY(s.Find<QLabel>("lblDesName")->font().underline());
+    QVERIFY(!s.Find<QWidget>("btnSaveto")->isEnabled());
+    QVERIFY(s.window->menus().validateThis->isEnabled());
+
+    // After the make a clicked chapter is previewed from the OPS folder.
+    emit s.Find<QTableWidget>("fileList")->cellClicked(1, kGridFileColumn);
+    QCOMPARE(s.Find<QWebEngineView>("Viewer")->url(),
+             QUrl::fromLocalFile(QString::fromStdString(book.folders.opsFolder) + chapterFile));
+    // The destination name is now a link to the book.
+    QTest::mouseClick(s.Find<QLabel>("lblDesName"), Qt::LeftButton);
+    QCOMPARE(s.chooser.opened.value(0), QString::fromStdString(book.fullOutputPath));
+}
+
+void AppWindowTest::MakeChecksItsPreconditionsInOrder() {
+    Session s;
+    struct Step {
+        const char* message;
+        const char* focused;  // the control that has the focus afterwards; "" none asked
+    };
+    // No chapters yet.
+    QVERIFY(s.RunCommand("btnMake"));
+    QCOMPARE(s.LastShown(), QString(kImportFirstMessage));
+    QCOMPARE(s.Focused(), QString("btnImportHtml"));
+
+    QVERIFY(s.ImportExample());
+    auto* title = s.Find<QLineEdit>("inTitle");
+    auto* name = s.Find<QLabel>("lblDesName");
+    auto* grid = s.Find<QTableWidget>("fileList");
+    const QString bookTitle = title->text();
+    const QString bookName = name->text();
+    const QString chapterTitle = grid->item(2, kGridTitleColumn)->text();
+    title->clear();
+    name->clear();
+    grid->item(2, kGridTitleColumn)->setText("   ");
+    s.Find<QTabWidget>("PageControl1")->setCurrentIndex(3);
+
+    // Each make stops at the first missing value; filling it in reaches the next one.
+    const Step steps[] = {{kTitleMissingMessage, "inTitle"},
+                          {kOutputMissingMessage, ""},
+                          {kTitlesMissingMessage, "fileList"}};
+    for (const Step& step : steps) {
+        const std::size_t before = s.chooser.shown.size();
+        QVERIFY(s.RunCommand("btnMake"));
+        QCOMPARE(s.chooser.shown.size(), before + 1);
+        QCOMPARE(s.LastShown(), QString(step.message));
+        QCOMPARE(s.Find<QTabWidget>("PageControl1")->currentIndex(), 0);
+        if (step.focused[0] != '\0') QCOMPARE(s.Focused(), QString(step.focused));
+        if (step.message == std::string(kTitleMissingMessage)) title->setText(bookTitle);
+        if (step.message == std::string(kOutputMissingMessage)) name->setText(bookName);
+    }
+    QVERIFY(!std::filesystem::exists(FinalMobiPath(s.window->book())));
+    grid->item(2, kGridTitleColumn)->setText(chapterTitle);
+}
+
+void AppWindowTest::HiddenItemsKeepTheirFunctionKeys() {
+    Session s;
+    s.window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(s.window.get()));
+    const MenuActions& menus = s.window->menus();
+    // Hidden: no menu shows them.
+    for (const QMenu* menu : s.window->findChildren<QMenu*>()) {
+        QVERIFY(!menu->actions().contains(menus.validateOther));
+        QVERIFY(!menu->actions().contains(menus.validateThis));
+    }
+    QSignalSpy other(menus.validateOther, &QAction::triggered);
+    QSignalSpy validate(menus.validateThis, &QAction::triggered);
+    QTest::keyClick(s.window.get(), Qt::Key_F10);
+    QCOMPARE(other.count(), 1);
+    // "Validate This" is disabled until a make has passed its checks: F9 does nothing.
+    QTest::keyClick(s.window.get(), Qt::Key_F9);
+    QCOMPARE(validate.count(), 0);
+    menus.validateThis->setEnabled(true);
+    QTest::keyClick(s.window.get(), Qt::Key_F9);
+    QCOMPARE(validate.count(), 1);
+    // A visible item's key: F6 is Make Mobi, which asks for content first.
+    QSignalSpy finished(s.window.get(), &MainWindow::commandFinished);
+    QTest::keyClick(s.window.get(), Qt::Key_F6);
+    QVERIFY(finished.wait(60000));
+    QCOMPARE(s.LastShown(), QString(kImportFirstMessage));
+}
+
+void AppWindowTest::MovingARowReordersTheChapters() {
+    Session s;
+    QVERIFY(s.ImportExample());
+    auto* grid = s.Find<QTableWidget>("fileList");
+    const QString first = grid->item(0, kGridFileColumn)->text();
+    const QString second = grid->item(1, kGridFileColumn)->text();
+    const QString third = grid->item(2, kGridFileColumn)->text();
+    grid->verticalHeader()->moveSection(0, 2);
+    const QStringList expected = {second, third, first};
+    for (int row = 0; row < 3; ++row) {
+        QCOMPARE(grid->item(row, kGridFileColumn)->text(), expected[row]);
+        QCOMPARE(grid->item(row, kGridNumberColumn)->text(), QString::number(row + 1));
+        QCOMPARE(QString::fromStdString(s.window->book().chapters[row].file), expected[row]);
+        QCOMPARE(grid->verticalHeader()->visualIndex(row), row);
+    }
+}
+
+void AppWindowTest::ClosingAsksOnlyWhenChaptersAreLoaded() {
+    Session s;
+    QVERIFY(s.window->close());
+    QVERIFY(s.chooser.shown.empty());
+
+    Session loaded;
+    QVERIFY(loaded.ImportExample());
+    loaded.chooser.answers = {false};
+    QVERIFY(!loaded.window->close());
+    QVERIFY(loaded.window->isVisible());
+    QCOMPARE(loaded.LastShown(), QString("Are you sure to quit this project and exit?"));
+    loaded.chooser.answers = {true};
+    loaded.window->menus().exit->trigger();
+    QVERIFY(!loaded.window->isVisible());
+}
+
+void AppWindowTest::SaveSettingsWritesTheFileOnce() {
+    Session s;
+    const std::string file = s.window->book().folders.settingsFile;
+    s.Find<QLineEdit>("inTocTitle")->setText("Inhalt");
+    s.Find<QAbstractButton>("btnAdvSave")->click();
+    const std::string text = ReadTextFile(file);
+    QVERIFY(text.find("\r\nInhalt\r\n") != std::string::npos);
+    const auto written = std::filesystem::last_write_time(file);
+    std::filesystem::last_write_time(file, written - std::chrono::hours(1));
+    s.Find<QAbstractButton>("btnAdvSave")->click();
+    QCOMPARE(std::filesystem::last_write_time(file), written - std::chrono::hours(1));
+}
+
+void AppWindowTest::MakeRunsOffTheGuiThreadWithCommandsOff() {
+    Session s;
+    QVERIFY(s.ImportExample());
+    s.Find<QLineEdit>("inTitle")->clear();
+    bool makeEnabled = true;
+    bool importEnabled = true;
+    bool onGuiThread = false;
+    s.chooser.onShown = [&] {
+        makeEnabled = s.Find<QWidget>("btnMake")->isEnabled();
+        importEnabled = s.window->menus().importWebPages->isEnabled();
+        onGuiThread = QThread::currentThread() == qApp->thread();
+    };
+    QVERIFY(s.RunCommand("btnMake"));
+    QCOMPARE(s.LastShown(), QString(kTitleMissingMessage));
+    // The message came while the make was still running: commands off, shown by the GUI
+    // thread for the worker.
+    QVERIFY(!makeEnabled);
+    QVERIFY(!importEnabled);
+    QVERIFY(onGuiThread);
+    QVERIFY(!s.window->busy());
+    QVERIFY(s.Find<QWidget>("btnMake")->isEnabled());
+}
+
+void AppWindowTest::CoverPictureNeedsContentAndGoesIntoTheBook() {
+    Session s;
+    const QString cover =
+        QString::fromStdString(s.window->book().folders.dataFolder) + "examples/cover.jpg";
+    s.chooser.files.push_back(cover);
+    s.Find<QAbstractButton>("btnSelCoverPic")->click();
+    QCOMPARE(s.LastShown(), QString("Please import content first."));
+    QCOMPARE(s.Find<QLabel>("lblCoverPic")->text(), QString());
+
+    QVERIFY(s.ImportExample());
+    s.Find<QAbstractButton>("btnSelCoverPic")->click();
+    QCOMPARE(s.Find<QLabel>("lblCoverPic")->text(), cover);
+    QVERIFY(s.RunCommand("btnMake"));
+    const Book& book = s.window->book();
+    QVERIFY2(std::filesystem::exists(FinalMobiPath(book)), book.log.c_str());
+    QVERIFY(std::filesystem::exists(book.folders.opsFolder + "cover.jpg"));
+    // The log page holds the build log of the make.
+    QVERIFY(!s.Find<QPlainTextEdit>("Memo1")->toPlainText().isEmpty());
+
+    s.Find<QAbstractButton>("btnClearCover")->click();
+    QCOMPARE(s.Find<QLabel>("lblCoverPic")->text(), QString());
+}
+
+void AppWindowTest::OpenExampleImportsTheWordDocument() {
+    Session s;
+    const QString examples =
+        QString::fromStdString(s.window->book().folders.dataFolder) + "examples/";
+    s.chooser.files.push_back(examples + "port-merel.docx");
+    QSignalSpy finished(s.window.get(), &MainWindow::commandFinished);
+    s.window->menus().openExample->trigger();
+    QVERIFY(finished.wait(180000));
+    QCOMPARE(s.chooser.folders.value(0), examples);
+    QVERIFY2(s.window->book().wordImport, s.window->book().log.c_str());
+    QVERIFY(s.Find<QTableWidget>("fileList")->rowCount() > 0);
+    QCOMPARE(s.Find<QLabel>("lblDesName")->text(), QString("port-merel.mobi"));
+    QVERIFY(s.window->menus().reimportWord->isEnabled());
+}
+
+void AppWindowTest::DestinationFollowsTheSavePathChoice() {
+    Session s;
+    s.Find<QAbstractButton>("btnSaveto")->click();
+    QCOMPARE(s.LastShown(), QString(kImportFirstMessage));
+    QCOMPARE(s.Focused(), QString("btnImportHtml"));
+
+    QVERIFY(s.ImportExample());
+    const QString source = QString::fromStdString(s.window->book().sourceFolder);
+    s.Find<QAbstractButton>("chkSaveSamePath")->click();
+    QCOMPARE(s.Find<QLabel>("lblDesPath")->text(), source);
+    QVERIFY(!s.Find<QWidget>("inBookPath")->isEnabled());
+    s.Find<QAbstractButton>("RadioButton2")->click();
+    QCOMPARE(s.Find<QLabel>("lblDesPath")->text(), s.Find<QLineEdit>("inBookPath")->text());
+
+    s.chooser.files.push_back(s.state.path() + "/shelf/My Book");
+    s.Find<QAbstractButton>("btnSaveto")->click();
+    QCOMPARE(s.Find<QLabel>("lblDesName")->text(), QString("My Book.mobi"));
+    QCOMPARE(s.Find<QLabel>("lblDesPath")->text(), s.state.path() + "/shelf/");
+}
+
+void AppWindowTest::FileNameClicksPreviewTheSourceChapter() {
+    Session s;
+    QVERIFY(s.ImportExample());
+    auto* grid = s.Find<QTableWidget>("fileList");
+    auto* viewer = s.Find<QWebEngineView>("Viewer");
+    const QString source = QString::fromStdString(s.window->book().sourceFolder);
+    const QUrl first = QUrl::fromLocalFile(source + grid->item(0, kGridFileColumn)->text());
+    const QUrl third = QUrl::fromLocalFile(source + grid->item(2, kGridFileColumn)->text());
+    QCOMPARE(viewer->url(), first);  // the import shows the first chapter
+    struct Click {
+        int row;
+        int column;
+        QUrl shown;
+    };
+    const Click clicks[] = {
+        {2, kGridTitleColumn, first},  // another column never changes the preview
+        {2, kGridFileColumn, third},
+        {0, kGridSizeColumn, third},
+        {0, kGridFileColumn, first},
+    };
+    for (const Click& click : clicks) {
+        emit grid->cellClicked(click.row, click.column);
+        QCOMPARE(viewer->url(), click.shown);
+    }
+    // Preview toggled up shows nothing; down again, the current row's chapter.
+    grid->setCurrentCell(2, kGridFileColumn);
+    s.Find<QAbstractButton>("btnPreview")->click();
+    QCOMPARE(viewer->url(), QUrl("about:blank"));
+    s.Find<QAbstractButton>("btnPreview")->click();
+    QCOMPARE(viewer->url(), third);
+}
+
+void AppWindowTest::MarkAsTocFollowsItsRowWhenRowsMove() {
+    Session s;
+    QVERIFY(s.ImportExample());
+    auto* grid = s.Find<ChapterGridWidget>("fileList");
+    const QString marked = grid->item(2, kGridFileColumn)->text();
+    emit grid->markAsTocRequested(3);
+    QCOMPARE(grid->item(2, kGridMarkerColumn)->text(), QString("TOC"));
+    QVERIFY(s.window->book().tocMarked);
+    QCOMPARE(s.window->book().tocPosition, 3);
+    QCOMPARE(QString::fromStdString(s.window->book().tocFileName), marked);
+    grid->verticalHeader()->moveSection(2, 0);
+    QCOMPARE(grid->item(0, kGridMarkerColumn)->text(), QString("TOC"));
+    QCOMPARE(grid->item(0, kGridFileColumn)->text(), marked);
+    QCOMPARE(s.window->book().tocPosition, 1);
+}
+
+int main(int argc, char** argv) {
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication application(argc, argv);
+    std::setlocale(LC_NUMERIC, "C");
+    AppWindowTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "app_window_test.moc"
