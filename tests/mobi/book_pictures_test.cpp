@@ -178,15 +178,19 @@ TEST(BookPicturesForDevices, EachPictureKindIsWhatDevicesShow) {
         auto loaded = CompileAndLoad(options, diagnostics);
         ASSERT_TRUE(loaded.has_value());
         const CompiledPictures book{std::move(*loaded)};
-        for (const Row& row : rows) {
-            SCOPED_TRACE(row.name);
+        const auto check = [&](const Row& row) {  // a failed ASSERT ends only this row
             const auto picture = book.After(row.shownAfter);
             ASSERT_TRUE(picture.has_value());
             EXPECT_EQ(picture->jpeg, !gif);
             EXPECT_EQ(picture->jpeg ? picture->components : picture->frames, gif ? 1 : 3);
             ASSERT_EQ(picture->width, row.width);
+            ASSERT_EQ(picture->pixels.size(), std::size_t(picture->width) * picture->height);
             for (const Probe& probe : row.probes)
                 EXPECT_TRUE(Near(picture->At(probe.x, probe.y), probe.colour)) << probe.x;
+        };
+        for (const Row& row : rows) {
+            SCOPED_TRACE(row.name);
+            check(row);
         }
         // The cover and its thumbnail are JPEGs whatever the picture option.
         const auto cover = book.Decoded(book.book.reader->ExthNumber(EXTH_COVEROFFSET));
