@@ -155,13 +155,8 @@ TEST(ChapterWriter, HostileAndRandomMarkupAlwaysComesOutBalanced) {
         pieces.push_back(pieceList.substr(at, bar - at));
     }
     const std::string css = ".a { font-weight: bold; text-align: center } .b { font-size: 2em }";
-    std::vector<std::string> inputs = {std::string(),
-                                       "<p>text<a href=\"",
-                                       "<!-- never closed",
-                                       "<script>x",
-                                       "<p a='b",
-                                       "&#x",
-                                       "<"};
+    std::vector<std::string> inputs = {
+        "", "<p>text<a href=\"", "<!-- never closed", "<script>x", "<p a='b", "&#x", "<"};
     for (int i = 0; i < 100000; ++i) inputs[0] += "<div>";  // absurd nesting
     std::mt19937 random(11);
     for (int round = 0; round < 100; ++round) {
