@@ -14,31 +14,17 @@ namespace quillery {
 namespace {
 
 using Rewrite = std::string (*)(std::string);
-std::string Em(std::string css) {
-    ConvertPointsToEm(css, 0);
+// The in-place rewrite F applied to a copy of the text.
+template <void (*F)(std::string&)>
+std::string Applied(std::string css) {
+    F(css);
     return css;
 }
-std::string Px(std::string css) {
-    ConvertPixelsToPoints(css);
-    return css;
-}
-std::string Doubled(std::string css) {
-    DoublePointSizes(css);
-    return css;
-}
+void ToEmAutoBase(std::string& css) { ConvertPointsToEm(css, 0); }
+const Rewrite Em = Applied<ToEmAutoBase>, Px = Applied<ConvertPixelsToPoints>,
+              Doubled = Applied<DoublePointSizes>, Classified = Applied<ClassifyFontFamilies>,
+              Margins = Applied<MarginShorthand>, Unquoted = Applied<UnquoteGenericFamilies>;
 std::string SizePatch(std::string css) { return Doubled(Px(std::move(css))); }
-std::string Classified(std::string css) {
-    ClassifyFontFamilies(css);
-    return css;
-}
-std::string Margins(std::string css) {
-    MarginShorthand(css);
-    return css;
-}
-std::string Unquoted(std::string css) {
-    UnquoteGenericFamilies(css);
-    return css;
-}
 
 TEST(EmConversion, TableWithTheAutoBase) {
     const struct {

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "temp_dir.h"
+#include "text/strings.h"
 #include "text/text_file.h"
 
 namespace quillery::testing {
@@ -25,10 +26,7 @@ struct Attribute {
     std::string tag, name, value;  // tag and attribute name in lower case
 };
 
-std::string Lower(std::string text) {
-    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
+std::string Lower(const std::string& text) { return LowerAscii(text); }
 
 // The attributes of every tag of a page, in any letter case, quoted either way or bare.
 std::vector<Attribute> Attributes(const std::string& html) {

@@ -5,12 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <memory>
-
-#include "mobi/book_compiler.h"
+#include "loaded_book.h"
 #include "mobi/navigation_trailer.h"
-#include "mobi_reader.h"
 #include "temp_dir.h"
 #include "test_book.h"
 
@@ -113,29 +109,21 @@ Navigation ExpectedNavigation(const std::vector<ReadNcxEntry>& ncx, std::size_t 
     return {0b110, touching[0], static_cast<int>(touching.size())};
 }
 
-struct Compiled {
+struct Compiled : testing::LoadedBook {
     testing::TestBook book;
-    std::string text;
-    std::size_t textRecords = 0;
-    std::unique_ptr<LibMobiBook> reader;
 };
 
-std::unique_ptr<Compiled> Compile(const quillery::testing::TempDir& dir, int level,
-                                  testing::TestBookOptions bookOptions) {
-    auto result = std::make_unique<Compiled>();
-    result->book = testing::WriteTestBook(dir.path() + "book", bookOptions);
+std::optional<Compiled> Compile(const quillery::testing::TempDir& dir, int level,
+                                testing::TestBookOptions bookOptions = {}) {
+    Compiled result;
+    result.book = testing::WriteTestBook(dir.path() + "book", bookOptions);
     CompileOptions options;
-    options.opfPath = result->book.opfPath;
+    options.opfPath = result.book.opfPath;
     options.compressionLevel = level;
-    options.keepText = true;
     Diagnostics diagnostics;
-    auto compiled = CompileBook(options, diagnostics);
-    if (!compiled) return nullptr;
-    std::ofstream(result->book.folder + "book.mobi", std::ios::binary) << compiled->bytes;
-    result->text = compiled->text;
-    result->textRecords = compiled->textRecordCount;
-    result->reader = std::make_unique<LibMobiBook>(result->book.folder + "book.mobi");
-    if (!result->reader->loaded()) return nullptr;
+    auto loaded = testing::CompileAndLoad(options, diagnostics);
+    if (!loaded) return std::nullopt;
+    static_cast<testing::LoadedBook&>(result) = std::move(*loaded);
     return result;
 }
 
@@ -162,18 +150,18 @@ TEST(BookNavigation, EveryTextRecordCarriesTheChaptersItTouches) {
         const MOBIData* m = built->reader->data();
         EXPECT_EQ(*m->mh->extra_flags, 3);
         // libmobi strips both trailing entries and decompresses the text exactly.
-        EXPECT_EQ(built->reader->Text().value_or(""), built->text);
+        EXPECT_EQ(built->reader->Text().value_or(""), built->compiled.text);
         const auto ncx = built->reader->Ncx();
         ASSERT_TRUE(ncx.has_value());
         int forms[8] = {};
-        for (std::size_t i = 1; i <= built->textRecords; ++i) {
+        for (std::size_t i = 1; i <= built->compiled.textRecordCount; ++i) {
             SCOPED_TRACE("text record " + std::to_string(i));
             const auto entries = SplitTrailingEntries(*built->reader->Record(i));
             ASSERT_TRUE(entries.has_value());
             const std::size_t start = (i - 1) * 4096;
-            const std::size_t end = std::min(start + 4096, built->text.size());
+            const std::size_t end = std::min(start + 4096, built->compiled.text.size());
             if (row.level == 0) {
-                EXPECT_EQ(entries->body, built->text.substr(start, end - start));
+                EXPECT_EQ(entries->body, built->compiled.text.substr(start, end - start));
             }
             const auto read = DecodeNavigation(entries->navigation);
             ASSERT_TRUE(read.has_value());
@@ -191,7 +179,7 @@ TEST(BookNavigation, EveryTextRecordCarriesTheChaptersItTouches) {
 
 TEST(BookNavigation, TheIndexListsEntriesByDepthThenReadingOrderInATypedHeader) {
     quillery::testing::TempDir dir;
-    auto built = Compile(dir, 1, {});
+    auto built = Compile(dir, 1);
     ASSERT_TRUE(built);
     const auto ncx = built->reader->Ncx();
     ASSERT_TRUE(ncx.has_value());
@@ -244,7 +232,7 @@ TEST(BookNavigation, RecordsFollowTheTextInTheOrderReadersExpect) {
         ASSERT_TRUE(built);
         const MOBIData* m = built->reader->data();
         const LibMobiBook& reader = *built->reader;
-        const std::size_t text = built->textRecords;
+        const std::size_t text = built->compiled.textRecordCount;
         // The two-zero-byte record after the text, outside the text and the book's records.
         EXPECT_EQ(m->rh->text_record_count, text);
         EXPECT_EQ(*reader.Record(text + 1), std::string(2, '\0'));

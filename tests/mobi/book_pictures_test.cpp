@@ -2,131 +2,18 @@
 // transparent PNGs and the SVG cover page of converted books, under both picture options.
 // Records are decoded with libjpeg and giflib, not with the library the compiler uses.
 
-#include <gd.h>
-#include <gif_lib.h>
 #include <gtest/gtest.h>
-#include <jpeglib.h>
 
-#include <csetjmp>
-#include <cstring>
-#include <fstream>
-#include <functional>
 #include <regex>
 
-#include "mobi/book_compiler.h"
-#include "mobi_reader.h"
+#include "loaded_book.h"
 #include "temp_dir.h"
+#include "test_pictures.h"
 
 namespace quillery::mobi {
 namespace {
 
-using testing::LibMobiBook;
-
-struct Rgb {
-    int r = 0, g = 0, b = 0;
-};
-
-// A decoded image record: its format, colour components (JPEG), frames (GIF) and pixels.
-struct Decoded {
-    bool jpeg = false;
-    int components = 0;  // in the JPEG file
-    int frames = 0;      // in the GIF file
-    int width = 0, height = 0;
-    std::vector<Rgb> pixels;
-    Rgb At(int x, int y) const { return pixels[std::size_t(y) * width + x]; }
-};
-
-std::jmp_buf jpegFailed;
-
-std::optional<Decoded> DecodeJpegRecord(const std::string& bytes) {
-    jpeg_decompress_struct info;
-    jpeg_error_mgr errors;
-    info.err = jpeg_std_error(&errors);
-    errors.error_exit = [](j_common_ptr) { std::longjmp(jpegFailed, 1); };
-    errors.output_message = [](j_common_ptr) {};
-    Decoded picture;
-    std::vector<unsigned char> row;
-    if (setjmp(jpegFailed) != 0) {
-        jpeg_destroy_decompress(&info);
-        return std::nullopt;
-    }
-    jpeg_create_decompress(&info);
-    jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
-    jpeg_read_header(&info, TRUE);
-    picture.jpeg = true;
-    picture.components = info.num_components;
-    if (info.num_components != 3) {  // only RGB pictures are read further
-        jpeg_destroy_decompress(&info);
-        return picture;
-    }
-    info.out_color_space = JCS_RGB;
-    jpeg_start_decompress(&info);
-    picture.width = int(info.output_width);
-    picture.height = int(info.output_height);
-    row.resize(std::size_t(picture.width) * 3);
-    while (info.output_scanline < info.output_height) {
-        JSAMPROW rows[] = {row.data()};
-        jpeg_read_scanlines(&info, rows, 1);
-        for (int x = 0; x < picture.width; ++x)
-            picture.pixels.push_back({row[3 * x], row[3 * x + 1], row[3 * x + 2]});
-    }
-    jpeg_finish_decompress(&info);
-    jpeg_destroy_decompress(&info);
-    return picture;
-}
-
-std::optional<Decoded> DecodeGifRecord(const std::string& bytes) {
-    std::string_view left = bytes;
-    int error = 0;
-    GifFileType* file = DGifOpen(
-        &left,
-        [](GifFileType* f, GifByteType* out, int wanted) {
-            auto* rest = static_cast<std::string_view*>(f->UserData);
-            const std::size_t count = std::min(rest->size(), std::size_t(wanted));
-            std::memcpy(out, rest->data(), count);
-            rest->remove_prefix(count);
-            return int(count);
-        },
-        &error);
-    if (file == nullptr) return std::nullopt;
-    std::optional<Decoded> decoded;
-    if (DGifSlurp(file) == GIF_OK && file->ImageCount > 0) {
-        decoded.emplace();
-        decoded->frames = file->ImageCount;
-        const SavedImage& frame = file->SavedImages[0];
-        const ColorMapObject* map =
-            frame.ImageDesc.ColorMap ? frame.ImageDesc.ColorMap : file->SColorMap;
-        decoded->width = frame.ImageDesc.Width;
-        decoded->height = frame.ImageDesc.Height;
-        for (int i = 0; map && i < decoded->width * decoded->height; ++i) {
-            const GifColorType& c = map->Colors[frame.RasterBits[i] % map->ColorCount];
-            decoded->pixels.push_back({c.Red, c.Green, c.Blue});
-        }
-    }
-    DGifCloseFile(file, &error);
-    return decoded;
-}
-
-std::optional<Decoded> DecodeRecord(const std::string& bytes) {
-    if (bytes.rfind("\xFF\xD8", 0) == 0) return DecodeJpegRecord(bytes);
-    if (bytes.rfind("GIF8", 0) == 0) return DecodeGifRecord(bytes);
-    return std::nullopt;
-}
-
-bool Near(Rgb c, Rgb wanted) {
-    return std::abs(c.r - wanted.r) < 40 && std::abs(c.g - wanted.g) < 40 &&
-           std::abs(c.b - wanted.b) < 40;
-}
-constexpr Rgb kWhite{255, 255, 255}, kRed{255, 0, 0}, kBlue{0, 0, 255};
-
-// The bytes GD encoded; `encode` stores their count in its argument.
-std::string Bytes(const std::function<void*(int*)>& encode) {
-    int size = 0;
-    void* data = encode(&size);
-    std::string bytes(static_cast<const char*>(data), std::size_t(size));
-    gdFree(data);
-    return bytes;
-}
+using namespace testing;
 
 // A 64 x 48 CMYK JPEG as print workflows write it (Adobe marker, inverted values): the left
 // half without ink (white), the right half full magenta and yellow (red).
@@ -166,18 +53,15 @@ std::string MakeCmykJpeg() {
 
 // A 40 x 30 GIF of two frames: red, then blue.
 std::string MakeAnimatedGif() {
-    gdImagePtr red = gdImageCreate(40, 30);
+    gdImagePtr red = gdImageCreate(40, 30), blue = gdImageCreate(40, 30);
     gdImageColorAllocate(red, 255, 0, 0);
-    gdImagePtr blue = gdImageCreate(40, 30);
     gdImageColorAllocate(blue, 0, 0, 255);
-    std::string bytes = Bytes([&](int* size) { return gdImageGifAnimBeginPtr(red, size, 1, 0); });
-    bytes += Bytes([&](int* size) {
-        return gdImageGifAnimAddPtr(red, size, 0, 0, 0, 50, gdDisposalNone, nullptr);
-    });
-    bytes += Bytes([&](int* size) {
-        return gdImageGifAnimAddPtr(blue, size, 0, 0, 0, 50, gdDisposalNone, red);
-    });
-    bytes += Bytes([](int* size) { return gdImageGifAnimEndPtr(size); });
+    int size = 0;
+    const auto take = [&size](void* data) { return TakeGdBytes(data, size); };  // after encoding
+    std::string bytes = take(gdImageGifAnimBeginPtr(red, &size, 1, 0));
+    bytes += take(gdImageGifAnimAddPtr(red, &size, 0, 0, 0, 50, gdDisposalNone, nullptr));
+    bytes += take(gdImageGifAnimAddPtr(blue, &size, 0, 0, 0, 50, gdDisposalNone, red));
+    bytes += take(gdImageGifAnimEndPtr(&size));
     gdImageDestroy(red);
     gdImageDestroy(blue);
     return bytes;
@@ -188,14 +72,9 @@ std::string MakeTransparentPng() {
     gdImagePtr image = gdImageCreateTrueColor(50, 40);
     gdImageAlphaBlending(image, 0);
     gdImageSaveAlpha(image, 1);
-    for (int y = 0; y < 40; ++y)
-        for (int x = 0; x < 50; ++x)
-            gdImageSetPixel(image, x, y,
-                            x < 25 ? gdTrueColorAlpha(0, 0, 0, gdAlphaTransparent)
-                                   : gdTrueColorAlpha(0, 0, 255, gdAlphaOpaque));
-    std::string bytes = Bytes([&](int* size) { return gdImagePngPtr(image, size); });
-    gdImageDestroy(image);
-    return bytes;
+    gdImageFilledRectangle(image, 0, 0, 24, 39, gdTrueColorAlpha(0, 0, 0, gdAlphaTransparent));
+    gdImageFilledRectangle(image, 25, 0, 49, 39, gdTrueColorAlpha(0, 0, 255, gdAlphaOpaque));
+    return EncodeAndDestroy(image, "png");
 }
 
 // A 300 x 400 JPEG cover, red at the top, blue at the bottom.
@@ -203,9 +82,7 @@ std::string MakeCoverJpeg() {
     gdImagePtr image = gdImageCreateTrueColor(300, 400);
     gdImageFilledRectangle(image, 0, 0, 299, 199, gdTrueColor(255, 0, 0));
     gdImageFilledRectangle(image, 0, 200, 299, 399, gdTrueColor(0, 0, 255));
-    std::string bytes = Bytes([&](int* size) { return gdImageJpegPtr(image, size, 90); });
-    gdImageDestroy(image);
-    return bytes;
+    return EncodeAndDestroy(image, "jpeg");
 }
 
 // A package as converters write it: an SVG cover page named by the guide (no cover in the
@@ -245,77 +122,51 @@ std::string WritePackage(const quillery::testing::TempDir& dir) {
         "</package>");
 }
 
+// A compiled book and the image records shown in its text or named by its EXTH header.
 struct CompiledPictures {
-    std::string text;
-    std::unique_ptr<LibMobiBook> reader;
-    std::uint32_t firstImage = 0;
-    // The image record shown after `name` in the text (its recindex), decoded.
-    std::optional<Decoded> After(const std::string& name) const {
-        std::smatch match;
-        if (!std::regex_search(text, match, std::regex(name + " <img recindex=\"([0-9]{5})\"/>")))
-            return std::nullopt;
-        const auto record = reader->Record(firstImage + std::stoul(match[1].str()) - 1);
-        return record ? DecodeRecord(*record) : std::nullopt;
+    LoadedBook book;
+    std::uint32_t FirstImage() const { return *book.reader->data()->mh->image_index; }
+    std::optional<DecodedPicture> Decoded(std::optional<std::uint32_t> index) const {
+        const auto record = index ? book.reader->Record(FirstImage() + *index) : std::nullopt;
+        return record ? DecodePicture(*record) : std::nullopt;
     }
-    std::optional<Decoded> ExthPicture(MOBIExthTag tag) const {
-        const auto offset = reader->ExthNumber(tag);
-        const auto record = offset ? reader->Record(firstImage + *offset) : std::nullopt;
-        return record ? DecodeRecord(*record) : std::nullopt;
+    // The picture shown after `name` in the text (its recindex counts from 1).
+    std::optional<DecodedPicture> After(const std::string& name) const {
+        std::smatch match;
+        const std::regex img(name + " <img recindex=\"([0-9]{5})\"/>");
+        if (!std::regex_search(book.compiled.text, match, img)) return std::nullopt;
+        return Decoded(std::stoul(match[1].str()) - 1);
     }
 };
 
 TEST(BookPicturesForDevices, EachPictureKindIsWhatDevicesShow) {
+    struct Probe {
+        int x, y;
+        Rgb colour;
+    };
     struct Row {
-        const char* name;  // the picture, as the chapter names it
-        std::function<void(const CompiledPictures&, bool gif)> check;
+        const char* name;
+        const char* shownAfter;  // the word the chapter writes before the picture
+        int width;
+        std::vector<Probe> probes;
     };
     const Row rows[] = {
         {"CMYK JPEG: an RGB picture of the same colours",
-         [](const CompiledPictures& book, bool gif) {
-             const auto picture = book.After("cmyk");
-             ASSERT_TRUE(picture.has_value());
-             EXPECT_EQ(picture->jpeg, !gif);
-             if (!gif) {
-                 EXPECT_EQ(picture->components, 3);
-             }
-             ASSERT_EQ(picture->width, 64);
-             EXPECT_TRUE(Near(picture->At(8, 24), kWhite));
-             EXPECT_TRUE(Near(picture->At(56, 24), kRed));
-         }},
+         "cmyk",
+         64,
+         {{8, 24, kWhite}, {56, 24, kRed}}},
         {"animated GIF: its first frame, converted like any picture that is not kept",
-         [](const CompiledPictures& book, bool gif) {
-             const auto picture = book.After("anim");
-             ASSERT_TRUE(picture.has_value());
-             EXPECT_EQ(picture->jpeg, !gif);
-             if (gif) {
-                 EXPECT_EQ(picture->frames, 1);
-             }
-             ASSERT_EQ(picture->width, 40);
-             EXPECT_TRUE(Near(picture->At(20, 15), kRed));
-         }},
+         "anim",
+         40,
+         {{20, 15, kRed}}},
         {"transparent PNG: converted, flattened on white",
-         [](const CompiledPictures& book, bool gif) {
-             const auto picture = book.After("clear");
-             ASSERT_TRUE(picture.has_value());
-             EXPECT_EQ(picture->jpeg, !gif);
-             ASSERT_EQ(picture->width, 50);
-             EXPECT_TRUE(Near(picture->At(5, 20), kWhite));
-             EXPECT_TRUE(Near(picture->At(45, 20), kBlue));
-         }},
-        {"SVG cover page: the picture kept as <img>, the cover and thumbnail JPEG",
-         [](const CompiledPictures& book, bool gif) {
-             const auto page = book.After("cover");
-             ASSERT_TRUE(page.has_value());
-             EXPECT_EQ(page->jpeg, !gif);
-             const auto cover = book.ExthPicture(EXTH_COVEROFFSET);
-             const auto thumbnail = book.ExthPicture(EXTH_THUMBOFFSET);
-             ASSERT_TRUE(cover.has_value() && thumbnail.has_value());
-             EXPECT_TRUE(cover->jpeg && thumbnail->jpeg);
-             EXPECT_EQ(cover->components, 3);
-             ASSERT_EQ(cover->width, 300);
-             EXPECT_TRUE(Near(cover->At(150, 50), kRed) && Near(cover->At(150, 350), kBlue));
-             EXPECT_LE(std::max(thumbnail->width, thumbnail->height), 330);
-         }},
+         "clear",
+         50,
+         {{5, 20, kWhite}, {45, 20, kBlue}}},
+        {"SVG cover page: the picture kept as <img>",
+         "cover",
+         300,
+         {{150, 50, kRed}, {150, 350, kBlue}}},
     };
     for (const bool gif : {false, true}) {
         SCOPED_TRACE(gif ? "-gif" : "JPEG pictures");
@@ -323,23 +174,33 @@ TEST(BookPicturesForDevices, EachPictureKindIsWhatDevicesShow) {
         CompileOptions options;
         options.opfPath = WritePackage(dir);
         options.pictureFormat = gif ? PictureFormat::Gif : PictureFormat::Jpeg;
-        options.keepText = true;
         Diagnostics diagnostics;
-        auto compiled = CompileBook(options, diagnostics);
-        ASSERT_TRUE(compiled.has_value());
-        const std::string path = dir.path() + "pictures.mobi";
-        std::ofstream(path, std::ios::binary) << compiled->bytes;
-        CompiledPictures book;
-        book.text = compiled->text;
-        book.reader = std::make_unique<LibMobiBook>(path);
-        ASSERT_TRUE(book.reader->loaded());
-        book.firstImage = *book.reader->data()->mh->image_index;
-        for (const auto& finding : diagnostics.findings())
-            std::cerr << FormatFinding(finding) << "\n";
+        auto loaded = CompileAndLoad(options, diagnostics);
+        ASSERT_TRUE(loaded.has_value());
+        const CompiledPictures book{std::move(*loaded)};
+        const auto check = [&](const Row& row) {  // a failed ASSERT ends only this row
+            const auto picture = book.After(row.shownAfter);
+            ASSERT_TRUE(picture.has_value());
+            EXPECT_EQ(picture->jpeg, !gif);
+            EXPECT_EQ(picture->jpeg ? picture->components : picture->frames, gif ? 1 : 3);
+            ASSERT_EQ(picture->width, row.width);
+            ASSERT_EQ(picture->pixels.size(), std::size_t(picture->width) * picture->height);
+            for (const Probe& probe : row.probes)
+                EXPECT_TRUE(Near(picture->At(probe.x, probe.y), probe.colour)) << probe.x;
+        };
         for (const Row& row : rows) {
             SCOPED_TRACE(row.name);
-            row.check(book, gif);
+            check(row);
         }
+        // The cover and its thumbnail are JPEGs whatever the picture option.
+        const auto cover = book.Decoded(book.book.reader->ExthNumber(EXTH_COVEROFFSET));
+        const auto thumbnail = book.Decoded(book.book.reader->ExthNumber(EXTH_THUMBOFFSET));
+        ASSERT_TRUE(cover.has_value() && thumbnail.has_value());
+        EXPECT_TRUE(cover->jpeg && thumbnail->jpeg);
+        EXPECT_EQ(cover->components, 3);
+        ASSERT_EQ(cover->width, 300);
+        EXPECT_TRUE(Near(cover->At(150, 50), kRed) && Near(cover->At(150, 350), kBlue));
+        EXPECT_LE(std::max(thumbnail->width, thumbnail->height), 330);
     }
 }
 

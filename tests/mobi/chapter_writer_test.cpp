@@ -143,60 +143,26 @@ bool Balanced(const std::string& text, std::string& problem) {
 }
 
 TEST(ChapterWriter, HostileAndRandomMarkupAlwaysComesOutBalanced) {
-    static const char* pieces[] = {"<p>",
-                                   "</p>",
-                                   "<P CLASS=a>",
-                                   "<li>",
-                                   "</ul>",
-                                   "<ul>",
-                                   "<table>",
-                                   "<td>",
-                                   "<tr>",
-                                   "</table>",
-                                   "<b>",
-                                   "</b>",
-                                   "<i>",
-                                   "</i>",
-                                   "<span class=b>",
-                                   "</span>",
-                                   "<a href=#x>",
-                                   "</a>",
-                                   "<img src=p.png>",
-                                   "<br>",
-                                   "<!--",
-                                   "-->",
-                                   "<script>",
-                                   "&#9731;",
-                                   "&#x",
-                                   "&",
-                                   "<",
-                                   ">",
-                                   "'",
-                                   "=",
-                                   " ",
-                                   "text ",
-                                   "\xE2\x98",
-                                   "<h1 id=x>",
-                                   "</h1>",
-                                   "<div style='page-break-before:always'>",
-                                   "</div>",
-                                   "<pre>",
-                                   "<![CDATA[",
-                                   "</body>"};
+    // Pieces of markup, separated by "|".
+    const std::string pieceList =
+        "<p>|</p>|<P CLASS=a>|<li>|</ul>|<ul>|<table>|<td>|<tr>|</table>|<b>|</b>|<i>|</i>|"
+        "<span class=b>|</span>|<a href=#x>|</a>|<img src=p.png>|<br>|<!--|-->|<script>|&#9731;|"
+        "&#x|&|<|>|'|=| |text |\xE2\x98|<h1 id=x>|</h1>|<div style='page-break-before:always'>|"
+        "</div>|<pre>|<![CDATA[|</body>";
+    std::vector<std::string> pieces;
+    for (std::size_t at = 0, bar = 0; bar < pieceList.size(); at = bar + 1) {
+        bar = std::min(pieceList.find('|', at), pieceList.size());
+        pieces.push_back(pieceList.substr(at, bar - at));
+    }
     const std::string css = ".a { font-weight: bold; text-align: center } .b { font-size: 2em }";
-    std::vector<std::string> inputs = {std::string(),
-                                       "<p>text<a href=\"",
-                                       "<!-- never closed",
-                                       "<script>x",
-                                       "<p a='b",
-                                       "&#x",
-                                       "<"};
+    std::vector<std::string> inputs = {
+        "", "<p>text<a href=\"", "<!-- never closed", "<script>x", "<p a='b", "&#x", "<"};
     for (int i = 0; i < 100000; ++i) inputs[0] += "<div>";  // absurd nesting
     std::mt19937 random(11);
     for (int round = 0; round < 100; ++round) {
         std::string html;
         for (int i = static_cast<int>(random() % 200); i > 0; --i)
-            html += pieces[random() % std::size(pieces)];
+            html += pieces[random() % pieces.size()];
         inputs.push_back(html);
     }
     for (const auto& html : inputs) {

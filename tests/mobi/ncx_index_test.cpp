@@ -1,7 +1,6 @@
 // The navigation index: linking reading-order items into entries, and the index records inside
 // a minimal book, read back by libmobi (and, for the label records, by calibre's inspector).
 #include "mobi/ncx_index.h"
-#include "mobi/toc_links.h"
 
 #include <gtest/gtest.h>
 
@@ -11,6 +10,7 @@
 #include <pugixml.hpp>
 
 #include "mini_mobi.h"
+#include "mobi/toc_links.h"
 
 namespace quillery::mobi {
 namespace {
@@ -126,16 +126,11 @@ LibmobiView ReadWithLibmobi(const testing::MiniBook& book) {
 TEST(LinkTocEntries, OrdersLevelByLevelWithFamilyLinksAndSectionLengths) {
     // Reading order: Preface, A, A.1, A.1.a, A.2, B, B.1, C, C.x; a deep first item counts as
     // top level, and a jump of two levels (C to C.x) as one.
-    const auto entries = LinkTocEntries({{"Preface", 0, 2},
-                                         {"A", 10, 0},
-                                         {"A.1", 20, 1},
-                                         {"A.1.a", 30, 2},
-                                         {"A.2", 40, 1},
-                                         {"B", 50, 0},
-                                         {"B.1", 60, 1},
-                                         {"C", 70, 0},
-                                         {"C.x", 80, 2}},
-                                        100);
+    // clang-format off
+    const auto entries = LinkTocEntries({{"Preface", 0, 2}, {"A", 10, 0}, {"A.1", 20, 1},
+        {"A.1.a", 30, 2}, {"A.2", 40, 1}, {"B", 50, 0}, {"B.1", 60, 1}, {"C", 70, 0},
+        {"C.x", 80, 2}}, 100);
+    // clang-format on
     std::vector<std::string> lines;
     for (const TocEntry& entry : entries) lines.push_back(Line(entry.label, entry));
     const std::vector<std::string> expected = {

@@ -2,12 +2,12 @@
 
 #include "test_book.h"
 
-#include <gd.h>
-
 #include <filesystem>
 #include <fstream>
 #include <random>
 #include <stdexcept>
+
+#include "test_pictures.h"
 
 namespace quillery::mobi::testing {
 namespace {
@@ -24,25 +24,15 @@ struct Word {
     const char* html;
     const char* read;
 };
-const Word kWords[] = {{"the", "the"},
-                       {"quill", "quill"},
-                       {"caf&eacute;", "café"},
-                       {"naïve", "naïve"},
-                       {"Ærø", "Ærø"},
-                       {"&#8220;quoted&#x201D;", "“quoted”"},
-                       {"em—dash", "em—dash"},
-                       {"snow☃man", "snow☃man"},
-                       {"世界", "世界"},
-                       {"😀smile", "😀smile"},
-                       {"ελληνικά", "ελληνικά"},
-                       {"кириллица", "кириллица"},
-                       {"&amp;", "&"},
-                       {"€100", "€100"},
-                       {"&frac12;", "½"},
-                       {"日本語の本", "日本語の本"},
-                       {"Ωμέγα", "Ωμέγα"},
-                       {"river", "river"},
-                       {"of", "of"}};
+// clang-format off
+const Word kWords[] = {
+    {"the", "the"}, {"quill", "quill"}, {"caf&eacute;", "café"}, {"naïve", "naïve"},
+    {"Ærø", "Ærø"}, {"&#8220;quoted&#x201D;", "“quoted”"}, {"em—dash", "em—dash"},
+    {"snow☃man", "snow☃man"}, {"世界", "世界"}, {"😀smile", "😀smile"},
+    {"ελληνικά", "ελληνικά"}, {"кириллица", "кириллица"}, {"&amp;", "&"}, {"€100", "€100"},
+    {"&frac12;", "½"}, {"日本語の本", "日本語の本"}, {"Ωμέγα", "Ωμέγα"}, {"river", "river"},
+    {"of", "of"}};
+// clang-format on
 
 // A textured picture, so that it does not compress to nothing.
 std::string MakePicture(const std::string& format, int width, int height, unsigned seed) {
@@ -57,20 +47,7 @@ std::string MakePicture(const std::string& format, int width, int height, unsign
                             ((x + y) * 3 + static_cast<int>(seed) * 40) % 256));
         }
     }
-    int size = 0;
-    void* data = nullptr;
-    if (format == "jpg") data = gdImageJpegPtr(image, &size, 90);
-    if (format == "png") data = gdImagePngPtr(image, &size);
-    if (format == "bmp") data = gdImageBmpPtr(image, &size, 0);
-    if (format == "gif") {
-        gdImageTrueColorToPalette(image, 1, 256);
-        data = gdImageGifPtr(image, &size);
-    }
-    gdImageDestroy(image);
-    if (!data) throw std::runtime_error("cannot encode a test picture as " + format);
-    std::string bytes(static_cast<const char*>(data), static_cast<std::size_t>(size));
-    gdFree(data);
-    return bytes;
+    return EncodeAndDestroy(image, format, 90, true);
 }
 
 std::string NavPoint(int order, const std::string& label, const std::string& source) {

@@ -115,7 +115,7 @@ TEST(ClearFolder, AppendsTheSlashToleratesAMissingFolderAndRefusesTheRoot) {
     EXPECT_FALSE(DeleteFolderTree("/"));
 }
 
-TEST(FileFacts, SizesExistenceAndNameParts) {
+TEST(FileFacts, SizesExistenceNamePartsAndSizeText) {
     TempDir dir;
     const std::string file = dir.Write("a.htm", std::string(3000, 'x'));
     fs::create_symlink(file, dir.path() + "link.htm");
@@ -129,16 +129,15 @@ TEST(FileFacts, SizesExistenceAndNameParts) {
     EXPECT_EQ(FileBaseName("/books/ch01.final.htm"), "ch01.final");
     EXPECT_EQ(FileBaseName("/books.d/README"), "README");
     EXPECT_EQ(FileBaseName("pics/"), "");
-}
-
-TEST(FileFacts, FormatSizeKB) {
-    EXPECT_EQ(FormatSizeKB(0), "0 KB");
-    EXPECT_EQ(FormatSizeKB(-5), "0 KB");
-    EXPECT_EQ(FormatSizeKB(1), "1 KB");
-    EXPECT_EQ(FormatSizeKB(1023), "1 KB");
-    EXPECT_EQ(FormatSizeKB(1024), "2 KB");
-    EXPECT_EQ(FormatSizeKB(2048), "3 KB");
-    EXPECT_EQ(FormatSizeKB(10LL * 1024 * 1024 * 1024), "10485761 KB");
+    // Sizes in KB round up; nothing is 0 KB.
+    const std::pair<long long, const char*> sizes[] = {{0, "0 KB"},
+                                                       {-5, "0 KB"},
+                                                       {1, "1 KB"},
+                                                       {1023, "1 KB"},
+                                                       {1024, "2 KB"},
+                                                       {2048, "3 KB"},
+                                                       {10LL << 30, "10485761 KB"}};
+    for (const auto& [bytes, text] : sizes) EXPECT_EQ(FormatSizeKB(bytes), text) << bytes;
 }
 
 }  // namespace

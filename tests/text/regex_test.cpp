@@ -18,8 +18,11 @@ struct ReplaceCase {
     const char* expected;
 };
 
-// What the shared engine (caseless, dot-all, never an empty match) makes of a replace.
-const ReplaceCase kSharedReplaceCases[] = {
+constexpr const char* kTwelve = "(a)(b)(c)(d)(e)(f)(g)(h)(i)(j)(k)(l)";
+
+// Every match of pattern in subject replaced by the template, by an engine with the default
+// options (caseless, dot-all) that never makes an empty match.
+const ReplaceCase kReplaceCases[] = {
     {"<title>x</title>", "<TITLE>", "[t]", "[t]x</title>"},
     {"a<!-- one\r\ntwo -->b", "<!.+?>", "", "ab"},
     // "^" and "$" refer to the whole subject only.
@@ -35,20 +38,6 @@ const ReplaceCase kSharedReplaceCases[] = {
     // The next search sees the text before it: the look-behind finds the preceding "b".
     {"abbb", "(?<=b)b", "x", "abxx"},
     {"<h2>T</H2><h3>U</h2>", "<h(\\d)>(.*?)</h\\1>", "[$2]", "[T]<h3>U</h2>"},
-};
-
-TEST(RegexEngine, SharedEngineReplaces) {
-    EXPECT_EQ(SharedRegex().Options(), preCaseLess | preSingleLine);
-    for (const ReplaceCase& c : kSharedReplaceCases) {
-        SCOPED_TRACE(std::string("pattern '") + c.pattern + "' subject '" + c.subject + "'");
-        EXPECT_EQ(RegexReplaceStr(c.subject, c.pattern, c.replacement), c.expected);
-    }
-}
-
-constexpr const char* kTwelve = "(a)(b)(c)(d)(e)(f)(g)(h)(i)(j)(k)(l)";
-
-// Every match of pattern in subject replaced by the template, on a fresh engine.
-const ReplaceCase kReplaceCases[] = {
     // "$" digits, "$0" the whole match; every match gets its own expansion.
     {"ab", "(a)(b)", "$2$1", "ba"},
     {"xaby", "a(b)", "[$0|$1]", "x[ab|b]y"},
@@ -104,12 +93,17 @@ const ReplaceCase kReplaceCases[] = {
     {"a\\1b", "a(.+)b", "[$1]", "[\\1]"},
 };
 
+// On a fresh engine and on the shared one, which have the same options.
 TEST(ReplaceTemplate, ExpandsEveryFormOfReference) {
+    EXPECT_EQ(SharedRegex().Options(), preCaseLess | preSingleLine);
+    EXPECT_EQ(TLxRegEx().Options(), preCaseLess | preSingleLine);
     for (const ReplaceCase& c : kReplaceCases) {
-        SCOPED_TRACE(std::string("template '") + c.replacement + "' pattern '" + c.pattern + "'");
+        SCOPED_TRACE(std::string("template '") + c.replacement + "' pattern '" + c.pattern +
+                     "' subject '" + c.subject + "'");
         TLxRegEx re;
         re.SetPattern(c.pattern);
         EXPECT_EQ(re.Replace(c.subject, c.replacement), c.expected);
+        EXPECT_EQ(RegexReplaceStr(c.subject, c.pattern, c.replacement), c.expected);
     }
 }
 
