@@ -21,6 +21,7 @@
 #include "text/paths.h"
 #include "text/strings.h"
 #include "text/text_file.h"
+#include "workflow/epub_validation.h"
 #include "workflow/make_pipeline.h"
 #include "workflow/web_page_import.h"
 
@@ -226,6 +227,24 @@ int ExitStatusOf(MakeOutcome outcome) {
     return kExitNoBook;
 }
 
+// "quillery validate FILE.epub": "Validate Other" on the file given, with the jar of the
+// settings; the log on standard output.
+int ValidateEpub(const CliOptions& options, const WorkFolders& folders, std::FILE* out,
+                 std::FILE* err) {
+    ConsoleUiPort ui(options.yes, err);
+    Settings settings;
+    WorkFolders settingsFolders = folders;
+    LoadSettingsOrDefaults(settings, settingsFolders);
+    Book book;
+    const ValidationResult result =
+        ValidateOther(book, Absolute(options.inputs[0]), settings.epubcheckJar, ui);
+    PrintLog(book.log, out);
+    if (result.verdict == ValidationVerdict::Valid) return kExitMade;
+    if (result.verdict == ValidationVerdict::ContainsErrors && result.validatorReported)
+        return kExitMadeWithWarnings;
+    return kExitNoBook;
+}
+
 }  // namespace
 
 std::vector<std::string> ChapterFilesOf(const std::vector<std::string>& inputs) {
@@ -275,6 +294,7 @@ int RunQuillery(const std::vector<std::string>& args, WorkFolders folders, std::
             std::fputs(HelpText(), out);
             return args.empty() ? kExitNoBook : kExitMade;
         }
+        if (options.command == Command::Validate) return ValidateEpub(options, folders, out, err);
         chapters = ChapterFilesOf(options.inputs);
         CheckGivenFilesExist(options);
     } catch (const std::exception& e) {
@@ -304,6 +324,7 @@ int RunQuillery(const std::vector<std::string>& args, WorkFolders folders, std::
     ConsoleUiPort ui(options.yes, err);
     Settings settings;
     LoadSettingsOrDefaults(settings, folders);
+    if (options.epub) settings.writeEpub = *options.epub;
     Book book;
     book.folders = folders;
     BookForm form;
