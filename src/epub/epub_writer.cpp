@@ -89,7 +89,9 @@ class EpubAssembly {
 public:
     EpubAssembly(const std::string& opsFolder, const SourcePackage& source,
                  const PackageNames& names)
-        : ops_(opsFolder), source_(source), names_(names) {}
+        : ops_(opsFolder), names_(names) {
+        for (const SourceItem& item : source.manifest) declaredIds_[item.path] = item.id;
+    }
 
     // Adds a file of the package (once) with its media type; documents are converted,
     // stylesheets have their URLs rewritten. Returns its manifest id, empty when the file is
@@ -101,6 +103,7 @@ public:
         const std::string full = ops_ + path;
         std::string mediaType = MediaTypeOf(path, FirstBytes(full));
         if (mediaType.empty()) return {};
+        if (id.empty() && declaredIds_.count(path)) id = declaredIds_.at(path);
         if (id.empty() || usedIds_.count(id)) id = "item" + std::to_string(usedIds_.size() + 1);
         usedIds_.insert(id);
         ids_[path] = id;
@@ -111,7 +114,7 @@ public:
             options.language = language;
             options.fallbackTitle = fs::path(path).stem().string();
             options.rewriteUrl = [&](std::string_view url) {
-                return names_.RewriteUrl(url, path, &referenced);
+                return names_.RewriteUrl(url, path, &referenced, &missing_);
             };
             XhtmlDocument doc = ConvertToXhtml(ReadTextFile(full), options);
             std::string properties;
@@ -125,7 +128,7 @@ public:
         } else if (mediaType == "text/css") {
             zip_.AddText("OPS/" + *renamed,
                          RewriteStylesheetUrls(ReadTextFile(full), [&](std::string_view url) {
-                             return names_.RewriteUrl(url, path, &referenced);
+                             return names_.RewriteUrl(url, path, &referenced, &missing_);
                          }));
         } else {
             zip_.AddFile("OPS/" + *renamed, full, !IsCompressedPicture(mediaType));
@@ -140,14 +143,19 @@ public:
     const std::vector<std::string>& Documents() const { return documents_; }
     ZipContainer& Zip() { return zip_; }
     bool Reserve(const std::string& id) { return usedIds_.insert(id).second; }
+    std::vector<std::string> Missing() const {
+        std::set<std::string> unique(missing_.begin(), missing_.end());
+        return {unique.begin(), unique.end()};
+    }
 
 private:
     std::string ops_;
-    const SourcePackage& source_;
+    std::map<std::string, std::string> declaredIds_;  // OPS path -> id in content.opf
     const PackageNames& names_;
     std::map<std::string, std::string> ids_;  // OPS path -> manifest id
     std::set<std::string> usedIds_;
     std::vector<ManifestEntry> manifest_;
+    std::vector<std::string> missing_;    // referenced files the package does not hold
     std::vector<std::string> documents_;  // ids of the content documents, in the order added
     ZipContainer zip_;
 };
@@ -174,8 +182,8 @@ std::string EpubPathFor(const std::string& mobiPath) {
     return p.string();
 }
 
-void WriteEpub(const std::string& opsFolder, EpubMetadata metadata, const std::string& tocTitle,
-               const std::string& epubPath) {
+std::vector<std::string> WriteEpub(const std::string& opsFolder, EpubMetadata metadata,
+                                   const std::string& tocTitle, const std::string& epubPath) {
     const SourcePackage source = ReadSourcePackage(opsFolder);
     const auto fill = [](std::string& value, const std::string& fallback) {
         if (Trim(value).empty()) value = fallback;
@@ -264,6 +272,7 @@ void WriteEpub(const std::string& opsFolder, EpubMetadata metadata, const std::s
     package.manifest = assembly.Manifest();
     assembly.Zip().AddText("OPS/content.opf", PackageDocumentText(package));
     assembly.Zip().Write(epubPath);
+    return assembly.Missing();
 }
 
 }  // namespace quillery::epub

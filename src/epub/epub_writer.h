@@ -4,6 +4,7 @@
 // document with the book's metadata, all in one zip container.
 
 #include <string>
+#include <vector>
 
 #include "epub/package_document.h"
 
@@ -23,8 +24,10 @@ std::string EpubPathFor(const std::string& mobiPath);
 // Writes the ePub of the package in opsFolder (its content.opf and toc.ncx as the make wrote
 // them) to epubPath, atomically. Empty metadata values are taken from content.opf. Throws
 // std::runtime_error (or std::system_error) naming the file when something cannot be read
-// or written; an existing file at epubPath is then left as it was.
-void WriteEpub(const std::string& opsFolder, EpubMetadata metadata, const std::string& tocTitle,
-               const std::string& epubPath);
+// or written; an existing file at epubPath is then left as it was. Returns the files the
+// chapters and stylesheets refer to that the package does not hold (OPS paths): those
+// pictures and stylesheets are left out of the ePub, such links keep only their text.
+std::vector<std::string> WriteEpub(const std::string& opsFolder, EpubMetadata metadata,
+                                   const std::string& tocTitle, const std::string& epubPath);
 
 }  // namespace quillery::epub

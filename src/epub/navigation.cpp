@@ -83,7 +83,8 @@ Navigation BuildNavigation(const NavigationInput& input, const PackageNames& nam
     std::string list;
     for (const pugi::xpath_node& found : root.select_nodes(".//*[local-name()='content']")) {
         pugi::xml_attribute src = found.node().attribute("src");
-        src.set_value(names.RewriteUrl(src.value(), input.ncxPath).c_str());
+        const std::string url = names.RewriteUrl(src.value(), input.ncxPath);
+        if (!url.empty()) src.set_value(url.c_str());
     }
     std::ostringstream ncxOut;
     ncx.save(ncxOut, "\t", pugi::format_default, pugi::encoding_utf8);

@@ -111,7 +111,8 @@ const std::string* PackageNames::Renamed(const std::string& opsPath) const {
 }
 
 std::string PackageNames::RewriteUrl(std::string_view url, const std::string& opsDocument,
-                                     std::vector<std::string>* referenced) const {
+                                     std::vector<std::string>* referenced,
+                                     std::vector<std::string>* missing) const {
     // Surrounding blanks are not part of a URL.
     while (!url.empty() && static_cast<unsigned char>(url.front()) <= 0x20) url.remove_prefix(1);
     while (!url.empty() && static_cast<unsigned char>(url.back()) <= 0x20) url.remove_suffix(1);
@@ -124,7 +125,11 @@ std::string PackageNames::RewriteUrl(std::string_view url, const std::string& op
     const fs::path documentFolder = fs::path(opsDocument).parent_path();
     const std::string target = (documentFolder / path).lexically_normal().generic_string();
     const auto it = renamed_.find(target);
-    if (it == renamed_.end()) return PercentEncodePath(path) + rest;
+    if (it == renamed_.end()) {
+        if (path.empty()) return PercentEncodePath(path) + rest;  // "?query" on this document
+        if (missing) missing->push_back(target);
+        return {};
+    }
     if (referenced) referenced->push_back(target);
     const std::string documentNew =
         renamed_.count(opsDocument) ? renamed_.at(opsDocument) : opsDocument;

@@ -31,9 +31,12 @@ public:
 
     // The URL of a document at opsDocument (an OPS path) rewritten for the ePub: a relative
     // URL to a known file follows its new name; URLs with a scheme and bare fragments stay.
-    // When the target is a file of the package, its OPS path is added to referenced.
+    // When the target is a file of the package, its OPS path is added to referenced; a
+    // relative URL to a file the package does not hold gives an empty text and, when missing
+    // is given, adds its decoded path to missing.
     std::string RewriteUrl(std::string_view url, const std::string& opsDocument,
-                           std::vector<std::string>* referenced = nullptr) const;
+                           std::vector<std::string>* referenced = nullptr,
+                           std::vector<std::string>* missing = nullptr) const;
 
 private:
     std::map<std::string, std::string> renamed_;

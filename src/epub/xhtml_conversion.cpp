@@ -222,8 +222,15 @@ private:
                 !attr.starts_with("xlink:") && attr != "epub:type")
                 continue;
             std::string value = a->value;
-            if (options_.rewriteUrl && IsUrlAttribute(name, attr))
+            if (options_.rewriteUrl && IsUrlAttribute(name, attr)) {
                 value = options_.rewriteUrl(value);
+                // A reference to a file the package does not hold: a picture, stylesheet
+                // or embedded object is left out, a link keeps its text without the link.
+                if (value.empty() && *a->value) {
+                    if (name != "a" && name != "area") missingTarget_ = true;
+                    continue;
+                }
+            }
             attributes.emplace_back(std::move(attr), std::move(value));
         }
         return attributes;
@@ -258,7 +265,9 @@ private:
             WriteChildren(node);
             return;
         }
+        missingTarget_ = false;
         markup.attributes = AttributesOf(e, markup.name);
+        if (missingTarget_) return;
         const bool html = e.tag_namespace == GUMBO_NAMESPACE_HTML;
         SettleIds(markup);
         if (html) ModernisePresentation(markup);
@@ -299,6 +308,7 @@ private:
     std::unordered_set<std::string> pageIds_;
     std::unordered_set<std::string> writtenIds_;
     int inForeign_ = 0;
+    bool missingTarget_ = false;  // the element being written refers to a missing file
 };
 
 }  // namespace

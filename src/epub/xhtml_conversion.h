@@ -18,7 +18,9 @@ struct XhtmlOptions {
     // The book language for xml:lang and lang when the page gives none.
     std::string language;
     // Called with every URL of a link, picture, stylesheet or other reference; returns the
-    // URL to write. Left empty, URLs are written as they stand.
+    // URL to write, or an empty text when the URL leads to a file the book does not hold:
+    // a picture, stylesheet or object element is then left out, a link keeps its content
+    // without the link. Left empty, URLs are written as they stand.
     std::function<std::string(std::string_view url)> rewriteUrl;
 };
 

@@ -15,13 +15,17 @@ std::string MadeEpubPath(const Book& book) { return epub::EpubPathFor(FinalMobiP
 
 bool WriteBookEpub(Book& book, UiPort& ui) {
     const std::string path = MadeEpubPath(book);
+    std::vector<std::string> missing;
     try {
-        epub::WriteEpub(book.folders.opsFolder, epub::MetadataFromBook(book), book.tocTitle, path);
+        missing = epub::WriteEpub(book.folders.opsFolder, epub::MetadataFromBook(book),
+                                  book.tocTitle, path);
     } catch (const std::exception& e) {
         book.AppendLog(std::string("# ePub file creation failed: ") + e.what());
         ui.ShowMessage(std::string("The ePub book could not be written: ") + e.what());
         return false;
     }
+    for (const std::string& file : missing)
+        book.AppendLog("# ePub: " + file + " is not in the package; the reference is left out.");
     book.AppendLog("# ePub book " + FileNamePart(path) + " made successfully.");
     return true;
 }
