@@ -3,12 +3,15 @@
 #include "epub/epub_writer.h"
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <ctime>
+#include <exception>
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <set>
+#include <thread>
 
 #include "epub/navigation.h"
 #include "epub/package_names.h"
@@ -110,13 +113,13 @@ public:
         ManifestEntry entry{id, PercentEncodePath(*renamed), mediaType, {}};
         std::vector<std::string> referenced;
         if (mediaType == "application/xhtml+xml") {
-            XhtmlOptions options;
-            options.language = language;
-            options.fallbackTitle = fs::path(path).stem().string();
-            options.rewriteUrl = [&](std::string_view url) {
-                return names_.RewriteUrl(url, path, &referenced, &missing_);
-            };
-            XhtmlDocument doc = ConvertToXhtml(ReadTextFile(full), options);
+            auto done = converted_.find(path);
+            ConvertedPage page =
+                done != converted_.end() ? std::move(done->second) : ConvertPage(path, language);
+            if (done != converted_.end()) converted_.erase(done);
+            referenced = std::move(page.referenced);
+            missing_.insert(missing_.end(), page.missing.begin(), page.missing.end());
+            XhtmlDocument& doc = page.doc;
             std::string properties;
             if (doc.scripted) properties += "scripted ";
             if (doc.svg) properties += "svg ";
@@ -139,6 +142,32 @@ public:
         return id;
     }
 
+    // Converts the pages ahead, on as many threads as there are cores (each page is parsed
+    // on its own), so that Add only collects them.
+    void ConvertAhead(const std::vector<std::string>& paths, const std::string& language) {
+        std::vector<ConvertedPage> pages(paths.size());
+        std::vector<std::exception_ptr> errors(paths.size());
+        std::atomic<std::size_t> next{0};
+        const auto work = [&] {
+            for (std::size_t i; (i = next++) < paths.size();) {
+                try {
+                    pages[i] = ConvertPage(paths[i], language);
+                } catch (...) {
+                    errors[i] = std::current_exception();
+                }
+            }
+        };
+        const unsigned helpers = std::min(std::thread::hardware_concurrency(), 8u);
+        std::vector<std::thread> threads;
+        for (unsigned t = 1; t < helpers; ++t) threads.emplace_back(work);
+        work();
+        for (std::thread& t : threads) t.join();
+        for (std::size_t i = 0; i < paths.size(); ++i) {
+            if (errors[i]) std::rethrow_exception(errors[i]);
+            converted_[paths[i]] = std::move(pages[i]);
+        }
+    }
+
     std::vector<ManifestEntry>& Manifest() { return manifest_; }
     const std::vector<std::string>& Documents() const { return documents_; }
     ZipContainer& Zip() { return zip_; }
@@ -149,6 +178,25 @@ public:
     }
 
 private:
+    struct ConvertedPage {
+        XhtmlDocument doc;
+        std::vector<std::string> referenced;  // package files the page uses
+        std::vector<std::string> missing;     // files it refers to that are not there
+    };
+
+    ConvertedPage ConvertPage(const std::string& path, const std::string& language) const {
+        ConvertedPage page;
+        XhtmlOptions options;
+        options.language = language;
+        options.fallbackTitle = fs::path(path).stem().string();
+        options.rewriteUrl = [&](std::string_view url) {
+            return names_.RewriteUrl(url, path, &page.referenced, &page.missing);
+        };
+        page.doc = ConvertToXhtml(ReadTextFile(ops_ + path), options);
+        return page;
+    }
+
+    std::map<std::string, ConvertedPage> converted_;
     std::string ops_;
     std::map<std::string, std::string> declaredIds_;  // OPS path -> id in content.opf
     const PackageNames& names_;
@@ -213,6 +261,12 @@ std::vector<std::string> WriteEpub(const std::string& opsFolder, EpubMetadata me
     std::map<std::string, const SourceItem*> byId;
     for (const SourceItem& item : source.manifest) byId[item.id] = &item;
     if (!source.ncxPath.empty()) assembly.Reserve("ncx");
+    std::vector<std::string> pages;
+    for (const SourceItem& item : source.manifest) {
+        if (names.Renamed(item.path) && LowerAscii(item.mediaType) == "application/xhtml+xml")
+            pages.push_back(item.path);
+    }
+    assembly.ConvertAhead(pages, metadata.language);
     for (const std::string& idref : source.spine) {
         const auto it = byId.find(idref);
         if (it == byId.end()) continue;

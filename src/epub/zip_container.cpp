@@ -60,7 +60,7 @@ void ZipContainer::Write(const std::string& path) const {
         }
         const bool ok = e->compress
                             ? zip_set_file_compression(archive, static_cast<zip_uint64_t>(index),
-                                                       ZIP_CM_DEFLATE, 6) == 0
+                                                       ZIP_CM_DEFLATE, 1) == 0
                             : zip_set_file_compression(archive, static_cast<zip_uint64_t>(index),
                                                        ZIP_CM_STORE, 0) == 0;
         if (!ok) fail(e->name);
