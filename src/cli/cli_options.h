@@ -44,7 +44,7 @@ struct CliOptions {
     bool gif = false;
     bool western = false;
     bool yes = false;
-    bool noWait = false;  // do not wait for another run using the work folders
+    bool noWait = false;       // do not wait for another run using the work folders
     std::optional<bool> epub;  // --epub / --no-epub: write the ePub beside the Mobi book
 };
 
