@@ -6,7 +6,7 @@ set -euo pipefail
 
 build_packages=(
   g++ cmake ninja-build pkg-config
-  libpcre2-dev libzip-dev libpugixml-dev
+  libpcre2-dev libzip-dev libpugixml-dev libgumbo-dev
   libjpeg-dev libpng-dev libgif-dev libgd-dev
   # the window (quillery-gui)
   qt6-base-dev qt6-webengine-dev

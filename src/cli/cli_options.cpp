@@ -77,11 +77,13 @@ CliOptions ParseArguments(const std::vector<std::string>& args) {
         o.command = Command::Make;
     } else if (verb == "titles") {
         o.command = Command::Titles;
+    } else if (verb == "validate") {
+        o.command = Command::Validate;
     } else if (verb == "--help" || verb == "-h" || verb == "help") {
         return o;
     } else {
         throw UsageError{"unknown command \"" + verb +
-                         "\" (use make or titles; --help tells more)"};
+                         "\" (use make, titles or validate; --help tells more)"};
     }
 
     using Setter = std::function<void(const std::string&)>;
@@ -136,6 +138,8 @@ CliOptions ParseArguments(const std::vector<std::string>& args) {
         {"--no-split", [&] { o.noSplit = true; }},
         {"--png", [&] { o.png = true; }},
         {"--heading-anchors", [&] { o.headingAnchors = true; }},
+        {"--epub", [&] { o.epub = true; }},
+        {"--no-epub", [&] { o.epub = false; }},
     };
 
     bool onlyInputs = false;
@@ -171,6 +175,8 @@ CliOptions ParseArguments(const std::vector<std::string>& args) {
             throw UsageError{"unknown option \"" + a + "\" (--help lists the options)"};
         }
     }
+    if (o.command == Command::Validate && o.inputs.size() != 1)
+        throw UsageError{"validate takes one ePub file"};
     if (o.inputs.empty()) {
         throw UsageError{"no input: give the chapter files (HTML) or one folder of web pages"};
     }
@@ -181,6 +187,7 @@ const char* HelpText() {
     return R"(Usage:
   quillery make [options] INPUT...     make a MOBI book
   quillery titles [options] INPUT...   print the chapter list with the proposed titles
+  quillery validate FILE.epub          check an ePub with epubcheck (the jar of setting.opt)
   quillery --help                      this text
 
 INPUT is HTML files (chapters in the order given, all in one folder), one folder (its
@@ -237,6 +244,7 @@ Output and compiler:
   -c0 | -c1 | -c2      compression: none, standard (the default), Huffdic
   --gif                pictures as GIF
   --western            Western (Windows-1252) character set only
+  --epub, --no-epub    also write NAME.epub beside the Mobi book, or not (default: on)
   --yes, -y            answer Yes to every question
   --no-wait            when another Quillery run is using the work folders, stop (exit 2)
                        instead of waiting for it
@@ -246,6 +254,8 @@ output, one progress line per step of the make to standard error.
 Exit status: 0 the book was made cleanly; 1 the book was made, but the compiler gave
 warnings (a chapter or picture was left out: see the log); 2 no book was made (a usage
 or precondition error, or a failed compile).
+validate: 0 the ePub is valid; 1 epubcheck found errors (see the log); 2 it could not run
+(no such file, no epubcheck jar or no Java).
 )";
 }
 

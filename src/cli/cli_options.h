@@ -9,7 +9,7 @@
 
 namespace quillery::cli {
 
-enum class Command { Help, Make, Titles };
+enum class Command { Help, Make, Titles, Validate };
 
 struct CliOptions {
     Command command = Command::Help;
@@ -50,7 +50,8 @@ struct CliOptions {
     bool gif = false;
     bool western = false;
     bool yes = false;
-    bool noWait = false;  // do not wait for another run using the work folders
+    bool noWait = false;       // do not wait for another run using the work folders
+    std::optional<bool> epub;  // --epub / --no-epub: write the ePub beside the Mobi book
 };
 
 // Parses the arguments (without the program name). Throws UsageError with a message

@@ -22,6 +22,7 @@
 #include "text/strings.h"
 #include "text/text_file.h"
 #include "wordimport/word_html_check.h"
+#include "workflow/epub_validation.h"
 #include "workflow/make_pipeline.h"
 #include "workflow/web_page_import.h"
 #include "workflow/word_document_import.h"
@@ -273,6 +274,24 @@ int ExitStatusOf(MakeOutcome outcome) {
     return kExitNoBook;
 }
 
+// "quillery validate FILE.epub": "Validate Other" on the file given, with the jar of the
+// settings; the log on standard output.
+int ValidateEpub(const CliOptions& options, const WorkFolders& folders, std::FILE* out,
+                 std::FILE* err) {
+    ConsoleUiPort ui(options.yes, err);
+    Settings settings;
+    WorkFolders settingsFolders = folders;
+    LoadSettingsOrDefaults(settings, settingsFolders);
+    Book book;
+    const ValidationResult result =
+        ValidateOther(book, Absolute(options.inputs[0]), settings.epubcheckJar, ui);
+    PrintLog(book.log, out);
+    if (result.verdict == ValidationVerdict::Valid) return kExitMade;
+    if (result.verdict == ValidationVerdict::ContainsErrors && result.validatorReported)
+        return kExitMadeWithWarnings;
+    return kExitNoBook;
+}
+
 }  // namespace
 
 std::vector<std::string> ChapterFilesOf(const std::vector<std::string>& inputs) {
@@ -322,6 +341,7 @@ int RunQuillery(const std::vector<std::string>& args, WorkFolders folders, std::
             std::fputs(HelpText(), out);
             return args.empty() ? kExitNoBook : kExitMade;
         }
+        if (options.command == Command::Validate) return ValidateEpub(options, folders, out, err);
         if (KindOf(options.inputs) == InputKind::WebPages)
             chapters = ChapterFilesOf(options.inputs);
         CheckGivenFilesExist(options);
@@ -352,6 +372,7 @@ int RunQuillery(const std::vector<std::string>& args, WorkFolders folders, std::
     ConsoleUiPort ui(options.yes, err);
     Settings settings;
     LoadSettingsOrDefaults(settings, folders);
+    if (options.epub) settings.writeEpub = *options.epub;
     Book book;
     book.folders = folders;
     BookForm form;

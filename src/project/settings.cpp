@@ -128,6 +128,7 @@ bool ReadAllLines(LineReader& in, Settings& s, const WorkFolders& folders) {
     if (!ReadIntOr(in, s.pictureResolution, 96)) return false;
     s.picturesAsPng = ReadBool(in);
     s.epubcheckJar = in.Next();
+    s.writeEpub = Trim(in.Next()) != "FALSE";  // files of 29 lines or fewer: on
     return true;
 }
 
@@ -187,6 +188,7 @@ void ApplyDefaultSettings(Settings& s, WorkFolders& folders) {
     s.classifyFonts = true;
     s.pictureResolution = 96;
     s.picturesAsPng = false;
+    s.writeEpub = true;
     FillToolDefaults(s);
 
     folders.tempFolder = folders.stateFolder + "temp/";
@@ -239,6 +241,7 @@ std::string SettingsText(const Settings& s) {
     line(std::to_string(s.pictureResolution));
     line(Bool(s.picturesAsPng));
     line(s.epubcheckJar);
+    line(Bool(s.writeEpub));
     return text;
 }
 

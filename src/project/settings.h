@@ -49,9 +49,10 @@ struct Settings {
     int pictureResolution = 0;           // 27 PPI of Word pictures
     bool picturesAsPng = false;          // 28 false: GIF
     std::string epubcheckJar;            // 29 the epubcheck jar run by "java -jar"
+    bool writeEpub = false;              // 30 a make also writes the ePub; missing: TRUE
 };
 
-inline constexpr int kSettingsLineCount = 29;
+inline constexpr int kSettingsLineCount = 30;
 inline constexpr const char* kDefaultEpubcheckJar = "/usr/share/java/epubcheck.jar";
 
 // Reads folders.settingsFile. True when the file was read completely; false when it is

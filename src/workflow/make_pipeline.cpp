@@ -27,6 +27,7 @@
 #include "text/strings.h"
 #include "text/text_file.h"
 #include "workflow/chapter_resources.h"
+#include "workflow/epub_output.h"
 
 namespace fs = std::filesystem;
 
@@ -208,6 +209,10 @@ MakeResult MakeMobi(Book& book, const BookForm& form, Settings& settings, UiPort
         packageWritten = true;
         const CompileResult result = Compile(book, form, progress);
         book.AppendLog(result.output);
+        if (result.success && settings.writeEpub) {
+            progress.Step(24, "Writing the ePub book");
+            WriteBookEpub(book, ui);
+        }
         progress.Step(24,
                       result.success ? "The Mobi book is made" : "The Mobi book could not be made");
         Report(book, result, ui);

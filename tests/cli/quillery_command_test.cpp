@@ -211,10 +211,14 @@ TEST_F(QuilleryCommand, OutputNamesAFileOrAFolder) {
     EXPECT_TRUE(Has(epub.err, "as My Book.mobi\n")) << epub.err;
     EXPECT_TRUE(Has(epub.out, "# File saved at " + dir.path() + "out/My Book.mobi")) << epub.out;
     EXPECT_TRUE(fs::exists(dir.path() + "out/My Book.mobi"));
-    EXPECT_FALSE(fs::exists(dir.path() + "out/My Book.epub"));
-    const QuilleryRun folder = Make({"--title", "Harbour Days", "-o", "shelf/", chapters});
+    // The ePub beside it is the zip the ePub writer made, not a copy of the Mobi book.
+    EXPECT_TRUE(ReadTextFile(dir.path() + "out/My Book.epub").starts_with("PK"));
+    EXPECT_TRUE(Has(epub.out, "# ePub book My Book.epub made successfully.")) << epub.out;
+    const QuilleryRun folder =
+        Make({"--title", "Harbour Days", "-o", "shelf/", "--no-epub", chapters});
     ASSERT_EQ(folder.status, 0) << folder.err;
     EXPECT_TRUE(fs::exists(dir.path() + "shelf/Harbour Days.mobi"));
+    EXPECT_FALSE(fs::exists(dir.path() + "shelf/Harbour Days.epub"));
 }
 
 // Compression is "Standard" unless asked otherwise: no -c option reaches the compiler.
@@ -266,6 +270,41 @@ TEST_F(QuilleryCommand, AWordDocumentIsSplitIntoChaptersAtItsSections) {
     const QuilleryRun whole = Make({"--no-split", "-o", "out/", example});
     ASSERT_EQ(whole.status, 0) << whole.err;
     EXPECT_FALSE(Has(Ops("content.opf"), "s_2.htm")) << Ops("content.opf");
+}
+
+}  // namespace
+}  // namespace quillery::testing
+
+namespace quillery::testing {
+namespace {
+
+TEST(CliArguments, ValidateTakesOneEpubAndMakeTakesTheEpubSwitch) {
+    EXPECT_EQ(cli::ParseArguments({"validate", "a.epub"}).command, cli::Command::Validate);
+    EXPECT_THROW(cli::ParseArguments({"validate"}), cli::UsageError);
+    EXPECT_THROW(cli::ParseArguments({"validate", "a.epub", "b.epub"}), cli::UsageError);
+    EXPECT_EQ(cli::ParseArguments({"make", "--no-epub", "x"}).epub, false);
+    EXPECT_EQ(cli::ParseArguments({"make", "--epub", "x"}).epub, true);
+    EXPECT_FALSE(cli::ParseArguments({"make", "x"}).epub.has_value());
+}
+
+// Exit 2 when the validator cannot run: no such file, or no jar at the configured path.
+TEST(QuilleryValidate, ThatCannotRunExitsWithTwoAndSaysWhy) {
+    TempDir dir;
+    const QuilleryRun missing = RunQuilleryProgram(dir.path(), {"validate", "gone.epub"});
+    EXPECT_EQ(missing.status, 2);
+    EXPECT_TRUE(missing.err.find("Can not find " + dir.path() + "gone.epub") != std::string::npos)
+        << missing.err;
+    dir.Write("book.epub", "PK");
+    // A settings file whose line 29 names a jar that is not there.
+    std::string settings;
+    for (int line = 1; line <= 28; ++line)
+        settings += line == 6 || line == 19 || line == 24 ? "0\r\n" : "\r\n";
+    dir.Write("state/setting.opt", settings + dir.path() + "no.jar\r\nTRUE\r\n");
+    const QuilleryRun noJar = RunQuilleryProgram(dir.path(), {"validate", "book.epub"});
+    EXPECT_EQ(noJar.status, 2);
+    EXPECT_TRUE(noJar.err.find("The epubcheck jar does not exist, please check the path.") !=
+                std::string::npos)
+        << noJar.err;
 }
 
 }  // namespace

@@ -52,7 +52,7 @@ struct SettingsTest : ::testing::Test {
 
 TEST_F(SettingsTest, DefaultsWriteTheDocumentedFile) {
     std::vector<std::string> lines = DefaultLines(dir.path() + "myBook/");
-    lines.push_back(DefaultJar());
+    lines.insert(lines.end(), {DefaultJar(), "TRUE"});  // line 30: the ePub is written
     EXPECT_EQ(SettingsText(settings), JoinLines(lines));
     EXPECT_FALSE(LoadSettings(settings, folders));  // no file
     dir.Write("setting.opt", "");
@@ -66,11 +66,12 @@ TEST_F(SettingsTest, AFileOfChangedValuesIsWrittenBackAsItWasRead) {
         "/home/w/Books/", "r1", "r2", "r3", "FALSE", "0", "TRUE", "FALSE", "TRUE", "01010",
         "FALSE", "FALSE", "TRUE", "TRUE", "FALSE", "FALSE", "FALSE", "TRUE", "5", "0",
         "/usr/bin/gedit", "/opt/kindlegen", "Inhalt", "7", "TRUE", "FALSE", "300", "TRUE",
-        "/opt/epubcheck.jar"};
+        "/opt/epubcheck.jar", "FALSE"};
     // clang-format on
     ASSERT_TRUE(Load(lines));
     EXPECT_EQ(SettingsText(settings), JoinLines(lines));
     EXPECT_EQ(settings.pictureResolution, 300);
+    EXPECT_FALSE(settings.writeEpub);
     EXPECT_TRUE(settings.removeMedia && settings.removeImages && !settings.removeLinks);
 }
 
@@ -86,18 +87,20 @@ TEST_F(SettingsTest, BooleansAreTrueOnlyForExactCapitalsBlanksAside) {
               (std::vector<bool>{true, false, false, false}));
 }
 
-// Lines 25 to 28 read as FALSE, FALSE, 96, FALSE when missing; line 29 as the default jar.
+// Lines 25 to 28 read as FALSE, FALSE, 96, FALSE when missing; line 29 as the default jar,
+// line 30 (write the ePub) as TRUE.
 TEST_F(SettingsTest, FilesOf24And28LinesLoad) {
     std::vector<std::string> lines = DefaultLines("/b/");
     lines.resize(24);
     ASSERT_TRUE(Load(lines));
-    lines.insert(lines.end(), {"FALSE", "FALSE", "96", "FALSE", DefaultJar()});
+    lines.insert(lines.end(), {"FALSE", "FALSE", "96", "FALSE", DefaultJar(), "TRUE"});
     EXPECT_EQ(SettingsText(settings), JoinLines(lines));
     lines = DefaultLines("/b/");
     lines[25] = "FALSE";
     ASSERT_TRUE(Load(lines));
-    lines.push_back(DefaultJar());
+    lines.insert(lines.end(), {DefaultJar(), "TRUE"});
     EXPECT_EQ(SettingsText(settings), JoinLines(lines));
+    lines.pop_back();
     lines.back() = "/opt/my/epubcheck.jar";
     dir.Write("setting.opt", JoinLines(lines, "\n"));  // Unix line ends load too
     ASSERT_TRUE(LoadSettings(settings, folders));

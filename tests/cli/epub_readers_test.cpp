@@ -1,0 +1,195 @@
+// The ePub a make writes, checked by the readers of the field: epubcheck must find no error
+// (and, for our own books, no warning) and calibre must read from it the same text as from
+// the chapters themselves. The books: the bundled example, messy real-world pages, and the
+// generated 300-chapter book. Slow: in the "readers" label.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <regex>
+
+#include "project/command_runner.h"
+#include "run_quillery.h"
+#include "text/file_utils.h"
+#include "text/text_file.h"
+
+namespace fs = std::filesystem;
+
+namespace quillery::testing {
+namespace {
+
+const char* const kEpubcheckJar = "/usr/share/java/epubcheck.jar";
+
+std::string Epubcheck(const std::string& epub) {
+    return RunCommand("java -jar " + ShellQuote(kEpubcheckJar) + " " + ShellQuote(epub), "/");
+}
+
+bool NoErrors(const std::string& report) {
+    return report.find("No errors or warnings detected") != std::string::npos ||
+           std::regex_search(report, std::regex(R"(\b0 fatals? / 0 errors?\b)"));
+}
+
+bool HaveCalibre() { return RunCommand("command -v ebook-convert", "/").size() > 1; }
+
+// The text calibre reads from a book or a page, without any white space: line breaking and
+// block spacing differ between a page and a book, the characters do not.
+std::string CalibreCharacters(const std::string& input, const std::string& workFolder) {
+    const std::string txt = workFolder + "calibre.txt";
+    fs::remove(txt);
+    const bool page = !input.ends_with(".epub");
+    RunCommand("ebook-convert " + ShellQuote(input) + " " + ShellQuote(txt) +
+                   (page ? " --max-levels 0" : "") + " >/dev/null 2>&1",
+               "/");
+    std::string text = ReadTextFile(txt);
+    std::erase_if(text, [](char c) { return c == ' ' || c == '\n' || c == '\r' || c == '\t'; });
+    // A no-break space is white space too.
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text.compare(i, 2, "\xC2\xA0") == 0) {
+            ++i;
+            continue;
+        }
+        out += text[i];
+    }
+    return out;
+}
+
+// Every chapter's text, in order, is in the ePub's text.
+void ExpectChapterTextsInEpub(const std::vector<std::string>& chapters, const std::string& epub,
+                              const std::string& workFolder) {
+    if (!HaveCalibre()) {
+        std::printf("calibre is not installed: the text comparison is skipped\n");
+        return;
+    }
+    const std::string book = CalibreCharacters(epub, workFolder);
+    ASSERT_FALSE(book.empty()) << "calibre read nothing from " << epub;
+    std::size_t from = 0;
+    for (const std::string& chapter : chapters) {
+        const std::string text = CalibreCharacters(chapter, workFolder);
+        ASSERT_FALSE(text.empty()) << chapter;
+        const std::size_t at = book.find(text, from);
+        EXPECT_NE(at, std::string::npos) << chapter << "\n--- chapter:\n"
+                                         << text << "\n--- book:\n"
+                                         << book.substr(from);
+        if (at != std::string::npos) from = at + text.size();
+    }
+}
+
+class EpubReaders : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!fs::exists(kEpubcheckJar)) GTEST_SKIP() << "epubcheck is not installed";
+    }
+    TempDir dir;
+};
+
+TEST_F(EpubReaders, TheExampleBookIsValidWithoutWarningsAndKeepsItsText) {
+    const std::string examples = ProgramFolder() + "examples/";
+    const QuilleryRun run = RunQuilleryProgram(
+        dir.path(),
+        {"make", "--title", "A Weekend in Port M\xC3\xA9rel", "--author", "Quillery", "--cover",
+         examples + "cover.jpg", "--title-page", "-o", dir.path() + "out/weekend.mobi", examples});
+    ASSERT_EQ(run.status, 0) << run.err << run.out;
+    const std::string epub = dir.path() + "out/weekend.epub";
+    ASSERT_TRUE(FileExists(epub)) << run.out;
+    const std::string report = Epubcheck(epub);
+    EXPECT_NE(report.find("No errors or warnings detected"), std::string::npos) << report;
+
+    std::vector<std::string> chapters;
+    for (const auto& entry : fs::directory_iterator(examples))
+        if (entry.path().extension() == ".htm") chapters.push_back(entry.path().string());
+    std::sort(chapters.begin(), chapters.end());
+    ExpectChapterTextsInEpub(chapters, epub, dir.path());
+
+    // quillery validate agrees, and finds a damaged copy's errors.
+    const QuilleryRun valid = RunQuilleryProgram(dir.path(), {"validate", epub});
+    EXPECT_EQ(valid.status, 0) << valid.out << valid.err;
+    EXPECT_NE(valid.out.find("-------------ePubCheck result--------------"), std::string::npos);
+    fs::copy_file(epub, dir.path() + "damaged.epub");
+    RunCommand("cd " + ShellQuote(dir.path()) + " && zip -qd damaged.epub OPS/toc.ncx", "/");
+    const QuilleryRun damaged = RunQuilleryProgram(dir.path(), {"validate", "damaged.epub"});
+    EXPECT_EQ(damaged.status, 1) << damaged.out << damaged.err;
+}
+
+struct MessyBook {
+    const char* name;
+    std::vector<std::pair<std::string, std::string>> files;  // path, content
+};
+
+const MessyBook kMessyBooks[] = {
+    {"Html4UpperCaseUnquoted",
+     {{"Chapter One.htm",
+       "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\" "
+       "\"http://www.w3.org/TR/html4/loose.dtd\">\n<HTML><HEAD><TITLE>One</TITLE></HEAD>\n"
+       "<BODY BGCOLOR=#FFFFFF TEXT=black><CENTER><H1 ALIGN=center>Chapter&nbsp;One</H1></CENTER>\n"
+       "<P CLASS=note>Caf&eacute; &amp; croissants &mdash; the <FONT FACE=Arial SIZE=+1>best</FONT>"
+       " start.\n<P>Some <B><I>misnested</B></I> tags and an <A NAME=mark1>anchor</A>.\n"
+       "<TABLE BORDER=2 CELLPADDING=3 WIDTH=\"100%\"><TR><TD VALIGN=top NOWRAP>cell<TD "
+       "BGCOLOR=yellow>two</TABLE>\n<UL TYPE=square><LI>one<LI>two</UL>\n"
+       "<P>See <A HREF=\"chapter%20two.htm#sec2\">part two</A>.<BR CLEAR=all><HR SIZE=1 NOSHADE>\n"
+       "</BODY></HTML>\n"},
+      {"chapter two.htm",
+       "<html><head><title>Two</title></head><body><h2><a name=\"sec2\"></a>Section two</h2>\n"
+       "<p>Entities: &lt;tag&gt; &copy; &hellip; &#8212; &#x263A; and <tt>code</tt>, "
+       "<strike>old</strike>.\n<div><p>Para in div<div>div in p</div></div>\n"
+       "<p>Back to <a href=\"Chapter%20One.htm#mark1\">one</a>.</body></html>\n"}}},
+    {"AccentsAndBlanksInNames",
+     {{"\xC3\xA9t\xC3\xA9 1.htm",
+       "<html><head><meta http-equiv=Content-Type content=\"text/html; charset=utf-8\">"
+       "<title>\xC3\x89t\xC3\xA9</title><link rel=stylesheet href=\"my style.css\"></head>"
+       "<body><h1 id=top>L'\xC3\xA9t\xC3\xA9</h1><p>Voir <a href=\"hiver%202.htm\">l'hiver</a>."
+       "</p></body></html>"},
+      {"hiver 2.htm",
+       "<html><head><title>Hiver</title><link rel=stylesheet href=\"my style.css\"></head>"
+       "<body><h1>Hiver</h1><p>Retour \xC3\xA0 <a href=\"%C3%A9t%C3%A9%201.htm#top\">"
+       "l'\xC3\xA9t\xC3\xA9</a>.</p></body></html>"},
+      {"my style.css", "h1 { color: navy; }\n"}}},
+    {"OfficeHtml",
+     {{"word.htm",
+       "<html xmlns:o=\"urn:schemas-microsoft-com:office:office\"><head><title>Word</title>"
+       "<style><!-- p.MsoNormal {margin:0} --></style></head><body lang=EN-GB>"
+       "<div class=WordSection1><p class=MsoNormal align=center style='text-align:center'>"
+       "<b>Title<o:p></o:p></b></p><p class=MsoNormal>Text&nbsp;with <span "
+       "style='mso-spacerun:yes'>&nbsp;</span>spaces<o:p></o:p></p>"
+       "<table class=MsoTableGrid border=1 cellspacing=0 cellpadding=0><tr><td width=300 "
+       "valign=top>A</td><td width=300>B</td></tr></table></div></body></html>"},
+      {"second.htm", "<p>Second page without head or body.<p>Last."}}},
+};
+
+class MessyPages : public EpubReaders, public ::testing::WithParamInterface<MessyBook> {};
+
+TEST_P(MessyPages, MakeAValidEpubThatKeepsTheirText) {
+    const MessyBook& book = GetParam();
+    std::vector<std::string> chapters;
+    for (const auto& [path, content] : book.files) {
+        const std::string full = dir.Write(std::string("src/") + path, content);
+        if (path.ends_with(".htm")) chapters.push_back(full);
+    }
+    std::sort(chapters.begin(), chapters.end());
+    const QuilleryRun run = RunQuilleryProgram(
+        dir.path(),
+        {"make", "--remove", "none", "-o", dir.path() + "out/book.mobi", dir.path() + "src"});
+    ASSERT_LE(run.status, 1) << run.err << run.out;
+    const std::string epub = dir.path() + "out/book.epub";
+    ASSERT_TRUE(FileExists(epub)) << run.out;
+    const std::string report = Epubcheck(epub);
+    EXPECT_TRUE(NoErrors(report)) << report;
+    ExpectChapterTextsInEpub(chapters, epub, dir.path());
+}
+
+INSTANTIATE_TEST_SUITE_P(Books, MessyPages, ::testing::ValuesIn(kMessyBooks),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(EpubReaders, TheGeneratedThreeHundredChapterBookIsValidWithoutWarnings) {
+    const std::string generator = ProgramFolder() + "quillery_gen_webbook";
+    if (!FileExists(generator)) GTEST_SKIP() << "the book generator is not built";
+    RunCommand(ShellQuote(generator) + " " + ShellQuote(dir.path() + "webbook"), "/");
+    const QuilleryRun run = RunQuilleryProgram(
+        dir.path(), {"make", "-o", dir.path() + "out/webbook.mobi", dir.path() + "webbook"});
+    ASSERT_EQ(run.status, 0) << run.err << run.out;
+    const std::string report = Epubcheck(dir.path() + "out/webbook.epub");
+    EXPECT_NE(report.find("No errors or warnings detected"), std::string::npos) << report;
+}
+
+}  // namespace
+}  // namespace quillery::testing
