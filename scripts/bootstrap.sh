@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Quillery needs: "bootstrap.sh build" those for building it,
-# "bootstrap.sh" (or "all") those for building and testing it. Idempotent: when everything
+# Installs the Debian packages Quillery needs: "bootstrap.sh build" those for building the
+# command line and the compiler, "bootstrap.sh" (or "all") those for building everything,
+# the window included, and testing it. Idempotent: when everything
 # is already there it only asks dpkg and returns in a moment.
 set -euo pipefail
 
@@ -8,6 +9,8 @@ build_packages=(
   g++ cmake ninja-build pkg-config
   libpcre2-dev libzip-dev libpugixml-dev libgumbo-dev
   libjpeg-dev libpng-dev libgif-dev libgd-dev
+)
+gui_packages=(
   # the window (quillery-gui)
   qt6-base-dev qt6-webengine-dev
 )
@@ -26,7 +29,7 @@ test_packages=(
 
 case "${1:-all}" in
   build) packages=("${build_packages[@]}") ;;
-  all) packages=("${build_packages[@]}" "${test_packages[@]}") ;;
+  all) packages=("${build_packages[@]}" "${gui_packages[@]}" "${test_packages[@]}") ;;
   *) echo "usage: bootstrap.sh [build|all]" >&2; exit 2 ;;
 esac
 
