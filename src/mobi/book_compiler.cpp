@@ -1,3 +1,5 @@
+// Compiles an OPF package into a MOBI 6 book in memory (see book_compiler.h).
+
 #include "mobi/book_compiler.h"
 
 #include <cstdlib>

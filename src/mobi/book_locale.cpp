@@ -1,3 +1,5 @@
+// The book's language as the MOBI header and EXTH records hold it (see book_locale.h).
+
 #include "mobi/book_locale.h"
 
 #include <cctype>

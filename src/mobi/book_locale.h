@@ -1,4 +1,6 @@
 #pragma once
+// The book's language: the locale code of the MOBI header and the language text of EXTH
+// record 524, from the package's dc:language.
 
 #include <cstdint>
 #include <string>

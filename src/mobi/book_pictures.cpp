@@ -1,3 +1,5 @@
+// The book's image records (see book_pictures.h).
+
 #include "mobi/book_pictures.h"
 
 #include <algorithm>

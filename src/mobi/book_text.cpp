@@ -1,3 +1,5 @@
+// Assembles the book's text from the spine (see book_text.h).
+
 #include "mobi/book_text.h"
 
 #include <algorithm>

@@ -1,3 +1,5 @@
+// The table of contents of toc.ncx as the entries of the book's NCX index (see book_toc.h).
+
 #include "mobi/book_toc.h"
 
 #include <cstring>

@@ -1,3 +1,5 @@
+// Writes the body of one chapter into the book's text as KF7 markup (see chapter_writer.h).
+
 #include "mobi/chapter_writer.h"
 
 #include <algorithm>

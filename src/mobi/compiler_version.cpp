@@ -1,3 +1,6 @@
+// The compiler's name and version, as it prints them and records them in the book's creator-
+// software records (see compiler_version.h).
+
 #include "mobi/compiler_version.h"
 
 namespace quillery::mobi {

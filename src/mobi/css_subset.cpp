@@ -1,3 +1,6 @@
+// The part of CSS that the KF7 renderer can show, read from stylesheets and style attributes (see
+// css_subset.h).
+
 #include "mobi/css_subset.h"
 
 #include <algorithm>

@@ -1,3 +1,5 @@
+// What the compiler found while building a book (see diagnostics.h).
+
 #include "mobi/diagnostics.h"
 
 #include <algorithm>

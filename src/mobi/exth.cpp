@@ -1,3 +1,5 @@
+// The EXTH block of record 0 (see exth.h).
+
 #include "mobi/exth.h"
 
 #include "mobi/byte_writer.h"

@@ -1,3 +1,5 @@
+// A tolerant reader for the HTML of book chapters (see html_document.h).
+
 #include "mobi/html_document.h"
 
 #include <algorithm>

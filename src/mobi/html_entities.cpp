@@ -1,3 +1,5 @@
+// HTML character references decoded (see html_entities.h).
+
 #include "mobi/html_entities.h"
 
 #include <algorithm>

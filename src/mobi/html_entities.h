@@ -1,4 +1,5 @@
 #pragma once
+// HTML character references (named and numeric) decoded to UTF-8, for the chapter reader.
 
 #include <string_view>
 

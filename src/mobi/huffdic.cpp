@@ -1,3 +1,5 @@
+// HUFF/CDIC dictionary compression of the text records, the "-c2" option (see huffdic.h).
+
 #include "mobi/huffdic.h"
 
 #include <algorithm>

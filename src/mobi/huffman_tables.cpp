@@ -1,3 +1,5 @@
+// The Huffman code tables of the dictionary compression (see huffman_tables.h).
+
 #include "mobi/huffman_tables.h"
 
 #include <algorithm>

@@ -1,3 +1,5 @@
+// The book's text as the KF7 renderer reads it, being written (see kf7_text.h).
+
 #include "mobi/kf7_text.h"
 
 #include <cstdio>

@@ -1,3 +1,5 @@
+// Record 0 of a MOBI 6 book (see mobi_header.h).
+
 #include "mobi/mobi_header.h"
 
 #include "mobi/byte_writer.h"

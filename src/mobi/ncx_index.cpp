@@ -1,3 +1,5 @@
+// The book's navigation index (the NCX index of the compiled book) (see ncx_index.h).
+
 #include "mobi/ncx_index.h"
 
 #include <algorithm>

@@ -1,3 +1,5 @@
+// The parts of an OPF package document that a MOBI book is made of (see opf_package.h).
+
 #include "mobi/opf_package.h"
 
 #include <strings.h>

@@ -1,3 +1,5 @@
+// Paths inside an OPF package (see package_paths.h).
+
 #include "mobi/package_paths.h"
 
 #include <unistd.h>

@@ -1,3 +1,5 @@
+// The Palm database container of a MOBI book (see palm_database.h).
+
 #include "mobi/palm_database.h"
 
 #include "mobi/byte_writer.h"

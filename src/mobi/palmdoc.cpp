@@ -1,3 +1,5 @@
+// PalmDOC compression, the LZ77 variant of the MOBI text records (see palmdoc.h).
+
 #include "mobi/palmdoc.h"
 
 #include <array>

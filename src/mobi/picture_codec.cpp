@@ -1,3 +1,6 @@
+// Thin owning wrappers over the GD graphics library for the picture preparation (see
+// picture_codec.h).
+
 #include "mobi/picture_codec.h"
 
 #include <gd.h>

@@ -1,3 +1,5 @@
+// Pictures for the book's image records (see pictures.h).
+
 #include "mobi/pictures.h"
 
 #include <gif_lib.h>

@@ -1,3 +1,5 @@
+// Character helpers of the compiler (see text_encoding.h).
+
 #include "mobi/text_encoding.h"
 
 namespace quillery::mobi {

@@ -1,3 +1,6 @@
+// Splits the book's text into text records of 4,096 uncompressed bytes, compresses them and appends
+// the trailing entries (see text_records.h).
+
 #include "mobi/text_records.h"
 
 #include <algorithm>

@@ -1,3 +1,6 @@
+// Element and attribute names of package documents, read without their namespace prefix (see
+// xml_names.h).
+
 #include "mobi/xml_names.h"
 
 #include <cstring>

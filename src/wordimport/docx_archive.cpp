@@ -1,3 +1,5 @@
+// Reading the parts of a .docx package (a zip archive) with bounded sizes (see docx_archive.h).
+
 #include "wordimport/docx_archive.h"
 
 #include <zip.h>

@@ -1,3 +1,5 @@
+// Writes the body of a .docx as Word's filtered HTML (see docx_body_writer.h).
+
 #include "wordimport/docx_body_writer.h"
 
 #include "wordimport/docx_formatting.h"

@@ -1,3 +1,5 @@
+// The .docx converter that stands in for Word's "save as filtered HTML" (see docx_converter.h).
+
 #include "wordimport/docx_converter.h"
 
 #include <cctype>

@@ -1,3 +1,5 @@
+// Paragraph and run properties of WordprocessingML as HTML and CSS (see docx_formatting.h).
+
 #include "wordimport/docx_formatting.h"
 
 #include <cctype>

@@ -1,3 +1,5 @@
+// List numbering of a .docx (word/numbering.xml) (see docx_numbering.h).
+
 #include "wordimport/docx_numbering.h"
 
 #include <algorithm>

@@ -1,3 +1,5 @@
+// The pictures of a .docx as Word's HTML save writes them (see docx_pictures.h).
+
 #include "wordimport/docx_pictures.h"
 
 #include <gd.h>

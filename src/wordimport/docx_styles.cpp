@@ -1,3 +1,5 @@
+// The styles of a .docx (word/styles.xml) as the HTML needs them (see docx_styles.h).
+
 #include "wordimport/docx_styles.h"
 
 #include <array>

@@ -1,3 +1,5 @@
+// Small helpers over pugixml for WordprocessingML (see docx_xml.h).
+
 #include "wordimport/docx_xml.h"
 
 #include <charconv>

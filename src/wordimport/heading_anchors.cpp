@@ -1,3 +1,5 @@
+// Heading anchors (see heading_anchors.h).
+
 #include "wordimport/heading_anchors.h"
 
 #include "htmlimport/chapter_titles.h"

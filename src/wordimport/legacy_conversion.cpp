@@ -1,3 +1,5 @@
+// .doc, .odt and .rtf documents converted to .docx by LibreOffice (see legacy_conversion.h).
+
 #include "wordimport/legacy_conversion.h"
 
 #include <unistd.h>

@@ -1,3 +1,5 @@
+// The Word section split (see section_split.h).
+
 #include "wordimport/section_split.h"
 
 #include <algorithm>

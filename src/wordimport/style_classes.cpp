@@ -1,3 +1,5 @@
+// Style classes (see style_classes.h).
+
 #include "wordimport/style_classes.h"
 
 #include <algorithm>

@@ -1,3 +1,5 @@
+// Symbol bullets (see symbol_bullets.h).
+
 #include "wordimport/symbol_bullets.h"
 
 #include <array>

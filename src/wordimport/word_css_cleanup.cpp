@@ -1,3 +1,5 @@
+// The Word CSS cleanup (see word_css_cleanup.h).
+
 #include "wordimport/word_css_cleanup.h"
 
 #include <vector>

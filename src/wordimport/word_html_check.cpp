@@ -1,3 +1,5 @@
+// The Word HTML check (see word_html_check.h).
+
 #include "wordimport/word_html_check.h"
 
 #include "text/text_file.h"

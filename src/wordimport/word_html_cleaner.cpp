@@ -1,3 +1,5 @@
+// The Word HTML cleaner (see word_html_cleaner.h).
+
 #include "wordimport/word_html_cleaner.h"
 
 #include <charconv>

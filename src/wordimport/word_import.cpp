@@ -1,3 +1,5 @@
+// The file work of the Word imports, for the workflow's drivers (see word_import.h).
+
 #include "wordimport/word_import.h"
 
 #include <cstdlib>
