@@ -7,6 +7,7 @@
 
 #include "css/font_classification.h"
 #include "css/font_sizes.h"
+#include "text/case_blind_path.h"
 #include "text/text_file.h"
 
 namespace quillery {
@@ -63,7 +64,7 @@ void ProcessStylesheets(Book& book) {
                            "\" lies outside the book's folder and was not copied.");
             continue;
         }
-        std::string css = ReadTextFile(book.sourceFolder + entry);
+        std::string css = ReadTextFile(ExistingFileCaseBlind(book.sourceFolder, entry));
         try {
             RewriteSizes(book, css);
         } catch (const FontSizeError& error) {

@@ -73,8 +73,7 @@ std::string BookPictures::FindCoverPath(const OpfPackage& package) {
             if (node.isText || node.name != "img") continue;
             const auto* src = node.Attribute("src");
             if (!src) continue;
-            if (auto path =
-                    ResolveInPackage(FolderOf(pagePath), SplitHref(PercentDecode(*src)).path))
+            if (auto path = ResolveInPackage(FolderOf(pagePath), DecodedHref(*src).path))
                 return *path;
         }
     }

@@ -34,8 +34,7 @@ public:
     const StyleSheet& For(const std::string& chapterPath, const HtmlDocument& document) {
         std::vector<std::string> paths;
         for (const auto& href : document.stylesheetLinks) {
-            const auto path =
-                ResolveInPackage(FolderOf(chapterPath), SplitHref(PercentDecode(href)).path);
+            const auto path = ResolveInPackage(FolderOf(chapterPath), DecodedHref(href).path);
             if (!path) {
                 diagnostics_.Warning("stylesheet \"" + href + "\" of \"" + chapterPath +
                                      "\" is not inside the package folder; it is ignored");

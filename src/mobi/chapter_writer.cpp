@@ -179,7 +179,7 @@ private:
     void WritePicture(const HtmlNode& node) {
         const auto* src = node.Attribute("src");
         if (!src || src->empty()) return;
-        const auto parts = SplitHref(PercentDecode(*src));
+        const auto parts = DecodedHref(*src);
         const auto path = ResolveInPackage(FolderOf(ctx_.chapterPath), parts.path);
         if (!path) {
             ctx_.diagnostics->Warning("picture \"" + *src + "\" in \"" + ctx_.chapterPath +
