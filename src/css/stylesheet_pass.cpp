@@ -91,11 +91,12 @@ std::string ParagraphRule(const ParagraphOptions& options) {
 }
 
 void AppendParagraphRule(Book& book) {
-    if (book.stylesheets.empty()) return;
-    const std::string& entry = book.stylesheets.back();
-    if (!StaysInsideFolder(entry)) return;  // the pass has logged and skipped it
-    const std::string css = ReadTextFile(book.folders.opsFolder + entry);
-    WriteIntoPackage(book, entry, css + "\r\n" + ParagraphRule(book.options.paragraph));
+    // Every stylesheet gets the rule: chapters linking different stylesheets are all styled.
+    for (const std::string& entry : book.stylesheets) {
+        if (!StaysInsideFolder(entry)) continue;  // the pass has logged and skipped it
+        const std::string css = ReadTextFile(book.folders.opsFolder + entry);
+        WriteIntoPackage(book, entry, css + "\r\n" + ParagraphRule(book.options.paragraph));
+    }
 }
 
 }  // namespace quillery

@@ -23,6 +23,7 @@
 #include "text/file_utils.h"
 #include "text/strings.h"
 #include "text/text_file.h"
+#include "workflow/chapter_anchors.h"
 #include "workflow/chapter_resources.h"
 
 namespace fs = std::filesystem;
@@ -180,6 +181,7 @@ MakeResult MakeMobi(Book& book, const BookForm& form, Settings& settings, UiPort
         WriteTitlePage(book);
         CopyReplacementStylesheet(book);
         if (book.wordSplit) RepairAnchorLinks(book);
+        AddTargetableAnchors(book);
         progress.Step(19, "Writing the chapters");
         WriteChapters(book);
         result = Compile(book, form, progress);
