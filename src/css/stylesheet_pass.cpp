@@ -7,6 +7,7 @@
 
 #include "css/font_classification.h"
 #include "css/font_sizes.h"
+#include "text/case_blind_path.h"
 #include "text/text_file.h"
 
 namespace quillery {
@@ -63,7 +64,7 @@ void ProcessStylesheets(Book& book) {
                            "\" lies outside the book's folder and was not copied.");
             continue;
         }
-        std::string css = ReadTextFile(book.sourceFolder + entry);
+        std::string css = ReadTextFile(ExistingFileCaseBlind(book.sourceFolder, entry));
         try {
             RewriteSizes(book, css);
         } catch (const FontSizeError& error) {
@@ -90,11 +91,12 @@ std::string ParagraphRule(const ParagraphOptions& options) {
 }
 
 void AppendParagraphRule(Book& book) {
-    if (book.stylesheets.empty()) return;
-    const std::string& entry = book.stylesheets.back();
-    if (!StaysInsideFolder(entry)) return;  // the pass has logged and skipped it
-    const std::string css = ReadTextFile(book.folders.opsFolder + entry);
-    WriteIntoPackage(book, entry, css + "\r\n" + ParagraphRule(book.options.paragraph));
+    // Every stylesheet gets the rule: chapters linking different stylesheets are all styled.
+    for (const std::string& entry : book.stylesheets) {
+        if (!StaysInsideFolder(entry)) continue;  // the pass has logged and skipped it
+        const std::string css = ReadTextFile(book.folders.opsFolder + entry);
+        WriteIntoPackage(book, entry, css + "\r\n" + ParagraphRule(book.options.paragraph));
+    }
 }
 
 }  // namespace quillery

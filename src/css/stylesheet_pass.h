@@ -43,9 +43,10 @@ void ProcessStylesheets(Book& book);
 // written as they are. Empty when no option is on.
 std::string ParagraphRule(const ParagraphOptions& options);
 
-// Appends "\r\n" and the paragraph rule (possibly empty) to the OPS folder's copy of the
-// last stylesheet of the list; nothing when the list is empty. Run right after
-// ProcessStylesheets. Throws StylesheetError (already logged) when the file cannot be written.
+// Appends "\r\n" and the paragraph rule (possibly empty) to the OPS folder's copy of every
+// stylesheet of the list, so that chapters linking different stylesheets are all styled;
+// nothing when the list is empty. Run right after ProcessStylesheets. Throws StylesheetError
+// (already logged) when a file cannot be written.
 void AppendParagraphRule(Book& book);
 
 }  // namespace quillery

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "text/html_text_decoding.h"
 #include "text/regex.h"
 #include "text/strings.h"
 #include "text/text_file.h"
@@ -96,8 +97,8 @@ void TitlesFromFirstHeading(Book& book) {
 }
 
 std::string TitleDisplayText(std::string_view rawTitle) {
-    if (!IsValidUtf8(rawTitle)) return {};
-    return DecodeEntities(rawTitle);
+    // What the page shows: a title in Windows-1252 is read as such, every entity decoded.
+    return DecodeHtmlText(AsUtf8(rawTitle));
 }
 
 void RefreshTitleCells(const Book& book, ChapterGrid& grid) {

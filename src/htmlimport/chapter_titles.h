@@ -40,8 +40,9 @@ void TitlesFromFileNames(Book& book);
 void TitlesFromHtmlTitle(Book& book);
 void TitlesFromFirstHeading(Book& book);
 
-// The display form of a raw title: the bytes decoded as UTF-8 (invalid UTF-8 gives an empty
-// text), then DecodeEntities ("A &amp; B" shows as "A & B").
+// The display form of a raw title, what the page shows: bytes that are not valid UTF-8 read
+// as Windows-1252, then every entity decoded ("It&#8217;s &eacute;t&eacute;" shows as
+// "It’s été", "A &amp; B" as "A & B").
 std::string TitleDisplayText(std::string_view rawTitle);
 
 // Grid column 3 := display form of each title list entry; rows without an entry are emptied.

@@ -8,6 +8,8 @@
 #include <unordered_map>
 
 #include "htmlimport/element_cleaner.h"
+#include "htmlimport/markup_scan.h"
+#include "text/percent_decoding.h"
 #include "text/regex.h"
 #include "text/strings.h"
 #include "text/text_file.h"
@@ -37,53 +39,67 @@ std::string TrimSpaces(std::string_view s) {
 // The local, chapter-folder-relative form of a reference, or nothing when the reference is a
 // web address, an absolute path, or leaves the chapter folder.
 std::optional<std::string> LocalResourcePath(std::string value) {
-    if (value.find("http://") != std::string::npos) return std::nullopt;
-    if (value.find(':') != std::string::npos) return std::nullopt;  // web address, drive path
     // A double quote or angle bracket only gets into a value from malformed markup (a link
     // whose href is not the ".css" reference); listed, it would break the package's XML.
     if (value.find_first_of("\"<>") != std::string::npos) return std::nullopt;
-    value = ReplaceAll(value, "\\", "/");
-    if (value.find("../") != std::string::npos) return std::nullopt;  // outside the folder
     value = DecodeEntities(value);
-    value = ReplaceAll(value, "%20", " ");
-    value = TrimSpaces(value);
+    // The fragment and query go before the decoding: an encoded "%23" is part of the name.
+    const std::size_t fragment = value.find_first_of("#?");
+    if (fragment != std::string::npos) value.resize(fragment);
+    // Every %XX is one byte of the name (a "\" is an ordinary character of a Linux name).
+    value = TrimSpaces(PercentDecode(value));
     if (value.empty() || value.starts_with("/")) return std::nullopt;  // nothing, or absolute
+    if (value.find(':') != std::string::npos) return std::nullopt;     // web address, drive path
+    if (value == ".." || value.starts_with("../") || value.find("/../") != std::string::npos ||
+        value.ends_with("/.."))
+        return std::nullopt;  // outside the folder
     return value;
 }
 
+// Names differing only in letter case are different files on a case-sensitive disk: both
+// are listed.
 void AddOnce(std::vector<std::string>& list, const std::string& path) {
-    const std::string lower = LowerAscii(path);
-    const bool listed = std::any_of(list.begin(), list.end(),
-                                    [&](const std::string& p) { return LowerAscii(p) == lower; });
-    if (!listed) list.push_back(path);
+    if (std::find(list.begin(), list.end(), path) == list.end()) list.push_back(path);
 }
 
-// The src value of an img tag: quoted, non-empty, closed inside the tag.
-std::optional<std::string> ImageSource(std::string_view tag) {
-    const int src = FindFrom(tag, "src=", 3, true);
-    if (src == 0) return std::nullopt;
-    const int quotePos = src + 4;
-    if (quotePos > static_cast<int>(tag.size())) return std::nullopt;
-    const char quote = tag[static_cast<std::size_t>(quotePos - 1)];
-    if (quote != '"' && quote != '\'') return std::nullopt;
-    const int closing = FindFrom(tag, std::string_view(&quote, 1), quotePos + 1, false);
-    if (closing == 0 || closing == quotePos + 1) return std::nullopt;
-    return MidStr(tag, quotePos + 1, closing - quotePos - 1);
-}
-
-// The href value of a link tag up to ".css", the ending written in lower case.
-std::optional<std::string> StylesheetHref(std::string_view tag) {
-    const int href = FindFrom(tag, "href=", 5, true);
-    if (href == 0) return std::nullopt;
-    const int css = FindFrom(tag, ".css", href, true);
-    if (css == 0) return std::nullopt;
-    int start = href + 5;
-    if (start <= static_cast<int>(tag.size())) {
-        const char c = tag[static_cast<std::size_t>(start - 1)];
-        if (c == '"' || c == '\'') ++start;
+// The value of the attribute named exactly lowerName (so "data-src" is not "src"), quotes
+// removed; nothing when the tag has no such attribute with a value.
+std::optional<std::string> AttributeValue(std::string_view tag, std::string_view lowerName) {
+    for (const markup::Attribute& attribute : markup::Attributes(tag)) {
+        if (attribute.name != lowerName) continue;
+        std::string_view text = tag.substr(attribute.begin, attribute.end - attribute.begin);
+        const std::size_t equals = text.find('=');
+        if (equals == std::string_view::npos) return std::nullopt;
+        text.remove_prefix(equals + 1);
+        while (!text.empty() && (text.front() == ' ' || text.front() == '\t' ||
+                                 text.front() == '\n' || text.front() == '\r'))
+            text.remove_prefix(1);
+        if (!text.empty() && (text.front() == '"' || text.front() == '\'')) {
+            const char quote = text.front();
+            text.remove_prefix(1);
+            if (text.empty() || text.back() != quote) return std::nullopt;  // never closed
+            text.remove_suffix(1);
+        }
+        return std::string(text);
     }
-    if (css < start) return std::nullopt;
-    return MidStr(tag, start, css - start) + ".css";
+    return std::nullopt;
+}
+
+// The src value of an img tag, when it is not empty.
+std::optional<std::string> ImageSource(std::string_view tag) {
+    std::optional<std::string> src = AttributeValue(tag, "src");
+    if (!src || src->empty()) return std::nullopt;
+    return src;
+}
+
+// The href value of a link tag up to and including its ".css", as the page writes it (the
+// name the chapters use is the name the stylesheet is packaged under).
+std::optional<std::string> StylesheetHref(std::string_view tag) {
+    std::optional<std::string> href = AttributeValue(tag, "href");
+    if (!href) return std::nullopt;
+    const std::size_t css = LowerAscii(*href).find(".css");
+    if (css == std::string::npos) return std::nullopt;
+    return href->substr(0, css + 4);
 }
 
 // The names of the same-file links href="#NAME" of a page (the text up to the next double

@@ -2,11 +2,12 @@
 // Connecting chapter files to the resources they refer to: the local images and stylesheets
 // the chapters reference, and the repair of same-file anchor links after a split.
 //
-// Resource paths are relative to the chapter folder and "/"-separated (a "\" in a reference
-// is taken as "/"); each path is listed once (compared without regard to ASCII letter case),
-// in order of first appearance, chapter by chapter. Web addresses and absolute references
-// (any ":", a leading "/") and references leaving the chapter folder (containing "../") are
-// left out. The chapter texts themselves are never changed by the collectors.
+// Resource paths are relative to the chapter folder, "/"-separated and percent-decoded (the
+// "#fragment" and "?query" split off first; a "\" is a character of the name); each path is
+// listed once, in order of first appearance, chapter by chapter (names differing only in
+// letter case are different files). Web addresses and absolute references (any ":", a
+// leading "/") and references leaving the chapter folder (a ".." segment) are left out. The
+// chapter texts themselves are never changed by the collectors.
 
 #include <string>
 #include <vector>
@@ -20,8 +21,8 @@ namespace quillery {
 std::vector<std::string> CollectImages(const std::string& folder,
                                        const std::vector<std::string>& files);
 
-// Local stylesheets named by the href of the link tags of folder + each entry of files; the
-// ".css" ending is written in lower case ("css/Main.CSS" gives "css/Main.css").
+// Local stylesheets named by the href of the link tags of folder + each entry of files, up to
+// and including ".css" in any case ("css/Main.CSS" stays, the name the chapters use).
 std::vector<std::string> CollectStylesheets(const std::string& folder,
                                             const std::vector<std::string>& files);
 

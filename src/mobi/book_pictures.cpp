@@ -97,7 +97,7 @@ std::string BookPictures::FindCoverPath(const OpfPackage& package) {
             const auto* src = PictureSource(node);
             if (!src || src->empty()) continue;
             if (auto path =
-                    ResolveInPackage(FolderOf(pagePath), SplitHref(PercentDecode(*src)).path))
+                    ResolveInPackage(FolderOf(pagePath), DecodedHref(*src).path))
                 return *path;
         }
     }

@@ -46,8 +46,7 @@ void ReadPoints(const pugi::xml_node& parent, const std::string& ncxFolder,
             continue;
         NavPoint point;
         point.label = CollapseSpaces(Child(Child(node, "navLabel"), "text").child_value());
-        const auto parts =
-            SplitHref(PercentDecode(Child(node, "content").attribute("src").value()));
+        const auto parts = DecodedHref(Child(node, "content").attribute("src").value());
         if (auto path = ResolveInPackage(ncxFolder, parts.path))
             point.target = parts.fragment.empty() ? *path : *path + "#" + parts.fragment;
         if (depth < 32) ReadPoints(node, ncxFolder, point.children, depth + 1);

@@ -27,7 +27,7 @@ std::shared_ptr<const StyleSheet> StylesheetCache::For(const std::string& chapte
     for (const auto& href : document.stylesheetLinks) {
         if (!seenHrefs.insert(href).second) continue;
         const auto path =
-            ResolveInPackage(FolderOf(chapterPath), SplitHref(PercentDecode(href)).path);
+            ResolveInPackage(FolderOf(chapterPath), DecodedHref(href).path);
         if (!path) {
             chapter.findings.Warning("stylesheet \"" + href + "\" of \"" + chapterPath +
                                      "\" is not inside the package folder; it is ignored");

@@ -212,7 +212,7 @@ private:
     }
 
     void WritePictureOf(const std::string& src, const std::string* alt) {
-        const auto parts = SplitHref(PercentDecode(src));
+        const auto parts = DecodedHref(src);
         const auto path = ResolveInPackage(FolderOf(ctx_.chapterPath), parts.path);
         if (!path) {
             ctx_.diagnostics->Warning("picture \"" + src + "\" in \"" + ctx_.chapterPath +

@@ -40,6 +40,11 @@ HrefParts SplitHref(std::string_view href) {
     return {std::string(href.substr(0, hash)), std::string(href.substr(hash + 1))};
 }
 
+HrefParts DecodedHref(std::string_view href) {
+    HrefParts parts = SplitHref(href);
+    return {PercentDecode(parts.path), PercentDecode(parts.fragment)};
+}
+
 bool HasScheme(std::string_view href) {
     for (std::size_t i = 0; i < href.size(); ++i) {
         const char c = href[i];

@@ -19,6 +19,10 @@ struct HrefParts {
 };
 HrefParts SplitHref(std::string_view href);
 
+// The href split at its first '#', then each part percent-decoded: an encoded "%23" is a
+// character of the name, never the start of a fragment.
+HrefParts DecodedHref(std::string_view href);
+
 // True for "http:", "mailto:" and other addresses with a scheme.
 bool HasScheme(std::string_view href);
 

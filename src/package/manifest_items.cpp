@@ -7,7 +7,9 @@
 
 #include "package/package_names.h"
 #include "package/package_text.h"
+#include "package/picture_signature.h"
 #include "project/command_runner.h"
+#include "text/case_blind_path.h"
 #include "text/file_utils.h"
 #include "text/paths.h"
 #include "text/strings.h"
@@ -35,9 +37,11 @@ bool EnsureOpsSubfolder(const Book& book, const std::string& entry) {
     return FolderExists(full);
 }
 
-std::string ImageItem(std::string_view id, std::string_view href) {
+// The subtype told by the extension unless one is given (found by the file's signature).
+std::string ImageItem(std::string_view id, std::string_view href, std::string subtype = {}) {
+    if (subtype.empty()) subtype = ImageMediaSubtype(href);
     return "\t<item id=\"" + std::string(id) + "\" href=\"" + package_text::HrefValue(href) +
-           "\" media-type=\"image/" + ImageMediaSubtype(href) + "\" />\r\n\t";
+           "\" media-type=\"image/" + subtype + "\" />\r\n\t";
 }
 
 }  // namespace
@@ -62,7 +66,8 @@ std::string StylesheetManifestItems(Book& book) {
     for (std::size_t k = 0; k < book.stylesheets.size(); ++k) {
         const std::string& entry = book.stylesheets[k];
         if (entry == replacement) continue;  // the same file, listed once
-        if (!FileExists(book.sourceFolder + entry)) {
+        // A page written on a case-blind system may name "STYLE.CSS" for "style.css".
+        if (ExistingFileCaseBlind(book.sourceFolder, entry).empty()) {
             book.AppendLog(entry + "does not exist, give up");
             continue;
         }
@@ -81,12 +86,23 @@ std::string ImageManifestItems(Book& book) {
         const std::string& entry = book.images[k];
         if (entry == cover) continue;  // the cover picture itself: listed once
         const std::string source = book.sourceFolder + entry;
-        if (!FileExists(source)) {
+        // Found without regard to letter case, packaged under the name the chapters use.
+        const std::string found =
+            FileExists(source) ? source : ExistingFileCaseBlind(book.sourceFolder, entry);
+        if (found.empty()) {
             book.AppendLog(entry + "does not exist");
             continue;
         }
-        if (EnsureOpsSubfolder(book, entry)) CopyFile(source, book.folders.opsFolder + entry);
-        block += ImageItem("img" + std::to_string(k), entry);
+        std::string subtype = ImageMediaSubtype(entry);
+        if (subtype.empty()) subtype = PictureSubtypeBySignature(found);
+        // Readers and the compiler take JPEG, PNG, GIF, BMP and SVG; anything else is named.
+        if (subtype.empty() || subtype == "tiff" || subtype == "webp") {
+            book.AppendLog("# Picture " + entry +
+                           " is not a JPEG, PNG, GIF, BMP or SVG picture and was left out.");
+            continue;
+        }
+        if (EnsureOpsSubfolder(book, entry)) CopyFile(found, book.folders.opsFolder + entry);
+        block += ImageItem("img" + std::to_string(k), entry, subtype);
     }
     return block;
 }

@@ -4,6 +4,7 @@
 
 #include "text/paths.h"
 #include "text/strings.h"
+#include "text/utf8.h"
 
 namespace quillery::package_text {
 
@@ -18,11 +19,15 @@ std::string HrefValue(std::string_view path) {
     // "." and UTF-8 bytes stay as they are, so ordinary names come out unchanged.
     static constexpr std::string_view kUnsafe = " \"#%<>\\^`{|}";
     static constexpr char kHex[] = "0123456789ABCDEF";
+    // A name whose bytes are not UTF-8 (written on an older system) has its high bytes
+    // encoded too: the package document stays valid UTF-8 and still names the file's bytes.
+    const bool encodeHighBytes = !IsValidUtf8(path);
     std::string encoded;
     encoded.reserve(path.size());
     for (const char c : path) {
         const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x20 || byte == 0x7F || kUnsafe.find(c) != std::string_view::npos) {
+        if (byte < 0x20 || byte == 0x7F || (encodeHighBytes && byte >= 0x80) ||
+            kUnsafe.find(c) != std::string_view::npos) {
             encoded += '%';
             encoded += kHex[byte >> 4];
             encoded += kHex[byte & 0x0F];

@@ -12,7 +12,8 @@ void InsertBefore(std::string& text, std::string_view marker, std::string_view b
 
 // A relative path as the value of a double-quoted href or src attribute: bytes that cannot
 // stand in a URI (blank, quote, "#", "%", "<", ">" and the like) percent-encoded, then "&"
-// escaped as "&amp;". A name without such bytes comes out as EncodeEntities gives it.
+// escaped as "&amp;"; in a name that is not valid UTF-8 every byte from 0x80 up is encoded
+// too. A name without such bytes comes out as EncodeEntities gives it.
 std::string HrefValue(std::string_view path);
 
 }  // namespace quillery::package_text

@@ -90,12 +90,18 @@ void WriteTocFiles(Book& book) {
         const std::string page = ReadTextFile(book.folders.opsFolder + file);
         int m = 0;
         for (const std::string& name : AnchorNames(page)) {
-            points += NavPoint(++m, name, package_text::HrefValue(file) + "#" + name);
+            points += NavPoint(++m, name,
+                               package_text::HrefValue(file) + "#" + package_text::HrefValue(name));
         }
     } else if (book.chapters.size() == 1) {
         book.tocFileName.clear();
     }
 
+    // A navMap without a point is no valid NCX: a one-file book lists at least its chapter.
+    if (points.empty() && book.chapters.size() == 1) {
+        points = NavPoint(1, book.chapters[0].title.value_or(""),
+                          package_text::HrefValue(book.chapters[0].file));
+    }
     package_text::InsertBefore(ncx, "</navMap>", points);
     WriteTextFile(book.folders.opsFolder + "toc.ncx", ncx);
 }

@@ -26,6 +26,7 @@
 #include "text/paths.h"
 #include "text/strings.h"
 #include "text/text_file.h"
+#include "workflow/chapter_anchors.h"
 #include "workflow/chapter_resources.h"
 #include "workflow/epub_output.h"
 
@@ -204,6 +205,7 @@ MakeResult MakeMobi(Book& book, const BookForm& form, Settings& settings, UiPort
         WriteTitlePage(book);
         CopyReplacementStylesheet(book);
         if (book.wordSplit) RepairAnchorLinks(book);
+        AddTargetableAnchors(book);
         progress.Step(19, "Writing the chapters");
         WriteChapters(book);
         packageWritten = true;

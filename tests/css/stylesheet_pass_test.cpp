@@ -61,15 +61,16 @@ TEST_F(StylesheetPassTest, OptionsChooseTheRewrites) {
     EXPECT_EQ(ReadTextFile(book.sourceFolder + "style.css"), css);  // the source is never touched
 }
 
-TEST_F(StylesheetPassTest, ThreeStylesheetsAndTheRuleGoesToTheLastOnly) {
+// Chapters may link any of them: each stylesheet carries the rule.
+TEST_F(StylesheetPassTest, ThreeStylesheetsAndTheRuleGoesToEach) {
     Source("a.css", "p{font-size:12pt}");
     Source("css/b.css", "h1{font-size:16pt}");
     Source("css/deep/c.css", "h2{color:red}");
     book.options.paragraph.indent = true;
     book.options.baseFontSize = 16;
     Make();
-    EXPECT_EQ(Package("a.css"), "p{font-size:0.75em}");
-    EXPECT_EQ(Package("css/b.css"), "h1{font-size:1em}");
+    EXPECT_EQ(Package("a.css"), "p{font-size:0.75em}\r\np{text-indent:2em;}");
+    EXPECT_EQ(Package("css/b.css"), "h1{font-size:1em}\r\np{text-indent:2em;}");
     EXPECT_EQ(Package("css/deep/c.css"), "h2{color:red}\r\np{text-indent:2em;}");
 }
 

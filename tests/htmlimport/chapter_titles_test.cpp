@@ -37,12 +37,16 @@ TEST(TitleText, FileNamesTagsPageTitlesHeadingsAndDisplay) {
         {TitleDisplayText, "Caf\xC3\xA9", "Caf\xC3\xA9"},
         {TitleDisplayText, "A &amp; B", "A & B"},
         {TitleDisplayText, "\xF0\x9F\x93\x96 Book", "\xF0\x9F\x93\x96 Book"},
-        // Invalid UTF-8 gives an empty cell: Latin-1, overlong, surrogate, cut short, too high.
-        {TitleDisplayText, "Caf\xE9", ""},
-        {TitleDisplayText, "\xC0\xAF", ""},
-        {TitleDisplayText, "\xED\xA0\x80", ""},
-        {TitleDisplayText, "\xE2\x82", ""},
-        {TitleDisplayText, "\xF4\x90\x80\x80", ""},
+        // Every entity, named or numeric, decoded once.
+        {TitleDisplayText, "It&#8217;s &eacute;t&eacute;", "It\xE2\x80\x99s \xC3\xA9t\xC3\xA9"},
+        {TitleDisplayText, "&#x2014;&lt;b&gt;&amp;amp;&nbsp;&#150;",
+         "\xE2\x80\x94<b>&amp; \xE2\x80\x93"},
+        {TitleDisplayText, "&bogus; &#xD800; &#; & x", "&bogus; &#xD800; &#; & x"},
+        // Bytes that are not UTF-8 are Windows-1252, as older pages are written.
+        {TitleDisplayText, "Caf\xE9 \x93quoted\x94 \x80",
+         "Caf\xC3\xA9 \xE2\x80\x9Cquoted\xE2\x80\x9D \xE2\x82\xAC"},
+        {TitleDisplayText, "\xC0\xAF", "\xC3\x80\xC2\xAF"},
+        {TitleDisplayText, "\xE2\x82", "\xC3\xA2\xE2\x80\x9A"},
     };
     testing::ExpectPasses(cases);
 }

@@ -22,16 +22,26 @@ TEST(Collectors, ImagesAndStylesheetsOfOneChapter) {
         {false, "<img src=\"pics/My%20Photo.jpg\">", {"pics/My Photo.jpg"}},
         {false, "<IMG SRC='a.gif'>", {"a.gif"}},
         {false, "<img alt=\"x\" src=\"Fish &amp; Chips.png\" />", {"Fish & Chips.png"}},
-        {false, "<img src=\" pics\\b.png \">", {"pics/b.png"}},
-        {false, "<img src=a.gif><img src=\"\"><img alt=\"no source\">", {}},
+        {false, "<img src=\" pics\\b.png \">", {"pics\\b.png"}},
+        {false, "<img src=a.gif><img src=\"\"><img alt=\"no source\">", {"a.gif"}},
+        {false, "<IMG SRC=Pics/My%20Photo.JPG>", {"Pics/My Photo.JPG"}},
+        // Every %XX decoded, after the fragment and query are split off.
+        {false,
+         "<img src=\"%C3%A9t%C3%A9%2Bn%25.png#x\"><img src=\"a%23b.png?v=2\">",
+         {"\xC3\xA9t\xC3\xA9+n%.png", "a#b.png"}},
+        {false,
+         "<img data-src=\"lazy.png\" src=\"real.png\"><img data-src=\"only.png\">",
+         {"real.png"}},
+        {false, "<img src=\"%2E%2E/x.png\"><img src=\"%2Fetc/x.png\"><img src=\"C%3A/x\">", {}},
         {false, "<img src=\"a.gif>", {}},
         {false, "<img src=\"http://example.com/a.gif\"><img src=\"https://x/b.gif\">", {}},
         {false, "<img src=\"C:\\x.png\"><img src=\"/etc/x.png\">", {}},
-        {false, "<img src=\"../x.png\"><img src=\"..\\y.png\"><img src=\"a/../../z.png\">", {}},
+        {false, "<img src=\"../x.png\"><img src=\"a/../../z.png\"><img src=\"file:///x\">", {}},
         {false, "<img src=\" /etc/x.png\"><img src=\"%20/etc/y.png\">", {}},
-        {true, "<link rel=\"stylesheet\" href=\"css/Main.CSS\">", {"css/Main.css"}},
+        {true, "<link rel=\"stylesheet\" href=\"css/Main.CSS\">", {"css/Main.CSS"}},
         {true, "<LINK REL=stylesheet HREF=plain.css>", {"plain.css"}},
-        {true, "<link href='x.css' rel='stylesheet'/><link href=\"X.CSS\">", {"x.css"}},
+        {true, "<link href='x.css' rel='stylesheet'/><link href=\"X.CSS\">", {"x.css", "X.CSS"}},
+        {true, "<link data-href=\"no.css\" href=\"s%20t.css?v=1\">", {"s t.css"}},
         {true, "<link rel=\"icon\" href=\"fav.ico\"><link rel=\"stylesheet\">", {}},
         {true, "<link href=\"http://cdn/x.css\"><link href=\"../up.css\">", {}},
         // A ".css" that belongs to another attribute would give a value holding markup.
@@ -46,13 +56,14 @@ TEST(Collectors, ImagesAndStylesheetsOfOneChapter) {
     }
 }
 
-TEST(Collectors, EachImageOnceInTheFormOfItsFirstAppearance) {
+// Names differing only in case are different files on Linux: both are kept.
+TEST(Collectors, EachImageOnceNamesInAnyCaseKept) {
     const quillery::testing::TempDir dir;
     dir.Write("1.htm", "<img src=\"Img/A.JPG\"><img src='b.png'>");
     dir.Write("2.htm", "<img src=\"img/a.jpg\"><img src=\"c.gif\"><img src=\"B.PNG\">");
     EXPECT_EQ(CollectImages(dir.path(), {"1.htm", "missing.htm", "2.htm"}),
-              (Paths{"Img/A.JPG", "b.png", "c.gif"}));
-    EXPECT_EQ(CollectImages(dir.path(), {"2.htm", "1.htm"}),
+              (Paths{"Img/A.JPG", "b.png", "img/a.jpg", "c.gif", "B.PNG"}));
+    EXPECT_EQ(CollectImages(dir.path(), {"2.htm", "2.htm"}),
               (Paths{"img/a.jpg", "c.gif", "B.PNG"}));
 }
 

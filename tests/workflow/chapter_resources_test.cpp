@@ -27,11 +27,15 @@ TEST_F(ChapterResources, ChapterCopiesNameTheirPicturesAndStylesheetsUnlessFromW
     WriteContentOpf(book, ChapterResourceCollectors());  // with the clock's date
     EXPECT_TRUE(Has(Ops("content.opf"),
                     "\t<item id=\"n1\" href=\"b.htm\" media-type=\"application/xhtml+xml\" />\r\n\t"
-                    "\t\t<item id=\"css0\" href=\"css/Book.css\" media-type=\"text/css\" />\r\n"
+                    "\t\t<item id=\"css0\" href=\"css/Book.CSS\" media-type=\"text/css\" />\r\n"
                     "\t<item id=\"img0\" href=\"images/pic%201.png\" "
+                    "media-type=\"image/png\" />\r\n\t"
+                    "\t<item id=\"img2\" href=\"Images/PIC%201.png\" "
                     "media-type=\"image/png\" />\r\n\t</manifest>"));
-    EXPECT_EQ(book.stylesheets, std::vector<std::string>{"css/Book.css"});  // for the style pass
+    // Names as the chapters write them, the files found without regard to letter case.
+    EXPECT_EQ(book.stylesheets, std::vector<std::string>{"css/Book.CSS"});  // for the style pass
     EXPECT_EQ(Ops("images/pic 1.png"), "png");
+    EXPECT_EQ(Ops("Images/PIC 1.png"), "png");
     EXPECT_EQ(book.log, "images/missing.gifdoes not exist\r\n");
     EXPECT_EQ(book.metadata.date, TodayIsoDate());
     book.wordImport = true;  // a Word project keeps the list its import set up
