@@ -23,15 +23,5 @@ inline void SetU32(std::string& out, std::size_t at, std::uint32_t value) {
     out[at + 2] = static_cast<char>((value >> 8) & 0xFF);
     out[at + 3] = static_cast<char>(value & 0xFF);
 }
-inline std::uint32_t GetU32(const std::string& in, std::size_t at) {
-    return (static_cast<std::uint32_t>(static_cast<unsigned char>(in[at])) << 24) |
-           (static_cast<std::uint32_t>(static_cast<unsigned char>(in[at + 1])) << 16) |
-           (static_cast<std::uint32_t>(static_cast<unsigned char>(in[at + 2])) << 8) |
-           static_cast<std::uint32_t>(static_cast<unsigned char>(in[at + 3]));
-}
-inline std::uint16_t GetU16(const std::string& in, std::size_t at) {
-    return static_cast<std::uint16_t>((static_cast<unsigned char>(in[at]) << 8) |
-                                      static_cast<unsigned char>(in[at + 1]));
-}
 
 }  // namespace quillery::mobi

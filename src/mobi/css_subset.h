@@ -41,7 +41,6 @@ public:
     // The style of the element `node`: matching rules by specificity and order, then its style
     // attribute.
     MarkupStyle StyleFor(const HtmlDocument& document, int node) const;
-    std::size_t RuleCount() const { return rules_.size(); }
 
 private:
     struct Compound {

@@ -22,7 +22,6 @@ public:
 
     const std::vector<Finding>& findings() const { return findings_; }
     int Count(Severity severity) const;
-    bool HasErrors() const { return Count(Severity::Error) > 0; }
 
     // Called for every finding as it is made (the command line prints it at once).
     void SetListener(void (*listener)(const Finding&)) { listener_ = listener; }

@@ -9,6 +9,7 @@
 #include <regex>
 
 #include "project/command_runner.h"
+#include "required_tool.h"
 #include "run_quillery.h"
 #include "text/file_utils.h"
 #include "text/text_file.h"
@@ -77,9 +78,7 @@ void ExpectChapterTextsInEpub(const std::vector<std::string>& chapters, const st
 
 class EpubReaders : public ::testing::Test {
 protected:
-    void SetUp() override {
-        if (!fs::exists(kEpubcheckJar)) GTEST_SKIP() << "epubcheck is not installed";
-    }
+    void SetUp() override { QUILLERY_REQUIRE_TOOL(fs::exists(kEpubcheckJar), "epubcheck"); }
     TempDir dir;
 };
 
@@ -182,7 +181,7 @@ INSTANTIATE_TEST_SUITE_P(Books, MessyPages, ::testing::ValuesIn(kMessyBooks),
 
 TEST_F(EpubReaders, TheGeneratedThreeHundredChapterBookIsValidWithoutWarnings) {
     const std::string generator = ProgramFolder() + "quillery_gen_webbook";
-    if (!FileExists(generator)) GTEST_SKIP() << "the book generator is not built";
+    QUILLERY_REQUIRE_TOOL(FileExists(generator), "the book generator (quillery_gen_webbook)");
     RunCommand(ShellQuote(generator) + " " + ShellQuote(dir.path() + "webbook"), "/");
     const QuilleryRun run = RunQuilleryProgram(
         dir.path(), {"make", "-o", dir.path() + "out/webbook.mobi", dir.path() + "webbook"});

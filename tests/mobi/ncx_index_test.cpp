@@ -11,6 +11,7 @@
 
 #include "mini_mobi.h"
 #include "mobi/toc_links.h"
+#include "required_tool.h"
 
 namespace quillery::mobi {
 namespace {
@@ -218,9 +219,8 @@ TEST(NcxIndexInLibmobi, SingleEntryEdgeCases) {
 // libmobi 0.11 resolves labels in the first label record only, so calibre's inspector, which
 // resolves them all, reads this index back.
 TEST(NcxIndexInCalibre, LabelsInEveryLabelRecordAndEntriesInEveryDataRecordArrive) {
-    if (std::system("command -v calibre-debug >/dev/null 2>&1") != 0) {
-        GTEST_SKIP() << "calibre-debug is not installed";
-    }
+    QUILLERY_REQUIRE_TOOL(std::system("command -v calibre-debug >/dev/null 2>&1") == 0,
+                          "calibre-debug");
     // 5000 entries with 45-byte labels: two data records and four label records.
     const NestedBook book = MakeNestedBook(1000, 2, 1, std::string(40, 'C'));
     const auto entries = LinkTocEntries(book.items, std::uint32_t(book.text.size()));
