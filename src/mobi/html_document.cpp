@@ -6,8 +6,8 @@
 #include <cctype>
 #include <cstdlib>
 
-#include "mobi/html_entities.h"
 #include "mobi/text_encoding.h"
+#include "text/html_entities.h"
 
 namespace quillery::mobi {
 namespace {

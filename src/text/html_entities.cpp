@@ -1,12 +1,12 @@
 // HTML character references decoded (see html_entities.h).
 
-#include "mobi/html_entities.h"
+#include "text/html_entities.h"
 
 #include <algorithm>
 #include <cstring>
 #include <iterator>
 
-namespace quillery::mobi {
+namespace quillery {
 namespace {
 
 struct NamedEntity {
@@ -98,4 +98,4 @@ char32_t LookUpNamedEntity(std::string_view name) {
     return 0;
 }
 
-}  // namespace quillery::mobi
+}  // namespace quillery
