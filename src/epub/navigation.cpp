@@ -6,26 +6,11 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "text/strings.h"
+
 namespace quillery::epub {
 
 namespace {
-
-std::string Escaped(std::string_view text) {
-    std::string out;
-    for (const char c : text) {
-        if (c == '&')
-            out += "&amp;";
-        else if (c == '<')
-            out += "&lt;";
-        else if (c == '>')
-            out += "&gt;";
-        else if (c == '"')
-            out += "&quot;";
-        else
-            out += c;
-    }
-    return out;
-}
 
 std::string Collapsed(std::string_view text) {
     std::string out;
@@ -52,8 +37,8 @@ void AppendNavList(pugi::xml_node parent, std::string& out, int depth) {
         if (label.empty()) label.push_back('-');
         const std::string src = point.child("content").attribute("src").value();
         out.append(static_cast<std::size_t>(depth * 2 + 2), ' ');
-        out.append("<li><a href=\"").append(Escaped(src)).append("\">");
-        out.append(Escaped(label)).append("</a>");
+        out.append("<li><a href=\"").append(EscapeXmlAttribute(src)).append("\">");
+        out.append(EscapeXmlAttribute(label)).append("</a>");
         if (point.child("navPoint")) {
             out += "\n";
             AppendNavList(point, out, depth + 2);
@@ -93,16 +78,16 @@ Navigation BuildNavigation(const NavigationInput& input, const PackageNames& nam
     // The nav document sits beside the NCX, so the rewritten links hold for it too.
     AppendNavList(root.child("navMap"), list, 2);
     if (list.empty())
-        list = "    <ol>\n      <li><a href=\"#toc\">" + Escaped(input.title) +
+        list = "    <ol>\n      <li><a href=\"#toc\">" + EscapeXmlAttribute(input.title) +
                "</a></li>\n    </ol>\n";
     navigation.nav =
         "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<!DOCTYPE html>\n"
         "<html xmlns=\"http://www.w3.org/1999/xhtml\" xmlns:epub=\"http://www.idpf.org/2007/ops\""
         " lang=\"" +
-        Escaped(input.language) + "\" xml:lang=\"" + Escaped(input.language) +
-        "\">\n<head>\n<title>" + Escaped(input.title) +
+        EscapeXmlAttribute(input.language) + "\" xml:lang=\"" + EscapeXmlAttribute(input.language) +
+        "\">\n<head>\n<title>" + EscapeXmlAttribute(input.title) +
         "</title>\n</head>\n<body>\n  <nav epub:type=\"toc\" id=\"toc\">\n    <h1>" +
-        Escaped(input.tocTitle) + "</h1>\n" + list + "  </nav>\n</body>\n</html>\n";
+        EscapeXmlAttribute(input.tocTitle) + "</h1>\n" + list + "  </nav>\n</body>\n</html>\n";
     return navigation;
 }
 

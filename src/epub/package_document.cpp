@@ -6,30 +6,16 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "text/strings.h"
+
 namespace quillery::epub {
 
 namespace {
 
-std::string Escaped(std::string_view text) {
-    std::string out;
-    for (const char c : text) {
-        if (c == '&')
-            out += "&amp;";
-        else if (c == '<')
-            out += "&lt;";
-        else if (c == '>')
-            out += "&gt;";
-        else if (c == '"')
-            out += "&quot;";
-        else
-            out += c;
-    }
-    return out;
-}
-
 void Element(std::string& out, const char* name, const std::string& value, const char* attrs = "") {
     if (value.empty()) return;  // an empty Dublin Core element is not allowed
-    out += std::string("    <") + name + attrs + ">" + Escaped(value) + "</" + name + ">\n";
+    out +=
+        std::string("    <") + name + attrs + ">" + EscapeXmlAttribute(value) + "</" + name + ">\n";
 }
 
 // 64-bit FNV-1a of text, from a given basis.
@@ -93,7 +79,7 @@ std::string PackageDocumentText(const PackageDocumentInput& in) {
     out +=
         "<package xmlns=\"http://www.idpf.org/2007/opf\" version=\"3.0\" "
         "unique-identifier=\"BookId\" xml:lang=\"" +
-        Escaped(m.language) + "\">\n";
+        EscapeXmlAttribute(m.language) + "\">\n";
     out += "  <metadata xmlns:dc=\"http://purl.org/dc/elements/1.1/\">\n";
     Element(out, "dc:identifier", m.identifier, " id=\"BookId\"");
     Element(out, "dc:title", m.title);
@@ -111,18 +97,19 @@ std::string PackageDocumentText(const PackageDocumentInput& in) {
     out += "    <meta property=\"dcterms:modified\">" + m.modified + "</meta>\n";
     // Readers of the older format find the cover through this meta.
     if (!in.coverId.empty())
-        out += "    <meta name=\"cover\" content=\"" + Escaped(in.coverId) + "\"/>\n";
+        out += "    <meta name=\"cover\" content=\"" + EscapeXmlAttribute(in.coverId) + "\"/>\n";
     out += "  </metadata>\n  <manifest>\n";
     for (const ManifestEntry& item : in.manifest) {
-        out += "    <item id=\"" + Escaped(item.id) + "\" href=\"" + Escaped(item.href) +
-               "\" media-type=\"" + item.mediaType + "\"";
+        out += "    <item id=\"" + EscapeXmlAttribute(item.id) + "\" href=\"" +
+               EscapeXmlAttribute(item.href) + "\" media-type=\"" + item.mediaType + "\"";
         if (!item.properties.empty()) out += " properties=\"" + item.properties + "\"";
         out += "/>\n";
     }
     out += "  </manifest>\n  <spine";
-    if (!in.ncxId.empty()) out += " toc=\"" + Escaped(in.ncxId) + "\"";
+    if (!in.ncxId.empty()) out += " toc=\"" + EscapeXmlAttribute(in.ncxId) + "\"";
     out += ">\n";
-    for (const std::string& id : in.spine) out += "    <itemref idref=\"" + Escaped(id) + "\"/>\n";
+    for (const std::string& id : in.spine)
+        out += "    <itemref idref=\"" + EscapeXmlAttribute(id) + "\"/>\n";
     out += "  </spine>\n</package>\n";
     return out;
 }

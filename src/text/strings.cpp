@@ -171,6 +171,20 @@ std::string EncodeEntities(std::string_view s) {
     return out;
 }
 
+std::string EscapeXmlAttribute(std::string_view s) {
+    const std::string encoded = EncodeEntities(s);
+    if (s.find('"') == std::string_view::npos) return encoded;
+    std::string out;
+    out.reserve(encoded.size() + 16);
+    for (const char c : encoded) {
+        if (c == '"')
+            out += "&quot;";
+        else
+            out += c;
+    }
+    return out;
+}
+
 std::string DecodeEntities(std::string_view s) {
     if (s.find('&') == std::string_view::npos) return std::string(s);
     // In this order: "&amp;nbsp;" becomes "&nbsp;" and then a space.

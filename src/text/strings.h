@@ -32,6 +32,8 @@ std::vector<std::string> ExtractAllBetween(std::string_view s, std::string_view 
 void AppendRange(std::string& buffer, int& bufferPos, std::string_view src, int from, int to);
 
 std::string EncodeEntities(std::string_view s);
+// EncodeEntities, and '"' as "&quot;": text fit for an XML attribute value in double quotes.
+std::string EscapeXmlAttribute(std::string_view s);
 std::string DecodeEntities(std::string_view s);
 
 // Small conveniences used across the program.
