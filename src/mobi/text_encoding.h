@@ -6,10 +6,9 @@
 #include <string>
 #include <string_view>
 
-namespace quillery::mobi {
+#include "text/utf8.h"
 
-// Appends the UTF-8 encoding of a code point (invalid ones as U+FFFD).
-void AppendUtf8(std::string& out, char32_t codePoint);
+namespace quillery::mobi {
 
 // Decodes one character at `pos` and advances it; malformed bytes decode as U+FFFD, one byte each.
 char32_t NextCodePoint(std::string_view text, std::size_t& pos);
