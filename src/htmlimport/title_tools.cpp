@@ -13,7 +13,11 @@ namespace quillery {
 
 namespace {
 
-bool IsAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+// ASCII letters and every byte of a character outside ASCII continue a word.
+bool ContinuesWord(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
+           static_cast<unsigned char>(c) >= 0x80;
+}
 
 char UpperAsciiByte(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 
@@ -44,7 +48,7 @@ std::string CapitalizeWords(std::string_view s) {
     char previous = ' ';
     for (char& c : out) {
         const char current = c;
-        if (!IsAsciiLetter(previous)) c = UpperAsciiByte(c);
+        if (!ContinuesWord(previous)) c = UpperAsciiByte(c);
         previous = current;
     }
     return out;

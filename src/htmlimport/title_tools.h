@@ -14,9 +14,10 @@
 namespace quillery {
 
 // Lower-cases the ASCII letters, then upper-cases the first byte and every byte after one
-// that is not an ASCII letter: ‘chapter one's 2nd part’ gives ‘Chapter One'S 2Nd Part’.
-// Only ASCII letters change, so the bytes of other characters stay as they are; such a
-// character counts as not a letter (‘été’ gives ‘éTé’).
+// that is not a letter: ‘chapter one's 2nd part’ gives ‘Chapter One'S 2Nd Part’. Only ASCII
+// letters change, so the bytes of other characters stay as they are; such a character
+// counts as a letter, so it never starts a new word (‘été à paris’ gives ‘été à Paris’,
+// ‘fisherman’s’ gives ‘Fisherman’s’).
 std::string CapitalizeWords(std::string_view s);
 
 // Every word made only of the letters i, v and x, in any case, upper-cased: ‘Part Xi’ gives
