@@ -3,6 +3,7 @@
 
 #include <QMainWindow>
 #include <QMenuBar>
+#include <utility>
 
 namespace quillery::app {
 namespace {
@@ -69,10 +70,14 @@ MenuActions BuildMenus(QMainWindow& window) {
     a.recompile = Item(edit, "mnuRecompile", "Re-&Compile", Qt::Key_F8);
 
     QMenu* titles = HiddenMenu(bar, "Titles");
-    for (const char* caption : {"Extract Subtitle", "Undo", "Revert/Re-Extract", "To Capitalized",
-                                "Trim", "To Uppercased"}) {
-        titles->addAction(caption);
+    for (const auto& [name, caption] : {std::pair{"mExtractSubtitle", "Extract Subtitle"},
+                                        {"mUndo", "Undo"},
+                                        {"mRevert", "Revert/Re-Extract"},
+                                        {"mCapToc", "To Capitalized"},
+                                        {"mTrim", "Trim"}}) {
+        titles->addAction(caption)->setObjectName(name);
     }
+    titles->addAction("To Uppercased");
     QMenu* numbers = titles->addMenu("Numbers");
     numbers->menuAction()->setVisible(false);
     numbers->addAction("Roman to Arab");

@@ -250,6 +250,7 @@ void MainWindow::ResetWindowForNewProject() {
     coverPath_.clear();
     ShowCover();
     grid_ = ChapterGrid{};
+    titleTools_.ClearSnapshot();
     fileList_->Clear();
     menus_.cssMenu->clear();
     menus_.htmlMenu->clear();
@@ -303,6 +304,7 @@ void MainWindow::ConnectControls() {
     connect(fileList_, &QTableWidget::cellClicked, this, &MainWindow::OnGridClicked);
     connect(fileList_, &ChapterGridWidget::rowMoved, this, &MainWindow::OnRowMoved);
     connect(fileList_, &ChapterGridWidget::markAsTocRequested, this, &MainWindow::OnMarkAsToc);
+    ConnectTitleTools();
 
     const MenuActions& m = menus_;
     connect(m.openExample, &QAction::triggered, this, &MainWindow::OpenExampleCommand);

@@ -13,6 +13,7 @@
 
 #include "app/main_menus.h"
 #include "htmlimport/chapter_grid.h"
+#include "htmlimport/title_tools.h"
 #include "project/book.h"
 #include "project/settings.h"
 #include "project/work_folder_lock.h"
@@ -95,11 +96,15 @@ private:
     void OnDestinationClicked(bool name);
     void PreviewFile(const std::string& path);
     void ShowCover();
+    // The "Titles" menu: each tool runs on the grid as the user left it (title_commands.cpp).
+    void ConnectTitleTools();
+    void RunTitleTool(const std::function<void(Book&, ChapterGrid&)>& tool);
     QString ChooseWordDocument();
 
     Book book_;
     Settings settings_;
     ChapterGrid grid_;
+    TitleTools titleTools_;
     std::string coverPath_;
     WordConverter word_;
     std::string wordDialogFolder_;

@@ -1,6 +1,7 @@
 // The Quillery window driven headless: start-up defaults, the example web book imported,
 // a title edited in the grid and made with the bundled compiler, the preconditions of Make
-// with their focused controls, the function keys of hidden items, row moves, closing.
+// with their focused controls, the function keys of hidden items, row moves, closing, the
+// title tools.
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
@@ -95,6 +96,7 @@ private slots:
     void DestinationFollowsTheSavePathChoice();
     void FileNameClicksPreviewTheSourceChapter();
     void MarkAsTocFollowsItsRowWhenRowsMove();
+    void TitlesMenuEditsTheTitlesTheMakeUses();
 };
 
 void AppWindowTest::StartsWithDefaultsWithoutSettingsFile() {
@@ -468,6 +470,36 @@ void AppWindowTest::MarkAsTocFollowsItsRowWhenRowsMove() {
     QCOMPARE(grid->item(0, kGridMarkerColumn)->text(), QString("TOC"));
     QCOMPARE(grid->item(0, kGridFileColumn)->text(), marked);
     QCOMPARE(s.window->book().tocPosition, 1);
+}
+
+void AppWindowTest::TitlesMenuEditsTheTitlesTheMakeUses() {
+    Session s;
+    QVERIFY(s.ImportExample());
+    QTableWidgetItem* first = s.Find<QTableWidget>("fileList")->item(0, kGridTitleColumn);
+    const QString heading = first->text();
+    first->setText("the end of book iii");
+    struct Step {
+        const char* item;
+        QString title;
+    };
+    // The first example page has a paragraph between its first two headings.
+    const Step steps[] = {{"mCapToc", "The End Of Book III"},
+                          {"mExtractSubtitle", "The End Of Book III "},
+                          {"mUndo", "The End Of Book III"}};
+    for (const Step& step : steps) {
+        s.Find<QAction>(step.item)->trigger();
+        first = s.Find<QTableWidget>("fileList")->item(0, kGridTitleColumn);
+        QCOMPARE(first->text(), step.title);
+    }
+    QVERIFY(s.RunCommand("btnMake"));
+    const Book& book = s.window->book();
+    QCOMPARE(book.chapters[0].title.value_or(""), std::string("The End Of Book III"));
+    const std::string ncx = ReadTextFile(book.folders.opsFolder + "toc.ncx");
+    QVERIFY2(ncx.find("<text>The End Of Book III</text>") != std::string::npos, ncx.c_str());
+
+    s.Find<QAbstractButton>("selTitleMethod0")->setChecked(true);
+    s.Find<QAction>("mRevert")->trigger();
+    QCOMPARE(s.Find<QTableWidget>("fileList")->item(0, kGridTitleColumn)->text(), heading);
 }
 
 int main(int argc, char** argv) {
