@@ -8,9 +8,9 @@
 
 #include "css/stylesheet_pass.h"
 #include "htmlimport/element_cleaner.h"
-#include "htmlimport/tag_normaliser.h"
 #include "htmlimport/element_removal.h"
 #include "htmlimport/resource_links.h"
+#include "htmlimport/tag_normaliser.h"
 #include "package/container.h"
 #include "package/cover_pages.h"
 #include "package/opf_writer.h"
@@ -29,6 +29,7 @@
 #include "workflow/chapter_anchors.h"
 #include "workflow/chapter_resources.h"
 #include "workflow/epub_output.h"
+#include "workflow/external_editor.h"
 
 namespace fs = std::filesystem;
 
@@ -167,14 +168,9 @@ MakeResult EditMenus(const Book& book, MakeOutcome outcome) {
     r.outcome = outcome;
     r.packageWritten = true;
     if (book.wordImport) return r;
-    if (book.stylesheets.size() >= 2) {
-        for (const std::string& css : book.stylesheets) {
-            if (FileExists(book.sourceFolder + css)) r.cssMenu.push_back(css);
-        }
-    }
-    for (const Chapter& chapter : book.chapters) {
-        if (FileExists(book.sourceFolder + chapter.file)) r.htmlMenu.push_back(chapter.file);
-    }
+    EditMenuEntries entries = EditMenuEntriesOf(book);
+    r.cssMenu = std::move(entries.css);
+    r.htmlMenu = std::move(entries.html);
     return r;
 }
 

@@ -34,6 +34,8 @@ public:
     int modalBoxes = 0;
     // Called as each message or question is shown, before it is answered.
     std::function<void()> onShown;
+    // Plays the part of the user in a modal box (clicks its buttons) before it returns.
+    std::function<void(QDialog&)> onModal;
 };
 
 }  // namespace quillery::app
