@@ -98,8 +98,9 @@ void MainWindow::KindleGenNeeded() {
 
 void MainWindow::SetKindleGenPathCommand() {
     const std::string before = settings_.kindleGenPath;
+    const QString proposed = before.empty() ? QString("kindlegen") : QString::fromStdString(before);
     const QString program = chooser_.OpenFileTitled(this, "Please tell us where KindleGen locates",
-                                                    "kindlegen", kExecutableFilter);
+                                                    proposed, kExecutableFilter);
     if (!program.isEmpty()) {
         NamedControl<QLineEdit>(*this, "inKGenPath").setText(program);
         settings_.kindleGenPath = program.toStdString();

@@ -9,6 +9,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QUrl>
 #include <clocale>
 #include <filesystem>
 
@@ -46,6 +47,7 @@ private slots:
     void CompilingOptionsSaveReachesTheCompiler();
     void LanguageDialogWritesUserLang();
     void ValidateThisAndOtherRunEpubcheck();
+    void KindleGenChoiceIsSavedOnlyWhenItChanges();
 };
 
 void AppDialogsTest::CompilingOptionsSaveReachesTheCompiler() {
@@ -181,6 +183,33 @@ void AppDialogsTest::ValidateThisAndOtherRunEpubcheck() {
     // The checked file's path is taken out of the validator's lines.
     const QString afterCheck = memo->toPlainText().section("# checking", -1);
     QVERIFY(!afterCheck.section('\n', 1).contains(copy));
+}
+
+void AppDialogsTest::KindleGenChoiceIsSavedOnlyWhenItChanges() {
+    Session s;
+    const std::string settingsFile = s.window->book().folders.settingsFile;
+    const QString compiler = RecordingCompiler(s, s.state.path() + "/args.txt");
+    struct Step {
+        QString chosen;  // "" cancels the dialog
+        bool written;
+    };
+    const Step steps[] = {{"", false}, {compiler, true}, {compiler, false}};
+    for (const Step& step : steps) {
+        std::filesystem::remove(settingsFile);
+        s.chooser.files.push_back(step.chosen);
+        s.Find<QAbstractButton>("btnSetKindleGen")->click();
+        QCOMPARE(std::filesystem::exists(settingsFile), step.written);
+    }
+    QCOMPARE(s.Find<QLineEdit>("inKGenPath")->text(), compiler);
+
+    // The download page no longer exists: both buttons open the manual's compiler section.
+    auto* needed = s.window->findChild<QDialog*>("TfrmWarnKindleGen");
+    QCOMPARE(needed->windowTitle(), QString("KindleGen needed"));
+    Click(*needed, "btnDownload");
+    Click(*needed, "btnHelp");
+    QUrl manual = QUrl::fromLocalFile(QString::fromStdString(s.window->book().folders.helpPage));
+    manual.setFragment("compiler");
+    QCOMPARE(s.chooser.opened, QStringList({manual.toString(), manual.toString()}));
 }
 
 int main(int argc, char** argv) {
