@@ -1,5 +1,5 @@
 // The main window's commands: the imports, the makes, Save Settings, the destination, the
-// cover picture and the path settings. Imports and makes take the work-folder lock and run
+// cover picture and saving the log. Imports and makes take the work-folder lock and run
 // on the worker; everything else is quick and runs on the GUI thread.
 #include <QAction>
 #include <QFile>

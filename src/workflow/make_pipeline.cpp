@@ -29,7 +29,6 @@
 #include "workflow/chapter_anchors.h"
 #include "workflow/chapter_resources.h"
 #include "workflow/epub_output.h"
-#include "workflow/external_editor.h"
 
 namespace fs = std::filesystem;
 
@@ -163,17 +162,6 @@ void Report(Book& book, const CompileResult& result, UiPort& ui) {
     }
 }
 
-MakeResult EditMenus(const Book& book, MakeOutcome outcome) {
-    MakeResult r;
-    r.outcome = outcome;
-    r.packageWritten = true;
-    if (book.wordImport) return r;
-    EditMenuEntries entries = EditMenuEntriesOf(book);
-    r.cssMenu = std::move(entries.css);
-    r.htmlMenu = std::move(entries.html);
-    return r;
-}
-
 }  // namespace
 
 MakeResult MakeMobi(Book& book, const BookForm& form, Settings& settings, UiPort& ui) {
@@ -232,7 +220,7 @@ MakeResult MakeMobi(Book& book, const BookForm& form, Settings& settings, UiPort
         return stopped;
     }
     book.previewSource = PreviewSource::Made;
-    return EditMenus(book, outcome);
+    return {outcome, true};
 }
 
 bool MakeContent(Book& book, const BookForm& form, UiPort& ui) {
