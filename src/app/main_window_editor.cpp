@@ -22,8 +22,8 @@ void MainWindow::ConnectEditMenu() {
     connect(menus_.editCss, &QAction::triggered, this, editor(&EditOnlyStylesheet));
     for (QMenu* menu : {menus_.cssMenu, menus_.htmlMenu}) {
         connect(menu, &QMenu::triggered, this, [this](QAction* item) {
-            if (!busy())
-                EditListedFile(book_, item->text().toStdString(), settings_.editorPath, *port_);
+            const std::string name = item->data().toString().toStdString();
+            if (!busy()) EditListedFile(book_, name, settings_.editorPath, *port_);
         });
     }
     auto* edit = qobject_cast<QMenu*>(menus_.cssMenu->parentWidget());
@@ -35,13 +35,18 @@ void MainWindow::ConnectEditMenu() {
 }
 
 void MainWindow::RebuildEditMenus() {
+    // Each sub-item holds its file name; its caption doubles "&" so the menu shows the name
+    // as it is instead of taking the "&" for an accelerator.
+    auto fill = [](QMenu* menu, const std::vector<std::string>& names) {
+        menu->clear();
+        for (const std::string& name : names) {
+            const QString file = QString::fromStdString(name);
+            menu->addAction(QString(file).replace("&", "&&"))->setData(file);
+        }
+    };
     const EditMenuEntries entries = EditMenuEntriesOf(book_);
-    menus_.cssMenu->clear();
-    menus_.htmlMenu->clear();
-    for (const std::string& css : entries.css)
-        menus_.cssMenu->addAction(QString::fromStdString(css));
-    for (const std::string& html : entries.html)
-        menus_.htmlMenu->addAction(QString::fromStdString(html));
+    fill(menus_.cssMenu, entries.css);
+    fill(menus_.htmlMenu, entries.html);
 }
 
 }  // namespace quillery::app

@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -19,6 +20,7 @@
 #include "window_session.h"
 #include "workflow/epub_output.h"
 #include "workflow/epub_validation.h"
+#include "workflow/external_editor.h"
 
 using namespace quillery;
 using namespace quillery::app;
@@ -29,7 +31,8 @@ void Click(QDialog& dialog, const char* button) {
     dialog.findChild<QAbstractButton*>(button)->click();
 }
 
-// A compiler in the state folder that writes the arguments it was given to a file.
+// A program in the state folder that writes the arguments it was given to a file (a stand-in
+// compiler or editor).
 QString RecordingCompiler(const Session& s, const QString& argsFile) {
     const QString path = s.state.path() + "/kindlegen";
     WriteTextFile(path.toStdString(),
@@ -48,6 +51,7 @@ private slots:
     void LanguageDialogWritesUserLang();
     void ValidateThisAndOtherRunEpubcheck();
     void KindleGenChoiceIsSavedOnlyWhenItChanges();
+    void EditMenuOpensTheMadeFilesInTheEditor();
 };
 
 void AppDialogsTest::CompilingOptionsSaveReachesTheCompiler() {
@@ -210,6 +214,32 @@ void AppDialogsTest::KindleGenChoiceIsSavedOnlyWhenItChanges() {
     QUrl manual = QUrl::fromLocalFile(QString::fromStdString(s.window->book().folders.helpPage));
     manual.setFragment("compiler");
     QCOMPARE(s.chooser.opened, QStringList({manual.toString(), manual.toString()}));
+}
+
+void AppDialogsTest::EditMenuOpensTheMadeFilesInTheEditor() {
+    Session s;
+    const MenuActions& menus = s.window->menus();
+    QVERIFY(s.ImportExample());
+    const QString editor = RecordingCompiler(s, s.state.path() + "/edited.txt");
+    s.chooser.files.push_back(editor);
+    s.Find<QAbstractButton>("btnSetEditor")->click();
+    menus.editToc->trigger();
+    QCOMPARE(s.LastShown(), QString(kEditTocAfterMakeMessage));
+    QVERIFY(s.RunCommand("btnMake"));
+    QVERIFY(!menus.htmlMenu->isEmpty());
+    // The example has one stylesheet: "CSS" is a plain item that opens it.
+    emit qobject_cast<QMenu*>(menus.cssMenu->parentWidget())->aboutToShow();
+    QVERIFY(menus.editCss->isVisible());
+    QVERIFY(!menus.cssMenu->menuAction()->isVisible());
+    const QString ops = QString::fromStdString(s.window->book().folders.opsFolder);
+    menus.editCss->trigger();
+    menus.htmlMenu->actions().value(0)->trigger();
+    menus.editToc->trigger();
+    const QStringList expected = {
+        editor + " " + ops + "style.css",
+        editor + " " + ops + menus.htmlMenu->actions().value(0)->data().toString(),
+        editor + " " + ops + "toc.htm"};
+    QCOMPARE(s.chooser.opened, expected);
 }
 
 int main(int argc, char** argv) {

@@ -42,6 +42,8 @@ void ScriptedChooser::RunModal(QDialog& dialog) {
     if (onModal) onModal(dialog);
 }
 
-void ScriptedChooser::ShellOpen(const QString& target, const QString&) { opened << target; }
+void ScriptedChooser::ShellOpen(const QString& target, const QString& parameters) {
+    opened << (parameters.isEmpty() ? target : target + " " + parameters);
+}
 
 }  // namespace quillery::app
