@@ -1,5 +1,6 @@
-// The Edit menu's editor commands: what each opens in the external editor, from which
-// folder, and the messages that stop them; the sub-item lists of "CSS" and "HTML".
+// The Edit menu's editor commands: the messages that stop them and the folder a file is
+// opened from before any make (the window test covers them after a make); the sub-item
+// lists of "CSS" and "HTML".
 
 #include "workflow/external_editor.h"
 
@@ -45,13 +46,6 @@ TEST(ExternalEditor, EachCommandOpensItsFileOrSaysWhyNot) {
          EditPackageDocument,
          std::string("message: ") + kEditorMissingMessage},
         {"meta", {}, editor, EditPackageDocument, "open: " + editor + " " + ops + "content.opf"},
-        {"toc before make",
-         {},
-         editor,
-         EditTocPage,
-         std::string("message: ") + kEditTocAfterMakeMessage},
-        {"toc after make", [](Book& b) { b.fullOutputPath = "/out/b.mobi"; }, editor, EditTocPage,
-         "open: " + editor + " " + ops + "toc.htm"},
         {"no stylesheet", {}, editor, EditOnlyStylesheet, std::string("message: ") + kNoCssMessage},
         {"one stylesheet before any import", [](Book& b) { b.stylesheets = {"s.css"}; }, editor,
          EditOnlyStylesheet, ""},
@@ -61,12 +55,6 @@ TEST(ExternalEditor, EachCommandOpensItsFileOrSaysWhyNot) {
              b.previewSource = PreviewSource::Imported;
          },
          editor, EditOnlyStylesheet, "open: " + editor + " " + book.sourceFolder + "s.css"},
-        {"one stylesheet made",
-         [](Book& b) {
-             b.stylesheets = {"s.css"};
-             b.previewSource = PreviewSource::Made;
-         },
-         editor, EditOnlyStylesheet, "open: " + editor + " " + ops + "s.css"},
         {"two stylesheets: the sub-items act",
          [](Book& b) {
              b.stylesheets = {"a.css", "b.css"};
@@ -74,8 +62,6 @@ TEST(ExternalEditor, EachCommandOpensItsFileOrSaysWhyNot) {
          editor, EditOnlyStylesheet, ""},
         {"sub-item imported", [](Book& b) { b.previewSource = PreviewSource::Imported; }, editor,
          listed("c 1.htm"), "open: " + editor + " " + book.sourceFolder + "c 1.htm"},
-        {"sub-item made", [](Book& b) { b.previewSource = PreviewSource::Made; }, editor,
-         listed("c 1.htm"), "open: " + editor + " " + ops + "c 1.htm"},
     };
     for (const Case& c : cases) {
         Book b = book;
