@@ -6,10 +6,10 @@
 
 namespace quillery::app {
 
-void BackgroundJob::Start(WorkFolderLock lock, std::function<void()> work,
+void BackgroundJob::Start(std::optional<WorkFolderLock> lock, std::function<void()> work,
                           std::function<void(const QString&)> done) {
     busy_ = true;
-    auto heldLock = std::make_shared<WorkFolderLock>(std::move(lock));
+    auto heldLock = std::make_shared<std::optional<WorkFolderLock>>(std::move(lock));
     auto error = std::make_shared<QString>();
     QThread* thread = QThread::create([work = std::move(work), error] {
         try {
@@ -22,7 +22,7 @@ void BackgroundJob::Start(WorkFolderLock lock, std::function<void()> work,
             [this, thread, heldLock, error, done = std::move(done)]() mutable {
                 thread->deleteLater();
                 // The work folders are free again before the window reacts.
-                { WorkFolderLock released = std::move(*heldLock); }
+                heldLock->reset();
                 busy_ = false;
                 done(*error);
                 emit finished();

@@ -6,6 +6,7 @@
 #include <QObject>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "project/work_folder_lock.h"
 
@@ -20,7 +21,8 @@ public:
     // work runs on a worker thread; then, on the GUI thread, the lock is released, done runs
     // and finished() is emitted. An exception out of work is caught and handed to done as
     // its message, so a failed job still gives the window back.
-    void Start(WorkFolderLock lock, std::function<void()> work,
+    // Without a lock (nullopt) the job leaves the work folders to others.
+    void Start(std::optional<WorkFolderLock> lock, std::function<void()> work,
                std::function<void(const QString& error)> done);
 
 signals:

@@ -30,6 +30,11 @@ QString NativeDialogChooser::OpenFile(QWidget* parent, const QString& folder,
     return QFileDialog::getOpenFileName(parent, QString(), folder, filter);
 }
 
+QString NativeDialogChooser::OpenFileTitled(QWidget* parent, const QString& title,
+                                            const QString& path, const QString& filter) {
+    return QFileDialog::getOpenFileName(parent, title, path, filter);
+}
+
 QString NativeDialogChooser::SaveFile(QWidget* parent, const QString& path, const QString& filter) {
     return QFileDialog::getSaveFileName(parent, QString(), path, filter);
 }

@@ -23,6 +23,12 @@ public:
     virtual QStringList OpenFiles(QWidget* parent, const QString& folder,
                                   const QString& filter) = 0;
     virtual QString OpenFile(QWidget* parent, const QString& folder, const QString& filter) = 0;
+    // The same with a window title; path may name the file to propose.
+    virtual QString OpenFileTitled(QWidget* parent, const QString& title, const QString& path,
+                                   const QString& filter) {
+        (void)title;
+        return OpenFile(parent, path, filter);
+    }
     virtual QString SaveFile(QWidget* parent, const QString& path, const QString& filter) = 0;
     // Runs a modal box (the About box) to its end.
     virtual void RunModal(QDialog& dialog) = 0;
@@ -38,6 +44,8 @@ public:
     bool YesNo(QWidget* parent, const QString& text) override;
     QStringList OpenFiles(QWidget* parent, const QString& folder, const QString& filter) override;
     QString OpenFile(QWidget* parent, const QString& folder, const QString& filter) override;
+    QString OpenFileTitled(QWidget* parent, const QString& title, const QString& path,
+                           const QString& filter) override;
     QString SaveFile(QWidget* parent, const QString& path, const QString& filter) override;
     void RunModal(QDialog& dialog) override;
     void ShellOpen(const QString& target, const QString& parameters) override;

@@ -100,6 +100,7 @@ BookForm ReadForm(const QWidget& w) {
     f.inBookPath = Line(w, "inBookPath");
     f.inKGenPath = Line(w, "inKGenPath");
     f.inExEditor = Line(w, "inExEditor");
+    f.inEpubcheckJar = Line(w, "inEpubcheckJar");
     return f;
 }
 
@@ -149,6 +150,7 @@ void ShowForm(QWidget& w, const BookForm& f) {
     SetLine(w, "inExEditor", f.inExEditor);
     SetLine(w, "inBookPath", f.inBookPath);
     SetLine(w, "inKGenPath", f.inKGenPath);
+    SetLine(w, "inEpubcheckJar", f.inEpubcheckJar);
     SetLine(w, "inTocTitle", f.inTocTitle);
     NamedControl<QComboBox>(w, "selTocIndex").setCurrentIndex(f.selTocIndex);
 }

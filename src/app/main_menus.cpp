@@ -60,8 +60,12 @@ MenuActions BuildMenus(QMainWindow& window) {
     a.publish = Item(convert, "mnuPublish", "&Publish");
 
     QMenu* edit = bar->addMenu("Edit");
-    HiddenItem(edit, "mnuEditMeta", "Meta")->setToolTip("content.opf");
-    Item(edit, "mnuEditToc", "TOC")->setToolTip("toc.ncx");
+    a.editMeta = HiddenItem(edit, "mnuEditMeta", "Meta");
+    a.editMeta->setToolTip("content.opf");
+    a.editToc = Item(edit, "mnuEditToc", "TOC");
+    a.editToc->setToolTip("toc.ncx");
+    a.editCss = Item(edit, "mnuEditCssFile", "CSS");
+    a.editCss->setToolTip("style.css");
     a.cssMenu = edit->addMenu("CSS");
     a.cssMenu->setObjectName("mnuEditCss");
     a.cssMenu->menuAction()->setToolTip("style.css");

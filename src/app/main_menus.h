@@ -26,6 +26,9 @@ struct MenuActions {
     QAction* makeToc;
     QAction* publish;
     QAction* recompile;
+    QAction* editMeta;
+    QAction* editToc;
+    QAction* editCss;  // "CSS" while it has no sub-items; cssMenu once it has some
     QAction* validateThis;
     QAction* validateOther;
     QAction* compilingOptions;

@@ -296,6 +296,7 @@ void MainWindow::ConnectControls() {
     });
     connect(findChild<QCheckBox*>("chkAutoTitle"), &QCheckBox::clicked, this,
             [this](bool on) { settings_.autoTitle = on; });
+    ConnectDialogCommands();
     for (const bool name : {true, false}) {
         auto* label = findChild<QLabel*>(name ? "lblDesName" : "lblDesPath");
         label->installEventFilter(

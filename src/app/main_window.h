@@ -27,7 +27,10 @@ namespace quillery::app {
 class AboutBox;
 class BackgroundJob;
 class ChapterGridWidget;
+class CompileOptionsDialog;
 class DialogChooser;
+class KindleGenNeededDialog;
+class LanguageDialog;
 class LogWindow;
 class QtUiPort;
 
@@ -60,6 +63,11 @@ public:
     void SetKindleGenPathCommand();
     void SetEditorCommand();
     void SaveLogCommand();
+    void CompilingOptionsCommand();
+    void MoreLanguagesCommand();
+    void ValidateThisCommand();
+    void ValidateOtherCommand();
+    void SetEpubcheckJarCommand();
 
 signals:
     // A command's work has ended and the window's commands are on again.
@@ -79,7 +87,8 @@ private:
     // The work-folder lock, or a message and nullopt when another run holds it.
     std::optional<WorkFolderLock> TakeLock();
     // Runs work off the GUI thread with the commands off; afterwards done on the GUI thread.
-    void RunJob(WorkFolderLock lock, std::function<void()> work, std::function<void()> done);
+    void RunJob(std::optional<WorkFolderLock> lock, std::function<void()> work,
+                std::function<void()> done);
     void SetCommandsEnabled(bool enabled);
     // After any import: the grid, the form's new values, the preview, the window's own state.
     void ShowImport(const BookForm& form, const ChapterGrid& grid, const std::string& preview,
@@ -100,6 +109,13 @@ private:
     void ConnectTitleTools();
     void RunTitleTool(const std::function<void(Book&, ChapterGrid&)>& tool);
     QString ChooseWordDocument();
+    // The dialogs, the validation commands and the Edit menu (main_window_dialogs.cpp,
+    // main_window_validation.cpp, main_window_editor.cpp).
+    void ConnectDialogCommands();
+    void ConnectEditMenu();
+    void RebuildEditMenus();
+    void KindleGenNeeded();
+    std::string EpubcheckJar() const;
 
     Book book_;
     Settings settings_;
@@ -118,6 +134,9 @@ private:
     QWebEngineView* coverView_ = nullptr;
     LogWindow* logWindow_ = nullptr;
     AboutBox* aboutBox_ = nullptr;
+    CompileOptionsDialog* compileOptions_ = nullptr;
+    KindleGenNeededDialog* kindleGenNeeded_ = nullptr;
+    LanguageDialog* languageDialog_ = nullptr;
     std::unique_ptr<QtUiPort> port_;
     BackgroundJob* job_ = nullptr;
 };

@@ -1,5 +1,5 @@
 // The main window's commands: the imports, the makes, Save Settings, the destination, the
-// cover picture and the path settings. Imports and makes take the work-folder lock and run
+// cover picture and saving the log. Imports and makes take the work-folder lock and run
 // on the worker; everything else is quick and runs on the GUI thread.
 #include <QAction>
 #include <QFile>
@@ -77,7 +77,7 @@ void MainWindow::SetCommandsEnabled(bool enabled) {
     }
 }
 
-void MainWindow::RunJob(WorkFolderLock lock, std::function<void()> work,
+void MainWindow::RunJob(std::optional<WorkFolderLock> lock, std::function<void()> work,
                         std::function<void()> done) {
     SetCommandsEnabled(false);
     const bool reimportOn = menus_.reimportWord->isEnabled();
@@ -102,6 +102,7 @@ void MainWindow::ShowImport(const BookForm& form, const ChapterGrid& grid,
     if (!preview.empty()) PreviewFile(preview);
     menus_.validateThis->setEnabled(false);
     menus_.reimportWord->setEnabled(fromWord);
+    if (book_.wordImport) RebuildEditMenus();
 }
 
 void MainWindow::ImportWebPagesCommand() {
@@ -221,10 +222,8 @@ void MainWindow::MakeMobiCommand() {
         [this, form, result] { *result = MakeMobi(book_, *form, settings_, *port_); },
         [this, result] {
             if (!result->packageWritten) return;
-            menus_.cssMenu->clear();
-            menus_.htmlMenu->clear();
-            for (const std::string& css : result->cssMenu) menus_.cssMenu->addAction(Q(css));
-            for (const std::string& html : result->htmlMenu) menus_.htmlMenu->addAction(Q(html));
+            // A Word book keeps the sub-items its import gave.
+            if (!book_.wordImport) RebuildEditMenus();
             ShowMade();
         });
 }
@@ -308,25 +307,6 @@ void MainWindow::ClearCoverCommand() {
         NamedControl<QLabel>(*this, name).clear();
     coverPath_.clear();
     ShowCover();
-}
-
-void MainWindow::SetKindleGenPathCommand() {
-    const QString program = chooser_.OpenFile(this, QString(), "Programs (*)");
-    if (program.isEmpty()) return;
-    NamedControl<QLineEdit>(*this, "inKGenPath").setText(program);
-    settings_.kindleGenPath = program.toStdString();
-    try {
-        SaveSettings(settings_, book_.folders);
-    } catch (const std::exception& e) {
-        port_->ShowMessage(e.what());
-    }
-}
-
-void MainWindow::SetEditorCommand() {
-    const QString program = chooser_.OpenFile(this, QString(), "Programs (*)");
-    if (program.isEmpty()) return;
-    NamedControl<QLineEdit>(*this, "inExEditor").setText(program);
-    settings_.editorPath = program.toStdString();
 }
 
 void MainWindow::SaveLogCommand() {

@@ -78,6 +78,8 @@ QWidget* BuildAdvancedPage(QWidget* parent) {
     layout->addWidget(PathGroup(page, "KindleGen Path", "inKGenPath", "btnSetKindleGen"));
     layout->addWidget(
         PathGroup(page, "External Source Editor (for expert)", "inExEditor", "btnSetEditor"));
+    layout->addWidget(
+        PathGroup(page, "epubcheck Jar (ePub validation)", "inEpubcheckJar", "btnSetEpubcheck"));
     layout->addWidget(Named(new QPushButton("KindleGen Compiling Options", page), "Button5"));
     layout->addStretch();
     return page;

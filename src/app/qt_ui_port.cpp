@@ -98,12 +98,7 @@ void QtUiPort::OpenLogWindow() {
 
 void QtUiPort::RequestKindleGenPath() {
     OnGuiThread([&] {
-        chooser_.Message(&window_,
-                         "The MOBI compiler was not found. Choose the compiler program on the "
-                         "Advanced page (KindleGen Path, \"Set\"), or leave the path empty to "
-                         "use the bundled opf2mobi.");
-        window_.findChild<QTabWidget*>("PageControl1")
-            ->setCurrentIndex(static_cast<int>(Page::Advanced));
+        if (kindleGenRequest_) kindleGenRequest_();
     });
 }
 

@@ -37,6 +37,10 @@ public:
     // A control asked for while disabled (the window's commands are off during a make) gets
     // the focus when the window turns its commands on again.
     void GiveDeferredFocus();
+    // What RequestKindleGenPath does on the GUI thread: the "KindleGen needed" dialog.
+    void SetKindleGenRequest(std::function<void()> request) {
+        kindleGenRequest_ = std::move(request);
+    }
 
 private:
     void OnGuiThread(const std::function<void()>& work);
@@ -45,6 +49,7 @@ private:
     LogWindow& logWindow_;
     DialogChooser& chooser_;
     QWidget* deferredFocus_ = nullptr;
+    std::function<void()> kindleGenRequest_;
 };
 
 // A core text for a widget: "\r\n" line breaks become "\n".

@@ -8,9 +8,9 @@
 
 #include "css/stylesheet_pass.h"
 #include "htmlimport/element_cleaner.h"
-#include "htmlimport/tag_normaliser.h"
 #include "htmlimport/element_removal.h"
 #include "htmlimport/resource_links.h"
+#include "htmlimport/tag_normaliser.h"
 #include "package/container.h"
 #include "package/cover_pages.h"
 #include "package/opf_writer.h"
@@ -162,22 +162,6 @@ void Report(Book& book, const CompileResult& result, UiPort& ui) {
     }
 }
 
-MakeResult EditMenus(const Book& book, MakeOutcome outcome) {
-    MakeResult r;
-    r.outcome = outcome;
-    r.packageWritten = true;
-    if (book.wordImport) return r;
-    if (book.stylesheets.size() >= 2) {
-        for (const std::string& css : book.stylesheets) {
-            if (FileExists(book.sourceFolder + css)) r.cssMenu.push_back(css);
-        }
-    }
-    for (const Chapter& chapter : book.chapters) {
-        if (FileExists(book.sourceFolder + chapter.file)) r.htmlMenu.push_back(chapter.file);
-    }
-    return r;
-}
-
 }  // namespace
 
 MakeResult MakeMobi(Book& book, const BookForm& form, Settings& settings, UiPort& ui) {
@@ -236,7 +220,7 @@ MakeResult MakeMobi(Book& book, const BookForm& form, Settings& settings, UiPort
         return stopped;
     }
     book.previewSource = PreviewSource::Made;
-    return EditMenus(book, outcome);
+    return {outcome, true};
 }
 
 bool MakeContent(Book& book, const BookForm& form, UiPort& ui) {

@@ -4,7 +4,6 @@
 // BookForm and talks to the user only through the UI port.
 
 #include <string>
-#include <vector>
 
 namespace quillery {
 
@@ -23,13 +22,9 @@ enum class MakeOutcome {
 struct MakeResult {
     MakeOutcome outcome = MakeOutcome::Stopped;
     // True when the make got as far as the compiler: the window then shows the OPS copies in
-    // the preview and takes the Edit menus below. A make stopped by a precondition or ended
-    // by a file error leaves both as they were.
+    // the preview and rebuilds the Edit menu's sub-items of a web book (EditMenuEntriesOf).
+    // A make stopped by a precondition or ended by a file error leaves both as they were.
     bool packageWritten = false;
-    // The Edit menu's entries after a make of a web book: stylesheets (listed only when
-    // there are two or more) and chapter files that exist in the source folder.
-    std::vector<std::string> cssMenu;
-    std::vector<std::string> htmlMenu;
 };
 
 // The messages of the make, exactly as the window shows them.

@@ -37,8 +37,13 @@ QString ScriptedChooser::SaveFile(QWidget* parent, const QString& path, const QS
     return OpenFile(parent, path, filter);
 }
 
-void ScriptedChooser::RunModal(QDialog&) { ++modalBoxes; }
+void ScriptedChooser::RunModal(QDialog& dialog) {
+    ++modalBoxes;
+    if (onModal) onModal(dialog);
+}
 
-void ScriptedChooser::ShellOpen(const QString& target, const QString&) { opened << target; }
+void ScriptedChooser::ShellOpen(const QString& target, const QString& parameters) {
+    opened << (parameters.isEmpty() ? target : target + " " + parameters);
+}
 
 }  // namespace quillery::app

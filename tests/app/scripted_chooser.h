@@ -29,11 +29,13 @@ public:
     std::deque<bool> answers;          // Yes/No answers; No when none is left
     std::deque<QStringList> fileSets;  // the next OpenFiles answers; cancel when none
     std::deque<QString> files;         // the next OpenFile / SaveFile answers
-    QStringList opened;                // targets given to ShellOpen
+    QStringList opened;                // ShellOpen's targets, each with its parameters
     QStringList folders;               // the folders the open dialogs started in
     int modalBoxes = 0;
     // Called as each message or question is shown, before it is answered.
     std::function<void()> onShown;
+    // Plays the part of the user in a modal box (clicks its buttons) before it returns.
+    std::function<void(QDialog&)> onModal;
 };
 
 }  // namespace quillery::app
