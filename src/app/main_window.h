@@ -11,7 +11,9 @@
 #include <memory>
 #include <optional>
 
+#include "app/import_outcome.h"
 #include "app/main_menus.h"
+#include "app/remembered_folders.h"
 #include "htmlimport/chapter_grid.h"
 #include "project/book.h"
 #include "project/settings.h"
@@ -27,8 +29,14 @@ class AboutBox;
 class BackgroundJob;
 class ChapterGridWidget;
 class DialogChooser;
+class JobCanceller;
+struct DroppedBook;
 class LogWindow;
 class QtUiPort;
+
+// Closing while an import or make runs asks this first; Yes stops the work, then closes.
+inline constexpr const char* kStopWorkQuestion =
+    "Quillery is still working on this book. Stop the work and exit?";
 
 class MainWindow final : public QMainWindow {
     Q_OBJECT
@@ -59,6 +67,9 @@ public:
     void SetKindleGenPathCommand();
     void SetEditorCommand();
     void SaveLogCommand();
+    // Files dropped on the window (or named on the command line): the matching import
+    // command, with its questions, but without its file dialog.
+    void ImportDropped(const DroppedBook& dropped);
 
 signals:
     // A command's work has ended and the window's commands are on again.
@@ -95,14 +106,19 @@ private:
     void OnDestinationClicked(bool name);
     void PreviewFile(const std::string& path);
     void ShowCover();
-    QString ChooseWordDocument();
+    // Every import: the new-project question (newProject), the files (choose; none for a
+    // re-import), the lock, the form, then work on the worker and the grid shown after it.
+    void RunImport(bool newProject, const FileChoice& choose, ImportWork work);
+    void ImportWebPagesFrom(const FileChoice& choose);
+    void ImportWordDocumentFrom(const FileChoice& choose);
+    void ImportWordHtmlFrom(const FileChoice& choose);
 
     Book book_;
     Settings settings_;
     ChapterGrid grid_;
     std::string coverPath_;
     WordConverter word_;
-    std::string wordDialogFolder_;
+    RememberedFolders dialogFolders_;
     bool shown_ = false;
     bool madeLinks_ = false;
 
@@ -115,6 +131,7 @@ private:
     AboutBox* aboutBox_ = nullptr;
     std::unique_ptr<QtUiPort> port_;
     BackgroundJob* job_ = nullptr;
+    JobCanceller* canceller_ = nullptr;
 };
 
 }  // namespace quillery::app

@@ -6,10 +6,14 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QDropEvent>
+#include <QElapsedTimer>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QSignalSpy>
 #include <QTabWidget>
@@ -22,6 +26,7 @@
 #include <memory>
 
 #include "app/chapter_grid_widget.h"
+#include "app/dropped_book.h"
 #include "app/main_window.h"
 #include "scripted_chooser.h"
 #include "text/text_file.h"
@@ -95,6 +100,9 @@ private slots:
     void DestinationFollowsTheSavePathChoice();
     void FileNameClicksPreviewTheSourceChapter();
     void MarkAsTocFollowsItsRowWhenRowsMove();
+    void DroppedExampleFolderImportsInNameOrder();
+    void DialogsStartInTheLastUsedFolder();
+    void ClosingDuringAMakeStopsItAndLeavesNoBook();
 };
 
 void AppWindowTest::StartsWithDefaultsWithoutSettingsFile() {
@@ -468,6 +476,88 @@ void AppWindowTest::MarkAsTocFollowsItsRowWhenRowsMove() {
     QCOMPARE(grid->item(0, kGridMarkerColumn)->text(), QString("TOC"));
     QCOMPARE(grid->item(0, kGridFileColumn)->text(), marked);
     QCOMPARE(s.window->book().tocPosition, 1);
+}
+
+void AppWindowTest::DroppedExampleFolderImportsInNameOrder() {
+    Session s;
+    const QString examples =
+        QString::fromStdString(s.window->book().folders.dataFolder) + "examples";
+    struct Drop {
+        QString path;
+        DropKind kind;
+    };
+    const Drop drops[] = {{examples, DropKind::WebPages},
+                          {examples + "/port-merel.docx", DropKind::WordDocument},
+                          {examples + "/04 The Harbour.htm", DropKind::WebPages},
+                          {examples + "/images", DropKind::Nothing},
+                          {examples + "/style.css", DropKind::Nothing},
+                          {examples + "/missing.docx", DropKind::Nothing}};
+    for (const Drop& drop : drops)
+        QVERIFY2(ClassifyDroppedPaths({drop.path}).kind == drop.kind, qPrintable(drop.path));
+
+    // Dropped on the grid: the same command as the menu, in the folder's name order.
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(examples)});
+    QWidget* grid = s.Find<QTableWidget>("fileList")->viewport();
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(grid, &enter);
+    QVERIFY(enter.isAccepted());
+    QSignalSpy finished(s.window.get(), &MainWindow::commandFinished);
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(grid, &drop);
+    QVERIFY(drop.isAccepted());
+    QVERIFY(finished.wait(60000));
+    const QStringList files = s.ExampleFiles();
+    QCOMPARE(s.window->book().chapters.size(), static_cast<std::size_t>(files.size()));
+    for (int i = 0; i < files.size(); ++i)
+        QCOMPARE(QString::fromStdString(s.window->book().chapters[i].file),
+                 QFileInfo(files[i]).fileName());
+    QVERIFY(s.chooser.folders.isEmpty());  // no dialog was shown
+}
+
+void AppWindowTest::DialogsStartInTheLastUsedFolder() {
+    Session s;
+    QVERIFY(s.ImportExample());
+    const QString examples = QFileInfo(s.ExampleFiles().front()).absolutePath() + "/";
+    QCOMPARE(s.chooser.folders.value(0), QString());
+    // A later window (a later run) starts its web page dialog there; other kinds do not.
+    MainWindow again(ComputeWorkFolders(ExecutableFolder()), s.chooser);
+    again.ImportWebPagesCommand();
+    again.ImportWordHtmlCommand();
+    QCOMPARE(s.chooser.folders, QStringList({QString(), examples, QString()}));
+}
+
+void AppWindowTest::ClosingDuringAMakeStopsItAndLeavesNoBook() {
+    Session s;
+    QVERIFY(s.ImportExample());
+    // A compiler that writes part of a book, then works on for a minute.
+    const QString compiler = s.state.path() + "/slow-compiler";
+    QFile script(compiler);
+    QVERIFY(script.open(QIODevice::WriteOnly));
+    script.write(
+        "#!/bin/sh\nfor a; do last=$a; done\nprintf partial > \"$(dirname \"$1\")/$last\"\n"
+        "exec sleep 60\n");
+    script.close();
+    script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
+    s.Find<QLineEdit>("inKGenPath")->setText(compiler);
+    const QDir ops(QString::fromStdString(s.window->book().folders.opsFolder));
+    s.Find<QAbstractButton>("btnMake")->click();
+    QTRY_VERIFY_WITH_TIMEOUT(!ops.entryList({"*.mobi"}, QDir::Files).isEmpty(), 60000);
+
+    QElapsedTimer closing;
+    closing.start();
+    s.chooser.answers = {false, true};
+    QVERIFY(!s.window->close());  // No: the make goes on
+    QVERIFY(s.window->busy());
+    QVERIFY(!s.window->close());  // Yes: stopped, and the window closes once it has ended
+    QTRY_VERIFY_WITH_TIMEOUT(!s.window->isVisible(), 30000);
+    QVERIFY(closing.elapsed() < 30000);
+    QCOMPARE(s.chooser.shown.size(), std::size_t{2});
+    QCOMPARE(s.LastShown(), QString(kStopWorkQuestion));
+    QVERIFY(!std::filesystem::exists(FinalMobiPath(s.window->book())));
+    QVERIFY(ops.entryList(QDir::Files | QDir::NoDotAndDotDot).isEmpty());
+    const QDir shelf(QString::fromStdString(s.window->book().folders.defaultBookFolder));
+    QVERIFY(shelf.entryList(QDir::Files | QDir::Hidden).isEmpty());
 }
 
 int main(int argc, char** argv) {
