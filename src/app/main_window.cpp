@@ -24,6 +24,7 @@
 #include <filesystem>
 
 #include "app/about_box.h"
+#include "app/app_icon.h"
 #include "app/background_job.h"
 #include "app/chapter_grid_widget.h"
 #include "app/click_filter.h"
@@ -55,6 +56,7 @@ MainWindow::MainWindow(WorkFolders folders, DialogChooser& chooser)
     setObjectName("TForm1");
     setWindowTitle(" Quillery 2.3");
     resize(769, 663);
+    setWindowIcon(QuilleryIcon());
     BuildWindow();
     logWindow_ = new LogWindow(this);
     aboutBox_ = new AboutBox(this);

@@ -144,6 +144,7 @@ void AppWindowTest::CaptionsAndNamesAreThoseOfTheWindow() {
     Session s;
     QCOMPARE(s.window->objectName(), QString("TForm1"));
     QCOMPARE(s.window->windowTitle(), QString(" Quillery 2.3"));
+    QCOMPARE(s.window->windowIcon().availableSizes().size(), 7);  // 16 to 256 pixels
     struct Caption {
         const char* name;
         const char* text;
