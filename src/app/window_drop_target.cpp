@@ -41,11 +41,14 @@ bool WindowDropTarget::eventFilter(QObject* watched, QEvent* event) {
     if (type == QEvent::DragEnter) entered_ = BookOf(drop->mimeData());
     const DroppedBook book = entered_;
     if (book.kind == DropKind::Nothing) return false;
-    if (!ready_()) {
+    // Always a copy: a source offering to move the files would delete them once the drop
+    // says it moved them, and the import only reads them.
+    if (!ready_() || !(drop->possibleActions() & Qt::CopyAction)) {
         drop->ignore();
         return true;
     }
-    drop->acceptProposedAction();
+    drop->setDropAction(Qt::CopyAction);
+    drop->accept();
     if (type == QEvent::Drop) {
         QTimer::singleShot(0, &window_, [this, book] { import_(book); });
     }

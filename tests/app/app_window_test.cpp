@@ -500,13 +500,15 @@ void AppWindowTest::DroppedExampleFolderImportsInNameOrder() {
     QMimeData data;
     data.setUrls({QUrl::fromLocalFile(examples)});
     QWidget* grid = s.Find<QTableWidget>("fileList")->viewport();
-    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    const Qt::DropActions offered = Qt::CopyAction | Qt::MoveAction;
+    QDragEnterEvent enter(QPoint(5, 5), offered, &data, Qt::LeftButton, Qt::ShiftModifier);
     QApplication::sendEvent(grid, &enter);
     QVERIFY(enter.isAccepted());
     QSignalSpy finished(s.window.get(), &MainWindow::commandFinished);
-    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QDropEvent drop(QPointF(5, 5), offered, &data, Qt::LeftButton, Qt::ShiftModifier);
     QApplication::sendEvent(grid, &drop);
     QVERIFY(drop.isAccepted());
+    QCOMPARE(drop.dropAction(), Qt::CopyAction);  // never a move: the source keeps its files
     QVERIFY(finished.wait(60000));
     const QStringList files = s.ExampleFiles();
     QCOMPARE(s.window->book().chapters.size(), static_cast<std::size_t>(files.size()));
