@@ -1,6 +1,8 @@
 // The main window's commands: the imports, the makes, Save Settings, the destination, the
 // cover picture and the path settings. Imports and makes take the work-folder lock and run
-// on the worker; everything else is quick and runs on the GUI thread.
+// on the worker; everything else is quick and runs on the GUI thread. Every import, from a
+// dialog or from a drop, goes through RunImport; the file dialogs start in the folders
+// remembered for their kind.
 #include <QAction>
 #include <QFile>
 #include <QLabel>

@@ -483,18 +483,36 @@ void AppWindowTest::DroppedExampleFolderImportsInNameOrder() {
     Session s;
     const QString examples =
         QString::fromStdString(s.window->book().folders.dataFolder) + "examples";
+    // An HTML file saved by Word, and a web page in another folder.
+    const QString wordHtml = s.state.path() + "/saved-by-word.htm";
+    QFile word(wordHtml);
+    QVERIFY(word.open(QIODevice::WriteOnly));
+    word.write(
+        "<html><head><meta http-equiv=Content-Type content=\"text/html; charset=utf-8\">"
+        "<meta name=Generator content=\"Microsoft Word 15 (filtered)\"></head></html>");
+    word.close();
+    const QString harbour = examples + "/04 The Harbour.htm";
     struct Drop {
-        QString path;
+        QStringList paths;
         DropKind kind;
     };
-    const Drop drops[] = {{examples, DropKind::WebPages},
-                          {examples + "/port-merel.docx", DropKind::WordDocument},
-                          {examples + "/04 The Harbour.htm", DropKind::WebPages},
-                          {examples + "/images", DropKind::Nothing},
-                          {examples + "/style.css", DropKind::Nothing},
-                          {examples + "/missing.docx", DropKind::Nothing}};
-    for (const Drop& drop : drops)
-        QVERIFY2(ClassifyDroppedPaths({drop.path}).kind == drop.kind, qPrintable(drop.path));
+    const Drop drops[] = {{{examples}, DropKind::WebPages},
+                          {{examples + "/port-merel.docx"}, DropKind::WordDocument},
+                          {{wordHtml}, DropKind::WordHtml},
+                          {{harbour}, DropKind::WebPages},
+                          {{harbour, examples + "/01_arrival.htm"}, DropKind::WebPages},
+                          {{harbour, wordHtml}, DropKind::Nothing},  // two folders
+                          {{harbour, examples + "/port-merel.docx"}, DropKind::Nothing},
+                          {{examples + "/images"}, DropKind::Nothing},
+                          {{examples + "/style.css"}, DropKind::Nothing},
+                          {{examples + "/missing.docx"}, DropKind::Nothing}};
+    for (const Drop& drop : drops) {
+        QVERIFY2(ClassifyDroppedPaths(drop.paths).kind == drop.kind,
+                 qPrintable(drop.paths.join(", ")));
+    }
+    // Two pages: the first in name order is the dialog's second, as the import expects.
+    QCOMPARE(ClassifyDroppedPaths({harbour, examples + "/01_arrival.htm"}).files,
+             QStringList({harbour, examples + "/01_arrival.htm"}));
 
     // Dropped on the grid: the same command as the menu, in the folder's name order.
     QMimeData data;
