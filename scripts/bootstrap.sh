@@ -13,6 +13,8 @@ build_packages=(
 gui_packages=(
   # the window (quillery-gui)
   qt6-base-dev qt6-webengine-dev
+  # scripts/render-icons: Qt's SVG image plugin renders the icon sizes
+  libqt6svg6
 )
 test_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev

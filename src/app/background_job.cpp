@@ -1,10 +1,19 @@
 // The worker thread of imports and makes.
 #include "app/background_job.h"
 
+#include <sys/resource.h>
+#include <unistd.h>
+
 #include <QThread>
 #include <exception>
 
 namespace quillery::app {
+namespace {
+
+// The niceness of the worker thread (0 is the window's; 19 the lowest priority).
+constexpr int kWorkNiceness = 10;
+
+}  // namespace
 
 void BackgroundJob::Start(std::optional<WorkFolderLock> lock, std::function<void()> work,
                           std::function<void(const QString&)> done) {
@@ -12,6 +21,9 @@ void BackgroundJob::Start(std::optional<WorkFolderLock> lock, std::function<void
     auto heldLock = std::make_shared<std::optional<WorkFolderLock>>(std::move(lock));
     auto error = std::make_shared<QString>();
     QThread* thread = QThread::create([work = std::move(work), error] {
+        // The work yields the processor to the window: on a busy machine the GUI thread
+        // still answers at once. Commands the work starts (the compiler) inherit this.
+        ::setpriority(PRIO_PROCESS, static_cast<id_t>(::gettid()), kWorkNiceness);
         try {
             work();
         } catch (const std::exception& e) {

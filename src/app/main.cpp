@@ -1,8 +1,12 @@
-// quillery-gui: the Quillery window.
+// quillery-gui: the Quillery window. Files named on the command line (as the desktop's
+// "Open With" passes them) are imported as if dropped on the window.
 #include <QApplication>
+#include <QTimer>
 #include <clocale>
 
+#include "app/app_icon.h"
 #include "app/dialog_chooser.h"
+#include "app/dropped_book.h"
 #include "app/main_window.h"
 
 int main(int argc, char** argv) {
@@ -10,6 +14,9 @@ int main(int argc, char** argv) {
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
     QApplication::setApplicationName("Quillery 2");
+    QApplication::setWindowIcon(quillery::app::QuilleryIcon());
+    // Ties the window to the installed quillery.desktop (its name and icon in the dock).
+    QGuiApplication::setDesktopFileName("quillery");
     // Numbers in generated stylesheets and in the settings always use ".", whatever the
     // locale's decimal separator.
     std::setlocale(LC_NUMERIC, "C");
@@ -17,5 +24,11 @@ int main(int argc, char** argv) {
     quillery::app::MainWindow window(quillery::ComputeWorkFolders(quillery::ExecutableFolder()),
                                      chooser);
     window.showMaximized();
+    const QStringList named = QApplication::arguments().mid(1);
+    if (!named.isEmpty()) {
+        QTimer::singleShot(0, &window, [&window, named] {
+            window.ImportDropped(quillery::app::ClassifyDroppedPaths(named));
+        });
+    }
     return QApplication::exec();
 }

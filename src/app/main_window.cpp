@@ -24,15 +24,18 @@
 #include <filesystem>
 
 #include "app/about_box.h"
+#include "app/app_icon.h"
 #include "app/background_job.h"
 #include "app/chapter_grid_widget.h"
 #include "app/click_filter.h"
 #include "app/dialog_chooser.h"
 #include "app/form_binding.h"
+#include "app/job_canceller.h"
 #include "app/left_pane.h"
 #include "app/log_window.h"
 #include "app/option_pages.h"
 #include "app/qt_ui_port.h"
+#include "app/window_drop_target.h"
 #include "htmlimport/chapter_list.h"
 #include "project/language.h"
 
@@ -48,16 +51,22 @@ QString Q(const std::string& text) { return QString::fromStdString(text); }
 }  // namespace
 
 MainWindow::MainWindow(WorkFolders folders, DialogChooser& chooser)
-    : word_(folders.stateFolder), chooser_(chooser) {
+    : word_(folders.stateFolder), dialogFolders_(folders.stateFolder), chooser_(chooser) {
     book_.folders = std::move(folders);
     setObjectName("TForm1");
     setWindowTitle(" Quillery 2.3");
     resize(769, 663);
+    setWindowIcon(QuilleryIcon());
     BuildWindow();
     logWindow_ = new LogWindow(this);
     aboutBox_ = new AboutBox(this);
     port_ = std::make_unique<QtUiPort>(*this, *logWindow_, chooser_);
     job_ = new BackgroundJob(this);
+    canceller_ = new JobCanceller(*job_, *port_, this);
+    connect(canceller_, &JobCanceller::ended, this, &QWidget::close);
+    new WindowDropTarget(
+        *this, [this] { return !busy(); },
+        [this](const DroppedBook& book) { ImportDropped(book); });
     ConnectControls();
 }
 
@@ -129,12 +138,15 @@ void MainWindow::FirstShow() {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     if (busy()) {
-        // The worker holds the Book; it is left to end before the window may go.
-        port_->ShowMessage("Please wait until the current work has finished.");
+        // The worker holds the Book: it is stopped, and the window closes once it has ended.
+        if (!canceller_->cancelling() && port_->ConfirmYesNo(kStopWorkQuestion)) {
+            port_->SetStatus("Stopping the work...");
+            canceller_->Cancel();
+        }
         event->ignore();
         return;
     }
-    if (!book_.chapters.empty() &&
+    if (!canceller_->cancelling() && !book_.chapters.empty() &&
         !port_->ConfirmYesNo("Are you sure to quit this project and exit?")) {
         event->ignore();
         return;

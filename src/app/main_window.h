@@ -11,7 +11,9 @@
 #include <memory>
 #include <optional>
 
+#include "app/import_outcome.h"
 #include "app/main_menus.h"
+#include "app/remembered_folders.h"
 #include "htmlimport/chapter_grid.h"
 #include "htmlimport/title_tools.h"
 #include "project/book.h"
@@ -31,8 +33,14 @@ class CompileOptionsDialog;
 class DialogChooser;
 class KindleGenNeededDialog;
 class LanguageDialog;
+class JobCanceller;
+struct DroppedBook;
 class LogWindow;
 class QtUiPort;
+
+// Closing while an import or make runs asks this first; Yes stops the work, then closes.
+inline constexpr const char* kStopWorkQuestion =
+    "Quillery is still working on this book. Stop the work and exit?";
 
 class MainWindow final : public QMainWindow {
     Q_OBJECT
@@ -68,6 +76,9 @@ public:
     void ValidateThisCommand();
     void ValidateOtherCommand();
     void SetEpubcheckJarCommand();
+    // Files dropped on the window (or named on the command line): the matching import
+    // command, with its questions, but without its file dialog.
+    void ImportDropped(const DroppedBook& dropped);
 
 signals:
     // A command's work has ended and the window's commands are on again.
@@ -108,7 +119,6 @@ private:
     // The "Titles" menu: each tool runs on the grid as the user left it (title_commands.cpp).
     void ConnectTitleTools();
     void RunTitleTool(const std::function<void(Book&, ChapterGrid&)>& tool);
-    QString ChooseWordDocument();
     // The dialogs, the validation commands and the Edit menu (main_window_dialogs.cpp,
     // main_window_validation.cpp, main_window_editor.cpp).
     void ConnectDialogCommands();
@@ -116,6 +126,12 @@ private:
     void RebuildEditMenus();
     void KindleGenNeeded();
     std::string EpubcheckJar() const;
+    // Every import: the new-project question (newProject), the files (choose; none for a
+    // re-import), the lock, the form, then work on the worker and the grid shown after it.
+    void RunImport(bool newProject, const FileChoice& choose, ImportWork work);
+    void ImportWebPagesFrom(const FileChoice& choose);
+    void ImportWordDocumentFrom(const FileChoice& choose);
+    void ImportWordHtmlFrom(const FileChoice& choose);
 
     Book book_;
     Settings settings_;
@@ -123,7 +139,7 @@ private:
     TitleTools titleTools_;
     std::string coverPath_;
     WordConverter word_;
-    std::string wordDialogFolder_;
+    RememberedFolders dialogFolders_;
     bool shown_ = false;
     bool madeLinks_ = false;
 
@@ -139,6 +155,7 @@ private:
     LanguageDialog* languageDialog_ = nullptr;
     std::unique_ptr<QtUiPort> port_;
     BackgroundJob* job_ = nullptr;
+    JobCanceller* canceller_ = nullptr;
 };
 
 }  // namespace quillery::app

@@ -1,6 +1,8 @@
 // The main window's commands: the imports, the makes, Save Settings, the destination, the
 // cover picture and saving the log. Imports and makes take the work-folder lock and run
-// on the worker; everything else is quick and runs on the GUI thread.
+// on the worker; everything else is quick and runs on the GUI thread. Every import, from a
+// dialog or from a drop, goes through RunImport; the file dialogs start in the folders
+// remembered for their kind.
 #include <QAction>
 #include <QFile>
 #include <QLabel>
@@ -14,6 +16,7 @@
 #include "app/background_job.h"
 #include "app/chapter_grid_widget.h"
 #include "app/dialog_chooser.h"
+#include "app/dropped_book.h"
 #include "app/form_binding.h"
 #include "app/main_window.h"
 #include "app/qt_ui_port.h"
@@ -26,13 +29,6 @@ namespace quillery::app {
 namespace {
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
-
-// What an import hands back to the GUI thread.
-struct ImportOutcome {
-    bool imported = false;
-    ChapterGrid grid;
-    std::string previewFile;
-};
 
 }  // namespace
 
@@ -105,110 +101,102 @@ void MainWindow::ShowImport(const BookForm& form, const ChapterGrid& grid,
     if (book_.wordImport) RebuildEditMenus();
 }
 
-void MainWindow::ImportWebPagesCommand() {
-    if (busy() || !ConfirmNewProject()) return;
-    const QStringList files =
-        chooser_.OpenFiles(this, QString(), QtFileFilter(WebPageFileFilter()));
-    if (files.isEmpty()) return;
+void MainWindow::RunImport(bool newProject, const FileChoice& choose, ImportWork work) {
+    if (busy() || (newProject && !ConfirmNewProject())) return;
+    std::vector<std::string> chosen;
+    if (choose) {
+        const QStringList files = choose();
+        if (files.isEmpty()) return;
+        for (const QString& file : files) chosen.push_back(file.toStdString());
+    }
     auto lock = TakeLock();
     if (!lock) return;
     BookForm form = CurrentForm();
     ReadImportOptions(settings_, form);
-    std::vector<std::string> chosen;
-    for (const QString& file : files) chosen.push_back(file.toStdString());
     const bool previewOn = findChild<QToolButton*>("btnPreview")->isChecked();
     auto shared =
         std::make_shared<std::pair<BookForm, ImportOutcome>>(std::move(form), ImportOutcome{});
     RunJob(
         std::move(*lock),
-        [this, shared, chosen, previewOn] {
-            const WebImportResult r =
-                ImportWebPages(book_, shared->first, *port_, chosen, previewOn);
-            shared->second = {r.imported, r.grid, r.previewFile};
+        [shared, chosen = std::move(chosen), previewOn, work = std::move(work)] {
+            shared->second = work(shared->first, chosen, previewOn);
         },
         [this, shared] {
-            if (shared->second.imported)
-                ShowImport(shared->first, shared->second.grid, shared->second.previewFile, false);
+            const ImportOutcome& outcome = shared->second;
+            if (outcome.imported)
+                ShowImport(shared->first, outcome.grid, outcome.previewFile, outcome.fromWord);
         });
 }
 
-QString MainWindow::ChooseWordDocument() {
-    return chooser_.OpenFile(this, Q(wordDialogFolder_), QtFileFilter(WordDocumentFileFilter()));
+void MainWindow::ImportWebPagesFrom(const FileChoice& choose) {
+    RunImport(true, choose, [this](BookForm& form, const auto& chosen, bool previewOn) {
+        return OutcomeOf(ImportWebPages(book_, form, *port_, chosen, previewOn), false);
+    });
+}
+
+void MainWindow::ImportWordDocumentFrom(const FileChoice& choose) {
+    RunImport(true, choose, [this](BookForm& form, const auto& chosen, bool previewOn) {
+        return OutcomeOf(
+            ImportWordDocument(book_, form, settings_, *port_, word_, chosen.front(), previewOn),
+            true);
+    });
+}
+
+void MainWindow::ImportWordHtmlFrom(const FileChoice& choose) {
+    RunImport(true, choose, [this](BookForm& form, const auto& chosen, bool previewOn) {
+        return OutcomeOf(ImportWordHtml(book_, form, settings_, *port_, chosen.front(), previewOn),
+                         false);
+    });
+}
+
+void MainWindow::ImportWebPagesCommand() {
+    ImportWebPagesFrom([this] {
+        return dialogFolders_.OpenFiles(chooser_, this, FolderKind::WebPages,
+                                        QtFileFilter(WebPageFileFilter()));
+    });
 }
 
 void MainWindow::ImportWordDocumentCommand() {
-    if (busy() || !ConfirmNewProject()) return;
-    const QString document = ChooseWordDocument();
-    if (document.isEmpty()) return;
-    auto lock = TakeLock();
-    if (!lock) return;
-    BookForm form = CurrentForm();
-    ReadImportOptions(settings_, form);
-    const bool previewOn = findChild<QToolButton*>("btnPreview")->isChecked();
-    auto shared =
-        std::make_shared<std::pair<BookForm, ImportOutcome>>(std::move(form), ImportOutcome{});
-    RunJob(
-        std::move(*lock),
-        [this, shared, path = document.toStdString(), previewOn] {
-            const WordImportResult r =
-                ImportWordDocument(book_, shared->first, settings_, *port_, word_, path, previewOn);
-            shared->second = {r.imported, r.grid, r.previewFile};
-        },
-        [this, shared] {
-            if (shared->second.imported)
-                ShowImport(shared->first, shared->second.grid, shared->second.previewFile, true);
-        });
+    ImportWordDocumentFrom([this] {
+        return QStringList{dialogFolders_.OpenFile(chooser_, this, FolderKind::WordDocument,
+                                                   QtFileFilter(WordDocumentFileFilter()))};
+    });
 }
 
 void MainWindow::OpenExampleCommand() {
-    wordDialogFolder_ = book_.folders.dataFolder + "examples/";
+    dialogFolders_.SetFolder(FolderKind::WordDocument, Q(book_.folders.dataFolder + "examples/"));
     ImportWordDocumentCommand();
 }
 
 void MainWindow::ImportWordHtmlCommand() {
-    if (busy() || !ConfirmNewProject()) return;
-    const QString file = chooser_.OpenFile(this, QString(), QtFileFilter(WordHtmlFileFilter()));
-    if (file.isEmpty()) return;
-    auto lock = TakeLock();
-    if (!lock) return;
-    BookForm form = CurrentForm();
-    ReadImportOptions(settings_, form);
-    const bool previewOn = findChild<QToolButton*>("btnPreview")->isChecked();
-    auto shared =
-        std::make_shared<std::pair<BookForm, ImportOutcome>>(std::move(form), ImportOutcome{});
-    RunJob(
-        std::move(*lock),
-        [this, shared, path = file.toStdString(), previewOn] {
-            const WordImportResult r =
-                ImportWordHtml(book_, shared->first, settings_, *port_, path, previewOn);
-            shared->second = {r.imported, r.grid, r.previewFile};
-        },
-        [this, shared] {
-            if (shared->second.imported)
-                ShowImport(shared->first, shared->second.grid, shared->second.previewFile, false);
-        });
+    ImportWordHtmlFrom([this] {
+        return QStringList{dialogFolders_.OpenFile(chooser_, this, FolderKind::WordHtml,
+                                                   QtFileFilter(WordHtmlFileFilter()))};
+    });
 }
 
 void MainWindow::ReimportWordCommand() {
-    if (busy()) return;
-    auto lock = TakeLock();
-    if (!lock) return;
-    BookForm form = CurrentForm();
-    ReadImportOptions(settings_, form);
-    const bool previewOn = findChild<QToolButton*>("btnPreview")->isChecked();
-    auto shared =
-        std::make_shared<std::pair<BookForm, ImportOutcome>>(std::move(form), ImportOutcome{});
-    RunJob(
-        std::move(*lock),
-        [this, shared, previewOn] {
-            const WordImportResult r =
-                ReimportWordDocument(book_, shared->first, settings_, *port_, word_, previewOn);
-            shared->second = {r.imported, r.grid, r.previewFile};
-        },
-        [this, shared] {
-            if (shared->second.imported)
-                ShowImport(shared->first, shared->second.grid, shared->second.previewFile, true);
-        });
+    RunImport(false, nullptr, [this](BookForm& form, const auto&, bool previewOn) {
+        return OutcomeOf(ReimportWordDocument(book_, form, settings_, *port_, word_, previewOn),
+                         true);
+    });
+}
+
+void MainWindow::ImportDropped(const DroppedBook& dropped) {
+    const FileChoice given = [files = dropped.files] { return files; };
+    switch (dropped.kind) {
+        case DropKind::WebPages:
+            dialogFolders_.Remember(FolderKind::WebPages, dropped.files.front());
+            return ImportWebPagesFrom(given);
+        case DropKind::WordDocument:
+            dialogFolders_.Remember(FolderKind::WordDocument, dropped.files.front());
+            return ImportWordDocumentFrom(given);
+        case DropKind::WordHtml:
+            dialogFolders_.Remember(FolderKind::WordHtml, dropped.files.front());
+            return ImportWordHtmlFrom(given);
+        case DropKind::Nothing:
+            return;
+    }
 }
 
 void MainWindow::MakeMobiCommand() {
@@ -292,8 +280,8 @@ void MainWindow::LoadCoverCommand() {
         port_->ShowMessage("Please import content first.");
         return;
     }
-    const QString picture = chooser_.OpenFile(
-        this, QString(),
+    const QString picture = dialogFolders_.OpenFile(
+        chooser_, this, FolderKind::Picture,
         "All Images (*.jpg *.png *.gif *.bmp);;Jpeg (*.jpg *.jpeg *.jpe);;PNG (*.png);;GIF "
         "(*.gif);;BMP (*.bmp)");
     if (picture.isEmpty()) return;
@@ -310,7 +298,8 @@ void MainWindow::ClearCoverCommand() {
 }
 
 void MainWindow::SaveLogCommand() {
-    const QString path = chooser_.SaveFile(this, "log.txt", "Text (*.txt)");
+    const QString path =
+        dialogFolders_.SaveFile(chooser_, this, FolderKind::Log, "log.txt", "Text (*.txt)");
     if (path.isEmpty()) return;
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {

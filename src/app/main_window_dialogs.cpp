@@ -99,8 +99,9 @@ void MainWindow::KindleGenNeeded() {
 void MainWindow::SetKindleGenPathCommand() {
     const std::string before = settings_.kindleGenPath;
     const QString proposed = before.empty() ? QString("kindlegen") : QString::fromStdString(before);
-    const QString program = chooser_.OpenFileTitled(this, "Please tell us where KindleGen locates",
-                                                    proposed, kExecutableFilter);
+    const QString program = dialogFolders_.OpenFileTitled(chooser_, this, FolderKind::Program,
+                                                          "Please tell us where KindleGen locates",
+                                                          proposed, kExecutableFilter);
     if (!program.isEmpty()) {
         NamedControl<QLineEdit>(*this, "inKGenPath").setText(program);
         settings_.kindleGenPath = program.toStdString();
@@ -117,7 +118,8 @@ void MainWindow::SetKindleGenPathCommand() {
 
 void MainWindow::SetEditorCommand() {
     const QString program =
-        chooser_.OpenFileTitled(this, "Select External Editor", QString(), kExecutableFilter);
+        dialogFolders_.OpenFileTitled(chooser_, this, FolderKind::Program, "Select External Editor",
+                                      QString(), kExecutableFilter);
     if (program.isEmpty()) return;
     NamedControl<QLineEdit>(*this, "inExEditor").setText(program);
     settings_.editorPath = program.toStdString();

@@ -26,7 +26,8 @@ void MainWindow::ValidateThisCommand() {
 
 void MainWindow::ValidateOtherCommand() {
     if (busy()) return;
-    const QString file = chooser_.OpenFile(this, QString(), "ePub file (*.epub)");
+    const QString file =
+        dialogFolders_.OpenFile(chooser_, this, FolderKind::Epub, "ePub file (*.epub)");
     if (file.isEmpty()) return;
     RunJob(
         std::nullopt,
@@ -37,8 +38,9 @@ void MainWindow::ValidateOtherCommand() {
 }
 
 void MainWindow::SetEpubcheckJarCommand() {
-    const QString jar = chooser_.OpenFileTitled(this, "Select the epubcheck jar", QString(),
-                                                "Java archive (*.jar)");
+    const QString jar = dialogFolders_.OpenFileTitled(chooser_, this, FolderKind::Program,
+                                                      "Select the epubcheck jar", QString(),
+                                                      "Java archive (*.jar)");
     if (jar.isEmpty()) return;
     NamedControl<QLineEdit>(*this, "inEpubcheckJar").setText(jar);
     settings_.epubcheckJar = jar.toStdString();

@@ -24,7 +24,12 @@ QtUiPort::QtUiPort(QWidget& window, LogWindow& logWindow, DialogChooser& chooser
     : window_(window), logWindow_(logWindow), chooser_(chooser) {}
 
 void QtUiPort::OnGuiThread(const std::function<void()>& work) {
-    if (QThread::currentThread() == thread()) {
+    const bool onGuiThread = QThread::currentThread() == thread();
+    if (cancelled_) {
+        if (!onGuiThread) throw WorkCancelled();
+        return;
+    }
+    if (onGuiThread) {
         work();
     } else {
         QMetaObject::invokeMethod(this, work, Qt::BlockingQueuedConnection);

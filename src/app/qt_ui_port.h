@@ -5,7 +5,9 @@
 // worker waits for it, so the core gets its answer as if it ran there.
 
 #include <QObject>
+#include <atomic>
 #include <functional>
+#include <stdexcept>
 
 #include "project/ui_port.h"
 
@@ -15,6 +17,11 @@ namespace quillery::app {
 
 class DialogChooser;
 class LogWindow;
+
+// Thrown into the worker by a cancelled port: it ends the core work at its next port call.
+struct WorkCancelled : std::runtime_error {
+    WorkCancelled() : std::runtime_error("The work was stopped.") {}
+};
 
 class QtUiPort final : public QObject, public UiPort {
     Q_OBJECT
@@ -41,6 +48,9 @@ public:
     void SetKindleGenRequest(std::function<void()> request) {
         kindleGenRequest_ = std::move(request);
     }
+    // From now on a call from the worker throws WorkCancelled, and a call on the GUI thread
+    // shows nothing and answers No: the window is closing.
+    void Cancel() { cancelled_ = true; }
 
 private:
     void OnGuiThread(const std::function<void()>& work);
@@ -50,6 +60,7 @@ private:
     DialogChooser& chooser_;
     QWidget* deferredFocus_ = nullptr;
     std::function<void()> kindleGenRequest_;
+    std::atomic<bool> cancelled_{false};
 };
 
 // A core text for a widget: "\r\n" line breaks become "\n".

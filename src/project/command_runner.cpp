@@ -22,6 +22,8 @@ namespace {
 
 // The process group of the command running now (0: none), for EndRunningCommand.
 std::atomic<pid_t> g_runningGroup{0};
+// The process group EndRunningCommand last ended, so RunCommand can tell its caller.
+std::atomic<pid_t> g_endedGroup{0};
 
 // A file descriptor closed when it goes out of scope.
 class Fd {
@@ -117,7 +119,9 @@ void WaitForChild(pid_t pid) {
 
 }  // namespace
 
-std::string RunCommand(const std::string& commandLine, const std::string& workingFolder) {
+std::string RunCommand(const std::string& commandLine, const std::string& workingFolder,
+                       bool* ended) {
+    if (ended != nullptr) *ended = false;
     Fd outRead, outWrite, reportRead, reportWrite;
     if (!MakePipe(outRead, outWrite) || !MakePipe(reportRead, reportWrite)) return {};
     const char* folder = workingFolder.empty() ? nullptr : workingFolder.c_str();
@@ -128,6 +132,7 @@ std::string RunCommand(const std::string& commandLine, const std::string& workin
     if (pid == 0)
         StartShell(folder, commandLine.c_str(), outWrite.get(), reportWrite.get(), parent);
     ::setpgid(pid, pid);  // as the child does, so that neither order of the two can race
+    g_endedGroup = 0;
     g_runningGroup = pid;
     struct Finished {
         ~Finished() { g_runningGroup = 0; }
@@ -154,12 +159,15 @@ std::string RunCommand(const std::string& commandLine, const std::string& workin
         output.append(buffer, static_cast<size_t>(n));
     }
     WaitForChild(pid);
+    if (ended != nullptr) *ended = g_endedGroup == pid;
     return output;
 }
 
 void EndRunningCommand() noexcept {
     const pid_t group = g_runningGroup;
-    if (group > 0) ::kill(-group, SIGTERM);
+    if (group <= 0) return;
+    g_endedGroup = group;
+    ::kill(-group, SIGTERM);
 }
 
 std::string ShellQuote(std::string_view text) {

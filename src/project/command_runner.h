@@ -15,7 +15,9 @@ namespace quillery {
 // empty text when the process cannot be started, including when workingFolder does not
 // exist. The exit status is not examined: callers judge the result by what it produced.
 // The command runs in a process group of its own and is killed when the program dies.
-std::string RunCommand(const std::string& commandLine, const std::string& workingFolder);
+// When `ended` is given, it tells afterwards whether EndRunningCommand ended the command.
+std::string RunCommand(const std::string& commandLine, const std::string& workingFolder,
+                       bool* ended = nullptr);
 
 // Ends the command RunCommand is running (its whole process group), if any. Safe to call
 // from a signal handler: a program interrupted during a compile ends the compiler too.

@@ -100,8 +100,15 @@ CompileResult CompileMobi(const std::string& kindleGenPath, const std::string& o
 
     // "exec": the shell becomes the compiler, so that the compiler itself is the process
     // that dies with the program (a shell's child would outlive it).
+    bool ended = false;
     result.output = RunCommand(
-        "exec " + KindleGenCommandLine(kindleGenPath, opsFolder, options, outputName), "/");
+        "exec " + KindleGenCommandLine(kindleGenPath, opsFolder, options, outputName), "/", &ended);
+    if (ended) {
+        // A compiler stopped part-way may have left part of a book: it is never taken.
+        fs::remove(produced, ec);
+        result.output += "The compiler was stopped before it finished.\r\n";
+        return result;
+    }
 
     result.warnings = CountCompilerWarnings(result.output);
     if (IsRegularFile(produced)) {

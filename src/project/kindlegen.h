@@ -55,7 +55,8 @@ int CountCompilerWarnings(std::string_view output);
 // compiler's output always lands beside content.opf). An output file left there by an earlier make
 // is deleted first, so only a file this run wrote counts. On success the file is copied
 // to WithMobiExtension(fullOutputPath) through a temporary file renamed over the old book
-// (CopyFileAtomic) and stays in the OPS folder too. Throws std::system_error, naming the
+// (CopyFileAtomic) and stays in the OPS folder too. A compiler ended by EndRunningCommand
+// fails, and whatever it wrote is removed. Throws std::system_error, naming the
 // cause, when that copy fails; the old book is then left whole.
 CompileResult CompileMobi(const std::string& kindleGenPath, const std::string& opsFolder,
                           const CompileFlags& options, const std::string& outputFileName,

@@ -7,10 +7,14 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QDropEvent>
+#include <QElapsedTimer>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QSignalSpy>
 #include <QTabWidget>
@@ -23,6 +27,7 @@
 #include <memory>
 
 #include "app/chapter_grid_widget.h"
+#include "app/dropped_book.h"
 #include "app/main_window.h"
 #include "scripted_chooser.h"
 #include "text/text_file.h"
@@ -51,6 +56,9 @@ private slots:
     void FileNameClicksPreviewTheSourceChapter();
     void MarkAsTocFollowsItsRowWhenRowsMove();
     void TitlesMenuEditsTheTitlesTheMakeUses();
+    void DroppedExampleFolderImportsInNameOrder();
+    void DialogsStartInTheLastUsedFolder();
+    void ClosingDuringAMakeStopsItAndLeavesNoBook();
 };
 
 void AppWindowTest::StartsWithDefaultsWithoutSettingsFile() {
@@ -92,6 +100,7 @@ void AppWindowTest::CaptionsAndNamesAreThoseOfTheWindow() {
     Session s;
     QCOMPARE(s.window->objectName(), QString("TForm1"));
     QCOMPARE(s.window->windowTitle(), QString(" Quillery 2.3"));
+    QCOMPARE(s.window->windowIcon().availableSizes().size(), 7);  // 16 to 256 pixels
     struct Caption {
         const char* name;
         const char* text;
@@ -456,6 +465,108 @@ void AppWindowTest::TitlesMenuEditsTheTitlesTheMakeUses() {
     s.Find<QAbstractButton>("selTitleMethod0")->setChecked(true);
     s.Find<QAction>("mRevert")->trigger();
     QCOMPARE(s.Find<QTableWidget>("fileList")->item(0, kGridTitleColumn)->text(), heading);
+}
+
+void AppWindowTest::DroppedExampleFolderImportsInNameOrder() {
+    Session s;
+    const QString examples =
+        QString::fromStdString(s.window->book().folders.dataFolder) + "examples";
+    // An HTML file saved by Word, and a web page in another folder.
+    const QString wordHtml = s.state.path() + "/saved-by-word.htm";
+    QFile word(wordHtml);
+    QVERIFY(word.open(QIODevice::WriteOnly));
+    word.write(
+        "<html><head><meta http-equiv=Content-Type content=\"text/html; charset=utf-8\">"
+        "<meta name=Generator content=\"Microsoft Word 15 (filtered)\"></head></html>");
+    word.close();
+    const QString harbour = examples + "/04 The Harbour.htm";
+    struct Drop {
+        QStringList paths;
+        DropKind kind;
+    };
+    const Drop drops[] = {{{examples}, DropKind::WebPages},
+                          {{examples + "/port-merel.docx"}, DropKind::WordDocument},
+                          {{wordHtml}, DropKind::WordHtml},
+                          {{harbour}, DropKind::WebPages},
+                          {{harbour, examples + "/01_arrival.htm"}, DropKind::WebPages},
+                          {{harbour, wordHtml}, DropKind::Nothing},  // two folders
+                          {{harbour, examples + "/port-merel.docx"}, DropKind::Nothing},
+                          {{examples + "/images"}, DropKind::Nothing},
+                          {{examples + "/style.css"}, DropKind::Nothing},
+                          {{examples + "/missing.docx"}, DropKind::Nothing}};
+    for (const Drop& drop : drops) {
+        QVERIFY2(ClassifyDroppedPaths(drop.paths).kind == drop.kind,
+                 qPrintable(drop.paths.join(", ")));
+    }
+    // Two pages: the first in name order is the dialog's second, as the import expects.
+    QCOMPARE(ClassifyDroppedPaths({harbour, examples + "/01_arrival.htm"}).files,
+             QStringList({harbour, examples + "/01_arrival.htm"}));
+
+    // Dropped on the grid: the same command as the menu, in the folder's name order.
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(examples)});
+    QWidget* grid = s.Find<QTableWidget>("fileList")->viewport();
+    const Qt::DropActions offered = Qt::CopyAction | Qt::MoveAction;
+    QDragEnterEvent enter(QPoint(5, 5), offered, &data, Qt::LeftButton, Qt::ShiftModifier);
+    QApplication::sendEvent(grid, &enter);
+    QVERIFY(enter.isAccepted());
+    QSignalSpy finished(s.window.get(), &MainWindow::commandFinished);
+    QDropEvent drop(QPointF(5, 5), offered, &data, Qt::LeftButton, Qt::ShiftModifier);
+    QApplication::sendEvent(grid, &drop);
+    QVERIFY(drop.isAccepted());
+    QCOMPARE(drop.dropAction(), Qt::CopyAction);  // never a move: the source keeps its files
+    QVERIFY(finished.wait(60000));
+    const QStringList files = s.ExampleFiles();
+    QCOMPARE(s.window->book().chapters.size(), static_cast<std::size_t>(files.size()));
+    for (int i = 0; i < files.size(); ++i)
+        QCOMPARE(QString::fromStdString(s.window->book().chapters[i].file),
+                 QFileInfo(files[i]).fileName());
+    QVERIFY(s.chooser.folders.isEmpty());  // no dialog was shown
+}
+
+void AppWindowTest::DialogsStartInTheLastUsedFolder() {
+    Session s;
+    QVERIFY(s.ImportExample());
+    const QString examples = QFileInfo(s.ExampleFiles().front()).absolutePath() + "/";
+    QCOMPARE(s.chooser.folders.value(0), QString());
+    // A later window (a later run) starts its web page dialog there; other kinds do not.
+    MainWindow again(ComputeWorkFolders(ExecutableFolder()), s.chooser);
+    again.ImportWebPagesCommand();
+    again.ImportWordHtmlCommand();
+    QCOMPARE(s.chooser.folders, QStringList({QString(), examples, QString()}));
+}
+
+void AppWindowTest::ClosingDuringAMakeStopsItAndLeavesNoBook() {
+    Session s;
+    QVERIFY(s.ImportExample());
+    // A compiler that writes part of a book, then works on for a minute.
+    const QString compiler = s.state.path() + "/slow-compiler";
+    QFile script(compiler);
+    QVERIFY(script.open(QIODevice::WriteOnly));
+    script.write(
+        "#!/bin/sh\nfor a; do last=$a; done\nprintf partial > \"$(dirname \"$1\")/$last\"\n"
+        "exec sleep 60\n");
+    script.close();
+    script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
+    s.Find<QLineEdit>("inKGenPath")->setText(compiler);
+    const QDir ops(QString::fromStdString(s.window->book().folders.opsFolder));
+    s.Find<QAbstractButton>("btnMake")->click();
+    QTRY_VERIFY_WITH_TIMEOUT(!ops.entryList({"*.mobi"}, QDir::Files).isEmpty(), 60000);
+
+    QElapsedTimer closing;
+    closing.start();
+    s.chooser.answers = {false, true};
+    QVERIFY(!s.window->close());  // No: the make goes on
+    QVERIFY(s.window->busy());
+    QVERIFY(!s.window->close());  // Yes: stopped, and the window closes once it has ended
+    QTRY_VERIFY_WITH_TIMEOUT(!s.window->isVisible(), 30000);
+    QVERIFY(closing.elapsed() < 30000);
+    QCOMPARE(s.chooser.shown.size(), std::size_t{2});
+    QCOMPARE(s.LastShown(), QString(kStopWorkQuestion));
+    QVERIFY(!std::filesystem::exists(FinalMobiPath(s.window->book())));
+    QVERIFY(ops.entryList(QDir::Files | QDir::NoDotAndDotDot).isEmpty());
+    const QDir shelf(QString::fromStdString(s.window->book().folders.defaultBookFolder));
+    QVERIFY(shelf.entryList(QDir::Files | QDir::Hidden).isEmpty());
 }
 
 int main(int argc, char** argv) {
