@@ -116,30 +116,25 @@ TEST(BrokenDocument, APartThatUnpacksBeyondTheCapIsRefused) {
     EXPECT_THROW(RenderDocx(dir.path() + "bomb.docx", "bomb", options), DocxError);
 }
 
-TEST(LegacyDocuments, ADocWithoutTheOleSignatureIsRefusedBeforeLibreOfficeRuns) {
-    TempDir dir;
-    const std::string doc = dir.Write("fake.doc", "PK\x03\x04 this is not a .doc");
-    const LegacyConversion result =
-        ConvertToDocx(doc, dir.path(), dir.path(), "/nonexistent/soffice");
-    EXPECT_TRUE(result.docxPath.empty());
-    EXPECT_EQ(result.error, kNotWordDocMessage);
-}
-
-TEST(LegacyDocuments, WithoutLibreOfficeTheMessageNamesThePackage) {
-    TempDir dir;
-    const std::string rtf = dir.Write("a.rtf", "{\\rtf1 Hello}");
-    const LegacyConversion result = ConvertToDocx(rtf, dir.path(), dir.path(), "");
-    EXPECT_TRUE(result.docxPath.empty());
-    EXPECT_NE(result.error.find("libreoffice-writer-nogui"), std::string::npos);
-}
-
-TEST(LegacyDocuments, AFailedConversionIsJudgedByTheMissingOutputFile) {
-    TempDir dir;
-    const std::string rtf = dir.Write("a.rtf", "{\\rtf1 Hello}");
-    // A "LibreOffice" that exits 0 and writes nothing.
-    const LegacyConversion result = ConvertToDocx(rtf, dir.path(), dir.path(), "/bin/true");
-    EXPECT_TRUE(result.docxPath.empty());
-    EXPECT_EQ(result.error, kLegacyConversionFailedMessage);
+// A .doc without the OLE signature is refused before LibreOffice runs; without LibreOffice the
+// message names the package; a "LibreOffice" that exits 0 and writes nothing has failed.
+TEST(LegacyDocuments, ConversionsThatCannotWorkAreRefusedWithTheirMessage) {
+    const struct {
+        const char *name, *content, *soffice;
+        std::string message;
+    } cases[] = {
+        {"fake.doc", "PK\x03\x04 this is not a .doc", "/nonexistent/soffice",
+         std::string(kNotWordDocMessage)},
+        {"a.rtf", "{\\rtf1 Hello}", "", "libreoffice-writer-nogui"},
+        {"a.rtf", "{\\rtf1 Hello}", "/bin/true", std::string(kLegacyConversionFailedMessage)},
+    };
+    for (const auto& c : cases) {
+        TempDir dir;
+        const LegacyConversion result =
+            ConvertToDocx(dir.Write(c.name, c.content), dir.path(), dir.path(), c.soffice);
+        EXPECT_TRUE(result.docxPath.empty()) << c.message;
+        EXPECT_NE(result.error.find(c.message), std::string::npos) << result.error;
+    }
 }
 
 TEST(BrokenDocument, DocumentTextCutAnywhereGivesAMessageNeverACrash) {
