@@ -8,10 +8,12 @@
 #include <filesystem>
 #include <regex>
 
+#include "fake_compiler.h"
 #include "project/command_runner.h"
 #include "required_tool.h"
 #include "run_quillery.h"
 #include "text/file_utils.h"
+#include "text/regex.h"
 #include "text/text_file.h"
 
 namespace fs = std::filesystem;
@@ -42,17 +44,8 @@ std::string CalibreCharacters(const std::string& input, const std::string& workF
                    (page ? " --max-levels 0" : "") + " >/dev/null 2>&1",
                "/");
     std::string text = ReadTextFile(txt);
-    std::erase_if(text, [](char c) { return c == ' ' || c == '\n' || c == '\r' || c == '\t'; });
-    // A no-break space is white space too.
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text.compare(i, 2, "\xC2\xA0") == 0) {
-            ++i;
-            continue;
-        }
-        out += text[i];
-    }
-    return out;
+    RegexDelete(text, "\\s|\xC2\xA0");  // a no-break space is white space too
+    return text;
 }
 
 // Every chapter's text, in order, is in the ePub's text.
@@ -84,6 +77,7 @@ protected:
 
 TEST_F(EpubReaders, TheExampleBookIsValidWithoutWarningsAndKeepsItsText) {
     const std::string examples = ProgramFolder() + "examples/";
+    const std::string before = TreeSnapshot(examples);
     const QuilleryRun run = RunQuilleryProgram(
         dir.path(),
         {"make", "--title", "A Weekend in Port M\xC3\xA9rel", "--author", "Quillery", "--cover",
@@ -91,6 +85,7 @@ TEST_F(EpubReaders, TheExampleBookIsValidWithoutWarningsAndKeepsItsText) {
     ASSERT_EQ(run.status, 0) << run.err << run.out;
     const std::string epub = dir.path() + "out/weekend.epub";
     ASSERT_TRUE(FileExists(epub)) << run.out;
+    EXPECT_EQ(TreeSnapshot(examples), before) << "the make wrote into the example folder";
     const std::string report = Epubcheck(epub);
     EXPECT_NE(report.find("No errors or warnings detected"), std::string::npos) << report;
 

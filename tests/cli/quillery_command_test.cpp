@@ -92,6 +92,8 @@ TEST_F(QuilleryCommand, AMadeBookExitsZeroWithTheLogOnStdoutAndTheMessageOnStder
     const std::string book = dir.path() + "out/small.mobi";
     EXPECT_EQ(ReadTextFile(book), "BOOKMOBI");
     EXPECT_TRUE(Has(run.out, "fake compiler: built small.mobi")) << run.out;
+    // Compression is "Standard" unless asked otherwise: no -c option reaches the compiler.
+    EXPECT_FALSE(Has(ReadTextFile(dir.path() + "bin/args.txt"), "-c")) << run.out;
     EXPECT_TRUE(
         Has(run.out, "\n# Mobi book small.mobi made successfully.\n# File saved at " + book + "\n"))
         << run.out;
@@ -104,23 +106,28 @@ TEST_F(QuilleryCommand, AMadeBookExitsZeroWithTheLogOnStdoutAndTheMessageOnStder
 }
 
 // As the compiler counts: 0 a clean book, 1 a book made with warnings (something left out),
-// 2 no book.
+// 2 no book (none written yet, so none there).
 TEST_F(QuilleryCommand, ExitStatusCountsAsTheCompilerDoes) {
-    compiler = WriteGoodCompiler(dir.path() + "bin/", 3);
-    const QuilleryRun warned = Make({"-o", dir.path() + "out/small.mobi", chapters});
-    EXPECT_EQ(warned.status, 1) << warned.err;
-    EXPECT_TRUE(Has(warned.err, "as small.mobi\nThe compiler gave 3 warning(s)")) << warned.err;
-    EXPECT_TRUE(Has(warned.out, "# The compiler gave 3 warning(s)")) << warned.out;
-    EXPECT_EQ(ReadTextFile(dir.path() + "out/small.mobi"), "BOOKMOBI");
-}
-
-TEST_F(QuilleryCommand, AFailedCompileExitsTwo) {
-    compiler = WriteFailingCompiler(dir.path() + "bin/");
-    const QuilleryRun run = Make({"-o", dir.path() + "out/small.mobi", chapters});
-    EXPECT_EQ(run.status, 2);
-    EXPECT_TRUE(Has(run.err, "Error in compiling, Mobi creation failed, please check the log.\n"));
-    EXPECT_TRUE(Has(run.out, "Error(fake)") && Has(run.out, "# Mobi file creation failed."));
-    EXPECT_FALSE(fs::exists(dir.path() + "out/small.mobi"));
+    const struct {
+        std::string compiler;
+        int status;
+        const char *err, *out, *book;
+    } cases[] = {
+        {WriteFailingCompiler(dir.path() + "bin/"), 2,
+         "Error in compiling, Mobi creation failed, please check the log.\n",
+         "# Mobi file creation failed.", ""},
+        {WriteGoodCompiler(dir.path() + "warn/", 3), 1,
+         "as small.mobi\nThe compiler gave 3 warning(s)", "# The compiler gave 3 warning(s)",
+         "BOOKMOBI"},
+    };
+    for (const auto& c : cases) {
+        compiler = c.compiler;
+        const QuilleryRun run = Make({"-o", dir.path() + "out/small.mobi", chapters});
+        EXPECT_EQ(run.status, c.status) << run.err;
+        EXPECT_TRUE(Has(run.err, c.err)) << run.err;
+        EXPECT_TRUE(Has(run.out, c.out)) << run.out;
+        EXPECT_EQ(ReadTextFile(dir.path() + "out/small.mobi"), c.book);
+    }
 }
 
 // A missing --cover is refused before anything is written.
@@ -219,14 +226,6 @@ TEST_F(QuilleryCommand, OutputNamesAFileOrAFolder) {
     ASSERT_EQ(folder.status, 0) << folder.err;
     EXPECT_TRUE(fs::exists(dir.path() + "shelf/Harbour Days.mobi"));
     EXPECT_FALSE(fs::exists(dir.path() + "shelf/Harbour Days.epub"));
-}
-
-// Compression is "Standard" unless asked otherwise: no -c option reaches the compiler.
-TEST_F(QuilleryCommand, CompressionIsStandardByDefault) {
-    ASSERT_EQ(Make({chapters}).status, 0);
-    EXPECT_EQ(ReadTextFile(dir.path() + "bin/args.txt").find("-c"), std::string::npos);
-    ASSERT_EQ(Make({"-c0", chapters}).status, 0);
-    EXPECT_TRUE(Has(ReadTextFile(dir.path() + "bin/args.txt"), "\n-c0\n"));
 }
 
 // Without proposed titles the chapters are titled by their file names or by --titles.

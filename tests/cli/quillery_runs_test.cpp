@@ -83,13 +83,11 @@ TEST(QuilleryRuns, TwoMakesStartedTogetherEachMakeTheirOwnBook) {
     const auto alphaText = mobi::testing::LibMobiBook(dir.path() + "a/alpha.mobi").Text();
     const auto omegaText = mobi::testing::LibMobiBook(dir.path() + "b/omega.mobi").Text();
     ASSERT_TRUE(alphaText && omegaText);
-    for (const char* word : {"alpha1", "alpha2", "alpha3"}) {
-        EXPECT_NE(alphaText->find(word), std::string::npos) << word;
-        EXPECT_EQ(omegaText->find(word), std::string::npos) << word;
-    }
-    for (const char* word : {"omega1", "omega2", "omega3"}) {
-        EXPECT_NE(omegaText->find(word), std::string::npos) << word;
-        EXPECT_EQ(alphaText->find(word), std::string::npos) << word;
+    for (const char* n : {"1", "2", "3"}) {
+        EXPECT_TRUE(alphaText->find(std::string("alpha") + n) != std::string::npos &&
+                    omegaText->find(std::string("omega") + n) != std::string::npos);
+        EXPECT_TRUE(alphaText->find("omega") == std::string::npos &&
+                    omegaText->find("alpha") == std::string::npos);
     }
 }
 

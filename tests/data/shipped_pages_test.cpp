@@ -6,7 +6,6 @@
 #include <sys/wait.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cstdlib>
 #include <filesystem>
 #include <regex>
@@ -14,6 +13,7 @@
 #include <vector>
 
 #include "temp_dir.h"
+#include "text/percent_decoding.h"
 #include "text/strings.h"
 #include "text/text_file.h"
 
@@ -26,8 +26,6 @@ struct Attribute {
     std::string tag, name, value;  // tag and attribute name in lower case
 };
 
-std::string Lower(const std::string& text) { return LowerAscii(text); }
-
 // The attributes of every tag of a page, in any letter case, quoted either way or bare.
 std::vector<Attribute> Attributes(const std::string& html) {
     static const std::regex tag(R"(<([A-Za-z][A-Za-z0-9]*)([^>]*)>)");
@@ -38,25 +36,10 @@ std::vector<Attribute> Attributes(const std::string& html) {
         const std::string inner = (*t)[2];
         for (std::sregex_iterator a(inner.begin(), inner.end(), attribute); a != end; ++a) {
             const int value = (*a)[2].matched ? 2 : (*a)[3].matched ? 3 : 4;
-            found.push_back({Lower((*t)[1]), Lower((*a)[1]), (*a)[value]});
+            found.push_back({LowerAscii((*t)[1].str()), LowerAscii((*a)[1].str()), (*a)[value]});
         }
     }
     return found;
-}
-
-std::string PercentDecoded(const std::string& text) {
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '%' && i + 2 < text.size() &&
-            std::isxdigit(static_cast<unsigned char>(text[i + 1])) &&
-            std::isxdigit(static_cast<unsigned char>(text[i + 2]))) {
-            out += static_cast<char>(std::stoi(text.substr(i + 1, 2), nullptr, 16));
-            i += 2;
-        } else {
-            out += text[i];
-        }
-    }
-    return out;
 }
 
 // One line for each local picture, stylesheet, page or anchor the page refers to that is missing.
@@ -70,7 +53,7 @@ std::vector<std::string> BrokenReferences(const std::string& folder, const std::
             continue;
         const std::size_t hash = ref.value.find('#');
         const std::string target =
-            hash == 0 ? folder + page : base + PercentDecoded(ref.value.substr(0, hash));
+            hash == 0 ? folder + page : base + PercentDecode(ref.value.substr(0, hash));
         if (!fs::is_regular_file(target)) {
             broken.push_back(page + ": " + ref.value + ": no such file");
         } else if (hash != std::string::npos) {
@@ -106,7 +89,7 @@ TEST(ExampleBook, EveryChapterLinkAnchorStylesheetAndPictureExists) {
     for (const std::string& chapter : chapters) {
         const std::string html = ReadTextFile(folder + chapter);
         // Chapter titles are taken from the first 255 bytes of a page.
-        EXPECT_NE(Lower(html.substr(0, 255)).find("</title>"), std::string::npos) << chapter;
+        EXPECT_NE(LowerAscii(html.substr(0, 255)).find("</title>"), std::string::npos) << chapter;
         for (const Attribute& a : Attributes(html)) {
             pictures += a.tag == "img" && a.name == "src";
             anchored_links +=

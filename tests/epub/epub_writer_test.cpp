@@ -169,9 +169,5 @@ TEST_F(EpubWriterTest, AFailedWriteLeavesTheEarlierBookWhole) {
         << "a temporary file was left behind";
 }
 
-TEST(EpubPath, IsTheMobiPathWithTheEpubExtension) {
-    EXPECT_EQ(EpubPathFor("/a b/My Book.mobi"), "/a b/My Book.epub");
-}
-
 }  // namespace
 }  // namespace quillery::epub

@@ -7,6 +7,7 @@
 #include <regex>
 
 #include "loaded_book.h"
+#include "small_package.h"
 #include "temp_dir.h"
 #include "test_pictures.h"
 
@@ -88,38 +89,25 @@ std::string MakeCoverJpeg() {
 // A package as converters write it: an SVG cover page named by the guide (no cover in the
 // metadata), then a chapter showing each picture after its name.
 std::string WritePackage(const quillery::testing::TempDir& dir) {
-    dir.Write("book/images/cover.jpg", MakeCoverJpeg());
-    dir.Write("book/images/cmyk.jpg", MakeCmykJpeg());
-    dir.Write("book/images/anim.gif", MakeAnimatedGif());
-    dir.Write("book/images/clear.png", MakeTransparentPng());
-    dir.Write("book/text/cover.xhtml",
-              "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<html "
-              "xmlns=\"http://www.w3.org/1999/xhtml\"><head><title>Cover</title></head><body>"
-              "<div>cover <svg xmlns=\"http://www.w3.org/2000/svg\" "
-              "xmlns:xlink=\"http://www.w3.org/1999/xlink\" version=\"1.1\" width=\"100%\" "
-              "height=\"100%\" viewBox=\"0 0 300 400\" preserveAspectRatio=\"none\"><image "
-              "width=\"300\" height=\"400\" xlink:href=\"../images/cover.jpg\"/></svg></div>"
-              "</body></html>");
-    dir.Write("book/text/pictures.xhtml",
-              "<html><body><h1>Pictures</h1><p>cmyk <img src=\"../images/cmyk.jpg\"></p>"
-              "<p>anim <img src=\"../images/anim.gif\"></p><p>clear <img "
-              "src=\"../images/clear.png\"></p></body></html>");
-    return dir.Write(
-        "book/content.opf",
-        "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<package "
-        "xmlns=\"http://www.idpf.org/2007/opf\" version=\"2.0\" unique-identifier=\"uid\">"
-        "<metadata xmlns:dc=\"http://purl.org/dc/elements/1.1/\"><dc:title>Pictures</dc:title>"
-        "<dc:language>en</dc:language><dc:identifier id=\"uid\">pictures-1</dc:identifier>"
-        "</metadata><manifest>"
-        "<item id=\"page\" href=\"text/cover.xhtml\" media-type=\"application/xhtml+xml\"/>"
-        "<item id=\"one\" href=\"text/pictures.xhtml\" media-type=\"application/xhtml+xml\"/>"
-        "<item id=\"img1\" href=\"images/cover.jpg\" media-type=\"image/jpeg\"/>"
-        "<item id=\"img2\" href=\"images/cmyk.jpg\" media-type=\"image/jpeg\"/>"
-        "<item id=\"img3\" href=\"images/anim.gif\" media-type=\"image/gif\"/>"
-        "<item id=\"img4\" href=\"images/clear.png\" media-type=\"image/png\"/>"
-        "</manifest><spine><itemref idref=\"page\"/><itemref idref=\"one\"/></spine>"
-        "<guide><reference type=\"cover\" title=\"Cover\" href=\"text/cover.xhtml\"/></guide>"
-        "</package>");
+    return WriteSmallPackage(
+        dir,
+        {{{"text/cover.xhtml",
+           "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<html "
+           "xmlns=\"http://www.w3.org/1999/xhtml\"><head><title>Cover</title></head><body>"
+           "<div>cover <svg xmlns=\"http://www.w3.org/2000/svg\" "
+           "xmlns:xlink=\"http://www.w3.org/1999/xlink\" version=\"1.1\" width=\"100%\" "
+           "height=\"100%\" viewBox=\"0 0 300 400\" preserveAspectRatio=\"none\"><image "
+           "width=\"300\" height=\"400\" xlink:href=\"../images/cover.jpg\"/></svg></div>"
+           "</body></html>"},
+          {"text/pictures.xhtml",
+           "<html><body><h1>Pictures</h1><p>cmyk <img src=\"../images/cmyk.jpg\"></p>"
+           "<p>anim <img src=\"../images/anim.gif\"></p><p>clear <img "
+           "src=\"../images/clear.png\"></p></body></html>"},
+          {"images/cover.jpg", MakeCoverJpeg()},
+          {"images/cmyk.jpg", MakeCmykJpeg()},
+          {"images/anim.gif", MakeAnimatedGif()},
+          {"images/clear.png", MakeTransparentPng()}},
+         "<guide><reference type=\"cover\" title=\"Cover\" href=\"text/cover.xhtml\"/></guide>"});
 }
 
 // A compiled book and the image records shown in its text or named by its EXTH header.

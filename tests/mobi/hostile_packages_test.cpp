@@ -57,11 +57,9 @@ TEST(HostilePackages, AreCompiledWithoutHangingOrExhaustingMemory) {
         std::vector<std::pair<std::string, std::string>> files;
         // Files made large without writing them (sparse): path, size.
         std::vector<std::pair<std::string, std::uintmax_t>> grown;
-        const char* warning;   // a warning that must be given; nullptr: none
-        int warningCount;      // how many warnings name it
-        const char* inText;    // what the text must hold
-        int inTextCount;       // how often
-        std::size_t pictures;  // image records
+        const char* warning;  // the one warning that must name this; nullptr: none
+        const char* inText;   // what the text must hold
+        int inTextCount = 1;  // how often
     };
     const std::string fourThousandLinks =
         Repeated("<link rel=\"stylesheet\" href=\"a.css\">", 4000);
@@ -77,118 +75,77 @@ TEST(HostilePackages, AreCompiledWithoutHangingOrExhaustingMemory) {
           {"b.css", ".x { font-weight: normal; text-align: center }"}},
          {},
          nullptr,
-         0,
-         "<p align=\"center\">x</p>",
-         1,
-         0},
+         "<p align=\"center\">x</p>"},
         {"4,000 links to a stylesheet outside the package",
          {{"ch.htm", Repeated("<link rel=stylesheet href=\"../out.css\">", 4000) + "<p>x</p>"}},
          {},
          "stylesheet \"../out.css\" of \"ch.htm\" is not inside the package folder",
-         1,
-         "<p>x</p>",
-         1,
-         0},
+         "<p>x</p>"},
         {"4,000 links to a stylesheet that cannot be read, in two chapters",
          {{"ch1.htm", Repeated("<link rel=stylesheet href=\"gone.css\">", 4000) + "<p>1</p>"},
           {"ch2.htm", Repeated("<link rel=stylesheet href=\"gone.css\">", 4000) + "<p>2</p>"}},
          {},
          "stylesheet \"gone.css\" cannot be read",
-         1,
-         "<p>2</p>",
-         1,
-         0},
+         "<p>2</p>"},
         {"20,000 rules, one of them used by 2,000 paragraphs",
          {{"ch.htm", "<link rel=stylesheet href=many.css>" +
                          Repeated("<p class=\"other c19999\">x</p>", 2000)},
           {"many.css", manyRules}},
          {},
          nullptr,
-         0,
          "<p><i>x</i></p>",
-         2000,
-         0},
+         2000},
         {"10,000 x 10,000 PNG in 316 KB",
          {{"ch.htm", kChapterWithPicture}, {"pic.png", PngDeclaring(10000, 10000, 316 * 1024)}},
          {},
          "\"pic.png\" cannot be decoded (The PNG picture is too large (10000 x 10000 pixels",
-         1,
-         "<p>Before</p><p>After</p>",
-         1,
-         0},
+         "<p>Before</p><p>After</p>"},
         {"PNG whose pixel count needs 64 bits",
          {{"ch.htm", kChapterWithPicture}, {"pic.png", PngDeclaring(0xFFFFFFFF, 0xFFFFFFFF, 2000)}},
          {},
          "(4294967295 x 4294967295 pixels",
-         1,
-         "<p>Before</p><p>After</p>",
-         1,
-         0},
+         "<p>Before</p><p>After</p>"},
         {"PNG declaring 2^31 x 2^31",
          {{"ch.htm", kChapterWithPicture}, {"pic.png", PngDeclaring(0x80000000, 0x80000000, 100)}},
          {},
          "(2147483648 x 2147483648 pixels",
-         1,
-         "<p>Before</p><p>After</p>",
-         1,
-         0},
+         "<p>Before</p><p>After</p>"},
         {"GIF of 65,535 x 65,535 in 60 bytes",
          {{"ch.htm", "<img src=pic.gif><p>After</p>"}, {"pic.gif", GifDeclaring(65535, 65535)}},
          {},
          "(65535 x 65535 pixels",
-         1,
-         "<p>After</p>",
-         1,
-         0},
+         "<p>After</p>"},
         {"a 4,096 x 4,096 PNG in a small file is no bomb",
          {{"ch.htm", kChapterWithPicture}, {"pic.png", PngDeclaring(4096, 4096, 300)}},
          {},
          "is damaged",
-         1,
-         "<p>Before</p><p>After</p>",
-         1,
-         0},
+         "<p>Before</p><p>After</p>"},
         {"a picture that is a web page",
          {{"ch.htm", kChapterWithPicture}, {"pic.png", "<html><body>no picture</body></html>"}},
          {},
          "is not a JPEG, PNG, GIF or BMP file",
-         1,
-         "<p>Before</p><p>After</p>",
-         1,
-         0},
+         "<p>Before</p><p>After</p>"},
         // Typed from its first bytes: the gigabyte is never read.
         {"a gigabyte that starts like a web page, named as a picture",
          {{"ch.htm", kChapterWithPicture}, {"pic.png", "<html>"}},
          {{"pic.png", 1ull << 30}},
          "is not a JPEG, PNG, GIF or BMP file",
-         1,
-         "<p>Before</p><p>After</p>",
-         1,
-         0},
+         "<p>Before</p><p>After</p>"},
         {"100 MB that start like a JPEG",
          {{"ch.htm", "<img src=pic.jpg><p>After</p>"}, {"pic.jpg", "\xFF\xD8\xFF\xE0"}},
          {{"pic.jpg", 100ull << 20}},
          "The picture file is too large (104857600 bytes)",
-         1,
-         "<p>After</p>",
-         1,
-         0},
+         "<p>After</p>"},
         {"a chapter that is a PNG picture",
          {{"ch.htm", "<p>kept</p>"}, {"pic.htm", PngDeclaring(10, 10, 100)}},
          {},
          "chapter \"pic.htm\" is a PNG picture, not an HTML document",
-         1,
-         "<p>kept</p>",
-         1,
-         0},
+         "<p>kept</p>"},
         {"a gigabyte chapter of zero bytes",
          {{"ch.htm", "<p>kept</p>"}, {"zeros.htm", std::string(1, '\0')}},
          {{"zeros.htm", 1ull << 30}},
          "chapter \"zeros.htm\" is binary data",
-         1,
-         "<p>kept</p>",
-         1,
-         0},
+         "<p>kept</p>"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -203,14 +160,14 @@ TEST(HostilePackages, AreCompiledWithoutHangingOrExhaustingMemory) {
         ASSERT_TRUE(book.has_value());
         EXPECT_EQ(Occurrences(book->text, c.inText), static_cast<std::size_t>(c.inTextCount))
             << book->text.substr(0, 400);
-        EXPECT_EQ(book->imageCount, c.pictures);
+        EXPECT_EQ(book->imageCount, 0u);
         int named = 0;
         for (const auto& finding : diagnostics.findings()) {
             if (c.warning && finding.severity == Severity::Warning &&
                 finding.text.find(c.warning) != std::string::npos)
                 ++named;
         }
-        EXPECT_EQ(named, c.warningCount);
+        EXPECT_EQ(named, c.warning ? 1 : 0);
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
-// A package compiled by the library, written beside its OPF file and opened with libmobi.
+// A package compiled by the library, written beside its OPF file and opened with libmobi;
+// and the generated test book compiled that way.
 
 #include <fstream>
 #include <memory>
@@ -8,6 +9,8 @@
 
 #include "mobi/book_compiler.h"
 #include "mobi_reader.h"
+#include "temp_dir.h"
+#include "test_book.h"
 
 namespace quillery::mobi::testing {
 
@@ -26,6 +29,24 @@ inline std::optional<LoadedBook> CompileAndLoad(CompileOptions options, Diagnost
     LoadedBook book{std::move(*compiled), std::make_unique<LibMobiBook>(path)};
     if (!book.reader->loaded()) return std::nullopt;
     return book;
+}
+
+struct CompiledTestBook : LoadedBook {
+    TestBook book;
+    Diagnostics diagnostics;
+};
+
+// Writes the test book into `dir` and compiles it with `options`; nullopt as CompileAndLoad.
+inline std::optional<CompiledTestBook> CompileTestBook(const quillery::testing::TempDir& dir,
+                                                       CompileOptions options,
+                                                       const TestBookOptions& bookOptions = {}) {
+    CompiledTestBook result;
+    result.book = WriteTestBook(dir.path() + "book", bookOptions);
+    options.opfPath = result.book.opfPath;
+    auto loaded = CompileAndLoad(options, result.diagnostics);
+    if (!loaded) return std::nullopt;
+    static_cast<LoadedBook&>(result) = std::move(*loaded);
+    return result;
 }
 
 }  // namespace quillery::mobi::testing

@@ -90,15 +90,6 @@ TEST(PrepareBookPicture, EveryInputTypeGivesAValidPictureOfTheSameSize) {
     }
 }
 
-TEST(PrepareBookPicture, TransparentPartsBecomeWhiteInAJpeg) {
-    const auto picture = Prepare(MakePicture("png-alpha", 200, 100), PictureFormat::Jpeg);
-    const auto decoded = picture ? DecodeJpeg(picture->bytes) : std::nullopt;
-    ASSERT_TRUE(decoded.has_value());
-    const Rgb clear = decoded->At(20, 50);
-    EXPECT_GE(std::min({clear.r, clear.g, clear.b}), 245);
-    EXPECT_FALSE(Near(decoded->At(180, 50), kWhite));  // the opaque half keeps its colours
-}
-
 TEST(PrepareBookPicture, PicturesTooBigForTheLimitAreMadeToFit) {
     struct Case {
         const char* name;

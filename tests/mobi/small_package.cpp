@@ -11,6 +11,7 @@ std::string MediaType(const std::string& path) {
         return path.size() >= s.size() && path.compare(path.size() - s.size(), s.size(), s) == 0;
     };
     if (ends(".htm")) return "text/html";
+    if (ends(".xhtml")) return "application/xhtml+xml";
     if (ends(".css")) return "text/css";
     if (ends(".png")) return "image/png";
     if (ends(".gif")) return "image/gif";
@@ -31,7 +32,8 @@ std::string WriteSmallPackage(const quillery::testing::TempDir& dir, const Small
             dir.Write("pkg/" + path, content);
         manifest += "<item id=\"" + id + "\" href=\"" + path + "\" media-type=\"" +
                     MediaType(path) + "\"/>\n";
-        if (MediaType(path) == "text/html") spine += "<itemref idref=\"" + id + "\"/>";
+        if (MediaType(path).find("html") != std::string::npos)
+            spine += "<itemref idref=\"" + id + "\"/>";
     }
     return dir.Write("pkg/content.opf",
                      "<?xml version=\"1.0\"?>\n"
@@ -39,7 +41,8 @@ std::string WriteSmallPackage(const quillery::testing::TempDir& dir, const Small
                      "<metadata xmlns:dc=\"http://purl.org/dc/elements/1.1/\">"
                      "<dc:title>Small</dc:title><dc:language>en</dc:language></metadata>\n"
                      "<manifest>\n" +
-                         manifest + "</manifest>\n<spine>" + spine + "</spine>\n</package>\n");
+                         manifest + "</manifest>\n<spine>" + spine + "</spine>\n" + package.guide +
+                         "</package>\n");
 }
 
 }  // namespace quillery::mobi::testing

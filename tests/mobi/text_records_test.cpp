@@ -28,15 +28,17 @@ TEST(PalmDoc, RoundTripsTextBinaryAndEdgeCases) {
 }
 
 TEST(TextRecords, ACharacterCutByABoundaryIsRepeatedInTheTrailingEntry) {
-    // A snowman placed so that the first boundary cuts it after one byte.
-    const std::string text = std::string(4095, 'a') + "\xE2\x98\x83" + std::string(5000, 'b');
-    const auto records = BuildTextRecords(text, TextCompression::None, true);
-    ASSERT_EQ(records.size(), 3u);
-    EXPECT_EQ(records[0].size(), 4096u + 3u);
-    EXPECT_EQ(records[0].substr(4096), std::string("\x98\x83\x02", 3));
-    EXPECT_EQ(records[1].substr(0, 2), "\x98\x83");
-    EXPECT_EQ(records[1].back(), '\0');
-    EXPECT_EQ(records[2].size(), text.size() - 8192 + 1);
+    // A three- and a four-byte character, each cut by the first boundary after one byte.
+    for (const std::string character : {"\xE2\x98\x83", "\xF0\x9F\x98\x80"}) {
+        const std::string text = std::string(4095, 'a') + character + std::string(5000, 'b');
+        const auto records = BuildTextRecords(text, TextCompression::None, true);
+        ASSERT_EQ(records.size(), 3u);
+        const std::string rest = character.substr(1);
+        EXPECT_EQ(records[0].substr(4096), rest + char(rest.size()));
+        EXPECT_EQ(records[1].substr(0, rest.size()), rest);
+        EXPECT_EQ(records[1].back(), '\0');
+        EXPECT_EQ(records[2].size(), text.size() - 8192 + 1);
+    }
     for (const auto& record :
          BuildTextRecords(std::string(5000, '\xE9'), TextCompression::None, false))
         EXPECT_EQ(record.back(), '\0');  // single-byte text: empty entries

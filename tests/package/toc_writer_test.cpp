@@ -12,13 +12,6 @@
 namespace quillery::testing {
 namespace {
 
-TEST(NavPointTest, IsFlatWithTabsAndCrLf) {
-    EXPECT_EQ(NavPoint(7, "Seven", "g.htm"),
-              "\t<navPoint id=\"navpoint-7\" playOrder=\"7\">\r\n\t\t\t<navLabel>\r\n\t\t\t\t"
-              "<text>Seven</text>\r\n\t\t\t</navLabel>\r\n\t\t\t<content src=\"g.htm\" />\r\n"
-              "\t\t</navPoint>\r\n\t");
-}
-
 // Links are URIs: a blank, "#" or "%" in a file name is percent-encoded, "&" escaped; titles
 // arrive escaped; the typed contents title is escaped where it enters the page.
 TEST_F(PackageTest, ThreeChaptersGiveThreePointsAndAContentsPage) {

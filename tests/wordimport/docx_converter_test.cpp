@@ -61,108 +61,92 @@ TEST(DocxConverter, EverySectionIsADivisionWithABreakBetweenEmptyOnesToo) {
     EXPECT_LT(html.find("</div>"), html.find("<br clear=all"));
 }
 
-struct MarkupCase {
-    const char* name;
-    std::string body;
-    std::string expected;
-};
-
-class DocxMarkup : public ::testing::TestWithParam<MarkupCase> {};
-
-TEST_P(DocxMarkup, IsWrittenAsWordWritesIt) {
-    const std::string& body = GetParam().body;
-    // A bare run is put in a paragraph of its own.
-    const std::string html =
-        RenderBody(body.starts_with("<w:r>") ? "<w:p>" + body + "</w:p>" : body);
-    EXPECT_NE(html.find(GetParam().expected), std::string::npos) << html;
+TEST(DocxConverter, EveryFeatureIsWrittenAsWordWritesIt) {
+    const std::string kRun = "<w:r><w:rPr>";
+    const struct {
+        const char* name;
+        std::string body, expected;
+    } cases[] = {
+        {"HeadingByLocalisedStyleName", DocxBuilder::Paragraph("Chapter", "berschrift1"),
+         "<h1>Chapter</h1>"},
+        {"HeadingByStyleOutlineLevel", DocxBuilder::Paragraph("Part", "Kapitel"), "<h2>Part</h2>"},
+        {"HeadingByDirectOutlineLevel",
+         "<w:p><w:pPr><w:outlineLvl w:val=\"2\"/></w:pPr><w:r><w:t>Deep</w:t></w:r></w:p>",
+         "<h3>Deep</h3>"},
+        {"TitleClass", DocxBuilder::Paragraph("Book", "Title"), "<p class=MsoTitle>Book</p>"},
+        {"DirectAlignmentAndIndent",
+         "<w:p><w:pPr><w:ind w:left=\"720\" w:firstLine=\"360\"/><w:jc w:val=\"center\"/>"
+         "</w:pPr><w:r><w:t>x</w:t></w:r></w:p>",
+         "<p class=MsoNormal align=center style='margin-left:36.0pt;text-indent:18.0pt;"
+         "text-align:center'>x</p>"},
+        {"BuiltInClassName", DocxBuilder::Paragraph("Body", "BodyText"),
+         "<p class=MsoBodyText>Body</p>"},
+        {"BoldItalicUnderlineStrike",
+         kRun + "<w:b/><w:i/><w:u w:val=\"single\"/><w:strike/></w:rPr><w:t>x</w:t></w:r>",
+         "<b><i><u><s>x</s></u></i></b>"},
+        {"SuperscriptAndSubscript",
+         kRun + "<w:vertAlign w:val=\"superscript\"/></w:rPr><w:t>2</w:t></w:r>" + kRun +
+             "<w:vertAlign w:val=\"subscript\"/></w:rPr><w:t>3</w:t></w:r>",
+         "<sup>2</sup><sub>3</sub>"},
+        {"SpanStyle",
+         kRun + "<w:rFonts w:ascii=\"Arial\"/><w:color w:val=\"C00000\"/><w:sz "
+                "w:val=\"28\"/></w:rPr><w:t>x</w:t></w:r>",
+         "<span style='font-size:14.0pt;font-family:\"Arial\",sans-serif;color:#C00000'>"
+         "x</span>"},
+        {"BookmarkToc",
+         "<w:p><w:bookmarkStart w:id=\"1\" w:name=\"toc\"/><w:r><w:t>Contents</w:t>"
+         "</w:r><w:bookmarkEnd w:id=\"1\"/></w:p>",
+         "<a name=\"toc\" />Contents"},
+        {"Bookmark",
+         "<w:p><w:bookmarkStart w:id=\"1\" w:name=\"here\"/><w:r><w:t>x</w:t></w:r></w:p>",
+         "<a name=\"here\"></a>x"},
+        {"InternalLink",
+         "<w:p><w:hyperlink w:anchor=\"here\"><w:r><w:t>go</w:t></w:r></w:hyperlink></w:p>",
+         "<a href=\"#here\">go</a>"},
+        {"TrackedChangesAccepted",
+         "<w:p><w:r><w:t xml:space=\"preserve\">kept </w:t></w:r><w:ins><w:r><w:t>added"
+         "</w:t></w:r></w:ins><w:del><w:r><w:delText>gone</w:delText></w:r></w:del>"
+         "<w:commentRangeStart w:id=\"0\"/><w:r><w:commentReference w:id=\"0\"/></w:r>"
+         "</w:p>",
+         "<p class=MsoNormal>kept added</p>"},
+        {"FieldResultWithoutInstruction",
+         "<w:p><w:r><w:fldChar w:fldCharType=\"begin\"/></w:r><w:r><w:instrText> PAGE "
+         "</w:instrText></w:r><w:r><w:fldChar w:fldCharType=\"separate\"/></w:r><w:r>"
+         "<w:t>7</w:t></w:r><w:r><w:fldChar w:fldCharType=\"end\"/></w:r></w:p>",
+         "<p class=MsoNormal>7</p>"},
+        {"TableGridWithCellWidth",
+         "<w:tbl><w:tblPr><w:tblStyle w:val=\"TableGrid\"/></w:tblPr><w:tr><w:tc>"
+         "<w:tcPr><w:tcW w:w=\"4515\" w:type=\"dxa\"/></w:tcPr><w:p><w:r><w:t>cell"
+         "</w:t></w:r></w:p></w:tc></w:tr></w:tbl>",
+         "<td width=301 valign=top style='width:225.8pt;"},
+        {"HiddenTextLeftOut",
+         "<w:p><w:r><w:t>shown</w:t></w:r><w:r><w:rPr><w:vanish/></w:rPr><w:t>hidden"
+         "</w:t></w:r></w:p>",
+         "<p class=MsoNormal>shown</p>"},
+        {"TextBoxTextKept",
+         "<w:p><w:r><w:t xml:space=\"preserve\">Before </w:t></w:r><w:r><w:drawing>"
+         "<wp:anchor><a:graphic><a:graphicData><wps:wsp xmlns:wps=\"urn:wps\"><wps:txbx>"
+         "<w:txbxContent><w:p><w:r><w:t>boxed</w:t></w:r></w:p></w:txbxContent>"
+         "</wps:txbx></wps:wsp></a:graphicData></a:graphic></wp:anchor></w:drawing></w:r>"
+         "</w:p>",
+         "<p class=MsoNormal>Before boxed<br></p>"},
+        {"ColumnAndRowSpans",
+         "<w:tbl><w:tr><w:tc><w:tcPr><w:gridSpan w:val=\"2\"/><w:vMerge "
+         "w:val=\"restart\"/></w:tcPr><w:p><w:r><w:t>big</w:t></w:r></w:p></w:tc></w:tr>"
+         "<w:tr><w:tc><w:tcPr><w:gridSpan w:val=\"2\"/><w:vMerge/></w:tcPr><w:p/></w:tc>"
+         "</w:tr></w:tbl>",
+         "<td colspan=2 rowspan=2 valign=top"},
+        {"EmptyParagraph", "<w:p/>", "<p class=MsoNormal>&nbsp;</p>"},
+        {"EscapedText", DocxBuilder::Paragraph("a < b & c"),
+         "<p class=MsoNormal>a &lt; b &amp; c</p>"},
+    };
+    for (const auto& c : cases) {
+        // A bare run is put in a paragraph of its own.
+        const std::string html =
+            RenderBody(c.body.starts_with("<w:r>") ? "<w:p>" + c.body + "</w:p>" : c.body);
+        EXPECT_NE(html.find(c.expected), std::string::npos) << c.name << "\n" << html;
+    }
 }
-
-const std::string kRun = "<w:r><w:rPr>";
-INSTANTIATE_TEST_SUITE_P(
-    Features, DocxMarkup,
-    ::testing::Values(
-        MarkupCase{"HeadingByLocalisedStyleName", DocxBuilder::Paragraph("Chapter", "berschrift1"),
-                   "<h1>Chapter</h1>"},
-        MarkupCase{"HeadingByStyleOutlineLevel", DocxBuilder::Paragraph("Part", "Kapitel"),
-                   "<h2>Part</h2>"},
-        MarkupCase{
-            "HeadingByDirectOutlineLevel",
-            "<w:p><w:pPr><w:outlineLvl w:val=\"2\"/></w:pPr><w:r><w:t>Deep</w:t></w:r></w:p>",
-            "<h3>Deep</h3>"},
-        MarkupCase{"TitleClass", DocxBuilder::Paragraph("Book", "Title"),
-                   "<p class=MsoTitle>Book</p>"},
-        MarkupCase{"DirectAlignmentAndIndent",
-                   "<w:p><w:pPr><w:ind w:left=\"720\" w:firstLine=\"360\"/><w:jc w:val=\"center\"/>"
-                   "</w:pPr><w:r><w:t>x</w:t></w:r></w:p>",
-                   "<p class=MsoNormal align=center style='margin-left:36.0pt;text-indent:18.0pt;"
-                   "text-align:center'>x</p>"},
-        MarkupCase{"BuiltInClassName", DocxBuilder::Paragraph("Body", "BodyText"),
-                   "<p class=MsoBodyText>Body</p>"},
-        MarkupCase{"Bold", kRun + "<w:b/></w:rPr><w:t>x</w:t></w:r>", "<b>x</b>"},
-        MarkupCase{"Italic", kRun + "<w:i/></w:rPr><w:t>x</w:t></w:r>", "<i>x</i>"},
-        MarkupCase{"Underline", kRun + "<w:u w:val=\"single\"/></w:rPr><w:t>x</w:t></w:r>",
-                   "<u>x</u>"},
-        MarkupCase{"Strike", kRun + "<w:strike/></w:rPr><w:t>x</w:t></w:r>", "<s>x</s>"},
-        MarkupCase{"Superscript",
-                   kRun + "<w:vertAlign w:val=\"superscript\"/></w:rPr><w:t>2</w:t></w:r>",
-                   "<sup>2</sup>"},
-        MarkupCase{"Subscript",
-                   kRun + "<w:vertAlign w:val=\"subscript\"/></w:rPr><w:t>2</w:t></w:r>",
-                   "<sub>2</sub>"},
-        MarkupCase{"SpanStyle",
-                   kRun + "<w:rFonts w:ascii=\"Arial\"/><w:color w:val=\"C00000\"/><w:sz "
-                          "w:val=\"28\"/></w:rPr><w:t>x</w:t></w:r>",
-                   "<span style='font-size:14.0pt;font-family:\"Arial\",sans-serif;color:#C00000'>"
-                   "x</span>"},
-        MarkupCase{"BookmarkToc",
-                   "<w:p><w:bookmarkStart w:id=\"1\" w:name=\"toc\"/><w:r><w:t>Contents</w:t>"
-                   "</w:r><w:bookmarkEnd w:id=\"1\"/></w:p>",
-                   "<a name=\"toc\" />Contents"},
-        MarkupCase{
-            "Bookmark",
-            "<w:p><w:bookmarkStart w:id=\"1\" w:name=\"here\"/><w:r><w:t>x</w:t></w:r></w:p>",
-            "<a name=\"here\"></a>x"},
-        MarkupCase{
-            "InternalLink",
-            "<w:p><w:hyperlink w:anchor=\"here\"><w:r><w:t>go</w:t></w:r></w:hyperlink></w:p>",
-            "<a href=\"#here\">go</a>"},
-        MarkupCase{"TrackedChangesAccepted",
-                   "<w:p><w:r><w:t xml:space=\"preserve\">kept </w:t></w:r><w:ins><w:r><w:t>added"
-                   "</w:t></w:r></w:ins><w:del><w:r><w:delText>gone</w:delText></w:r></w:del>"
-                   "<w:commentRangeStart w:id=\"0\"/><w:r><w:commentReference w:id=\"0\"/></w:r>"
-                   "</w:p>",
-                   "<p class=MsoNormal>kept added</p>"},
-        MarkupCase{"FieldResultWithoutInstruction",
-                   "<w:p><w:r><w:fldChar w:fldCharType=\"begin\"/></w:r><w:r><w:instrText> PAGE "
-                   "</w:instrText></w:r><w:r><w:fldChar w:fldCharType=\"separate\"/></w:r><w:r>"
-                   "<w:t>7</w:t></w:r><w:r><w:fldChar w:fldCharType=\"end\"/></w:r></w:p>",
-                   "<p class=MsoNormal>7</p>"},
-        MarkupCase{"TableGridWithCellWidth",
-                   "<w:tbl><w:tblPr><w:tblStyle w:val=\"TableGrid\"/></w:tblPr><w:tr><w:tc>"
-                   "<w:tcPr><w:tcW w:w=\"4515\" w:type=\"dxa\"/></w:tcPr><w:p><w:r><w:t>cell"
-                   "</w:t></w:r></w:p></w:tc></w:tr></w:tbl>",
-                   "<td width=301 valign=top style='width:225.8pt;"},
-        MarkupCase{"HiddenTextLeftOut",
-                   "<w:p><w:r><w:t>shown</w:t></w:r><w:r><w:rPr><w:vanish/></w:rPr><w:t>hidden"
-                   "</w:t></w:r></w:p>",
-                   "<p class=MsoNormal>shown</p>"},
-        MarkupCase{"TextBoxTextKept",
-                   "<w:p><w:r><w:t xml:space=\"preserve\">Before </w:t></w:r><w:r><w:drawing>"
-                   "<wp:anchor><a:graphic><a:graphicData><wps:wsp xmlns:wps=\"urn:wps\"><wps:txbx>"
-                   "<w:txbxContent><w:p><w:r><w:t>boxed</w:t></w:r></w:p></w:txbxContent>"
-                   "</wps:txbx></wps:wsp></a:graphicData></a:graphic></wp:anchor></w:drawing></w:r>"
-                   "</w:p>",
-                   "<p class=MsoNormal>Before boxed<br></p>"},
-        MarkupCase{"ColumnAndRowSpans",
-                   "<w:tbl><w:tr><w:tc><w:tcPr><w:gridSpan w:val=\"2\"/><w:vMerge "
-                   "w:val=\"restart\"/></w:tcPr><w:p><w:r><w:t>big</w:t></w:r></w:p></w:tc></w:tr>"
-                   "<w:tr><w:tc><w:tcPr><w:gridSpan w:val=\"2\"/><w:vMerge/></w:tcPr><w:p/></w:tc>"
-                   "</w:tr></w:tbl>",
-                   "<td colspan=2 rowspan=2 valign=top"},
-        MarkupCase{"EmptyParagraph", "<w:p/>", "<p class=MsoNormal>&nbsp;</p>"},
-        MarkupCase{"EscapedText", DocxBuilder::Paragraph("a < b & c"),
-                   "<p class=MsoNormal>a &lt; b &amp; c</p>"}),
-    [](const ::testing::TestParamInfo<MarkupCase>& info) { return info.param.name; });
 
 TEST(DocxConverter, ListNumbersAndSymbolBulletsAreWrittenAsText) {
     DocxBuilder builder;
@@ -254,18 +238,6 @@ TEST(DocxConverter, MetafilePicturesAreLeftOutWithALogLine) {
     EXPECT_NE(document.log[0].find("word/media/image1.emf"), std::string::npos);
 }
 
-TEST(DocxConverter, PropertiesComeFromTheCoreProperties) {
-    DocxBuilder builder;
-    builder.body = DocxBuilder::Paragraph("x");
-    builder.title = "Sea & Sky";
-    builder.author = "Ann \xC3\x89lise";
-    builder.comments = "A note";
-    const WordHtmlDocument document = Render(builder);
-    EXPECT_EQ(document.properties.title, "Sea & Sky");
-    EXPECT_EQ(document.properties.author, "Ann \xC3\x89lise");
-    EXPECT_EQ(document.properties.comments, "A note");
-}
-
 TEST(DocxConverter, AQuoteInTheNameCannotEndThePictureReference) {
     DocxBuilder builder;
     builder.body =
@@ -275,18 +247,6 @@ TEST(DocxConverter, AQuoteInTheNameCannotEndThePictureReference) {
     builder.Write(dir.path() + "doc.docx");
     const WordHtmlDocument document = RenderDocx(dir.path() + "doc.docx", "Say \"hi\"", {});
     EXPECT_NE(document.html.find("src=\"Say%20%22hi%22_files/image001.gif\""), std::string::npos);
-}
-
-TEST(DocxConverter, WritesTheHtmlAndThePictureFolderBesideIt) {
-    TempDir dir;
-    DocxBuilder builder;
-    builder.body =
-        "<w:p>" + DocxBuilder::Picture(builder.AddMedia("a.png", testing::SmallPng()), 9144, 9144) +
-        "</w:p>";
-    builder.Write(dir.path() + "in.docx");
-    ConvertDocxToWordHtml(dir.path() + "in.docx", dir.path() + "out/My Book.html", {});
-    EXPECT_TRUE(FileExists(dir.path() + "out/My Book.html"));
-    EXPECT_TRUE(FileExists(dir.path() + "out/My Book_files/image001.gif"));
 }
 
 }  // namespace

@@ -85,7 +85,9 @@ DocxBuilder SampleDocument() {
         "w:w=\"4000\"/><w:gridCol w:w=\"4000\"/></w:tblGrid><w:tr><w:tc><w:p><w:r>"
         "<w:t>Bakery</w:t></w:r></w:p></w:tc><w:tc><w:p><w:r><w:t>Market square</w:t></w:r>"
         "</w:p></w:tc></w:tr></w:tbl>" +
-        DocxBuilder::Paragraph("Streets wind uphill past the chapel.") + "<w:p>" +
+        DocxBuilder::Paragraph("Streets wind uphill past the chapel.") +
+        "<w:p><w:hyperlink r:id=\"" + b.AddLink("https://example.org/harbour") +
+        "\"><w:r><w:t>Harbour office</w:t></w:r></w:hyperlink></w:p><w:p>" +
         DocxBuilder::Picture(b.AddMedia("image2.png", testing::SmallPng()), 457200, 457200, "") +
         "</w:p>";
     return b;
@@ -108,6 +110,7 @@ TEST(WordImportEndToEnd, ChaptersHoldTheDocumentsWordsSplitAtSections) {
     EXPECT_FALSE(FileExists(dir.path() + "doctmp/Harbour Book.html"));
     EXPECT_TRUE(FileExists(dir.path() + "doctmp/imgs/image001.gif"));
     EXPECT_TRUE(FileExists(dir.path() + "doctmp/imgs/image002.gif"));
+    EXPECT_FALSE(FolderExists(dir.path() + "doctmp/Harbour Book_files"));
 
     std::string chapters;
     for (const std::string& file : result.chapters.files)
@@ -117,6 +120,9 @@ TEST(WordImportEndToEnd, ChaptersHoldTheDocumentsWordsSplitAtSections) {
     EXPECT_NE(s2.find("&bull;"), std::string::npos);
     EXPECT_NE(s2.find("href=\"s_3.htm#_ftn1\""), std::string::npos) << s2;
     EXPECT_NE(s2.find("<h1>Arrival</h1>"), std::string::npos);
+    EXPECT_NE(
+        ReadTextFile(dir.path() + "doctmp/s_3.htm").find("href=\"https://example.org/harbour\""),
+        std::string::npos);
 
     const std::string plain = PandocPlain(docx);
     QUILLERY_REQUIRE_TOOL(!plain.empty(), "pandoc");
@@ -126,7 +132,11 @@ TEST(WordImportEndToEnd, ChaptersHoldTheDocumentsWordsSplitAtSections) {
 TEST(WordImportEndToEnd, SplitOffGivesOneChapterWithItsPicturesAndStylesheet) {
     TempDir dir;
     const std::string docx = dir.path() + "Harbour Book.docx";
-    SampleDocument().Write(docx);
+    DocxBuilder document = SampleDocument();
+    document.title = "Sea & Sky";
+    document.author = "Ann \xC3\x89lise";
+    document.comments = "A note";
+    document.Write(docx);
     SilentUiPort ui;
     ImportProgress progress(ui);
     WordImportOptions options;
@@ -139,6 +149,9 @@ TEST(WordImportEndToEnd, SplitOffGivesOneChapterWithItsPicturesAndStylesheet) {
     EXPECT_NE(page.find("src=\"imgs/image002.png\""), std::string::npos);
     EXPECT_NE(page.find("href=\"style.css\""), std::string::npos);
     EXPECT_TRUE(FileExists(dir.path() + "doctmp/style.css"));
+    EXPECT_EQ(result.properties.title, "Sea & Sky");  // from the core properties
+    EXPECT_EQ(result.properties.author, "Ann \xC3\x89lise");
+    EXPECT_EQ(result.properties.comments, "A note");
 }
 
 TEST(WordImportEndToEnd, ImportWordHtmlCopiesCleansAndSplits) {

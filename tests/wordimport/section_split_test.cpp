@@ -53,30 +53,19 @@ TEST(SectionSplit, ThreeBreaksGiveFourPagesWithTheSameHeadAndTail) {
     EXPECT_EQ(chapters.log, std::vector<std::string>{"Word HTML split successfully."});
 }
 
-TEST(SectionSplit, OldSectionClassesStartSectionsToo) {
-    TempDir dir;
-    EXPECT_EQ(SplitWordHtml(dir.Write("old.html", Sections(2, "Section")), {}).files.size(), 2u);
-}
-
-TEST(SectionSplit, ABodyWithoutSectionDivisionsIsOnePage) {
-    TempDir dir;
-    const WordChapters chapters =
-        SplitWordHtml(dir.Write("hand.html", kHead + "<body><p>Only</p></body></html>"), {});
-    ASSERT_EQ(chapters.files, std::vector<std::string>{"s_1.htm"});
-    EXPECT_NE(ReadTextFile(dir.path() + "s_1.htm").find("<p>Only</p>"), std::string::npos);
-}
-
-TEST(SectionSplit, ImageFolderBecomesImgsAndReferencesFollow) {
-    TempDir dir;
-    dir.Write("My Book_files/image001.png", "png");
-    const std::string path =
-        dir.Write("My Book.html", ReplaceAll(Sections(1), "<p>Part 1</p>",
-                                             "<p><img src=\"My%20Book_files/image001.png\"></p>"));
-    SplitWordHtml(path, {});
-    EXPECT_TRUE(FileExists(dir.path() + "imgs/image001.png"));
-    EXPECT_FALSE(FolderExists(dir.path() + "My Book_files"));
-    EXPECT_NE(ReadTextFile(dir.path() + "s_1.htm").find("src=\"imgs/image001.png\""),
-              std::string::npos);
+// Old section classes start sections too; a body without section divisions is one page; a
+// missing file gives none.
+TEST(SectionSplit, PagesOfOldClassesUndividedBodiesAndMissingFiles) {
+    const std::pair<std::string, std::size_t> cases[] = {
+        {Sections(2, "Section"), 2}, {kHead + "<body><p>Only</p></body></html>", 1}, {"", 0}};
+    for (const auto& [html, pages] : cases) {
+        TempDir dir;
+        const std::string path = dir.path() + "b.html";
+        if (!html.empty()) dir.Write("b.html", html);
+        EXPECT_EQ(SplitWordHtml(path, {}).files.size(), pages) << html;
+        EXPECT_EQ(ReadTextFile(dir.path() + "s_1.htm").find("<p>Only</p>") != std::string::npos,
+                  pages == 1);
+    }
 }
 
 TEST(SectionSplit, SplitOffKeepsTheInnerContentAsOneChapter) {
@@ -110,16 +99,6 @@ TEST(SectionSplit, TocChapterAndPosition) {
     }
 }
 
-TEST(SectionSplit, LinksToAnchorsInOtherPagesNameTheirPage) {
-    TempDir dir;
-    std::string html = Sections(2);
-    html = ReplaceAll(html, "<p>Part 1</p>", "<p><a href=\"#_ftn1\">[1]</a></p>");
-    html = ReplaceAll(html, "<p>Part 2</p>", "<p><a name=\"_ftn1\"></a>note</p>");
-    SplitWordHtml(dir.Write("b.html", html), {});
-    EXPECT_NE(ReadTextFile(dir.path() + "s_1.htm").find("href=\"s_2.htm#_ftn1\""),
-              std::string::npos);
-}
-
 TEST(SectionSplit, HeadingAnchorsRunAcrossPagesWhenOn) {
     TempDir dir;
     std::string html = ReplaceAll(Sections(2), "<p>Part", "<h1>Part");
@@ -127,12 +106,6 @@ TEST(SectionSplit, HeadingAnchorsRunAcrossPagesWhenOn) {
     SplitWordHtml(dir.Write("b.html", html), {.split = true, .headingAnchors = true});
     EXPECT_NE(ReadTextFile(dir.path() + "s_2.htm").find("<a id=\"a1\"/><h1>Part 2</h1>"),
               std::string::npos);
-}
-
-TEST(SectionSplit, AMissingFileGivesNoChapters) {
-    TempDir dir;
-    EXPECT_TRUE(SplitWordHtml(dir.path() + "none.html", {}).files.empty());
-    EXPECT_FALSE(FileExists(dir.path() + "none.html"));
 }
 
 }  // namespace

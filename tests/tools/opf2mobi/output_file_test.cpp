@@ -20,23 +20,36 @@
 namespace quillery::mobi {
 namespace {
 
+// Starts opf2mobi on `opf` with the extra arguments, its output going to `outputFile` and its
+// file size limit set to `fileSizeLimit` bytes; returns its process id.
+pid_t StartOpf2Mobi(const std::string& opf, const std::vector<std::string>& extra,
+                    rlim_t fileSizeLimit, const std::string& outputFile) {
+    const std::string program = quillery::testing::ProgramFolder() + "opf2mobi";
+    const pid_t child = fork();
+    if (child == 0) {
+        if (!freopen(outputFile.c_str(), "w", stdout)) _exit(127);
+        const rlimit limit{fileSizeLimit, fileSizeLimit};
+        if (setrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(127);
+        std::vector<const char*> argv = {program.c_str(), opf.c_str()};
+        for (const auto& argument : extra) argv.push_back(argument.c_str());
+        argv.push_back(nullptr);
+        execv(program.c_str(), const_cast<char* const*>(argv.data()));
+        _exit(127);
+    }
+    return child;
+}
+
 TEST(Opf2MobiInterrupted, LeavesTheOlderBookOrACompleteNewOne) {
     quillery::testing::TempDir dir;
     const auto book =
         testing::WriteTestBook(dir.path() + "pkg", {.chapters = 30, .chapterBytes = 40000});
-    const std::string program = quillery::testing::ProgramFolder() + "opf2mobi";
     const std::string target = book.folder + "content.mobi";
     dir.Write("pkg/content.mobi", "an older book");
     const std::pair<int, int> interruptions[] = {
         {0, SIGINT}, {30, SIGTERM}, {150, SIGINT}, {400, SIGTERM}, {2500, SIGINT}};
     for (const auto& [delayMs, signal] : interruptions) {
         SCOPED_TRACE(delayMs);
-        const pid_t child = fork();
-        if (child == 0) {
-            if (!freopen("/dev/null", "w", stdout)) _exit(127);
-            execl(program.c_str(), program.c_str(), book.opfPath.c_str(), nullptr);
-            _exit(127);
-        }
+        const pid_t child = StartOpf2Mobi(book.opfPath, {}, RLIM_INFINITY, "/dev/null");
         std::this_thread::sleep_for(std::chrono::milliseconds(delayMs));
         kill(child, signal);
         int status = 0;
@@ -54,28 +67,6 @@ TEST(Opf2MobiInterrupted, LeavesTheOlderBookOrACompleteNewOne) {
             dir.Write("pkg/content.mobi", "an older book");
         }
     }
-}
-
-// Runs opf2mobi on `opf` with the extra arguments, its file size limit set to `fileSizeLimit`
-// bytes; returns its wait status and what it printed.
-std::pair<int, std::string> RunLimited(const std::string& opf,
-                                       const std::vector<std::string>& extra, rlim_t fileSizeLimit,
-                                       const std::string& outputFile) {
-    const std::string program = quillery::testing::ProgramFolder() + "opf2mobi";
-    const pid_t child = fork();
-    if (child == 0) {
-        if (!freopen(outputFile.c_str(), "w", stdout)) _exit(127);
-        const rlimit limit{fileSizeLimit, fileSizeLimit};
-        if (setrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(127);
-        std::vector<const char*> argv = {program.c_str(), opf.c_str()};
-        for (const auto& argument : extra) argv.push_back(argument.c_str());
-        argv.push_back(nullptr);
-        execv(program.c_str(), const_cast<char* const*>(argv.data()));
-        _exit(127);
-    }
-    int status = 0;
-    waitpid(child, &status, 0);
-    return {status, ReadWholeFile(outputFile).value_or("")};
 }
 
 TEST(Opf2MobiInterrupted, FileSizeLimitLeavesTheOlderBookNoTemporaryFileAndOneLine) {
@@ -99,8 +90,10 @@ TEST(Opf2MobiInterrupted, FileSizeLimitLeavesTheOlderBookNoTemporaryFileAndOneLi
         SCOPED_TRACE(c.name);
         const std::string target = book.folder + c.target;
         dir.Write("pkg/" + c.target, "an older book");
-        const auto [status, output] =
-            RunLimited(book.opfPath, c.extra, c.limit, dir.path() + "output.txt");
+        int status = 0;
+        waitpid(StartOpf2Mobi(book.opfPath, c.extra, c.limit, dir.path() + "output.txt"), &status,
+                0);
+        const std::string output = ReadWholeFile(dir.path() + "output.txt").value_or("");
         ASSERT_TRUE(WIFEXITED(status));
         for (const auto& entry : std::filesystem::directory_iterator(book.folder)) {
             const std::string name = entry.path().filename().string();
