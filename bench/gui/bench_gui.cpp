@@ -24,6 +24,7 @@
 #include "app/chapter_grid_widget.h"
 #include "app/main_window.h"
 #include "app/unattended_chooser.h"
+#include "app/wait_for_signal.h"
 #include "project/book.h"
 #include "project/command_runner.h"
 #include "text/strings.h"
@@ -34,20 +35,6 @@ using namespace quillery::app;
 namespace {
 
 double Ms(qint64 nanoseconds) { return static_cast<double>(nanoseconds) / 1e6; }
-
-// Runs the event loop until signal fires (or timeoutMs passes); false on time-out.
-template <class Sender, class Signal>
-bool WaitFor(Sender* sender, Signal signal, int timeoutMs) {
-    QEventLoop loop;
-    bool fired = false;
-    QObject::connect(sender, signal, &loop, [&] {
-        fired = true;
-        loop.quit();
-    });
-    QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
-    loop.exec();
-    return fired;
-}
 
 // The longest gap between two ticks of a 5 ms timer on the GUI thread while it runs.
 class TickGaps final : public QObject {
@@ -156,7 +143,7 @@ int main(int argc, char** argv) {
     window.show();
     while (!firstPaint.painted) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     const double shown = Ms(clock.nsecsElapsed());
-    if (!startPageLoaded) WaitFor(viewer, &QWebEngineView::loadFinished, 30000);
+    if (!startPageLoaded) WaitForSignal(viewer, &QWebEngineView::loadFinished, 30000);
     const double startPage = Ms(clock.nsecsElapsed());
     std::printf("window shown (created, first complete paint): %8.1f ms   (target < 1000 ms)\n",
                 shown);
@@ -168,7 +155,7 @@ int main(int argc, char** argv) {
     gaps.Start();
     clock.restart();
     window.findChild<QAbstractButton*>("btnImportHtml")->click();
-    if (!WaitFor(&window, &MainWindow::commandFinished, 120000) ||
+    if (!WaitForSignal(&window, &MainWindow::commandFinished, 120000) ||
         window.book().chapters.size() != 300) {
         std::fprintf(stderr, "the import failed: %s\n", qPrintable(chooser.shown.join(" | ")));
         return 1;
@@ -203,7 +190,7 @@ int main(int argc, char** argv) {
         gaps.Start();
         clock.restart();
         window.findChild<QAbstractButton*>("btnMake")->click();
-        if (!WaitFor(&window, &MainWindow::commandFinished, 600000) ||
+        if (!WaitForSignal(&window, &MainWindow::commandFinished, 600000) ||
             !std::filesystem::exists(FinalMobiPath(window.book()))) {
             std::fprintf(stderr, "the make failed: %s\n", qPrintable(chooser.shown.join(" | ")));
             return 1;

@@ -2,6 +2,8 @@
 
 #include "project/ui_port.h"
 
+#include "text/file_utils.h"
+
 namespace quillery {
 
 std::string_view ControlName(Control control) {
@@ -34,6 +36,15 @@ std::string_view PageName(Page page) {
             return "Advanced";
     }
     return {};
+}
+
+bool FileSettingUsable(const std::string& path, std::string_view whenUnset,
+                       std::string_view whenMissing, UiPort& ui) {
+    if (path.empty() || !FileExists(path)) {
+        ui.ShowMessage(path.empty() ? whenUnset : whenMissing);
+        return false;
+    }
+    return true;
 }
 
 }  // namespace quillery

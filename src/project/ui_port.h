@@ -70,4 +70,9 @@ public:
     void ShellOpenDefault(std::string_view) override {}
 };
 
+// A program or file the user sets by path (the external editor, the epubcheck jar): true when
+// the path is set and a file exists there; otherwise shows whenUnset or whenMissing.
+bool FileSettingUsable(const std::string& path, std::string_view whenUnset,
+                       std::string_view whenMissing, UiPort& ui);
+
 }  // namespace quillery

@@ -16,15 +16,7 @@ namespace {
 
 // The jar checks shared by both commands; true when the validator may run.
 bool JarUsable(const std::string& jarPath, UiPort& ui) {
-    if (jarPath.empty()) {
-        ui.ShowMessage(kSetEpubcheckMessage);
-        return false;
-    }
-    if (!FileExists(jarPath)) {
-        ui.ShowMessage(kJarMissingMessage);
-        return false;
-    }
-    return true;
+    return FileSettingUsable(jarPath, kSetEpubcheckMessage, kJarMissingMessage, ui);
 }
 
 bool Reported(const std::string& output) {

@@ -18,15 +18,7 @@ void OpenInEditor(const std::string& editorPath, const std::string& file, UiPort
 }  // namespace
 
 bool CheckEditor(const std::string& editorPath, UiPort& ui) {
-    if (editorPath.empty()) {
-        ui.ShowMessage(kSetEditorMessage);
-        return false;
-    }
-    if (!FileExists(editorPath)) {
-        ui.ShowMessage(kEditorMissingMessage);
-        return false;
-    }
-    return true;
+    return FileSettingUsable(editorPath, kSetEditorMessage, kEditorMissingMessage, ui);
 }
 
 void EditPackageDocument(const Book& book, const std::string& editorPath, UiPort& ui) {

@@ -18,25 +18,13 @@
 
 #include "app/main_window.h"
 #include "app/unattended_chooser.h"
+#include "app/wait_for_signal.h"
 #include "project/book.h"
 
 using quillery::app::MainWindow;
+using quillery::app::WaitForSignal;
 
 namespace {
-
-// Runs the event loop until signal fires (or timeoutMs passes); false on time-out.
-template <class Sender, class Signal>
-bool WaitFor(Sender* sender, Signal signal, int timeoutMs) {
-    QEventLoop loop;
-    bool fired = false;
-    QObject::connect(sender, signal, &loop, [&] {
-        fired = true;
-        loop.quit();
-    });
-    QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
-    loop.exec();
-    return fired;
-}
 
 // Lets the preview's renderer catch up before the picture is taken.
 void Settle(int ms) {
@@ -92,21 +80,22 @@ int main(int argc, char** argv) {
     window.resize(1200, 760);
     window.show();
     auto* viewer = window.findChild<QWebEngineView*>("Viewer");
-    WaitFor(viewer, &QWebEngineView::loadFinished, 10000);
+    WaitForSignal(viewer, &QWebEngineView::loadFinished, 10000);
 
     const QString examples = QString::fromStdString(window.book().folders.dataFolder) + "examples/";
     chooser.answers.push_back({examples + "port-merel.docx"});
     window.menus().openExample->trigger();
-    if (!WaitFor(&window, &MainWindow::commandFinished, 120000) || window.book().chapters.empty()) {
+    if (!WaitForSignal(&window, &MainWindow::commandFinished, 120000) ||
+        window.book().chapters.empty()) {
         std::fprintf(stderr, "the example was not imported\n");
         return 1;
     }
-    WaitFor(viewer, &QWebEngineView::loadFinished, 10000);
+    WaitForSignal(viewer, &QWebEngineView::loadFinished, 10000);
     Settle(1500);
     if (!Save(window.grab().toImage(), output.filePath("window-imported.png"))) return 1;
 
     window.findChild<QPushButton*>("btnMake")->click();
-    if (!WaitFor(&window, &MainWindow::commandFinished, 120000) ||
+    if (!WaitForSignal(&window, &MainWindow::commandFinished, 120000) ||
         !std::filesystem::exists(quillery::FinalMobiPath(window.book()))) {
         std::fprintf(stderr, "the example was not made: %s\n",
                      qPrintable(chooser.shown.join('\n')));
