@@ -114,7 +114,7 @@ std::optional<testing::CompiledTestBook> Compile(const quillery::testing::TempDi
     return testing::CompileTestBook(dir, options, bookOptions);
 }
 
-TEST(BookNavigation, EveryTextRecordCarriesTheChaptersItTouches) {
+TEST(BookNavigation, EveryTextRecordCarriesTheChaptersItTouchesAndTheIndexIsOrdered) {
     struct Row {
         const char* name;
         int level;
@@ -140,6 +140,30 @@ TEST(BookNavigation, EveryTextRecordCarriesTheChaptersItTouches) {
         EXPECT_EQ(built->reader->Text().value_or(""), built->compiled.text);
         const auto ncx = built->reader->Ncx();
         ASSERT_TRUE(ncx.has_value());
+        // The index lists its entries by depth, then in reading order, in a typed header.
+        ASSERT_EQ(ncx->size(), built->book.tocLines.size());
+        for (std::size_t i = 1; i < ncx->size(); ++i) {
+            const ReadNcxEntry &before = (*ncx)[i - 1], &entry = (*ncx)[i];
+            EXPECT_TRUE(before.level < entry.level ||
+                        (before.level == entry.level && before.offset < entry.offset))
+                << "entry " << i << " \"" << entry.label << "\" follows \"" << before.label << "\"";
+            if (entry.level > 0) {
+                ASSERT_GE(entry.parent, 0);
+                EXPECT_EQ((*ncx)[entry.parent].level, entry.level - 1);
+            }
+        }
+        const std::string header = *built->reader->Record(*m->mh->ncx_index);
+        const std::string data = *built->reader->Record(*m->mh->ncx_index + 1);
+        const auto at = [](const std::string& record, std::size_t offset) {
+            return (std::uint32_t(std::uint8_t(record[offset])) << 24) |
+                   (std::uint32_t(std::uint8_t(record[offset + 1])) << 16) |
+                   (std::uint32_t(std::uint8_t(record[offset + 2])) << 8) |
+                   std::uint32_t(std::uint8_t(record[offset + 3]));
+        };
+        EXPECT_EQ(header.substr(0, 4), "INDX");
+        EXPECT_EQ(at(header, 12), 0u);  // the header record
+        EXPECT_EQ(at(header, 16), 2u);  // the index type of a book's navigation index
+        EXPECT_EQ(at(data, 12), 1u);    // a data record
         int forms[8] = {};
         for (std::size_t i = 1; i <= built->compiled.textRecordCount; ++i) {
             SCOPED_TRACE("text record " + std::to_string(i));
@@ -168,38 +192,6 @@ TEST(BookNavigation, EveryTextRecordCarriesTheChaptersItTouches) {
             EXPECT_GT(forms[0b010], 0);
         }
     }
-}
-
-TEST(BookNavigation, TheIndexListsEntriesByDepthThenReadingOrderInATypedHeader) {
-    quillery::testing::TempDir dir;
-    auto built = Compile(dir, 1);
-    ASSERT_TRUE(built);
-    const auto ncx = built->reader->Ncx();
-    ASSERT_TRUE(ncx.has_value());
-    ASSERT_EQ(ncx->size(), built->book.tocLines.size());
-    for (std::size_t i = 1; i < ncx->size(); ++i) {
-        const ReadNcxEntry &before = (*ncx)[i - 1], &entry = (*ncx)[i];
-        EXPECT_TRUE(before.level < entry.level ||
-                    (before.level == entry.level && before.offset < entry.offset))
-            << "entry " << i << " \"" << entry.label << "\" follows \"" << before.label << "\"";
-        if (entry.level > 0) {
-            ASSERT_GE(entry.parent, 0);
-            EXPECT_EQ((*ncx)[entry.parent].level, entry.level - 1);
-        }
-    }
-    const MOBIData* m = built->reader->data();
-    const std::string header = *built->reader->Record(*m->mh->ncx_index);
-    const std::string data = *built->reader->Record(*m->mh->ncx_index + 1);
-    const auto at = [](const std::string& record, std::size_t offset) {
-        return (std::uint32_t(std::uint8_t(record[offset])) << 24) |
-               (std::uint32_t(std::uint8_t(record[offset + 1])) << 16) |
-               (std::uint32_t(std::uint8_t(record[offset + 2])) << 8) |
-               std::uint32_t(std::uint8_t(record[offset + 3]));
-    };
-    EXPECT_EQ(header.substr(0, 4), "INDX");
-    EXPECT_EQ(at(header, 12), 0u);  // the header record
-    EXPECT_EQ(at(header, 16), 2u);  // the index type of a book's navigation index
-    EXPECT_EQ(at(data, 12), 1u);    // a data record
 }
 
 TEST(BookNavigation, RecordsFollowTheTextInTheOrderReadersExpect) {
