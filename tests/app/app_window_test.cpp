@@ -40,20 +40,19 @@ using namespace quillery::app;
 class AppWindowTest : public QObject {
     Q_OBJECT
 private slots:
-    void FreshWindowShowsItsDefaultsCaptionsAndFooter();
+    void FreshWindowShowsItsDefaultsCaptionsAndFooterAndSavesItsSettings();
     void ImportedExampleIsMadeWithItsEditedTitlesAndCover();
     void MakeChecksItsPreconditionsInOrder();
     void HiddenItemsKeepTheirFunctionKeys();
     void MovingRowsReordersTheChaptersAndKeepsTheTocMark();
     void ClosingAsksOnlyWhenChaptersAreLoaded();
-    void SaveSettingsWritesTheFileOnce();
     void OpenExampleImportsTheWordDocument();
     void ImportedChaptersPreviewAndTheDestinationFollowsTheChoices();
     void DroppedExampleFolderImportsInNameOrder();
     void ClosingDuringAMakeStopsItAndLeavesNoBook();
 };
 
-void AppWindowTest::FreshWindowShowsItsDefaultsCaptionsAndFooter() {
+void AppWindowTest::FreshWindowShowsItsDefaultsCaptionsAndFooterAndSavesItsSettings() {
     Session s;
     const std::string settingsFile = s.window->book().folders.settingsFile;
     QVERIFY(!std::filesystem::exists(settingsFile));
@@ -86,6 +85,15 @@ void AppWindowTest::FreshWindowShowsItsDefaultsCaptionsAndFooter() {
     QVERIFY(s.Find<QAbstractButton>("btnPreview")->isChecked());
     // Nothing is written until Save Settings.
     QVERIFY(!std::filesystem::exists(settingsFile));
+    // Save Settings writes the file, and only when something changed.
+    s.Find<QLineEdit>("inTocTitle")->setText("Inhalt");
+    s.Find<QAbstractButton>("btnAdvSave")->click();
+    const std::string text = ReadTextFile(settingsFile);
+    QVERIFY(text.find("\r\nInhalt\r\n") != std::string::npos);
+    const auto written = std::filesystem::last_write_time(settingsFile);
+    std::filesystem::last_write_time(settingsFile, written - std::chrono::hours(1));
+    s.Find<QAbstractButton>("btnAdvSave")->click();
+    QCOMPARE(std::filesystem::last_write_time(settingsFile), written - std::chrono::hours(1));
     QCOMPARE(s.window->objectName(), QString("TForm1"));
     QCOMPARE(s.window->windowTitle(), QString(" Quillery 2.3"));
     QCOMPARE(s.window->windowIcon().availableSizes().size(), 7);  // 16 to 256 pixels
@@ -333,19 +341,6 @@ void AppWindowTest::ClosingAsksOnlyWhenChaptersAreLoaded() {
     loaded.chooser.answers = {true};
     loaded.window->menus().exit->trigger();
     QVERIFY(!loaded.window->isVisible());
-}
-
-void AppWindowTest::SaveSettingsWritesTheFileOnce() {
-    Session s;
-    const std::string file = s.window->book().folders.settingsFile;
-    s.Find<QLineEdit>("inTocTitle")->setText("Inhalt");
-    s.Find<QAbstractButton>("btnAdvSave")->click();
-    const std::string text = ReadTextFile(file);
-    QVERIFY(text.find("\r\nInhalt\r\n") != std::string::npos);
-    const auto written = std::filesystem::last_write_time(file);
-    std::filesystem::last_write_time(file, written - std::chrono::hours(1));
-    s.Find<QAbstractButton>("btnAdvSave")->click();
-    QCOMPARE(std::filesystem::last_write_time(file), written - std::chrono::hours(1));
 }
 
 void AppWindowTest::OpenExampleImportsTheWordDocument() {
