@@ -45,11 +45,10 @@ private slots:
     void MakeChecksItsPreconditionsInOrder();
     void HiddenItemsKeepTheirFunctionKeys();
     void MovingRowsReordersTheChaptersAndKeepsTheTocMark();
-    void ClosingAsksOnlyWhenChaptersAreLoaded();
     void OpenExampleImportsTheWordDocument();
     void ImportedChaptersPreviewAndTheDestinationFollowsTheChoices();
     void DroppedExampleFolderImportsInNameOrder();
-    void ClosingDuringAMakeStopsItAndLeavesNoBook();
+    void ClosingAsksAndDuringAMakeStopsItLeavingNoBook();
 };
 
 void AppWindowTest::FreshWindowShowsItsDefaultsCaptionsAndFooterAndSavesItsSettings() {
@@ -148,6 +147,9 @@ void AppWindowTest::FreshWindowShowsItsDefaultsCaptionsAndFooterAndSavesItsSetti
         tabs->setCurrentIndex(page);
         QCOMPARE(s.Find<QWidget>("pnlSaveSetting")->isVisibleTo(s.window.get()), footerShown[page]);
     }
+    // Without chapters the window closes without asking.
+    QVERIFY(s.window->close());
+    QVERIFY(s.chooser.shown.empty());
 }
 
 void AppWindowTest::ImportedExampleIsMadeWithItsEditedTitlesAndCover() {
@@ -327,22 +329,6 @@ void AppWindowTest::MovingRowsReordersTheChaptersAndKeepsTheTocMark() {
     QCOMPARE(s.window->book().tocPosition, 1);
 }
 
-void AppWindowTest::ClosingAsksOnlyWhenChaptersAreLoaded() {
-    Session s;
-    QVERIFY(s.window->close());
-    QVERIFY(s.chooser.shown.empty());
-
-    Session loaded;
-    QVERIFY(loaded.ImportExample());
-    loaded.chooser.answers = {false};
-    QVERIFY(!loaded.window->close());
-    QVERIFY(loaded.window->isVisible());
-    QCOMPARE(loaded.LastShown(), QString("Are you sure to quit this project and exit?"));
-    loaded.chooser.answers = {true};
-    loaded.window->menus().exit->trigger();
-    QVERIFY(!loaded.window->isVisible());
-}
-
 void AppWindowTest::OpenExampleImportsTheWordDocument() {
     Session s;
     const QString examples =
@@ -472,9 +458,14 @@ void AppWindowTest::DroppedExampleFolderImportsInNameOrder() {
     QVERIFY(s.chooser.folders.isEmpty());  // no dialog was shown
 }
 
-void AppWindowTest::ClosingDuringAMakeStopsItAndLeavesNoBook() {
+void AppWindowTest::ClosingAsksAndDuringAMakeStopsItLeavingNoBook() {
     Session s;
     QVERIFY(s.ImportExample());
+    // With chapters loaded, closing asks first.
+    s.chooser.answers = {false};
+    QVERIFY(!s.window->close());
+    QVERIFY(s.window->isVisible());
+    QCOMPARE(s.LastShown(), QString("Are you sure to quit this project and exit?"));
     // A compiler that writes part of a book, then works on for a minute.
     const QString compiler = s.state.path() + "/slow-compiler";
     QFile script(compiler);
@@ -494,10 +485,10 @@ void AppWindowTest::ClosingDuringAMakeStopsItAndLeavesNoBook() {
     s.chooser.answers = {false, true};
     QVERIFY(!s.window->close());  // No: the make goes on
     QVERIFY(s.window->busy());
-    QVERIFY(!s.window->close());  // Yes: stopped, and the window closes once it has ended
+    s.window->menus().exit->trigger();  // Yes: stopped, and the window closes once it has ended
     QTRY_VERIFY_WITH_TIMEOUT(!s.window->isVisible(), 30000);
     QVERIFY(closing.elapsed() < 30000);
-    QCOMPARE(s.chooser.shown.size(), std::size_t{2});
+    QCOMPARE(s.chooser.shown.size(), std::size_t{3});
     QCOMPARE(s.LastShown(), QString(kStopWorkQuestion));
     QVERIFY(!std::filesystem::exists(FinalMobiPath(s.window->book())));
     QVERIFY(ops.entryList(QDir::Files | QDir::NoDotAndDotDot).isEmpty());
