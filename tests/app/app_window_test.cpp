@@ -42,8 +42,7 @@ class AppWindowTest : public QObject {
 private slots:
     void FreshWindowShowsItsDefaultsCaptionsAndFooterAndSavesItsSettings();
     void ImportedExampleIsMadeWithItsEditedTitlesAndCover();
-    void MakeChecksItsPreconditionsInOrder();
-    void HiddenItemsKeepTheirFunctionKeys();
+    void HiddenItemsKeepTheirKeysAndMakeChecksItsPreconditionsInOrder();
     void MovingRowsReordersTheChaptersAndKeepsTheTocMark();
     void OpenExampleImportsTheWordDocument();
     void ImportedChaptersPreviewAndTheDestinationFollowsTheChoices();
@@ -222,14 +221,38 @@ void AppWindowTest::ImportedExampleIsMadeWithItsEditedTitlesAndCover() {
     QCOMPARE(grid->item(0, kGridTitleColumn)->text(), heading);
 }
 
-void AppWindowTest::MakeChecksItsPreconditionsInOrder() {
+void AppWindowTest::HiddenItemsKeepTheirKeysAndMakeChecksItsPreconditionsInOrder() {
     Session s;
     struct Step {
         const char* message;
         const char* focused;  // the control that has the focus afterwards; "" none asked
     };
-    // No chapters yet.
-    QVERIFY(s.RunCommand("btnMake"));
+    // Hidden items keep their function keys; F6 (Make Mobi) with no chapters yet asks for
+    // content first.
+    s.window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(s.window.get()));
+    const MenuActions& menus = s.window->menus();
+    // Hidden: no menu shows them.
+    for (const QMenu* menu : s.window->findChildren<QMenu*>()) {
+        QVERIFY(!menu->actions().contains(menus.validateOther));
+        QVERIFY(!menu->actions().contains(menus.validateThis));
+    }
+    QSignalSpy other(menus.validateOther, &QAction::triggered);
+    QSignalSpy validate(menus.validateThis, &QAction::triggered);
+    QTest::keyClick(s.window.get(), Qt::Key_F10);
+    QCOMPARE(other.count(), 1);
+    // "Validate This" is disabled until a make has passed its checks: F9 does nothing.
+    QTest::keyClick(s.window.get(), Qt::Key_F9);
+    QCOMPARE(validate.count(), 0);
+    menus.validateThis->setEnabled(true);
+    QVERIFY(s.PressKey(Qt::Key_F9));
+    QCOMPARE(validate.count(), 1);
+    // Reached before any make, it asks for one.
+    QCOMPARE(s.LastShown(), QString("Please make an ePub first."));
+    // A visible item's key: F6 is Make Mobi, which asks for content first.
+    QSignalSpy finished(s.window.get(), &MainWindow::commandFinished);
+    QTest::keyClick(s.window.get(), Qt::Key_F6);
+    QVERIFY(finished.wait(60000));
     QCOMPARE(s.LastShown(), QString(kImportFirstMessage));
     QCOMPARE(s.Focused(), QString("btnImportHtml"));
 
@@ -272,35 +295,6 @@ void AppWindowTest::MakeChecksItsPreconditionsInOrder() {
     QVERIFY(!s.window->busy());
     QVERIFY(s.Find<QWidget>("btnMake")->isEnabled());
     QVERIFY(!std::filesystem::exists(FinalMobiPath(s.window->book())));
-}
-
-void AppWindowTest::HiddenItemsKeepTheirFunctionKeys() {
-    Session s;
-    s.window->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(s.window.get()));
-    const MenuActions& menus = s.window->menus();
-    // Hidden: no menu shows them.
-    for (const QMenu* menu : s.window->findChildren<QMenu*>()) {
-        QVERIFY(!menu->actions().contains(menus.validateOther));
-        QVERIFY(!menu->actions().contains(menus.validateThis));
-    }
-    QSignalSpy other(menus.validateOther, &QAction::triggered);
-    QSignalSpy validate(menus.validateThis, &QAction::triggered);
-    QTest::keyClick(s.window.get(), Qt::Key_F10);
-    QCOMPARE(other.count(), 1);
-    // "Validate This" is disabled until a make has passed its checks: F9 does nothing.
-    QTest::keyClick(s.window.get(), Qt::Key_F9);
-    QCOMPARE(validate.count(), 0);
-    menus.validateThis->setEnabled(true);
-    QVERIFY(s.PressKey(Qt::Key_F9));
-    QCOMPARE(validate.count(), 1);
-    // Reached before any make, it asks for one.
-    QCOMPARE(s.LastShown(), QString("Please make an ePub first."));
-    // A visible item's key: F6 is Make Mobi, which asks for content first.
-    QSignalSpy finished(s.window.get(), &MainWindow::commandFinished);
-    QTest::keyClick(s.window.get(), Qt::Key_F6);
-    QVERIFY(finished.wait(60000));
-    QCOMPARE(s.LastShown(), QString(kImportFirstMessage));
 }
 
 void AppWindowTest::MovingRowsReordersTheChaptersAndKeepsTheTocMark() {
