@@ -1,6 +1,6 @@
 // The window's dialogs and validation commands driven headless: Compiling Options reaching
-// the compiler's command line, the language dialog writing user.lang, and epubcheck on the
-// made ePub (F9) and on a chosen one (F10).
+// the compiler's command line, the language dialog writing user.lang, the Edit menu opening
+// the made files, and epubcheck on the made ePub (F9) and on a chosen one (F10).
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
@@ -49,9 +49,8 @@ class AppDialogsTest : public QObject {
 private slots:
     void CompilingOptionsSaveReachesTheCompiler();
     void LanguageDialogWritesUserLang();
-    void ValidateThisAndOtherRunEpubcheck();
+    void MadeFilesOpenInTheEditorAndValidateThisAndOtherRunEpubcheck();
     void KindleGenChoiceIsSavedOnlyWhenItChanges();
-    void EditMenuOpensTheMadeFilesInTheEditor();
 };
 
 void AppDialogsTest::CompilingOptionsSaveReachesTheCompiler() {
@@ -148,15 +147,37 @@ void AppDialogsTest::LanguageDialogWritesUserLang() {
     QCOMPARE(QString::fromStdString(ReadTextFile(files.user)), chosen.join("\r\n") + "\r\n");
 }
 
-void AppDialogsTest::ValidateThisAndOtherRunEpubcheck() {
+void AppDialogsTest::MadeFilesOpenInTheEditorAndValidateThisAndOtherRunEpubcheck() {
     Session s;
     if (!std::filesystem::exists(kDefaultEpubcheckJar)) QFAIL("epubcheck is not installed");
     QCOMPARE(s.Find<QLineEdit>("inEpubcheckJar")->text(), QString(kDefaultEpubcheckJar));
+    const MenuActions& menus = s.window->menus();
     QVERIFY(s.ImportExample());
-    QVERIFY(!s.window->menus().validateThis->isEnabled());
+    QVERIFY(!menus.validateThis->isEnabled());
+    const QString editor = RecordingCompiler(s, s.state.path() + "/edited.txt");
+    s.chooser.files.push_back(editor);
+    s.Find<QAbstractButton>("btnSetEditor")->click();
+    menus.editToc->trigger();
+    QCOMPARE(s.LastShown(), QString(kEditTocAfterMakeMessage));
     QVERIFY(s.RunCommand("btnMake"));
     const std::string epub = MadeEpubPath(s.window->book());
     QVERIFY2(std::filesystem::exists(epub), s.window->book().log.c_str());
+
+    // The Edit menu opens the made files in the chosen editor.
+    QVERIFY(!menus.htmlMenu->isEmpty());
+    // The example has one stylesheet: "CSS" is a plain item that opens it.
+    emit qobject_cast<QMenu*>(menus.cssMenu->parentWidget())->aboutToShow();
+    QVERIFY(menus.editCss->isVisible());
+    QVERIFY(!menus.cssMenu->menuAction()->isVisible());
+    const QString ops = QString::fromStdString(s.window->book().folders.opsFolder);
+    menus.editCss->trigger();
+    menus.htmlMenu->actions().value(0)->trigger();
+    menus.editToc->trigger();
+    const QStringList expected = {
+        editor + " " + ops + "style.css",
+        editor + " " + ops + menus.htmlMenu->actions().value(0)->data().toString(),
+        editor + " " + ops + "toc.htm"};
+    QCOMPARE(s.chooser.opened, expected);
 
     QVERIFY(s.PressKey(Qt::Key_F9));
     QCOMPARE(s.LastShown(), QString(kEpubValidMessage));
@@ -214,32 +235,6 @@ void AppDialogsTest::KindleGenChoiceIsSavedOnlyWhenItChanges() {
     QUrl manual = QUrl::fromLocalFile(QString::fromStdString(s.window->book().folders.helpPage));
     manual.setFragment("compiler");
     QCOMPARE(s.chooser.opened, QStringList({manual.toString(), manual.toString()}));
-}
-
-void AppDialogsTest::EditMenuOpensTheMadeFilesInTheEditor() {
-    Session s;
-    const MenuActions& menus = s.window->menus();
-    QVERIFY(s.ImportExample());
-    const QString editor = RecordingCompiler(s, s.state.path() + "/edited.txt");
-    s.chooser.files.push_back(editor);
-    s.Find<QAbstractButton>("btnSetEditor")->click();
-    menus.editToc->trigger();
-    QCOMPARE(s.LastShown(), QString(kEditTocAfterMakeMessage));
-    QVERIFY(s.RunCommand("btnMake"));
-    QVERIFY(!menus.htmlMenu->isEmpty());
-    // The example has one stylesheet: "CSS" is a plain item that opens it.
-    emit qobject_cast<QMenu*>(menus.cssMenu->parentWidget())->aboutToShow();
-    QVERIFY(menus.editCss->isVisible());
-    QVERIFY(!menus.cssMenu->menuAction()->isVisible());
-    const QString ops = QString::fromStdString(s.window->book().folders.opsFolder);
-    menus.editCss->trigger();
-    menus.htmlMenu->actions().value(0)->trigger();
-    menus.editToc->trigger();
-    const QStringList expected = {
-        editor + " " + ops + "style.css",
-        editor + " " + ops + menus.htmlMenu->actions().value(0)->data().toString(),
-        editor + " " + ops + "toc.htm"};
-    QCOMPARE(s.chooser.opened, expected);
 }
 
 int main(int argc, char** argv) {

@@ -1,7 +1,7 @@
-// The Quillery window driven headless: start-up defaults, the example web book imported,
-// a title edited in the grid and made with the bundled compiler, the preconditions of Make
-// with their focused controls, the function keys of hidden items, row moves, closing, the
-// title tools.
+// The Quillery window driven headless: start-up defaults and captions, the example web book
+// imported and made with edited titles and a cover, the preconditions of Make with their
+// focused controls, the function keys of hidden items, row moves, the preview and the
+// destination, closing, drops.
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
@@ -40,28 +40,17 @@ using namespace quillery::app;
 class AppWindowTest : public QObject {
     Q_OBJECT
 private slots:
-    void StartsWithDefaultsWithoutSettingsFile();
-    void CaptionsAndNamesAreThoseOfTheWindow();
-    void FooterShowsOnImportExportAndAdvancedPages();
-    void ImportsTheExampleAndMakesItWithAnEditedTitle();
-    void MakeChecksItsPreconditionsInOrder();
-    void HiddenItemsKeepTheirFunctionKeys();
-    void MovingARowReordersTheChapters();
-    void ClosingAsksOnlyWhenChaptersAreLoaded();
-    void SaveSettingsWritesTheFileOnce();
-    void MakeRunsOffTheGuiThreadWithCommandsOff();
-    void CoverPictureNeedsContentAndGoesIntoTheBook();
+    void FreshWindowShowsItsDefaultsCaptionsAndFooterAndSavesItsSettings();
+    void ImportedExampleIsMadeWithItsEditedTitlesAndCover();
+    void HiddenItemsKeepTheirKeysAndMakeChecksItsPreconditionsInOrder();
+    void MovingRowsReordersTheChaptersAndKeepsTheTocMark();
     void OpenExampleImportsTheWordDocument();
-    void DestinationFollowsTheSavePathChoice();
-    void FileNameClicksPreviewTheSourceChapter();
-    void MarkAsTocFollowsItsRowWhenRowsMove();
-    void TitlesMenuEditsTheTitlesTheMakeUses();
+    void ImportedChaptersPreviewAndTheDestinationFollowsTheChoices();
     void DroppedExampleFolderImportsInNameOrder();
-    void DialogsStartInTheLastUsedFolder();
-    void ClosingDuringAMakeStopsItAndLeavesNoBook();
+    void ClosingAsksAndDuringAMakeStopsItLeavingNoBook();
 };
 
-void AppWindowTest::StartsWithDefaultsWithoutSettingsFile() {
+void AppWindowTest::FreshWindowShowsItsDefaultsCaptionsAndFooterAndSavesItsSettings() {
     Session s;
     const std::string settingsFile = s.window->book().folders.settingsFile;
     QVERIFY(!std::filesystem::exists(settingsFile));
@@ -94,10 +83,15 @@ void AppWindowTest::StartsWithDefaultsWithoutSettingsFile() {
     QVERIFY(s.Find<QAbstractButton>("btnPreview")->isChecked());
     // Nothing is written until Save Settings.
     QVERIFY(!std::filesystem::exists(settingsFile));
-}
-
-void AppWindowTest::CaptionsAndNamesAreThoseOfTheWindow() {
-    Session s;
+    // Save Settings writes the file, and only when something changed.
+    s.Find<QLineEdit>("inTocTitle")->setText("Inhalt");
+    s.Find<QAbstractButton>("btnAdvSave")->click();
+    const std::string text = ReadTextFile(settingsFile);
+    QVERIFY(text.find("\r\nInhalt\r\n") != std::string::npos);
+    const auto written = std::filesystem::last_write_time(settingsFile);
+    std::filesystem::last_write_time(settingsFile, written - std::chrono::hours(1));
+    s.Find<QAbstractButton>("btnAdvSave")->click();
+    QCOMPARE(std::filesystem::last_write_time(settingsFile), written - std::chrono::hours(1));
     QCOMPARE(s.window->objectName(), QString("TForm1"));
     QCOMPARE(s.window->windowTitle(), QString(" Quillery 2.3"));
     QCOMPARE(s.window->windowIcon().availableSizes().size(), 7);  // 16 to 256 pixels
@@ -135,7 +129,7 @@ void AppWindowTest::CaptionsAndNamesAreThoseOfTheWindow() {
     for (const QLabel* label : s.window->findChildren<QLabel*>())
         graphicsLabel |= label->text() == "Grahpics as";
     QVERIFY(graphicsLabel);
-    const auto* tabs = s.Find<QTabWidget>("PageControl1");
+    auto* tabs = s.Find<QTabWidget>("PageControl1");
     const QStringList pages = {" General ", " Cover ", " Import ", " Export ", "Log", " Advanced "};
     for (int i = 0; i < pages.size(); ++i) QCOMPARE(tabs->tabText(i), pages[i]);
     QVERIFY(!tabs->isTabVisible(4));
@@ -146,95 +140,95 @@ void AppWindowTest::CaptionsAndNamesAreThoseOfTheWindow() {
     QCOMPARE(grid->columnCount(), 6);
     for (int column = 0; column < 6; ++column)
         QCOMPARE(grid->horizontalHeaderItem(column)->text(), headers[column]);
-}
-
-void AppWindowTest::FooterShowsOnImportExportAndAdvancedPages() {
-    Session s;
-    auto* tabs = s.Find<QTabWidget>("PageControl1");
+    // The footer shows on the Import, Export, Log and Advanced pages only.
     const bool footerShown[] = {false, false, true, true, true, true};
     for (int page = 5; page >= 0; --page) {
         tabs->setCurrentIndex(page);
         QCOMPARE(s.Find<QWidget>("pnlSaveSetting")->isVisibleTo(s.window.get()), footerShown[page]);
     }
+    // Without chapters the window closes without asking.
+    QVERIFY(s.window->close());
+    QVERIFY(s.chooser.shown.empty());
 }
 
-void AppWindowTest::ImportsTheExampleAndMakesItWithAnEditedTitle() {
+void AppWindowTest::ImportedExampleIsMadeWithItsEditedTitlesAndCover() {
     Session s;
+    const QString cover =
+        QString::fromStdString(s.window->book().folders.dataFolder) + "examples/cover.jpg";
+    s.chooser.files.push_back(cover);
+    s.Find<QAbstractButton>("btnSelCoverPic")->click();
+    QCOMPARE(s.LastShown(), QString("Please import content first."));
+    QCOMPARE(s.Find<QLabel>("lblCoverPic")->text(), QString());
+
     QVERIFY(s.ImportExample());
-    const auto* grid = s.Find<QTableWidget>("fileList");
+    auto* grid = s.Find<QTableWidget>("fileList");
     QCOMPARE(grid->rowCount(), s.ExampleFiles().size());
     QCOMPARE(s.window->book().chapters.size(), static_cast<std::size_t>(grid->rowCount()));
     QVERIFY(!s.Find<QLineEdit>("inTitle")->text().isEmpty());
     QCOMPARE(grid->item(0, 1)->background().color(), QColor(255, 255, 235));
     QVERIFY(grid->item(1, kGridTitleColumn)->flags() & Qt::ItemIsEditable);
     QVERIFY(!(grid->item(1, kGridFileColumn)->flags() & Qt::ItemIsEditable));
+    s.Find<QAbstractButton>("btnSelCoverPic")->click();
+    QCOMPARE(s.Find<QLabel>("lblCoverPic")->text(), cover);
 
+    // The title tools on the first row; the first example page has a paragraph between its
+    // first two headings.
+    const QString heading = grid->item(0, kGridTitleColumn)->text();
+    grid->item(0, kGridTitleColumn)->setText("the end of book iii");
+    struct Step {
+        const char* item;
+        QString title;
+    };
+    const Step steps[] = {{"mCapToc", "The End Of Book III"},
+                          {"mExtractSubtitle", "The End Of Book III "},
+                          {"mUndo", "The End Of Book III"}};
+    for (const Step& step : steps) {
+        s.Find<QAction>(step.item)->trigger();
+        QCOMPARE(grid->item(0, kGridTitleColumn)->text(), step.title);
+    }
+    // A title typed into the grid.
     const QString edited = "Mérel's Own Chapter, Edited";
-    s.Find<QTableWidget>("fileList")->item(1, kGridTitleColumn)->setText(edited);
+    grid->item(1, kGridTitleColumn)->setText(edited);
     const QString chapterFile = grid->item(1, kGridFileColumn)->text();
     QVERIFY(s.RunCommand("btnMake"));
 
     const Book& book = s.window->book();
     QVERIFY2(std::filesystem::exists(FinalMobiPath(book)), book.log.c_str());
+    QCOMPARE(book.chapters[0].title.value_or(""), std::string("The End Of Book III"));
     const std::string ncx = ReadTextFile(book.folders.opsFolder + "toc.ncx");
+    QVERIFY2(ncx.find("<text>The End Of Book III</text>") != std::string::npos, ncx.c_str());
     QVERIFY2(ncx.find(edited.toStdString()) != std::string::npos, ncx.c_str());
+    QVERIFY(std::filesystem::exists(book.folders.opsFolder + "cover.jpg"));
+    // The log page holds the build log of the make.
+    QVERIFY(!s.Find<QPlainTextEdit>("Memo1")->toPlainText().isEmpty());
     QCOMPARE(s.Find<QLabel>("lblSaveStatus")->text(), QString(kSavedStatus));
     QVERIFY(s.Find<QLabel>("lblDesName")->font().underline());
     QVERIFY(!s.Find<QWidget>("btnSaveto")->isEnabled());
     QVERIFY(s.window->menus().validateThis->isEnabled());
 
     // After the make a clicked chapter is previewed from the OPS folder.
-    emit s.Find<QTableWidget>("fileList")->cellClicked(1, kGridFileColumn);
+    emit grid->cellClicked(1, kGridFileColumn);
     QCOMPARE(s.Find<QWebEngineView>("Viewer")->url(),
              QUrl::fromLocalFile(QString::fromStdString(book.folders.opsFolder) + chapterFile));
     // The destination name is now a link to the book.
     QTest::mouseClick(s.Find<QLabel>("lblDesName"), Qt::LeftButton);
     QCOMPARE(s.chooser.opened.value(0), QString::fromStdString(book.fullOutputPath));
+
+    s.Find<QAbstractButton>("btnClearCover")->click();
+    QCOMPARE(s.Find<QLabel>("lblCoverPic")->text(), QString());
+    s.Find<QAbstractButton>("selTitleMethod0")->setChecked(true);
+    s.Find<QAction>("mRevert")->trigger();
+    QCOMPARE(grid->item(0, kGridTitleColumn)->text(), heading);
 }
 
-void AppWindowTest::MakeChecksItsPreconditionsInOrder() {
+void AppWindowTest::HiddenItemsKeepTheirKeysAndMakeChecksItsPreconditionsInOrder() {
     Session s;
     struct Step {
         const char* message;
         const char* focused;  // the control that has the focus afterwards; "" none asked
     };
-    // No chapters yet.
-    QVERIFY(s.RunCommand("btnMake"));
-    QCOMPARE(s.LastShown(), QString(kImportFirstMessage));
-    QCOMPARE(s.Focused(), QString("btnImportHtml"));
-
-    QVERIFY(s.ImportExample());
-    auto* title = s.Find<QLineEdit>("inTitle");
-    auto* name = s.Find<QLabel>("lblDesName");
-    auto* grid = s.Find<QTableWidget>("fileList");
-    const QString bookTitle = title->text();
-    const QString bookName = name->text();
-    const QString chapterTitle = grid->item(2, kGridTitleColumn)->text();
-    title->clear();
-    name->clear();
-    grid->item(2, kGridTitleColumn)->setText("   ");
-    s.Find<QTabWidget>("PageControl1")->setCurrentIndex(3);
-
-    // Each make stops at the first missing value; filling it in reaches the next one.
-    const Step steps[] = {{kTitleMissingMessage, "inTitle"},
-                          {kOutputMissingMessage, ""},
-                          {kTitlesMissingMessage, "fileList"}};
-    for (const Step& step : steps) {
-        const std::size_t before = s.chooser.shown.size();
-        QVERIFY(s.RunCommand("btnMake"));
-        QCOMPARE(s.chooser.shown.size(), before + 1);
-        QCOMPARE(s.LastShown(), QString(step.message));
-        QCOMPARE(s.Find<QTabWidget>("PageControl1")->currentIndex(), 0);
-        if (step.focused[0] != '\0') QCOMPARE(s.Focused(), QString(step.focused));
-        if (step.message == std::string(kTitleMissingMessage)) title->setText(bookTitle);
-        if (step.message == std::string(kOutputMissingMessage)) name->setText(bookName);
-    }
-    QVERIFY(!std::filesystem::exists(FinalMobiPath(s.window->book())));
-    grid->item(2, kGridTitleColumn)->setText(chapterTitle);
-}
-
-void AppWindowTest::HiddenItemsKeepTheirFunctionKeys() {
-    Session s;
+    // Hidden items keep their function keys; F6 (Make Mobi) with no chapters yet asks for
+    // content first.
     s.window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(s.window.get()));
     const MenuActions& menus = s.window->menus();
@@ -260,98 +254,73 @@ void AppWindowTest::HiddenItemsKeepTheirFunctionKeys() {
     QTest::keyClick(s.window.get(), Qt::Key_F6);
     QVERIFY(finished.wait(60000));
     QCOMPARE(s.LastShown(), QString(kImportFirstMessage));
+    QCOMPARE(s.Focused(), QString("btnImportHtml"));
+
+    QVERIFY(s.ImportExample());
+    auto* title = s.Find<QLineEdit>("inTitle");
+    auto* name = s.Find<QLabel>("lblDesName");
+    auto* grid = s.Find<QTableWidget>("fileList");
+    const QString bookTitle = title->text();
+    const QString bookName = name->text();
+    title->clear();
+    name->clear();
+    grid->item(2, kGridTitleColumn)->setText("   ");
+    s.Find<QTabWidget>("PageControl1")->setCurrentIndex(3);
+    // Each message comes while the make is still running: commands off, shown by the GUI
+    // thread for the worker.
+    bool commandsOff = true;
+    bool onGuiThread = true;
+    s.chooser.onShown = [&] {
+        commandsOff = commandsOff && !s.Find<QWidget>("btnMake")->isEnabled() &&
+                      !s.window->menus().importWebPages->isEnabled();
+        onGuiThread = onGuiThread && QThread::currentThread() == qApp->thread();
+    };
+
+    // Each make stops at the first missing value; filling it in reaches the next one.
+    const Step steps[] = {{kTitleMissingMessage, "inTitle"},
+                          {kOutputMissingMessage, ""},
+                          {kTitlesMissingMessage, "fileList"}};
+    for (const Step& step : steps) {
+        const std::size_t before = s.chooser.shown.size();
+        QVERIFY(s.RunCommand("btnMake"));
+        QCOMPARE(s.chooser.shown.size(), before + 1);
+        QCOMPARE(s.LastShown(), QString(step.message));
+        QCOMPARE(s.Find<QTabWidget>("PageControl1")->currentIndex(), 0);
+        if (step.focused[0] != '\0') QCOMPARE(s.Focused(), QString(step.focused));
+        if (step.message == std::string(kTitleMissingMessage)) title->setText(bookTitle);
+        if (step.message == std::string(kOutputMissingMessage)) name->setText(bookName);
+    }
+    QVERIFY(commandsOff);
+    QVERIFY(onGuiThread);
+    QVERIFY(!s.window->busy());
+    QVERIFY(s.Find<QWidget>("btnMake")->isEnabled());
+    QVERIFY(!std::filesystem::exists(FinalMobiPath(s.window->book())));
 }
 
-void AppWindowTest::MovingARowReordersTheChapters() {
+void AppWindowTest::MovingRowsReordersTheChaptersAndKeepsTheTocMark() {
     Session s;
     QVERIFY(s.ImportExample());
-    auto* grid = s.Find<QTableWidget>("fileList");
+    auto* grid = s.Find<ChapterGridWidget>("fileList");
     const QString first = grid->item(0, kGridFileColumn)->text();
     const QString second = grid->item(1, kGridFileColumn)->text();
     const QString third = grid->item(2, kGridFileColumn)->text();
+    emit grid->markAsTocRequested(3);
+    QCOMPARE(grid->item(2, kGridMarkerColumn)->text(), QString("TOC"));
+    QVERIFY(s.window->book().tocMarked);
+    QCOMPARE(s.window->book().tocPosition, 3);
+    QCOMPARE(QString::fromStdString(s.window->book().tocFileName), third);
     grid->verticalHeader()->moveSection(0, 2);
-    const QStringList expected = {second, third, first};
+    grid->verticalHeader()->moveSection(1, 0);
+    // The first row to the end, then the marked row (now the second) to the top.
+    const QStringList expected = {third, second, first};
     for (int row = 0; row < 3; ++row) {
         QCOMPARE(grid->item(row, kGridFileColumn)->text(), expected[row]);
         QCOMPARE(grid->item(row, kGridNumberColumn)->text(), QString::number(row + 1));
         QCOMPARE(QString::fromStdString(s.window->book().chapters[row].file), expected[row]);
         QCOMPARE(grid->verticalHeader()->visualIndex(row), row);
     }
-}
-
-void AppWindowTest::ClosingAsksOnlyWhenChaptersAreLoaded() {
-    Session s;
-    QVERIFY(s.window->close());
-    QVERIFY(s.chooser.shown.empty());
-
-    Session loaded;
-    QVERIFY(loaded.ImportExample());
-    loaded.chooser.answers = {false};
-    QVERIFY(!loaded.window->close());
-    QVERIFY(loaded.window->isVisible());
-    QCOMPARE(loaded.LastShown(), QString("Are you sure to quit this project and exit?"));
-    loaded.chooser.answers = {true};
-    loaded.window->menus().exit->trigger();
-    QVERIFY(!loaded.window->isVisible());
-}
-
-void AppWindowTest::SaveSettingsWritesTheFileOnce() {
-    Session s;
-    const std::string file = s.window->book().folders.settingsFile;
-    s.Find<QLineEdit>("inTocTitle")->setText("Inhalt");
-    s.Find<QAbstractButton>("btnAdvSave")->click();
-    const std::string text = ReadTextFile(file);
-    QVERIFY(text.find("\r\nInhalt\r\n") != std::string::npos);
-    const auto written = std::filesystem::last_write_time(file);
-    std::filesystem::last_write_time(file, written - std::chrono::hours(1));
-    s.Find<QAbstractButton>("btnAdvSave")->click();
-    QCOMPARE(std::filesystem::last_write_time(file), written - std::chrono::hours(1));
-}
-
-void AppWindowTest::MakeRunsOffTheGuiThreadWithCommandsOff() {
-    Session s;
-    QVERIFY(s.ImportExample());
-    s.Find<QLineEdit>("inTitle")->clear();
-    bool makeEnabled = true;
-    bool importEnabled = true;
-    bool onGuiThread = false;
-    s.chooser.onShown = [&] {
-        makeEnabled = s.Find<QWidget>("btnMake")->isEnabled();
-        importEnabled = s.window->menus().importWebPages->isEnabled();
-        onGuiThread = QThread::currentThread() == qApp->thread();
-    };
-    QVERIFY(s.RunCommand("btnMake"));
-    QCOMPARE(s.LastShown(), QString(kTitleMissingMessage));
-    // The message came while the make was still running: commands off, shown by the GUI
-    // thread for the worker.
-    QVERIFY(!makeEnabled);
-    QVERIFY(!importEnabled);
-    QVERIFY(onGuiThread);
-    QVERIFY(!s.window->busy());
-    QVERIFY(s.Find<QWidget>("btnMake")->isEnabled());
-}
-
-void AppWindowTest::CoverPictureNeedsContentAndGoesIntoTheBook() {
-    Session s;
-    const QString cover =
-        QString::fromStdString(s.window->book().folders.dataFolder) + "examples/cover.jpg";
-    s.chooser.files.push_back(cover);
-    s.Find<QAbstractButton>("btnSelCoverPic")->click();
-    QCOMPARE(s.LastShown(), QString("Please import content first."));
-    QCOMPARE(s.Find<QLabel>("lblCoverPic")->text(), QString());
-
-    QVERIFY(s.ImportExample());
-    s.Find<QAbstractButton>("btnSelCoverPic")->click();
-    QCOMPARE(s.Find<QLabel>("lblCoverPic")->text(), cover);
-    QVERIFY(s.RunCommand("btnMake"));
-    const Book& book = s.window->book();
-    QVERIFY2(std::filesystem::exists(FinalMobiPath(book)), book.log.c_str());
-    QVERIFY(std::filesystem::exists(book.folders.opsFolder + "cover.jpg"));
-    // The log page holds the build log of the make.
-    QVERIFY(!s.Find<QPlainTextEdit>("Memo1")->toPlainText().isEmpty());
-
-    s.Find<QAbstractButton>("btnClearCover")->click();
-    QCOMPARE(s.Find<QLabel>("lblCoverPic")->text(), QString());
+    QCOMPARE(grid->item(0, kGridMarkerColumn)->text(), QString("TOC"));
+    QCOMPARE(s.window->book().tocPosition, 1);
 }
 
 void AppWindowTest::OpenExampleImportsTheWordDocument() {
@@ -369,28 +338,12 @@ void AppWindowTest::OpenExampleImportsTheWordDocument() {
     QVERIFY(s.window->menus().reimportWord->isEnabled());
 }
 
-void AppWindowTest::DestinationFollowsTheSavePathChoice() {
+void AppWindowTest::ImportedChaptersPreviewAndTheDestinationFollowsTheChoices() {
     Session s;
     s.Find<QAbstractButton>("btnSaveto")->click();
     QCOMPARE(s.LastShown(), QString(kImportFirstMessage));
     QCOMPARE(s.Focused(), QString("btnImportHtml"));
 
-    QVERIFY(s.ImportExample());
-    const QString source = QString::fromStdString(s.window->book().sourceFolder);
-    s.Find<QAbstractButton>("chkSaveSamePath")->click();
-    QCOMPARE(s.Find<QLabel>("lblDesPath")->text(), source);
-    QVERIFY(!s.Find<QWidget>("inBookPath")->isEnabled());
-    s.Find<QAbstractButton>("RadioButton2")->click();
-    QCOMPARE(s.Find<QLabel>("lblDesPath")->text(), s.Find<QLineEdit>("inBookPath")->text());
-
-    s.chooser.files.push_back(s.state.path() + "/shelf/My Book");
-    s.Find<QAbstractButton>("btnSaveto")->click();
-    QCOMPARE(s.Find<QLabel>("lblDesName")->text(), QString("My Book.mobi"));
-    QCOMPARE(s.Find<QLabel>("lblDesPath")->text(), s.state.path() + "/shelf/");
-}
-
-void AppWindowTest::FileNameClicksPreviewTheSourceChapter() {
-    Session s;
     QVERIFY(s.ImportExample());
     auto* grid = s.Find<QTableWidget>("fileList");
     auto* viewer = s.Find<QWebEngineView>("Viewer");
@@ -419,52 +372,27 @@ void AppWindowTest::FileNameClicksPreviewTheSourceChapter() {
     QCOMPARE(viewer->url(), QUrl("about:blank"));
     s.Find<QAbstractButton>("btnPreview")->click();
     QCOMPARE(viewer->url(), third);
-}
 
-void AppWindowTest::MarkAsTocFollowsItsRowWhenRowsMove() {
-    Session s;
-    QVERIFY(s.ImportExample());
-    auto* grid = s.Find<ChapterGridWidget>("fileList");
-    const QString marked = grid->item(2, kGridFileColumn)->text();
-    emit grid->markAsTocRequested(3);
-    QCOMPARE(grid->item(2, kGridMarkerColumn)->text(), QString("TOC"));
-    QVERIFY(s.window->book().tocMarked);
-    QCOMPARE(s.window->book().tocPosition, 3);
-    QCOMPARE(QString::fromStdString(s.window->book().tocFileName), marked);
-    grid->verticalHeader()->moveSection(2, 0);
-    QCOMPARE(grid->item(0, kGridMarkerColumn)->text(), QString("TOC"));
-    QCOMPARE(grid->item(0, kGridFileColumn)->text(), marked);
-    QCOMPARE(s.window->book().tocPosition, 1);
-}
+    // The destination follows the save path choice and the Change dialog.
+    s.Find<QAbstractButton>("chkSaveSamePath")->click();
+    QCOMPARE(s.Find<QLabel>("lblDesPath")->text(), source);
+    QVERIFY(!s.Find<QWidget>("inBookPath")->isEnabled());
+    s.Find<QAbstractButton>("RadioButton2")->click();
+    QCOMPARE(s.Find<QLabel>("lblDesPath")->text(), s.Find<QLineEdit>("inBookPath")->text());
+    s.chooser.files.push_back(s.state.path() + "/shelf/My Book");
+    s.Find<QAbstractButton>("btnSaveto")->click();
+    QCOMPARE(s.Find<QLabel>("lblDesName")->text(), QString("My Book.mobi"));
+    QCOMPARE(s.Find<QLabel>("lblDesPath")->text(), s.state.path() + "/shelf/");
 
-void AppWindowTest::TitlesMenuEditsTheTitlesTheMakeUses() {
-    Session s;
-    QVERIFY(s.ImportExample());
-    QTableWidgetItem* first = s.Find<QTableWidget>("fileList")->item(0, kGridTitleColumn);
-    const QString heading = first->text();
-    first->setText("the end of book iii");
-    struct Step {
-        const char* item;
-        QString title;
-    };
-    // The first example page has a paragraph between its first two headings.
-    const Step steps[] = {{"mCapToc", "The End Of Book III"},
-                          {"mExtractSubtitle", "The End Of Book III "},
-                          {"mUndo", "The End Of Book III"}};
-    for (const Step& step : steps) {
-        s.Find<QAction>(step.item)->trigger();
-        first = s.Find<QTableWidget>("fileList")->item(0, kGridTitleColumn);
-        QCOMPARE(first->text(), step.title);
-    }
-    QVERIFY(s.RunCommand("btnMake"));
-    const Book& book = s.window->book();
-    QCOMPARE(book.chapters[0].title.value_or(""), std::string("The End Of Book III"));
-    const std::string ncx = ReadTextFile(book.folders.opsFolder + "toc.ncx");
-    QVERIFY2(ncx.find("<text>The End Of Book III</text>") != std::string::npos, ncx.c_str());
-
-    s.Find<QAbstractButton>("selTitleMethod0")->setChecked(true);
-    s.Find<QAction>("mRevert")->trigger();
-    QCOMPARE(s.Find<QTableWidget>("fileList")->item(0, kGridTitleColumn)->text(), heading);
+    // A later window (a later run) starts its web page dialog in the folder last imported
+    // from; other kinds do not.
+    const QString examples = QFileInfo(s.ExampleFiles().front()).absolutePath() + "/";
+    QCOMPARE(s.chooser.folders.value(0), QString());  // the import's dialog
+    const qsizetype shown = s.chooser.folders.size();
+    MainWindow again(ComputeWorkFolders(ExecutableFolder()), s.chooser);
+    again.ImportWebPagesCommand();
+    again.ImportWordHtmlCommand();
+    QCOMPARE(s.chooser.folders.mid(shown), QStringList({examples, QString()}));
 }
 
 void AppWindowTest::DroppedExampleFolderImportsInNameOrder() {
@@ -524,21 +452,14 @@ void AppWindowTest::DroppedExampleFolderImportsInNameOrder() {
     QVERIFY(s.chooser.folders.isEmpty());  // no dialog was shown
 }
 
-void AppWindowTest::DialogsStartInTheLastUsedFolder() {
+void AppWindowTest::ClosingAsksAndDuringAMakeStopsItLeavingNoBook() {
     Session s;
     QVERIFY(s.ImportExample());
-    const QString examples = QFileInfo(s.ExampleFiles().front()).absolutePath() + "/";
-    QCOMPARE(s.chooser.folders.value(0), QString());
-    // A later window (a later run) starts its web page dialog there; other kinds do not.
-    MainWindow again(ComputeWorkFolders(ExecutableFolder()), s.chooser);
-    again.ImportWebPagesCommand();
-    again.ImportWordHtmlCommand();
-    QCOMPARE(s.chooser.folders, QStringList({QString(), examples, QString()}));
-}
-
-void AppWindowTest::ClosingDuringAMakeStopsItAndLeavesNoBook() {
-    Session s;
-    QVERIFY(s.ImportExample());
+    // With chapters loaded, closing asks first.
+    s.chooser.answers = {false};
+    QVERIFY(!s.window->close());
+    QVERIFY(s.window->isVisible());
+    QCOMPARE(s.LastShown(), QString("Are you sure to quit this project and exit?"));
     // A compiler that writes part of a book, then works on for a minute.
     const QString compiler = s.state.path() + "/slow-compiler";
     QFile script(compiler);
@@ -558,10 +479,10 @@ void AppWindowTest::ClosingDuringAMakeStopsItAndLeavesNoBook() {
     s.chooser.answers = {false, true};
     QVERIFY(!s.window->close());  // No: the make goes on
     QVERIFY(s.window->busy());
-    QVERIFY(!s.window->close());  // Yes: stopped, and the window closes once it has ended
+    s.window->menus().exit->trigger();  // Yes: stopped, and the window closes once it has ended
     QTRY_VERIFY_WITH_TIMEOUT(!s.window->isVisible(), 30000);
     QVERIFY(closing.elapsed() < 30000);
-    QCOMPARE(s.chooser.shown.size(), std::size_t{2});
+    QCOMPARE(s.chooser.shown.size(), std::size_t{3});
     QCOMPARE(s.LastShown(), QString(kStopWorkQuestion));
     QVERIFY(!std::filesystem::exists(FinalMobiPath(s.window->book())));
     QVERIFY(ops.entryList(QDir::Files | QDir::NoDotAndDotDot).isEmpty());

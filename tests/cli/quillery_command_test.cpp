@@ -17,11 +17,18 @@ namespace fs = std::filesystem;
 namespace quillery::testing {
 namespace {
 
-TEST(CliArguments, OptionsAreTakenInBothFormsUntilADoubleDash) {
+TEST(CliArguments, OptionsAreTakenInBothFormsUntilADoubleDashAndValidateTakesOneEpub) {
     const cli::CliOptions o = cli::ParseArguments(Words("make --title=T --align right a -- -b"));
     EXPECT_EQ(std::make_tuple(o.command, *o.title, *o.alignment),
               std::make_tuple(cli::Command::Make, "T", "Right"));
     EXPECT_EQ(o.inputs, (std::vector<std::string>{"a", "-b"}));
+    // validate takes one ePub; make takes the ePub switch either way.
+    EXPECT_EQ(cli::ParseArguments({"validate", "a.epub"}).command, cli::Command::Validate);
+    EXPECT_THROW(cli::ParseArguments({"validate"}), cli::UsageError);
+    EXPECT_THROW(cli::ParseArguments({"validate", "a.epub", "b.epub"}), cli::UsageError);
+    EXPECT_EQ(cli::ParseArguments({"make", "--no-epub", "x"}).epub, false);
+    EXPECT_EQ(cli::ParseArguments({"make", "--epub", "x"}).epub, true);
+    EXPECT_FALSE(cli::ParseArguments({"make", "x"}).epub.has_value());
 }
 
 TEST(CliArguments, BadValuesAndUnknownOptionsAreRefusedNamingThem) {
@@ -155,7 +162,8 @@ TEST_F(QuilleryCommand, PreconditionsAndUsageErrorsExitTwo) {
     EXPECT_EQ(RunQuilleryProgram(d, {"--help"}).status, 0);
 }
 
-// In name order from a folder, in the order given from files; "(TOC)" marks the contents.
+// In name order from a folder, in the order given from files; "(TOC)" marks the contents;
+// the columns line up whatever the titles' characters.
 TEST_F(QuilleryCommand, TitlesListsTheChaptersWithTheirTitlesAndTheMarkedContents) {
     const QuilleryRun run = RunQuilleryProgram(dir.path(), {"titles", chapters});
     ASSERT_EQ(run.status, 0) << run.err;
@@ -171,18 +179,15 @@ TEST_F(QuilleryCommand, TitlesListsTheChaptersWithTheirTitlesAndTheMarkedContent
     EXPECT_LT(listed.find("03 three.htm"), listed.find("02_two.htm"));
     EXPECT_TRUE(listed.find("02_two.htm") < listed.find("(TOC)") && Has(listed, "(TOC)"));
     EXPECT_FALSE(Has(listed, "Third Time")) << listed;
-}
-
-// Characters, not bytes: "Café ’s" is 10 bytes for 7 characters, the size column lines up.
-TEST_F(QuilleryCommand, TitlesKeepTheirColumnsAlignedForAccentedTitles) {
+    // Characters, not bytes: "Café ’s" is 10 bytes for 7 characters, the size column lines up.
     dir.Write("accents/01.htm",
               "<html><head><title>Caf\xC3\xA9 \xE2\x80\x99s</title></head></html>");
     dir.Write("accents/02.htm", "<html><head><title>Plain</title></head></html>");
-    const QuilleryRun run = RunQuilleryProgram(
-        dir.path(), {"titles", "--title-method", "html", dir.path() + "accents"});
-    ASSERT_EQ(run.status, 0) << run.err;
-    const size_t newline = run.out.find('\n');
-    EXPECT_EQ(run.out.find(" KB") - 3, run.out.find(" KB", newline) - newline - 1) << run.out;
+    const std::string aligned =
+        RunQuilleryProgram(dir.path(), {"titles", "--title-method", "html", dir.path() + "accents"})
+            .out;
+    const size_t newline = aligned.find('\n');
+    EXPECT_EQ(aligned.find(" KB") - 3, aligned.find(" KB", newline) - newline - 1) << aligned;
 }
 
 // The --stylesheet file survives the import's reset; without -o the book goes to the
@@ -269,21 +274,6 @@ TEST_F(QuilleryCommand, AWordDocumentIsSplitIntoChaptersAtItsSections) {
     const QuilleryRun whole = Make({"--no-split", "-o", "out/", example});
     ASSERT_EQ(whole.status, 0) << whole.err;
     EXPECT_FALSE(Has(Ops("content.opf"), "s_2.htm")) << Ops("content.opf");
-}
-
-}  // namespace
-}  // namespace quillery::testing
-
-namespace quillery::testing {
-namespace {
-
-TEST(CliArguments, ValidateTakesOneEpubAndMakeTakesTheEpubSwitch) {
-    EXPECT_EQ(cli::ParseArguments({"validate", "a.epub"}).command, cli::Command::Validate);
-    EXPECT_THROW(cli::ParseArguments({"validate"}), cli::UsageError);
-    EXPECT_THROW(cli::ParseArguments({"validate", "a.epub", "b.epub"}), cli::UsageError);
-    EXPECT_EQ(cli::ParseArguments({"make", "--no-epub", "x"}).epub, false);
-    EXPECT_EQ(cli::ParseArguments({"make", "--epub", "x"}).epub, true);
-    EXPECT_FALSE(cli::ParseArguments({"make", "x"}).epub.has_value());
 }
 
 // Exit 2 when the validator cannot run: no such file, or no jar at the configured path.

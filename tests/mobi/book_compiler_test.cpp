@@ -1,4 +1,5 @@
-// Books compiled from generated packages, read back with libmobi.
+// Books compiled from generated packages, read back with libmobi: header, text, links,
+// pictures and the order of the records around the text.
 
 #include "mobi/book_compiler.h"
 
@@ -61,6 +62,40 @@ void ExpectPicturesDecode(const LibMobiBook& reader, const std::string& text, bo
         }
     }
     EXPECT_GT(checked, 0);
+}
+
+// The records after the text in the order readers expect: the two-zero-byte record, HUFF and
+// CDIC for a dictionary-compressed book, the index, the pictures, then FLIS, FCIS and the end
+// of file record.
+void ExpectRecordsInReaderOrder(const LibMobiBook& reader, std::size_t text, bool huffdic,
+                                bool pictures) {
+    const MOBIData* m = reader.data();
+    EXPECT_EQ(m->rh->text_record_count, text);
+    EXPECT_EQ(*reader.Record(text + 1), std::string(2, '\0'));
+    EXPECT_EQ(*m->mh->first_text_index, 1);
+    EXPECT_EQ(*m->mh->non_text_index, text + 2);
+    std::uint32_t next = *m->mh->non_text_index;
+    if (huffdic) {
+        EXPECT_EQ(*m->mh->huff_rec_index, next);
+        EXPECT_EQ(reader.Record(next)->substr(0, 4), "HUFF");
+        next += *m->mh->huff_rec_count;
+        EXPECT_EQ(reader.Record(next - 1)->substr(0, 4), "CDIC");
+    }
+    EXPECT_EQ(*m->mh->ncx_index, next);
+    EXPECT_EQ(reader.Record(next)->substr(0, 4), "INDX");
+    const std::uint32_t flis = *m->mh->flis_index;
+    EXPECT_EQ(reader.Record(flis)->substr(0, 4), "FLIS");
+    EXPECT_EQ(*m->mh->fcis_index, flis + 1);
+    EXPECT_EQ(m->ph->rec_count, flis + 3u);
+    // The content records run to the last picture (or the last index record).
+    EXPECT_EQ(*m->mh->last_text_index, flis - 1);
+    if (pictures) {
+        EXPECT_GT(*m->mh->image_index, *m->mh->ncx_index);
+    } else {
+        // Where pictures would begin: a reader scanning from there finds none.
+        EXPECT_EQ(*m->mh->image_index, flis);
+        EXPECT_EQ(mobi_get_first_resource_record(m), flis);
+    }
 }
 
 TEST(CompiledBook, HeaderMetadataCoverPicturesAndTableOfContentsAreWhatThePackageSays) {
@@ -152,7 +187,7 @@ TEST(CompiledBook, EveryOptionWritesTextThatDecompressesExactlyWithLinksAndPictu
         {"-western", 1, PictureFormat::Jpeg, true, 2},
         {"-c0 -gif -western", 0, PictureFormat::Gif, true, 1},
         {"-c2 -western", 2, PictureFormat::Jpeg, true, 17480},
-        {"no pictures, no cover", 1, PictureFormat::Jpeg, false, 2, false},
+        {"-c2, no pictures, no cover", 2, PictureFormat::Jpeg, false, 17480, false},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.flags);
@@ -193,6 +228,7 @@ TEST(CompiledBook, EveryOptionWritesTextThatDecompressesExactlyWithLinksAndPictu
         // The records of a -c0 book are checked byte for byte by the navigation tests.
         const std::size_t records = built->compiled.textRecordCount;
         ASSERT_EQ(records, (written.size() + 4095) / 4096);
+        ExpectRecordsInReaderOrder(reader, records, row.level == 2, row.withPictures);
         if (row.level == 1) {
             std::size_t recordBytes = 0;
             for (std::size_t i = 1; i <= records; ++i) recordBytes += reader.Record(i)->size();

@@ -1,7 +1,6 @@
-// Device navigation read back from compiled books: the record layout around the text, the
-// navigation trailing entry of every text record and the order of the NCX index, checked with
-// libmobi's view of the book and a trailing-entry reader written here from the format's
-// description (not the compiler's code).
+// Device navigation read back from compiled books: the navigation trailing entry of every text
+// record and the order of the NCX index, checked with libmobi's view of the book and a
+// trailing-entry reader written here from the format's description (not the compiler's code).
 
 #include <gtest/gtest.h>
 
@@ -11,7 +10,6 @@
 namespace quillery::mobi {
 namespace {
 
-using testing::LibMobiBook;
 using testing::ReadNcxEntry;
 
 // A forward variable-width number at `at` (the last byte has its top bit set); advances `at`.
@@ -114,7 +112,7 @@ std::optional<testing::CompiledTestBook> Compile(const quillery::testing::TempDi
     return testing::CompileTestBook(dir, options, bookOptions);
 }
 
-TEST(BookNavigation, EveryTextRecordCarriesTheChaptersItTouches) {
+TEST(BookNavigation, EveryTextRecordCarriesTheChaptersItTouchesAndTheIndexIsOrdered) {
     struct Row {
         const char* name;
         int level;
@@ -140,6 +138,30 @@ TEST(BookNavigation, EveryTextRecordCarriesTheChaptersItTouches) {
         EXPECT_EQ(built->reader->Text().value_or(""), built->compiled.text);
         const auto ncx = built->reader->Ncx();
         ASSERT_TRUE(ncx.has_value());
+        // The index lists its entries by depth, then in reading order, in a typed header.
+        ASSERT_EQ(ncx->size(), built->book.tocLines.size());
+        for (std::size_t i = 1; i < ncx->size(); ++i) {
+            const ReadNcxEntry &before = (*ncx)[i - 1], &entry = (*ncx)[i];
+            EXPECT_TRUE(before.level < entry.level ||
+                        (before.level == entry.level && before.offset < entry.offset))
+                << "entry " << i << " \"" << entry.label << "\" follows \"" << before.label << "\"";
+            if (entry.level > 0) {
+                ASSERT_GE(entry.parent, 0);
+                EXPECT_EQ((*ncx)[entry.parent].level, entry.level - 1);
+            }
+        }
+        const std::string header = *built->reader->Record(*m->mh->ncx_index);
+        const std::string data = *built->reader->Record(*m->mh->ncx_index + 1);
+        const auto at = [](const std::string& record, std::size_t offset) {
+            return (std::uint32_t(std::uint8_t(record[offset])) << 24) |
+                   (std::uint32_t(std::uint8_t(record[offset + 1])) << 16) |
+                   (std::uint32_t(std::uint8_t(record[offset + 2])) << 8) |
+                   std::uint32_t(std::uint8_t(record[offset + 3]));
+        };
+        EXPECT_EQ(header.substr(0, 4), "INDX");
+        EXPECT_EQ(at(header, 12), 0u);  // the header record
+        EXPECT_EQ(at(header, 16), 2u);  // the index type of a book's navigation index
+        EXPECT_EQ(at(data, 12), 1u);    // a data record
         int forms[8] = {};
         for (std::size_t i = 1; i <= built->compiled.textRecordCount; ++i) {
             SCOPED_TRACE("text record " + std::to_string(i));
@@ -166,99 +188,6 @@ TEST(BookNavigation, EveryTextRecordCarriesTheChaptersItTouches) {
         if (row.chapterBytes > 8192) {
             EXPECT_GT(forms[0b011], 0);
             EXPECT_GT(forms[0b010], 0);
-        }
-    }
-}
-
-TEST(BookNavigation, TheIndexListsEntriesByDepthThenReadingOrderInATypedHeader) {
-    quillery::testing::TempDir dir;
-    auto built = Compile(dir, 1);
-    ASSERT_TRUE(built);
-    const auto ncx = built->reader->Ncx();
-    ASSERT_TRUE(ncx.has_value());
-    ASSERT_EQ(ncx->size(), built->book.tocLines.size());
-    for (std::size_t i = 1; i < ncx->size(); ++i) {
-        const ReadNcxEntry &before = (*ncx)[i - 1], &entry = (*ncx)[i];
-        EXPECT_TRUE(before.level < entry.level ||
-                    (before.level == entry.level && before.offset < entry.offset))
-            << "entry " << i << " \"" << entry.label << "\" follows \"" << before.label << "\"";
-        if (entry.level > 0) {
-            ASSERT_GE(entry.parent, 0);
-            EXPECT_EQ((*ncx)[entry.parent].level, entry.level - 1);
-        }
-    }
-    const MOBIData* m = built->reader->data();
-    const std::string header = *built->reader->Record(*m->mh->ncx_index);
-    const std::string data = *built->reader->Record(*m->mh->ncx_index + 1);
-    const auto at = [](const std::string& record, std::size_t offset) {
-        return (std::uint32_t(std::uint8_t(record[offset])) << 24) |
-               (std::uint32_t(std::uint8_t(record[offset + 1])) << 16) |
-               (std::uint32_t(std::uint8_t(record[offset + 2])) << 8) |
-               std::uint32_t(std::uint8_t(record[offset + 3]));
-    };
-    EXPECT_EQ(header.substr(0, 4), "INDX");
-    EXPECT_EQ(at(header, 12), 0u);  // the header record
-    EXPECT_EQ(at(header, 16), 2u);  // the index type of a book's navigation index
-    EXPECT_EQ(at(data, 12), 1u);    // a data record
-}
-
-TEST(BookNavigation, RecordsFollowTheTextInTheOrderReadersExpect) {
-    struct Row {
-        const char* name;
-        int level;
-        int pictures;
-        bool cover;
-    };
-    const Row rows[] = {
-        {"-c1 with pictures", 1, 4, true},
-        {"-c2 with pictures", 2, 4, true},
-        {"-c2 without pictures", 2, 0, false},
-        {"-c0 without pictures", 0, 0, false},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
-        quillery::testing::TempDir dir;
-        testing::TestBookOptions bookOptions;
-        bookOptions.pictures = row.pictures;
-        bookOptions.cover = row.cover;
-        auto built = Compile(dir, row.level, bookOptions);
-        ASSERT_TRUE(built);
-        const MOBIData* m = built->reader->data();
-        const LibMobiBook& reader = *built->reader;
-        const std::size_t text = built->compiled.textRecordCount;
-        // The two-zero-byte record after the text, outside the text and the book's records.
-        EXPECT_EQ(m->rh->text_record_count, text);
-        EXPECT_EQ(*reader.Record(text + 1), std::string(2, '\0'));
-        EXPECT_EQ(*m->mh->first_text_index, 1);
-        EXPECT_EQ(*m->mh->non_text_index, text + 2);
-        std::uint32_t next = *m->mh->non_text_index;
-        if (row.level == 2) {
-            EXPECT_EQ(*m->mh->huff_rec_index, next);
-            EXPECT_EQ(reader.Record(next)->substr(0, 4), "HUFF");
-            next += *m->mh->huff_rec_count;
-            EXPECT_EQ(reader.Record(next - 1)->substr(0, 4), "CDIC");
-        }
-        EXPECT_EQ(*m->mh->ncx_index, next);
-        EXPECT_EQ(reader.Record(next)->substr(0, 4), "INDX");
-        const std::uint32_t flis = *m->mh->flis_index;
-        EXPECT_EQ(reader.Record(flis)->substr(0, 4), "FLIS");
-        EXPECT_EQ(*m->mh->fcis_index, flis + 1);
-        EXPECT_EQ(m->ph->rec_count, flis + 3u);  // FLIS, FCIS, end of file
-        // The content records run to the last picture (or the last index record): HUFF/CDIC
-        // are inside them, before the first picture.
-        EXPECT_EQ(*m->mh->last_text_index, flis - 1);
-        if (row.pictures > 0) {
-            const std::uint32_t image = *m->mh->image_index;
-            EXPECT_GT(image, *m->mh->ncx_index);
-            const std::string picture = reader.Record(image).value_or("");
-            EXPECT_TRUE(picture.rfind("\xFF\xD8", 0) == 0 || picture.rfind("GIF8", 0) == 0);
-            if (row.level == 2) {
-                EXPECT_LT(*m->mh->huff_rec_index, image);
-            }
-        } else {
-            // Where pictures would begin: a reader scanning from there finds none.
-            EXPECT_EQ(*m->mh->image_index, flis);
-            EXPECT_EQ(mobi_get_first_resource_record(m), flis);
         }
     }
 }

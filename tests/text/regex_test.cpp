@@ -133,7 +133,7 @@ std::string MessageOf(Action action) {
     return "";
 }
 
-TEST(RegexEngine, MatchNextWalksTheSubjectAndMatchFirstRestarts) {
+TEST(RegexEngine, MatchNextWalksTheSubjectMatchFirstRestartsAndGroupsAreFoundByNumberOrName) {
     TLxRegEx re;
     re.SetPattern("b(\\d)");
     re.SetSubject("ab1cb2");
@@ -148,10 +148,7 @@ TEST(RegexEngine, MatchNextWalksTheSubjectAndMatchFirstRestarts) {
               "REQUIRE: There must be a successful match first");
     ASSERT_TRUE(re.MatchFirst());
     EXPECT_EQ(re.MatchLength(), 2);
-}
-
-TEST(RegexEngine, GroupsByNumberAndByName) {
-    TLxRegEx re;
+    // Groups by number and by name.
     re.SetPattern("(a)|(b)(c)?");
     re.SetSubject("b");
     ASSERT_TRUE(re.MatchFirst());
@@ -173,7 +170,7 @@ TEST(RegexEngine, BadOrEmptyPatternThrowsItsMessageAndTheEngineGoesOn) {
     EXPECT_EQ(RegexReplaceStr("abc", "b", "x"), "axc");
 }
 
-TEST(RegexEngine, OptionsChangeTheCompiledForm) {
+TEST(RegexEngine, OptionsChangeTheCompiledFormAndReplaceKeepsItsOwnSubject) {
     TLxRegEx re(0);
     re.SetPattern("A.B");
     EXPECT_EQ(re.Replace("a\nb A\nB AxB", "-"), "a\nb A\nB -");
@@ -182,10 +179,8 @@ TEST(RegexEngine, OptionsChangeTheCompiledForm) {
     re.SetOptions(preMultiLine);
     re.SetPattern("^x");
     EXPECT_EQ(re.Replace("x\nx", "y"), "y\ny");
-}
-
-TEST(RegexEngine, ReplaceAndMatchAllKeepTheirOwnCopyOfTheSubject) {
-    TLxRegEx re;
+    // Replace and MatchAll keep their own copy of the subject.
+    re.SetOptions(preCaseLess | preSingleLine);
     re.SetPattern("<img[^>]*>");
     EXPECT_EQ(re.MatchAll("<IMG a><p><img b>"), (std::vector<std::string>{"<IMG a>", "<img b>"}));
     EXPECT_TRUE(re.MatchAll("").empty());

@@ -54,7 +54,7 @@ TEST(ReplaceAllEx, ReplacesEveryOccurrenceOnce) {
     }
 }
 
-TEST(FindHelpers, FindFromBoundaries) {
+TEST(FindHelpers, FindFromFindInRangeFindLastAndPosInBoundaries) {
     EXPECT_EQ(FindFrom("abc", "c", 3, false), 3);
     EXPECT_EQ(FindFrom("abc", "c", 4, false), 0);
     EXPECT_EQ(FindFrom("abcabc", "b", 3, false), 5);
@@ -64,9 +64,6 @@ TEST(FindHelpers, FindFromBoundaries) {
     // The first byte matches ignoring case before the rest is compared.
     EXPECT_EQ(FindFrom("XzXzxy", "xY", 1, true), 5);
     EXPECT_EQ(FindFrom("a1a1A1", "A1", 2, true), 3);
-}
-
-TEST(FindHelpers, FindInRangeBoundaries) {
     // An occurrence starting on the last byte of S is not reported.
     EXPECT_EQ(FindInRange("abc", "c", 1, false, 100), 0);
     EXPECT_EQ(FindInRange("abcc", "c", 1, false, 100), 3);
@@ -76,9 +73,6 @@ TEST(FindHelpers, FindInRangeBoundaries) {
     EXPECT_EQ(FindInRange("xxabxxab", "ab", 4, false, 100), 7);
     EXPECT_EQ(FindInRange("abab", "ab", 2, false, 2), 0);
     EXPECT_EQ(FindInRange("ab", "", 1, false, 10), 0);
-}
-
-TEST(FindHelpers, FindLastAndPosInBoundaries) {
     EXPECT_EQ(FindLast("a.b.c", ".", 0, false), 4);
     EXPECT_EQ(FindLast("a.b.c", ".", 3, false), 2);
     EXPECT_EQ(FindLast("a.b.c", ".", 4, false), 4);
