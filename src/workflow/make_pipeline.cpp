@@ -8,9 +8,9 @@
 
 #include "css/stylesheet_pass.h"
 #include "htmlimport/element_cleaner.h"
-#include "htmlimport/tag_normaliser.h"
 #include "htmlimport/element_removal.h"
 #include "htmlimport/resource_links.h"
+#include "htmlimport/tag_normaliser.h"
 #include "package/container.h"
 #include "package/cover_pages.h"
 #include "package/opf_writer.h"
@@ -29,6 +29,7 @@
 #include "workflow/chapter_anchors.h"
 #include "workflow/chapter_resources.h"
 #include "workflow/epub_output.h"
+#include "workflow/resource_relinking.h"
 
 namespace fs = std::filesystem;
 
@@ -204,6 +205,7 @@ MakeResult MakeMobi(Book& book, const BookForm& form, Settings& settings, UiPort
         if (CopyCoverPicture(book)) WriteCoverPage(book);
         WriteTitlePage(book);
         CopyReplacementStylesheet(book);
+        RelinkChapterResources(book);
         if (book.wordSplit) RepairAnchorLinks(book);
         AddTargetableAnchors(book);
         progress.Step(19, "Writing the chapters");

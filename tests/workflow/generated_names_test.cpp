@@ -90,7 +90,10 @@ TEST_F(GeneratedNames, ChaptersPicturesAndStylesheetsNamedLikeAddedFilesKeepThei
     EXPECT_TRUE(Has(Ops("titlepage-2.htm"), "Names"));        // the generated title page
     EXPECT_EQ(Ops("cover.jpg"), picture);                     // the chapter's picture
     EXPECT_EQ(Ops("cover-2.jpg"), picture + "other");         // the cover picture
-    EXPECT_TRUE(Has(Ops("style.css"), "color: navy"));
+    // The replacement stylesheet stands in for the chapter's own, which stays out.
+    EXPECT_FALSE(InOps("style.css"));
+    EXPECT_TRUE(Has(Ops("toc.htm"), "href=\"style-2.css\""));
+    EXPECT_FALSE(Has(Ops("toc.htm"), "href=\"style.css\""));
     EXPECT_TRUE(Has(Ops("style-2.css"), "color: maroon"));
 
     const std::string opf = Ops("content.opf");

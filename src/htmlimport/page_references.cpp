@@ -1,0 +1,198 @@
+// A chapter page's references to the files it uses (see page_references.h).
+
+#include "htmlimport/page_references.h"
+
+#include "htmlimport/markup_scan.h"
+#include "text/css_references.h"
+#include "text/strings.h"
+
+namespace quillery {
+
+namespace {
+
+using markup::Edit;
+using markup::Item;
+using markup::ItemKind;
+
+// Where an attribute's value lies in its tag: [begin, end) without the quotes.
+struct ValueSpan {
+    std::size_t begin;
+    std::size_t end;
+    char quote;  // '"', '\'' or 0 for an unquoted value
+};
+
+std::optional<ValueSpan> ValueOf(std::string_view tag, const markup::Attribute& attribute) {
+    const std::size_t equals = tag.find('=', attribute.begin);
+    if (equals == std::string_view::npos || equals >= attribute.end) return std::nullopt;
+    std::size_t begin = equals + 1;
+    while (begin < attribute.end &&
+           (tag[begin] == ' ' || tag[begin] == '\t' || tag[begin] == '\n' || tag[begin] == '\r'))
+        ++begin;
+    if (begin >= attribute.end) return std::nullopt;
+    const char quote = tag[begin];
+    if (quote == '"' || quote == '\'') {
+        if (attribute.end - begin < 2 || tag[attribute.end - 1] != quote) return std::nullopt;
+        return ValueSpan{begin + 1, attribute.end - 1, quote};
+    }
+    return ValueSpan{begin, attribute.end, 0};
+}
+
+std::optional<ValueSpan> FindValue(std::string_view tag, std::string_view lowerName) {
+    for (const markup::Attribute& attribute : markup::Attributes(tag)) {
+        if (attribute.name == lowerName) return ValueOf(tag, attribute);
+    }
+    return std::nullopt;
+}
+
+bool IsStylesheetLink(std::string_view tag) {
+    const std::optional<ValueSpan> rel = FindValue(tag, "rel");
+    if (rel && LowerAscii(tag.substr(rel->begin, rel->end - rel->begin)).find("stylesheet") !=
+                   std::string::npos)
+        return true;
+    const std::optional<ValueSpan> href = FindValue(tag, "href");
+    return href && LowerAscii(tag.substr(href->begin, href->end - href->begin)).find(".css") !=
+                       std::string::npos;
+}
+
+// A URI reference as the value of a double-quoted attribute.
+std::string AttributeText(std::string_view url) {
+    return ReplaceAll(ReplaceAll(url, "&", "&amp;"), "\"", "%22");
+}
+
+class PageRewriter {
+public:
+    PageRewriter(std::string_view page, const PageReferenceRewrite& rewrite)
+        : page_(page), rewrite_(rewrite) {}
+
+    std::string Run() {
+        for (const Item& item : markup::Scan(page_)) {
+            if (item.kind == ItemKind::RawElement && item.name == "style") {
+                StyleBlock(item);
+            } else if (item.kind == ItemKind::StartTag) {
+                const std::string_view tag = page_.substr(item.begin, item.end - item.begin);
+                if (item.name == "img") {
+                    if (UrlAttribute(item, tag, "src", PageReferenceKind::Picture)) continue;
+                } else if (item.name == "link" && IsStylesheetLink(tag)) {
+                    if (UrlAttribute(item, tag, "href", PageReferenceKind::Stylesheet)) continue;
+                }
+                StyleAttribute(item, tag);
+            }
+        }
+        return markup::ApplyEdits(page_, std::move(edits_));
+    }
+
+private:
+    // True when the whole tag was removed.
+    bool UrlAttribute(const Item& item, std::string_view tag, std::string_view name,
+                      PageReferenceKind kind) {
+        const std::optional<ValueSpan> value = FindValue(tag, name);
+        if (!value || value->end == value->begin) return false;
+        const std::string written(tag.substr(value->begin, value->end - value->begin));
+        const std::optional<std::string> replacement =
+            rewrite_(PageReference{kind, DecodeEntities(written)});
+        if (!replacement) return false;
+        if (replacement->empty()) {
+            edits_.push_back(Edit{item.begin, item.end, {}});
+            return true;
+        }
+        const std::string text = AttributeText(*replacement);
+        edits_.push_back(Edit{item.begin + value->begin, item.begin + value->end,
+                              value->quote == 0 ? "\"" + text + "\"" : text});
+        return false;
+    }
+
+    void StyleAttribute(const Item& item, std::string_view tag) {
+        const std::optional<ValueSpan> value = FindValue(tag, "style");
+        if (!value) return;
+        const std::string_view css = tag.substr(value->begin, value->end - value->begin);
+        if (LowerAscii(css).find("url(") == std::string::npos) return;
+        const char urlQuote = value->quote == '\'' ? '"' : '\'';
+        std::string rewritten = RewriteCssReferences(
+            css,
+            [&](const CssReference& reference) {
+                std::optional<std::string> url =
+                    rewrite_(PageReference{PageReferenceKind::StyleUrl, reference.url});
+                if (url) *url = ReplaceAll(*url, "&", "&amp;");  // inside an attribute
+                return url;
+            },
+            urlQuote);
+        if (rewritten != css) {
+            edits_.push_back(Edit{item.begin + value->begin, item.begin + value->end,
+                                  value->quote == 0 ? "\"" + rewritten + "\"" : rewritten});
+        }
+    }
+
+    void StyleBlock(const Item& item) {
+        const std::string_view element = page_.substr(item.begin, item.end - item.begin);
+        const std::size_t open = element.find('>');
+        const std::size_t close = LowerAscii(element).rfind("</style");
+        if (open == std::string_view::npos || close == std::string::npos || close <= open) return;
+        const std::string_view css = element.substr(open + 1, close - open - 1);
+        const std::string rewritten = RewriteCssReferences(css, [&](const CssReference& reference) {
+            return rewrite_(PageReference{
+                reference.import ? PageReferenceKind::StyleImport : PageReferenceKind::StyleUrl,
+                reference.url});
+        });
+        if (rewritten != css) {
+            edits_.push_back(Edit{item.begin + open + 1, item.begin + close, rewritten});
+        }
+    }
+
+    std::string_view page_;
+    const PageReferenceRewrite& rewrite_;
+    std::vector<Edit> edits_;
+};
+
+}  // namespace
+
+std::string RewritePageReferences(std::string_view page, const PageReferenceRewrite& rewrite) {
+    return PageRewriter(page, rewrite).Run();
+}
+
+std::vector<PageReference> FindPageReferences(std::string_view page) {
+    std::vector<PageReference> found;
+    RewritePageReferences(page, [&](const PageReference& reference) {
+        found.push_back(reference);
+        return std::optional<std::string>();
+    });
+    return found;
+}
+
+std::string RemoveStylesheetLinks(std::string_view page) {
+    std::vector<Edit> edits;
+    for (const Item& item : markup::Scan(page)) {
+        if (item.kind == ItemKind::StartTag && item.name == "link" &&
+            IsStylesheetLink(page.substr(item.begin, item.end - item.begin)))
+            edits.push_back(Edit{item.begin, item.end, {}});
+    }
+    return markup::ApplyEdits(page, std::move(edits));
+}
+
+std::string AddStylesheetLink(std::string_view page, std::string_view href) {
+    const std::string link =
+        "<link rel=\"stylesheet\" type=\"text/css\" href=\"" + AttributeText(href) + "\"/>";
+    const std::string lower = LowerAscii(page);
+    std::size_t at = lower.find("</head");
+    if (at == std::string::npos) {
+        for (const std::string_view start : {"<head", "<html"}) {
+            std::size_t tag = lower.find(start);
+            // "<header" is not "<head".
+            while (tag != std::string::npos && tag + start.size() < lower.size() &&
+                   lower[tag + start.size()] != '>' && lower[tag + start.size()] != ' ' &&
+                   lower[tag + start.size()] != '\n' && lower[tag + start.size()] != '\r')
+                tag = lower.find(start, tag + 1);
+            const std::size_t end = tag == std::string::npos ? tag : lower.find('>', tag);
+            if (end != std::string::npos) {
+                at = end + 1;
+                break;
+            }
+        }
+    }
+    if (at == std::string::npos) at = 0;
+    std::string out(page.substr(0, at));
+    out += link;
+    out.append(page.substr(at));
+    return out;
+}
+
+}  // namespace quillery

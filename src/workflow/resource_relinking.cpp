@@ -1,0 +1,197 @@
+// The make's relinking of the files the chapters use (see resource_relinking.h).
+
+#include "workflow/resource_relinking.h"
+
+#include <deque>
+#include <set>
+
+#include "css/stylesheet_pass.h"
+#include "htmlimport/page_references.h"
+#include "package/manifest_items.h"
+#include "package/package_names.h"
+#include "package/picture_signature.h"
+#include "project/resource_sources.h"
+#include "text/case_blind_path.h"
+#include "text/css_references.h"
+#include "text/paths.h"
+#include "text/percent_decoding.h"
+#include "text/strings.h"
+#include "text/text_file.h"
+
+namespace quillery {
+
+namespace {
+
+enum class ExpectedKind { Picture, Stylesheet, PictureOrFont };
+
+bool IsSvg(const std::string& path) {
+    return LowerAscii(ReadTextFile(path).substr(0, 4096)).find("<svg") != std::string::npos;
+}
+
+bool IsOfKind(const std::string& path, ExpectedKind kind) {
+    const std::string lower = LowerAscii(FileNamePart(path));
+    if (kind == ExpectedKind::Stylesheet) return lower.ends_with(".css");
+    const bool picture =
+        !PictureSubtypeBySignature(path).empty() || (lower.ends_with(".svg") && IsSvg(path));
+    if (kind == ExpectedKind::Picture) return picture;
+    return picture || !FontMediaType(path).empty();
+}
+
+const char* KindName(ExpectedKind kind) {
+    switch (kind) {
+        case ExpectedKind::Picture:
+            return "a picture";
+        case ExpectedKind::Stylesheet:
+            return "a stylesheet";
+        case ExpectedKind::PictureOrFont:
+            return "a picture or font";
+    }
+    return "";
+}
+
+ExpectedKind KindOf(PageReferenceKind kind) {
+    switch (kind) {
+        case PageReferenceKind::Picture:
+            return ExpectedKind::Picture;
+        case PageReferenceKind::Stylesheet:
+        case PageReferenceKind::StyleImport:
+            return ExpectedKind::Stylesheet;
+        case PageReferenceKind::StyleUrl:
+            return ExpectedKind::PictureOrFont;
+    }
+    return ExpectedKind::PictureOrFont;
+}
+
+class ResourceRelinker {
+public:
+    explicit ResourceRelinker(Book& book)
+        : book_(book),
+          folder_(WithTrailingSlash(ReferencedPath(book.sourceFolder, "."))),
+          parent_(WithTrailingSlash(ReferencedPath(book.sourceFolder, ".."))) {}
+
+    void Run() {
+        const bool replace =
+            book_.options.replaceStylesheet && !book_.replacementStylesheet.empty();
+        if (replace) {
+            book_.packageNames.copiedFrom[ReplacementStylesheetName(book_)] =
+                book_.replacementStylesheet;
+        }
+        const bool styled = !ParagraphRule(book_.options.paragraph).empty();
+        for (Chapter& chapter : book_.chapters) {
+            std::string text = std::move(chapter.content);
+            // The replacement stylesheet stands in for the chapter's own.
+            if (replace) {
+                text = AddStylesheetLink(
+                    RemoveStylesheetLinks(text),
+                    PackageUrl(chapter.file, ReplacementStylesheetName(book_), ""));
+            }
+            bool linksStylesheet = false;
+            text = RewritePageReferences(text, [&](const PageReference& reference) {
+                if (reference.kind == PageReferenceKind::Stylesheet) linksStylesheet = true;
+                return RelinkFromChapter(chapter.file, reference);
+            });
+            if (styled && !linksStylesheet) {
+                text = AddStylesheetLink(
+                    text, PackageUrl(chapter.file, book_.packageNames.bookStylesheet, ""));
+            }
+            chapter.content = std::move(text);
+        }
+        WalkStylesheets();
+    }
+
+private:
+    std::optional<std::string> RelinkFromChapter(const std::string& chapter,
+                                                 const PageReference& reference) {
+        const std::optional<std::string> local = LocalReferencePath(reference.url);
+        if (!local) return std::nullopt;
+        if (local->starts_with('/')) {
+            book_.AppendLog("# \"" + reference.url +
+                            "\" is an absolute path, which is never followed; it was left out.");
+            return std::string();
+        }
+        const ExpectedKind kind = KindOf(reference.kind);
+        const std::string target = ReferencedPath(book_.sourceFolder + chapter, *local);
+        if (LiesInside(target, folder_)) {
+            if (kind == ExpectedKind::Stylesheet) sheets_.push_back(target.substr(folder_.size()));
+            return std::nullopt;
+        }
+        const std::string entry = Decide(target, reference.url, kind);
+        if (entry.empty()) return std::string();
+        if (kind == ExpectedKind::Stylesheet) sheets_.push_back(entry);
+        return PackageUrl(chapter, entry, reference.url);
+    }
+
+    // The stylesheets the chapters use, and those they import, in turn: their references
+    // that leave the source folder are decided here; the stylesheet pass rewrites them.
+    void WalkStylesheets() {
+        std::set<std::string> visited;
+        while (!sheets_.empty()) {
+            const std::string entry = sheets_.front();
+            sheets_.pop_front();
+            if (!visited.insert(entry).second) continue;
+            const std::string source = ResourceSourceFile(book_, entry);
+            if (source.empty()) continue;
+            const auto copied = book_.packageNames.copiedFrom.find(entry);
+            const std::string location =
+                copied != book_.packageNames.copiedFrom.end() ? source : book_.sourceFolder + entry;
+            for (const CssReference& reference : FindCssReferences(ReadTextFile(source))) {
+                const std::optional<std::string> local = LocalReferencePath(reference.url);
+                if (!local) continue;
+                if (local->starts_with('/')) {
+                    book_.AppendLog("# \"" + reference.url + "\" in " + entry +
+                                    " is an absolute path, which is never followed; it was "
+                                    "left out.");
+                    continue;
+                }
+                const std::string target = ReferencedPath(location, *local);
+                const ExpectedKind kind =
+                    reference.import ? ExpectedKind::Stylesheet : ExpectedKind::PictureOrFont;
+                if (!LiesInside(target, folder_)) Decide(target, reference.url, kind);
+                if (!reference.import) continue;
+                const std::optional<std::string> imported =
+                    StylesheetReferenceEntry(book_, entry, reference.url);
+                if (imported && !imported->empty()) sheets_.push_back(*imported);
+            }
+        }
+    }
+
+    // The package entry of a file outside the source folder, copied in under a free name;
+    // empty when it is left out (each with its log line, once per file).
+    std::string Decide(const std::string& target, const std::string& url, ExpectedKind kind) {
+        std::map<std::string, std::string>& decided = book_.packageNames.outsideReferences;
+        if (const auto known = decided.find(target); known != decided.end()) return known->second;
+        std::string entry;
+        const std::string found =
+            LiesInside(target, parent_)
+                ? ExistingFileCaseBlind(parent_, target.substr(parent_.size()))
+                : std::string();
+        if (!LiesInside(target, parent_)) {
+            book_.AppendLog("# \"" + url +
+                            "\" lies outside the book's folder and the folder above it; it was "
+                            "left out.");
+        } else if (found.empty()) {
+            book_.AppendLog("# \"" + url + "\" does not exist; it was left out.");
+        } else if (!IsOfKind(found, kind)) {
+            book_.AppendLog("# \"" + url + "\" is not " + KindName(kind) + "; it was left out.");
+        } else {
+            entry = ChooseCopyName(book_, found);
+            book_.AppendLog("# \"" + url +
+                            "\" lies outside the book's folder and was copied into "
+                            "the book as " +
+                            entry + ".");
+        }
+        decided[target] = entry;
+        return entry;
+    }
+
+    Book& book_;
+    std::string folder_;  // the source folder, normalised, with its "/"
+    std::string parent_;  // the folder above it
+    std::deque<std::string> sheets_;
+};
+
+}  // namespace
+
+void RelinkChapterResources(Book& book) { ResourceRelinker(book).Run(); }
+
+}  // namespace quillery
