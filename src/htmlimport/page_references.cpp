@@ -172,21 +172,21 @@ std::string AddStylesheetLink(std::string_view page, std::string_view href) {
     const std::string link =
         "<link rel=\"stylesheet\" type=\"text/css\" href=\"" + AttributeText(href) + "\"/>";
     const std::string lower = LowerAscii(page);
-    std::size_t at = lower.find("</head");
-    if (at == std::string::npos) {
-        for (const std::string_view start : {"<head", "<html"}) {
-            std::size_t tag = lower.find(start);
-            // "<header" is not "<head".
-            while (tag != std::string::npos && tag + start.size() < lower.size() &&
-                   lower[tag + start.size()] != '>' && lower[tag + start.size()] != ' ' &&
-                   lower[tag + start.size()] != '\n' && lower[tag + start.size()] != '\r')
-                tag = lower.find(start, tag + 1);
-            const std::size_t end = tag == std::string::npos ? tag : lower.find('>', tag);
-            if (end != std::string::npos) {
-                at = end + 1;
-                break;
-            }
-        }
+    // The tag named, not a longer name starting alike ("<header" is not "<head").
+    const auto findTag = [&](std::string_view start) {
+        std::size_t at = lower.find(start);
+        while (at != std::string::npos && at + start.size() < lower.size() &&
+               std::string_view(" \t\r\n>/").find(lower[at + start.size()]) ==
+                   std::string_view::npos)
+            at = lower.find(start, at + 1);
+        return at;
+    };
+    std::size_t at = findTag("</head");
+    for (const std::string_view start : {"<head", "<html"}) {
+        if (at != std::string::npos) break;
+        const std::size_t tag = findTag(start);
+        const std::size_t end = tag == std::string::npos ? tag : lower.find('>', tag);
+        if (end != std::string::npos) at = end + 1;
     }
     if (at == std::string::npos) at = 0;
     std::string out(page.substr(0, at));
