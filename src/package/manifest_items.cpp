@@ -100,7 +100,9 @@ std::string ImageManifestItems(Book& book) {
                            " is not a JPEG, PNG, GIF, BMP or SVG picture and was left out.");
             continue;
         }
-        if (EnsureOpsSubfolder(book, entry)) CopyFile(found, book.folders.opsFolder + entry);
+        // A converted picture was written into the package by the make.
+        if (found != book.folders.opsFolder + entry && EnsureOpsSubfolder(book, entry))
+            CopyFile(found, book.folders.opsFolder + entry);
         block += ImageItem("img" + std::to_string(k), entry, subtype);
     }
     return block;

@@ -81,7 +81,7 @@ void ChoosePackageNames(Book& book) {
     } while (!ExistingFileCaseBlind(book.sourceFolder, p.bookStylesheet).empty());
 }
 
-std::string ChooseCopyName(Book& book, const std::string& source) {
+std::string ChooseCopyName(Book& book, const std::string& source, const std::string& name) {
     NameChooser names(book);
     const PackageNames& p = book.packageNames;
     for (const std::string& name :
@@ -89,7 +89,7 @@ std::string ChooseCopyName(Book& book, const std::string& source) {
           ReplacementStylesheetName(book), std::string("content.opf"), std::string("toc.ncx")})
         names.Reserve(name);
     for (const auto& [entry, from] : p.copiedFrom) names.Reserve(entry);
-    const std::string chosen = names.ForGenerated(FileNamePart(source));
+    const std::string chosen = names.ForGenerated(name.empty() ? FileNamePart(source) : name);
     book.packageNames.copiedFrom[chosen] = source;
     return chosen;
 }

@@ -17,8 +17,9 @@ void ChoosePackageNames(Book& book);
 
 // A free name for a copy of the file `source` from outside the source folder, at the top of
 // the package: its own file name unless a chapter, an entry of the source folder, a file the
-// make adds or an earlier copy holds it; recorded in book.packageNames.copiedFrom.
-std::string ChooseCopyName(Book& book, const std::string& source);
+// make adds or an earlier copy holds it; recorded in book.packageNames.copiedFrom. A name
+// given is wanted instead of the source's own.
+std::string ChooseCopyName(Book& book, const std::string& source, const std::string& name = {});
 
 // The cover picture's file name in the package.
 std::string CoverPictureName(const Book& book);

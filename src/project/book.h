@@ -79,11 +79,13 @@ struct PackageNames {
     // style reaches them; chosen by each make.
     std::string bookStylesheet;
     // Package entries whose file is not source folder + entry: files from outside the source
-    // folder copied in under a free name, and the replacement stylesheet (entry -> full path).
+    // folder copied in under a free name, the replacement stylesheet, and converted pictures,
+    // which the make writes into the OPS folder itself (entry -> full path).
     std::map<std::string, std::string> copiedFrom;
-    // References that leave the source folder, by the full normalised path they name: the
+    // Files whose references the make rewrote, by the full normalised path the references
+    // name: files outside the source folder and pictures converted to PNG. The value is the
     // package entry they lead to, empty when the file was left out.
-    std::map<std::string, std::string> outsideReferences;
+    std::map<std::string, std::string> movedReferences;
 };
 
 // One chapter of the book: a file of the source folder with its title and size, and its text

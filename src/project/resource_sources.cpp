@@ -66,12 +66,11 @@ std::optional<std::string> StylesheetReferenceEntry(const Book& book, const std:
     if (!local) return std::nullopt;
     if (local->starts_with('/')) return std::string();  // absolute paths are never followed
     const std::string target = ReferencedPath(SourceLocation(book, entry), *local);
+    const auto moved = book.packageNames.movedReferences.find(target);
+    if (moved != book.packageNames.movedReferences.end()) return moved->second;
     const std::string folder = Normalised(book.sourceFolder);
-    if (LiesInside(target, folder)) {
-        return target.substr(WithTrailingSlash(folder).size());
-    }
-    const auto outside = book.packageNames.outsideReferences.find(target);
-    return outside == book.packageNames.outsideReferences.end() ? std::string() : outside->second;
+    return LiesInside(target, folder) ? target.substr(WithTrailingSlash(folder).size())
+                                      : std::string();
 }
 
 std::string PackageUrl(const std::string& fromEntry, const std::string& toEntry,

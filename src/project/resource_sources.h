@@ -28,8 +28,9 @@ std::string ReferencedPath(const std::string& fromSource, const std::string& loc
 bool LiesInside(const std::string& path, const std::string& folder);
 
 // Where a url written in the stylesheet `entry` leads in the package: the entry of the file
-// it names, or an empty text when it names a file that was left out (outside the source
-// folder and not copied, or an absolute path). Nothing when the url names no local file.
+// it names (moved when it was copied in or converted), or an empty text when it names a file
+// that was left out (outside the source folder and not copied, or an absolute path). Nothing when
+// the url names no local file.
 std::optional<std::string> StylesheetReferenceEntry(const Book& book, const std::string& entry,
                                                     std::string_view url);
 

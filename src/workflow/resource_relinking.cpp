@@ -9,6 +9,7 @@
 #include "htmlimport/page_references.h"
 #include "package/manifest_items.h"
 #include "package/package_names.h"
+#include "package/picture_conversion.h"
 #include "package/picture_signature.h"
 #include "project/resource_sources.h"
 #include "text/case_blind_path.h"
@@ -112,8 +113,13 @@ private:
         const ExpectedKind kind = KindOf(reference.kind);
         const std::string target = ReferencedPath(book_.sourceFolder + chapter, *local);
         if (LiesInside(target, folder_)) {
-            if (kind == ExpectedKind::Stylesheet) sheets_.push_back(target.substr(folder_.size()));
-            return std::nullopt;
+            if (kind == ExpectedKind::Stylesheet) {
+                sheets_.push_back(target.substr(folder_.size()));
+                return std::nullopt;
+            }
+            const std::optional<std::string> converted = ConvertedInFolder(target, reference.url);
+            if (!converted || converted->empty()) return converted;
+            return PackageUrl(chapter, *converted, reference.url);
         }
         const std::string entry = Decide(target, reference.url, kind);
         if (entry.empty()) return std::string();
@@ -146,7 +152,11 @@ private:
                 const std::string target = ReferencedPath(location, *local);
                 const ExpectedKind kind =
                     reference.import ? ExpectedKind::Stylesheet : ExpectedKind::PictureOrFont;
-                if (!LiesInside(target, folder_)) Decide(target, reference.url, kind);
+                if (!LiesInside(target, folder_)) {
+                    Decide(target, reference.url, kind);
+                } else if (!reference.import) {
+                    ConvertedInFolder(target, reference.url);
+                }
                 if (!reference.import) continue;
                 const std::optional<std::string> imported =
                     StylesheetReferenceEntry(book_, entry, reference.url);
@@ -158,7 +168,7 @@ private:
     // The package entry of a file outside the source folder, copied in under a free name;
     // empty when it is left out (each with its log line, once per file).
     std::string Decide(const std::string& target, const std::string& url, ExpectedKind kind) {
-        std::map<std::string, std::string>& decided = book_.packageNames.outsideReferences;
+        std::map<std::string, std::string>& decided = book_.packageNames.movedReferences;
         if (const auto known = decided.find(target); known != decided.end()) return known->second;
         std::string entry;
         const std::string found =
@@ -173,6 +183,8 @@ private:
             book_.AppendLog("# \"" + url + "\" does not exist; it was left out.");
         } else if (!IsOfKind(found, kind)) {
             book_.AppendLog("# \"" + url + "\" is not " + KindName(kind) + "; it was left out.");
+        } else if (kind != ExpectedKind::Stylesheet && NeedsPictureConversion(found)) {
+            entry = Converted(target, found, url);
         } else {
             entry = ChooseCopyName(book_, found);
             book_.AppendLog("# \"" + url +
@@ -181,6 +193,40 @@ private:
                             entry + ".");
         }
         decided[target] = entry;
+        return entry;
+    }
+
+    // A picture of the source folder in a format readers do not take, converted: the entry
+    // of its PNG copy (empty when it was left out); nothing when it needs no conversion.
+    std::optional<std::string> ConvertedInFolder(const std::string& target,
+                                                 const std::string& url) {
+        const std::string found = ExistingFileCaseBlind(folder_, target.substr(folder_.size()));
+        if (found.empty() || !NeedsPictureConversion(found)) return std::nullopt;
+        return Converted(target, found, url);
+    }
+
+    // The picture converted to PNG, written into the package under a free name ("x.png" for
+    // "x.tif"); once per file.
+    std::string Converted(const std::string& target, const std::string& found,
+                          const std::string& url) {
+        std::map<std::string, std::string>& moved = book_.packageNames.movedReferences;
+        if (const auto known = moved.find(target); known != moved.end()) return known->second;
+        std::string name = FileNamePart(found);
+        name = name.substr(0, name.rfind('.')) + ".png";
+        std::string entry = ChooseCopyName(book_, found, name);
+        const std::string written = book_.folders.opsFolder + entry;
+        std::string error;
+        if (ConvertPictureToPng(found, written, error)) {
+            book_.packageNames.copiedFrom[entry] = written;
+            book_.AppendLog("# Picture \"" + url + "\" is in a format readers do not take; it " +
+                            "was converted to PNG as " + entry + ".");
+        } else {
+            book_.packageNames.copiedFrom.erase(entry);
+            book_.AppendLog("# Picture \"" + url + "\" could not be converted to PNG (" + error +
+                            "); it was left out.");
+            entry.clear();
+        }
+        moved[target] = entry;
         return entry;
     }
 

@@ -5,6 +5,7 @@
 #include <map>
 
 #include "pipeline_fixture.h"
+#include "test_pictures.h"
 
 namespace fs = std::filesystem;
 
@@ -27,6 +28,13 @@ struct RealPage {
 void PrintTo(const RealPage& p, std::ostream* os) { *os << p.what; }
 
 const std::string kPng = "\x89PNG\r\n\x1a\n";
+
+// A small red picture in a format readers do not take.
+std::string Picture(const std::string& format) {
+    gdImagePtr image = gdImageCreateTrueColor(4, 3);
+    gdImageFilledRectangle(image, 0, 0, 3, 2, gdTrueColor(255, 0, 0));
+    return mobi::testing::EncodeAndDestroy(image, format);
+}
 
 class WebPages : public PipelineTest, public ::testing::WithParamInterface<RealPage> {};
 
@@ -153,7 +161,22 @@ INSTANTIATE_TEST_SUITE_P(Cases, WebPages, ::testing::Values(
         {"href=\"style.css\""},
         {{"style-2.css", "p{text-indent:2em;}"}, {"own.css", "p{text-indent:2em;}"},
          {"b.htm", "href=\"own.css\""}},
-        {}, true}),
+        {}, true},
+    RealPage{"PicturesReadersDoNotTakeBecomePng",
+        {{"a.htm", "<html><head><title>A</title></head><body><p>Words</p><img src=\"p.bmp\">"
+                   "<img src=\"p.TIF\"><div style=\"background:url(w.webp)\">x</div>"
+                   "<img src=\"../up.webp\"></body></html>"},
+         {"b.htm", "<html><head><title>B</title></head><body><p>B</p></body></html>"},
+         {"p.bmp", Picture("bmp")}, {"p.TIF", Picture("tiff")}, {"w.webp", Picture("webp")},
+         {"../up.webp", Picture("webp")}},
+        {"a.htm", "b.htm"},
+        {"p.png", "p-2.png", "w.png", "up.png"},
+        {"href=\"p.png\" media-type=\"image/png\"", "href=\"p-2.png\" media-type=\"image/png\"",
+         "href=\"w.png\" media-type=\"image/png\"", "href=\"up.png\" media-type=\"image/png\""},
+        {}, {"<img src=\"p.png\">", "<img src=\"p-2.png\">", "url('w.png')", "<img src=\"up.png\">"},
+        {".bmp", ".TIF", ".webp", "image/bmp"},
+        {{"p.png", kPng}, {"p-2.png", kPng}, {"w.png", kPng}},
+        {".bmp", ".TIF", ".webp"}}),
     [](const auto& info) { return std::string(info.param.what); });
 // clang-format on
 
