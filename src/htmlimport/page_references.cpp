@@ -3,6 +3,7 @@
 #include "htmlimport/page_references.h"
 
 #include "htmlimport/markup_scan.h"
+#include "text/byte_search.h"
 #include "text/css_references.h"
 #include "text/strings.h"
 
@@ -102,10 +103,12 @@ private:
     }
 
     void StyleAttribute(const Item& item, std::string_view tag) {
+        // Most tags have no style attribute: they are not parsed for one.
+        if (detail::FindForward(tag, "style", 0, true) == detail::kNotFound) return;
         const std::optional<ValueSpan> value = FindValue(tag, "style");
         if (!value) return;
         const std::string_view css = tag.substr(value->begin, value->end - value->begin);
-        if (LowerAscii(css).find("url(") == std::string::npos) return;
+        if (detail::FindForward(css, "url(", 0, true) == detail::kNotFound) return;
         const char urlQuote = value->quote == '\'' ? '"' : '\'';
         std::string rewritten = RewriteCssReferences(
             css,

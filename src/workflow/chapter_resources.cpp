@@ -11,6 +11,7 @@
 #include "package/manifest_items.h"
 #include "package/picture_signature.h"
 #include "project/resource_sources.h"
+#include "text/byte_search.h"
 #include "text/css_references.h"
 #include "text/paths.h"
 #include "text/strings.h"
@@ -47,9 +48,9 @@ std::optional<std::string> ChapterStyleEntry(const std::string& chapter, const s
     return entry;
 }
 
-bool MayHoldStyleReferences(const std::string& page) {
-    const std::string lower = LowerAscii(page);
-    return lower.find("url(") != std::string::npos || lower.find("@import") != std::string::npos;
+bool MayHoldStyleReferences(std::string_view page) {
+    return detail::FindForward(page, "url(", 0, true) != detail::kNotFound ||
+           detail::FindForward(page, "@import", 0, true) != detail::kNotFound;
 }
 
 }  // namespace
