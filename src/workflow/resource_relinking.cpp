@@ -76,6 +76,8 @@ public:
         if (replace) {
             book_.packageNames.copiedFrom[ReplacementStylesheetName(book_)] =
                 book_.replacementStylesheet;
+            replacementFolder_ =
+                WithTrailingSlash(ReferencedPath(book_.replacementStylesheet, "."));
         }
         const bool styled = !ParagraphRule(book_.options.paragraph).empty();
         for (Chapter& chapter : book_.chapters) {
@@ -171,11 +173,15 @@ private:
         std::map<std::string, std::string>& decided = book_.packageNames.movedReferences;
         if (const auto known = decided.find(target); known != decided.end()) return known->second;
         std::string entry;
+        // The folder above the source folder, or the folder of the replacement stylesheet the
+        // user chose, for the files that stylesheet names.
+        std::string root;
+        for (const std::string& allowed : {parent_, replacementFolder_}) {
+            if (root.empty() && !allowed.empty() && LiesInside(target, allowed)) root = allowed;
+        }
         const std::string found =
-            LiesInside(target, parent_)
-                ? ExistingFileCaseBlind(parent_, target.substr(parent_.size()))
-                : std::string();
-        if (!LiesInside(target, parent_)) {
+            root.empty() ? std::string() : ExistingFileCaseBlind(root, target.substr(root.size()));
+        if (root.empty()) {
             book_.AppendLog("# \"" + url +
                             "\" lies outside the book's folder and the folder above it; it was "
                             "left out.");
@@ -231,8 +237,9 @@ private:
     }
 
     Book& book_;
-    std::string folder_;  // the source folder, normalised, with its "/"
-    std::string parent_;  // the folder above it
+    std::string folder_;             // the source folder, normalised, with its "/"
+    std::string parent_;             // the folder above it
+    std::string replacementFolder_;  // the replacement stylesheet's folder, when it is used
     std::deque<std::string> sheets_;
 };
 
