@@ -2,6 +2,9 @@
 
 #include "htmlimport/page_references.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "htmlimport/markup_scan.h"
 #include "text/byte_search.h"
 #include "text/css_references.h"
@@ -76,6 +79,7 @@ public:
                 } else if (item.name == "link" && IsStylesheetLink(tag)) {
                     if (UrlAttribute(item, tag, "href", PageReferenceKind::Stylesheet)) continue;
                 }
+                OtherAttributes(item, tag);
                 StyleAttribute(item, tag);
             }
         }
@@ -100,6 +104,35 @@ private:
         edits_.push_back(Edit{item.begin + value->begin, item.begin + value->end,
                               value->quote == 0 ? "\"" + text + "\"" : text});
         return false;
+    }
+
+    void OtherAttributes(const Item& item, std::string_view tag) {
+        static constexpr std::string_view kNames[] = {"href", "src", "data", "poster",
+                                                      "background"};
+        bool named = false;  // most tags have none of these: they are not parsed
+        for (const std::string_view name : kNames)
+            named = named || detail::FindForward(tag, name, 0, true) != detail::kNotFound;
+        if (!named) return;
+        const bool handled = item.name == "img" || (item.name == "link" && IsStylesheetLink(tag));
+        for (const markup::Attribute& attribute : markup::Attributes(tag)) {
+            if (std::find(std::begin(kNames), std::end(kNames), attribute.name) == std::end(kNames))
+                continue;
+            if (handled && (attribute.name == "src" || attribute.name == "href")) continue;
+            const std::optional<ValueSpan> value = ValueOf(tag, attribute);
+            if (!value || value->end == value->begin) continue;
+            const std::string written(tag.substr(value->begin, value->end - value->begin));
+            const std::optional<std::string> replacement =
+                rewrite_(PageReference{PageReferenceKind::Other, DecodeEntities(written)});
+            if (!replacement) continue;
+            if (replacement->empty()) {
+                edits_.push_back(
+                    Edit{item.begin + attribute.begin, item.begin + attribute.end, {}});
+            } else {
+                const std::string text = AttributeText(*replacement);
+                edits_.push_back(Edit{item.begin + value->begin, item.begin + value->end,
+                                      value->quote == 0 ? "\"" + text + "\"" : text});
+            }
+        }
     }
 
     void StyleAttribute(const Item& item, std::string_view tag) {

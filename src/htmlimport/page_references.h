@@ -17,6 +17,8 @@ enum class PageReferenceKind {
     Stylesheet,   // the href of a link to a stylesheet
     StyleUrl,     // a url(...) of a <style> block or style attribute
     StyleImport,  // an @import of a <style> block
+    Other,        // the href, src, data, poster or background of any other tag (a link to a
+                  // page, a script, an embedded object, a body background)
 };
 
 struct PageReference {
@@ -26,7 +28,7 @@ struct PageReference {
 
 // Nothing keeps the reference as written; a text (a URI reference, percent-encoded) replaces
 // it; an empty text removes it: the img or link tag goes, a url(...) becomes "none", an
-// @import rule goes.
+// @import rule goes, any other attribute goes (a link keeps its text without its target).
 using PageReferenceRewrite = std::function<std::optional<std::string>(const PageReference&)>;
 
 std::string RewritePageReferences(std::string_view page, const PageReferenceRewrite& rewrite);

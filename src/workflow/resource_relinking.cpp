@@ -50,6 +50,11 @@ const char* KindName(ExpectedKind kind) {
     return "";
 }
 
+// A "file:" URL names a file by its absolute path: never followed.
+bool IsFileUrl(std::string_view url) {
+    return url.size() >= 5 && LowerAscii(url.substr(0, 5)) == "file:";
+}
+
 ExpectedKind KindOf(PageReferenceKind kind) {
     switch (kind) {
         case PageReferenceKind::Picture:
@@ -58,6 +63,7 @@ ExpectedKind KindOf(PageReferenceKind kind) {
         case PageReferenceKind::StyleImport:
             return ExpectedKind::Stylesheet;
         case PageReferenceKind::StyleUrl:
+        case PageReferenceKind::Other:
             return ExpectedKind::PictureOrFont;
     }
     return ExpectedKind::PictureOrFont;
@@ -105,8 +111,20 @@ public:
 private:
     std::optional<std::string> RelinkFromChapter(const std::string& chapter,
                                                  const PageReference& reference) {
-        const std::optional<std::string> local = LocalReferencePath(reference.url);
+        const std::optional<std::string> local = IsFileUrl(reference.url)
+                                                     ? std::optional<std::string>("/")
+                                                     : LocalReferencePath(reference.url);
         if (!local) return std::nullopt;
+        if (reference.kind == PageReferenceKind::Other) {
+            // Pages, scripts and objects are not packaged: a reference to one outside the
+            // source folder goes (a link keeps its text).
+            if (!local->starts_with('/') &&
+                LiesInside(ReferencedPath(book_.sourceFolder + chapter, *local), folder_))
+                return std::nullopt;
+            book_.AppendLog("# \"" + reference.url +
+                            "\" lies outside the book's folder; the reference was removed.");
+            return std::string();
+        }
         if (local->starts_with('/')) {
             book_.AppendLog("# \"" + reference.url +
                             "\" is an absolute path, which is never followed; it was left out.");

@@ -23,12 +23,17 @@ TEST(PageReferences, RewrittenWhereThePageUsesAFile) {
          "<p>a.png</p><img alt=\"a\" src=\"up/a%20b.png\">"},
         {"<img src=a.png>", "<img src=\"up/a%20b.png\">"},
         {"<p>x</p><img src=\"gone.png\"><link rel=\"stylesheet\" href=\"gone.css\">", "<p>x</p>"},
-        // data-src is not src; a link that is no stylesheet is not followed.
-        {"<img data-src=\"gone.png\" src=\"b.png\"><link rel=\"next\" href=\"gone.htm\">", ""},
+        // data-src is not src; a link that is no stylesheet is another reference.
+        {"<img data-src=\"gone.png\" src=\"b.png\"><link rel=\"next\" href=\"gone.htm\">",
+         "<img data-src=\"gone.png\" src=\"b.png\"><link rel=\"next\">"},
         {"<div style=\"background:url(a.png)\">", "<div style=\"background:url('up/a%20b.png')\">"},
         {"<div style='background:url(gone.png) red'>", "<div style='background:none red'>"},
         {"<style>@import \"gone.css\";p{background:url(a.png)}</style>",
          "<style>p{background:url(\"up/a%20b.png\")}</style>"},
+        // Any other reference: the attribute goes, the element and its text stay.
+        {"<a href=\"gone.htm\">up</a><a href=\"b.htm#x\">in</a><body background=gone.gif>",
+         "<a>up</a><a href=\"b.htm#x\">in</a><body>"},
+        {"<object data=\"a.png\">", "<object data=\"up/a%20b.png\">"},
         // Comments and scripts are not markup.
         {"<!-- <img src=\"a.png\"> --><script>x='<img src=\"a.png\">'</script>", ""},
     };

@@ -120,6 +120,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, WebPages, ::testing::Values(
         {{"a.htm", "<html><head><title>A</title><link rel=stylesheet href=\"../shared/site.css\">"
                    "</head><body><p>Words</p><img src=\"../images/x.png\"><img src=\"x.png\">"
                    "<img src=\"../../up.png\"><img src=\"/etc/abs.png\"><img src=\"../notes.txt\">"
+                   "<a href=\"../index.htm\">up</a><a href=\"b.htm#x\">in</a><img src=\"file:///x.png\">"
                    "</body></html>"},
          {"b.htm", "<html><head><title>B</title></head><body><p>B</p></body></html>"},
          {"x.png", kPng}, {"../images/x.png", kPng + "outside"}, {"../notes.txt", "text"},
@@ -132,10 +133,11 @@ INSTANTIATE_TEST_SUITE_P(Cases, WebPages, ::testing::Values(
         {"site.css", "more.css", "bg.png", "F.ttf", "x.png", "x-2.png"},
         {"href=\"site.css\"", "href=\"more.css\"", "href=\"bg.png\" media-type=\"image/png\"",
          "href=\"F.ttf\" media-type=\"font/ttf\"", "href=\"x-2.png\""},
-        {}, {"href=\"site.css\"", "<img src=\"x-2.png\">", "<img src=\"x.png\">"},
+        {}, {"href=\"site.css\"", "<img src=\"x-2.png\">", "<img src=\"x.png\">", "<a>up</a>",
+             "<a href=\"b.htm#x\">in</a>"},
         {"../", "notes.txt", "up.png", "abs.png"},
         {{"site.css", "url(\"F.ttf\")"}, {"site.css", "url(bg.png)"}},
-        {"../", "abs.png", "up.png", "notes.txt"}},
+        {"../", "abs.png", "up.png", "notes.txt", "file:"}},
     RealPage{"StyleBlocksAttributesAndImports",
         {{"a.htm", "<html><head><title>A</title><style>@import url(css/extra.css);\n"
                    "p { background: url('img/p.gif') } /* url(img/no.png) */</style></head>"
