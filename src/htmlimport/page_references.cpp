@@ -58,6 +58,10 @@ bool IsStylesheetLink(std::string_view tag) {
                        std::string::npos;
 }
 
+bool IsNameByte(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-';
+}
+
 // A URI reference as the value of a double-quoted attribute.
 std::string AttributeText(std::string_view url) {
     return ReplaceAll(ReplaceAll(url, "&", "&amp;"), "\"", "%22");
@@ -191,6 +195,39 @@ std::vector<PageReference> FindPageReferences(std::string_view page) {
         found.push_back(reference);
         return std::optional<std::string>();
     });
+    return found;
+}
+
+TagReferences QuickTagReferences(std::string_view page) {
+    // Tag and attribute names are lower case in a normalised page; values and style texts
+    // are looked at in their usual spellings.
+    static constexpr std::string_view kOther[] = {"<style", "../",   "=\"..\"",    "url(", "URL(",
+                                                  "Url(",   "file:", "FILE:",      "=\"/", "='/",
+                                                  "= \"/",  "= '/",  "background="};
+    TagReferences found;
+    for (std::size_t at = page.find('<'); at != std::string_view::npos;
+         at = page.find('<', at + 1)) {
+        const std::size_t end = page.find('>', at);
+        if (end == std::string_view::npos) break;
+        const std::string_view tag = page.substr(at, end + 1 - at);
+        if (tag.starts_with("</") || tag.starts_with("<!")) continue;  // no reference there
+        // Each token holds one of these; most tags hold none (a "/" only to close them).
+        if (!found.otherReferences &&
+            (tag.find_first_of("(:") != std::string_view::npos || tag.find('/') + 2 < tag.size() ||
+             tag.starts_with("<style") || tag.find("background=") != std::string_view::npos)) {
+            for (const std::string_view token : kOther)
+                found.otherReferences =
+                    found.otherReferences || tag.find(token) != std::string_view::npos;
+        }
+        const bool picture = tag.starts_with("<img") && tag.size() > 4 && !IsNameByte(tag[4]);
+        const bool link = tag.starts_with("<link") && tag.size() > 5 && !IsNameByte(tag[5]) &&
+                          IsStylesheetLink(tag);
+        if (!picture && !link) continue;
+        const std::optional<ValueSpan> value = FindValue(tag, picture ? "src" : "href");
+        if (!value || value->end == value->begin) continue;
+        (picture ? found.pictures : found.stylesheets)
+            .push_back(DecodeEntities(tag.substr(value->begin, value->end - value->begin)));
+    }
     return found;
 }
 

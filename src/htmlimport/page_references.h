@@ -36,6 +36,17 @@ std::string RewritePageReferences(std::string_view page, const PageReferenceRewr
 // The references in order of appearance.
 std::vector<PageReference> FindPageReferences(std::string_view page);
 
+// A quick look for the make's fast path, one pass over the tags (comments and scripts not
+// told apart): the src of every img tag, the href of every stylesheet link, and whether any
+// tag has a <style> element, a url(...), a file: URL, a reference climbing out of its folder
+// ("../") or an absolute one (a value starting with "/"), or a background attribute.
+struct TagReferences {
+    std::vector<std::string> pictures;
+    std::vector<std::string> stylesheets;
+    bool otherReferences = false;
+};
+TagReferences QuickTagReferences(std::string_view page);
+
 // The page without its stylesheet links (link tags whose rel names "stylesheet" or whose href
 // names a ".css" file).
 std::string RemoveStylesheetLinks(std::string_view page);

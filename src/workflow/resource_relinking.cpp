@@ -3,6 +3,7 @@
 #include "workflow/resource_relinking.h"
 
 #include <deque>
+#include <filesystem>
 #include <set>
 
 #include "css/stylesheet_pass.h"
@@ -18,6 +19,8 @@
 #include "text/percent_decoding.h"
 #include "text/strings.h"
 #include "text/text_file.h"
+
+namespace fs = std::filesystem;
 
 namespace quillery {
 
@@ -95,10 +98,12 @@ public:
                     PackageUrl(chapter.file, ReplacementStylesheetName(book_), ""));
             }
             bool linksStylesheet = false;
-            text = RewritePageReferences(text, [&](const PageReference& reference) {
-                if (reference.kind == PageReferenceKind::Stylesheet) linksStylesheet = true;
-                return RelinkFromChapter(chapter.file, reference);
-            });
+            if (replace || !TakesFastPath(chapter.file, text, linksStylesheet)) {
+                text = RewritePageReferences(text, [&](const PageReference& reference) {
+                    if (reference.kind == PageReferenceKind::Stylesheet) linksStylesheet = true;
+                    return RelinkFromChapter(chapter.file, reference);
+                });
+            }
             if (styled && !linksStylesheet) {
                 text = AddStylesheetLink(
                     text, PackageUrl(chapter.file, book_.packageNames.bookStylesheet, ""));
@@ -109,6 +114,31 @@ public:
     }
 
 private:
+    // True when nothing in the page can need rewriting: no reference climbs out of the
+    // folder, is absolute or a file: URL, no style text names a file, and every picture has
+    // an extension readers take. The stylesheets it links are still walked. Most pages of a
+    // book take this fast path, which reads only their img and link tags.
+    bool TakesFastPath(const std::string& chapter, const std::string& page, bool& linksStylesheet) {
+        const TagReferences tags = QuickTagReferences(page);
+        if (tags.otherReferences) return false;
+        for (const std::string& picture : tags.pictures) {
+            const std::optional<std::string> local = LocalReferencePath(picture);
+            if (!local) continue;
+            const std::string ext = LowerAscii(fs::path(*local).extension().string());
+            if (ext != ".jpg" && ext != ".jpeg" && ext != ".jpe" && ext != ".png" &&
+                ext != ".gif" && ext != ".svg")
+                return false;
+        }
+        linksStylesheet = !tags.stylesheets.empty();
+        for (const std::string& href : tags.stylesheets) {
+            const std::optional<std::string> local = LocalReferencePath(href);
+            if (!local) continue;
+            const std::string target = ReferencedPath(book_.sourceFolder + chapter, *local);
+            if (LiesInside(target, folder_)) sheets_.push_back(target.substr(folder_.size()));
+        }
+        return true;
+    }
+
     std::optional<std::string> RelinkFromChapter(const std::string& chapter,
                                                  const PageReference& reference) {
         const std::optional<std::string> local = IsFileUrl(reference.url)

@@ -73,5 +73,19 @@ TEST(PageReferences, StylesheetLinksRemovedAndAdded) {
     for (const auto& c : cases) EXPECT_EQ(AddStylesheetLink(c.page, "a%20b.css"), c.withLink);
 }
 
+// Over a normalised page (lower-case names).
+TEST(PageReferences, TheQuickLookFindsPicturesStylesheetLinksAndWhatElseMayNeedWork) {
+    const TagReferences found = QuickTagReferences(
+        "<img src=\"a&amp;b.png\"><img alt=x><imgx src=n.png><link rel=icon href=i.png>"
+        "<link rel=stylesheet href=s.css><link href='t.CSS'><p>../ url( in text</p>");
+    EXPECT_EQ(found.pictures, std::vector<std::string>{"a&b.png"});
+    EXPECT_EQ(found.stylesheets, (std::vector<std::string>{"s.css", "t.CSS"}));
+    EXPECT_FALSE(found.otherReferences);
+    for (const char* page :
+         {"<a href=\"../x.htm\">", "<p style=\"background:url(x.png)\">", "<style>p{}</style>",
+          "<a href=\"/x\">", "<img src='file:x'>", "<body background=\"x.gif\">"})
+        EXPECT_TRUE(QuickTagReferences(page).otherReferences) << page;
+}
+
 }  // namespace
 }  // namespace quillery
