@@ -7,7 +7,7 @@
 
 #include "css/font_classification.h"
 #include "css/font_sizes.h"
-#include "text/case_blind_path.h"
+#include "project/resource_sources.h"
 #include "text/text_file.h"
 
 namespace quillery {
@@ -64,7 +64,10 @@ void ProcessStylesheets(Book& book) {
                            "\" lies outside the book's folder and was not copied.");
             continue;
         }
-        std::string css = ReadTextFile(ExistingFileCaseBlind(book.sourceFolder, entry));
+        // Files from outside the source folder come from where they were found, and their
+        // references follow them into the package.
+        const std::string source = ResourceSourceFile(book, entry);
+        std::string css = RelinkStylesheet(book, entry, source.empty() ? "" : ReadTextFile(source));
         try {
             RewriteSizes(book, css);
         } catch (const FontSizeError& error) {

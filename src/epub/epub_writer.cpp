@@ -16,10 +16,10 @@
 #include "epub/navigation.h"
 #include "epub/package_names.h"
 #include "epub/source_package.h"
-#include "epub/stylesheet_urls.h"
 #include "epub/xhtml_conversion.h"
 #include "epub/zip_container.h"
 #include "project/book.h"
+#include "text/css_references.h"
 #include "text/strings.h"
 #include "text/text_file.h"
 
@@ -130,8 +130,9 @@ public:
             documents_.push_back(id);
         } else if (mediaType == "text/css") {
             zip_.AddText("OPS/" + *renamed,
-                         RewriteStylesheetUrls(ReadTextFile(full), [&](std::string_view url) {
-                             return names_.RewriteUrl(url, path, &referenced, &missing_);
+                         RewriteCssReferences(ReadTextFile(full), [&](const CssReference& r) {
+                             return std::optional<std::string>(
+                                 names_.RewriteUrl(r.url, path, &referenced, &missing_));
                          }));
         } else {
             zip_.AddFile("OPS/" + *renamed, full, !IsCompressedPicture(mediaType));

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "epub/presentational_markup.h"
+#include "text/css_references.h"
 
 namespace quillery::epub {
 
@@ -189,8 +190,28 @@ private:
     }
 
     void WriteChildren(const GumboNode* node) {
-        for (unsigned i = 0; i < node->v.element.children.length; ++i)
-            WriteNode(static_cast<const GumboNode*>(node->v.element.children.data[i]));
+        // A style element's pictures and imports follow their files as links do.
+        const bool style = node->type == GUMBO_NODE_ELEMENT &&
+                           node->v.element.tag == GUMBO_TAG_STYLE && options_.rewriteUrl;
+        for (unsigned i = 0; i < node->v.element.children.length; ++i) {
+            const auto* child = static_cast<const GumboNode*>(node->v.element.children.data[i]);
+            if (style && child->type == GUMBO_NODE_TEXT) {
+                AppendEscaped(out_, RewriteStyleUrls(child->v.text.text), false);
+            } else {
+                WriteNode(child);
+            }
+        }
+    }
+
+    // The url(...) and @import references of a style text rewritten for the ePub; one to a
+    // file the package does not hold is removed.
+    std::string RewriteStyleUrls(std::string_view css) const {
+        return RewriteCssReferences(
+            css,
+            [&](const CssReference& r) {
+                return std::optional<std::string>(options_.rewriteUrl(r.url));
+            },
+            '\'');
     }
 
     void WriteNode(const GumboNode* node) {
@@ -224,6 +245,7 @@ private:
                 !attr.starts_with("xlink:") && attr != "epub:type")
                 continue;
             std::string value = a->value;
+            if (options_.rewriteUrl && attr == "style") value = RewriteStyleUrls(value);
             if (options_.rewriteUrl && IsUrlAttribute(name, attr)) {
                 value = options_.rewriteUrl(value);
                 // A reference to a file the package does not hold: a picture, stylesheet

@@ -119,36 +119,39 @@ std::vector<std::string> SameFileLinkTargets(std::string_view page) {
 }
 
 template <typename ValueOf>
-std::vector<std::string> CollectReferences(const std::string& folder,
-                                           const std::vector<std::string>& files,
-                                           std::string_view tagPattern, ValueOf valueOf,
-                                           bool skipExactRepeat) {
-    std::vector<std::string> list;
-    for (const std::string& file : files) {
-        const std::string page = ReadTextFile(folder + file);
-        if (page.empty()) continue;
-        for (const std::string& tag : TagsOf(page, tagPattern)) {
-            std::optional<std::string> value = valueOf(tag);
-            if (!value) continue;
-            if (skipExactRepeat && std::find(list.begin(), list.end(), *value) != list.end())
-                continue;
-            if (std::optional<std::string> path = LocalResourcePath(std::move(*value)))
-                AddOnce(list, *path);
-        }
+void CollectPageReferences(std::string_view page, std::string_view tagPattern, ValueOf valueOf,
+                           bool skipExactRepeat, std::vector<std::string>& list) {
+    for (const std::string& tag : TagsOf(page, tagPattern)) {
+        std::optional<std::string> value = valueOf(tag);
+        if (!value) continue;
+        if (skipExactRepeat && std::find(list.begin(), list.end(), *value) != list.end()) continue;
+        if (std::optional<std::string> path = LocalResourcePath(std::move(*value)))
+            AddOnce(list, *path);
     }
-    return list;
 }
 
 }  // namespace
 
+void CollectPageImages(std::string_view page, std::vector<std::string>& list) {
+    CollectPageReferences(page, "<img[^>]+>", ImageSource, false, list);
+}
+
+void CollectPageStylesheets(std::string_view page, std::vector<std::string>& list) {
+    CollectPageReferences(page, "<link[^>]+>", StylesheetHref, true, list);
+}
+
 std::vector<std::string> CollectImages(const std::string& folder,
                                        const std::vector<std::string>& files) {
-    return CollectReferences(folder, files, "<img[^>]+>", ImageSource, false);
+    std::vector<std::string> list;
+    for (const std::string& file : files) CollectPageImages(ReadTextFile(folder + file), list);
+    return list;
 }
 
 std::vector<std::string> CollectStylesheets(const std::string& folder,
                                             const std::vector<std::string>& files) {
-    return CollectReferences(folder, files, "<link[^>]+>", StylesheetHref, true);
+    std::vector<std::string> list;
+    for (const std::string& file : files) CollectPageStylesheets(ReadTextFile(folder + file), list);
+    return list;
 }
 
 void RepairAnchorLinks(Book& book) {

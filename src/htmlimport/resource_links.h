@@ -10,6 +10,7 @@
 // chapter texts themselves are never changed by the collectors.
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "project/book.h"
@@ -25,6 +26,10 @@ std::vector<std::string> CollectImages(const std::string& folder,
 // and including ".css" in any case ("css/Main.CSS" stays, the name the chapters use).
 std::vector<std::string> CollectStylesheets(const std::string& folder,
                                             const std::vector<std::string>& files);
+
+// The same for one page's text, adding to list what it does not hold yet.
+void CollectPageImages(std::string_view page, std::vector<std::string>& list);
+void CollectPageStylesheets(std::string_view page, std::vector<std::string>& list);
 
 // Over the chapters' texts: for every anchor name defined in the body of chapter i, every
 // href="#NAME" in any chapter becomes href="FILE#NAME", FILE being chapter i's file. Used for a

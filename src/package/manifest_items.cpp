@@ -4,12 +4,13 @@
 #include "package/manifest_items.h"
 
 #include <filesystem>
+#include <fstream>
 
 #include "package/package_names.h"
 #include "package/package_text.h"
 #include "package/picture_signature.h"
 #include "project/command_runner.h"
-#include "text/case_blind_path.h"
+#include "project/resource_sources.h"
 #include "text/file_utils.h"
 #include "text/paths.h"
 #include "text/strings.h"
@@ -67,7 +68,7 @@ std::string StylesheetManifestItems(Book& book) {
         const std::string& entry = book.stylesheets[k];
         if (entry == replacement) continue;  // the same file, listed once
         // A page written on a case-blind system may name "STYLE.CSS" for "style.css".
-        if (ExistingFileCaseBlind(book.sourceFolder, entry).empty()) {
+        if (ResourceSourceFile(book, entry).empty() && entry != book.packageNames.bookStylesheet) {
             book.AppendLog(entry + "does not exist, give up");
             continue;
         }
@@ -85,10 +86,8 @@ std::string ImageManifestItems(Book& book) {
     for (std::size_t k = 0; k < book.images.size(); ++k) {
         const std::string& entry = book.images[k];
         if (entry == cover) continue;  // the cover picture itself: listed once
-        const std::string source = book.sourceFolder + entry;
         // Found without regard to letter case, packaged under the name the chapters use.
-        const std::string found =
-            FileExists(source) ? source : ExistingFileCaseBlind(book.sourceFolder, entry);
+        const std::string found = ResourceSourceFile(book, entry);
         if (found.empty()) {
             book.AppendLog(entry + "does not exist");
             continue;
@@ -101,8 +100,45 @@ std::string ImageManifestItems(Book& book) {
                            " is not a JPEG, PNG, GIF, BMP or SVG picture and was left out.");
             continue;
         }
-        if (EnsureOpsSubfolder(book, entry)) CopyFile(found, book.folders.opsFolder + entry);
+        // A converted picture was written into the package by the make.
+        if (found != book.folders.opsFolder + entry && EnsureOpsSubfolder(book, entry))
+            CopyFile(found, book.folders.opsFolder + entry);
         block += ImageItem("img" + std::to_string(k), entry, subtype);
+    }
+    return block;
+}
+
+std::string FontMediaType(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    char head[4] = {};
+    in.read(head, sizeof head);
+    const std::string_view bytes(head, static_cast<std::size_t>(in.gcount()));
+    if (bytes == "wOFF") return "font/woff";
+    if (bytes == "wOF2") return "font/woff2";
+    if (bytes == "OTTO") return "font/otf";
+    if (bytes == std::string_view("\0\1\0\0", 4) || bytes == "true" || bytes == "ttcf")
+        return "font/ttf";
+    return {};
+}
+
+std::string FontManifestItems(Book& book) {
+    std::string block;
+    for (std::size_t k = 0; k < book.fonts.size(); ++k) {
+        const std::string& entry = book.fonts[k];
+        const std::string found = ResourceSourceFile(book, entry);
+        if (found.empty()) {
+            book.AppendLog(entry + "does not exist");
+            continue;
+        }
+        const std::string mediaType = FontMediaType(found);
+        if (mediaType.empty()) {
+            book.AppendLog("# Font " + entry +
+                           " is not a TrueType, OpenType or WOFF font and was left out.");
+            continue;
+        }
+        if (EnsureOpsSubfolder(book, entry)) CopyFile(found, book.folders.opsFolder + entry);
+        block += "\t<item id=\"font" + std::to_string(k) + "\" href=\"" +
+                 package_text::HrefValue(entry) + "\" media-type=\"" + mediaType + "\" />\r\n\t";
     }
     return block;
 }
@@ -114,6 +150,11 @@ void InsertStylesheetItems(Book& book, std::string& opf) {
 
 void InsertImageItems(Book& book, std::string& opf) {
     const std::string block = ImageManifestItems(book);
+    if (!block.empty()) package_text::InsertBefore(opf, "</manifest>", block);
+}
+
+void InsertFontItems(Book& book, std::string& opf) {
+    const std::string block = FontManifestItems(book);
     if (!block.empty()) package_text::InsertBefore(opf, "</manifest>", block);
 }
 

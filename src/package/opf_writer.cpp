@@ -134,6 +134,8 @@ void WriteContentOpf(Book& book, const ResourceCollectors& collect, std::string_
     InsertStylesheetItems(book, opf);
     if (collect.images) book.images = collect.images(book, book.folders.opsFolder);
     InsertImageItems(book, opf);
+    if (collect.fonts) book.fonts = collect.fonts(book, book.folders.opsFolder);
+    InsertFontItems(book, opf);
 
     WriteTextFile(book.folders.opsFolder + "content.opf", opf);
 }

@@ -18,6 +18,7 @@ using ResourceCollector =
 struct ResourceCollectors {
     ResourceCollector images;       // unset: book.images is used as it stands
     ResourceCollector stylesheets;  // unset: book.stylesheets is used as it stands
+    ResourceCollector fonts;        // unset: book.fonts is used as it stands
 };
 
 // "Make Content" and the make's compile stage (after WriteTocFiles): writes OPS/content.opf

@@ -6,6 +6,7 @@
 #include <set>
 
 #include "project/command_runner.h"
+#include "text/case_blind_path.h"
 #include "text/paths.h"
 
 namespace fs = std::filesystem;
@@ -32,6 +33,9 @@ public:
 
     // A free name for a generated file, taken from now on.
     std::string ForGenerated(const std::string& name) { return Take(name, ""); }
+
+    // A name no other file may take.
+    void Reserve(const std::string& name) { chosen_.insert(name); }
 
     // A free name for a copy of `source`; its own name when the entry of the source folder
     // with that name is the very same file.
@@ -64,12 +68,30 @@ private:
 
 void ChoosePackageNames(Book& book) {
     NameChooser names(book);
+    book.packageNames = PackageNames{};
     PackageNames& p = book.packageNames;
     p.coverPage = names.ForGenerated("coverpage.htm");
     p.titlePage = names.ForGenerated("titlepage.htm");
     p.tocPage = names.ForGenerated("toc.htm");
     p.coverPicture = names.ForCopyOf(book.coverPath);
     p.replacementStylesheet = names.ForCopyOf(book.replacementStylesheet);
+    // Never a name the source folder holds in any letter case: that file would be read.
+    do {
+        p.bookStylesheet = names.ForGenerated("style.css");
+    } while (!ExistingFileCaseBlind(book.sourceFolder, p.bookStylesheet).empty());
+}
+
+std::string ChooseCopyName(Book& book, const std::string& source, const std::string& name) {
+    NameChooser names(book);
+    const PackageNames& p = book.packageNames;
+    for (const std::string& name :
+         {p.coverPage, p.titlePage, p.tocPage, p.bookStylesheet, CoverPictureName(book),
+          ReplacementStylesheetName(book), std::string("content.opf"), std::string("toc.ncx")})
+        names.Reserve(name);
+    for (const auto& [entry, from] : p.copiedFrom) names.Reserve(entry);
+    const std::string chosen = names.ForGenerated(name.empty() ? FileNamePart(source) : name);
+    book.packageNames.copiedFrom[chosen] = source;
+    return chosen;
 }
 
 std::string CoverPictureName(const Book& book) {

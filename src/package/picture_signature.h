@@ -6,8 +6,8 @@
 
 namespace quillery {
 
-// "jpeg", "png", "gif" or "bmp" from the file's signature; empty when the file cannot be read
-// or is none of these.
+// "jpeg", "png", "gif", "bmp", "tiff" or "webp" from the file's signature; empty when the file
+// cannot be read or is none of these.
 std::string PictureSubtypeBySignature(const std::string& path);
 
 }  // namespace quillery

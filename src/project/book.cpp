@@ -155,6 +155,7 @@ void ResetForNewImport(Book& book) {
     ClearFolder(book.folders.opsFolder);
     ClearFolder(book.folders.doctmpFolder);
     book.images.clear();
+    book.fonts.clear();
     for (Chapter& chapter : book.chapters) chapter.title.reset();
 }
 

@@ -4,6 +4,7 @@
 // the importers, the make pipeline, the package writers and the front-ends.
 
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -74,6 +75,17 @@ struct PackageNames {
     std::string tocPage = "toc.htm";
     std::string coverPicture;
     std::string replacementStylesheet;
+    // The name of the stylesheet written for chapters that link none, so that the paragraph
+    // style reaches them; chosen by each make.
+    std::string bookStylesheet;
+    // Package entries whose file is not source folder + entry: files from outside the source
+    // folder copied in under a free name, the replacement stylesheet, and converted pictures,
+    // which the make writes into the OPS folder itself (entry -> full path).
+    std::map<std::string, std::string> copiedFrom;
+    // Files whose references the make rewrote, by the full normalised path the references
+    // name: files outside the source folder and pictures converted to PNG. The value is the
+    // package entry they lead to, empty when the file was left out.
+    std::map<std::string, std::string> movedReferences;
 };
 
 // One chapter of the book: a file of the source folder with its title and size, and its text
@@ -99,6 +111,7 @@ struct Book {
     std::string replacementStylesheet;     // full path; empty = none
     std::vector<std::string> images;       // relative paths of the pictures the chapters use
     std::vector<std::string> stylesheets;  // relative paths of the linked stylesheets
+    std::vector<std::string> fonts;        // relative paths of the fonts the stylesheets use
     PackageNames packageNames;
     int tocPosition = 0;
     bool tocMarked = false;

@@ -2,6 +2,8 @@
 
 #include "text/percent_decoding.h"
 
+#include "text/utf8.h"
+
 namespace quillery {
 
 namespace {
@@ -28,6 +30,28 @@ std::string PercentDecode(std::string_view text) {
         }
     }
     return out;
+}
+
+std::string PercentEncodePath(std::string_view path) {
+    static constexpr std::string_view kUnsafe = " \"#%<>\\^`{|}";
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    // A name whose bytes are not UTF-8 (written on an older system) has its high bytes
+    // encoded too: the text stays valid UTF-8 and still names the file's bytes.
+    const bool encodeHighBytes = !IsValidUtf8(path);
+    std::string encoded;
+    encoded.reserve(path.size());
+    for (const char c : path) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F || (encodeHighBytes && byte >= 0x80) ||
+            kUnsafe.find(c) != std::string_view::npos) {
+            encoded += '%';
+            encoded += kHex[byte >> 4];
+            encoded += kHex[byte & 0x0F];
+        } else {
+            encoded += c;
+        }
+    }
+    return encoded;
 }
 
 }  // namespace quillery

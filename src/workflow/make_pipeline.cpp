@@ -29,6 +29,7 @@
 #include "workflow/chapter_anchors.h"
 #include "workflow/chapter_resources.h"
 #include "workflow/epub_output.h"
+#include "workflow/resource_relinking.h"
 
 namespace fs = std::filesystem;
 
@@ -188,6 +189,7 @@ MakeResult MakeMobi(Book& book, const BookForm& form, Settings& settings, UiPort
         if (CopyCoverPicture(book)) WriteCoverPage(book);
         WriteTitlePage(book);
         CopyReplacementStylesheet(book);
+        RelinkChapterResources(book);
         if (book.wordSplit) RepairAnchorLinks(book);
         AddTargetableAnchors(book);
         progress.Step(19, "Writing the chapters");

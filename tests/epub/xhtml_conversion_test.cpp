@@ -122,20 +122,25 @@ TEST(XhtmlProperties, ScriptsFormsSvgAndMathAreReported) {
     EXPECT_TRUE(Convert("<math><mi>x</mi></math>").mathml);
 }
 
+// Links, pictures, stylesheets and the url(...) of style elements and style attributes.
 TEST(XhtmlUrls, EveryReferenceGoesThroughTheRewriterAndMissingOnesAreLeftOut) {
     XhtmlOptions options;
     options.rewriteUrl = [](std::string_view url) {
         return url == "gone.png" || url == "gone.htm" ? std::string() : "new/" + std::string(url);
     };
     const XhtmlDocument doc = ConvertToXhtml(
-        "<link rel=stylesheet href=a.css><p><a href=b.htm>b</a><img src=c.png alt=c>"
-        "<img src=gone.png alt=g><a href=gone.htm>kept text</a>",
+        "<link rel=stylesheet href=a.css><style>p{background:url(d.png)}</style>"
+        "<p><a href=b.htm>b</a><img src=c.png alt=c>"
+        "<img src=gone.png alt=g><a href=gone.htm>kept text</a>"
+        "<span style=\"background:url(&quot;e.png&quot;)\">s</span><i style=\"x:url(gone.png)\">",
         options);
     const std::string body = Body(doc.text);
     EXPECT_EQ(body,
               "<p><a href=\"new/b.htm\">b</a><img src=\"new/c.png\" alt=\"c\"/>"
-              "<a>kept text</a></p>");
+              "<a>kept text</a><span style=\"background:url('new/e.png')\">s</span>"
+              "<i style=\"x:none\"></i></p>");
     EXPECT_NE(doc.text.find("href=\"new/a.css\""), std::string::npos);
+    EXPECT_NE(doc.text.find("p{background:url('new/d.png')}"), std::string::npos) << doc.text;
 }
 
 }  // namespace

@@ -24,8 +24,8 @@ inline std::string TakeGdBytes(void* data, int size) {
     return bytes;
 }
 
-// `image` encoded as "jpeg" (or "jpg"), "png", "bmp" or "gif" (reduced to 256 colours, with or
-// without dithering); the image is destroyed.
+// `image` encoded as "jpeg" (or "jpg"), "png", "bmp", "tiff", "webp" or "gif" (reduced to 256
+// colours, with or without dithering); the image is destroyed.
 inline std::string EncodeAndDestroy(gdImagePtr image, const std::string& format,
                                     int jpegQuality = 90, bool ditherGif = false) {
     int size = 0;
@@ -33,6 +33,8 @@ inline std::string EncodeAndDestroy(gdImagePtr image, const std::string& format,
     if (format == "jpeg" || format == "jpg") data = gdImageJpegPtr(image, &size, jpegQuality);
     if (format == "png") data = gdImagePngPtr(image, &size);
     if (format == "bmp") data = gdImageBmpPtr(image, &size, 0);
+    if (format == "tiff") data = gdImageTiffPtr(image, &size);
+    if (format == "webp") data = gdImageWebpPtr(image, &size);
     if (format == "gif") {
         gdImageTrueColorToPalette(image, ditherGif ? 1 : 0, 256);
         data = gdImageGifPtr(image, &size);

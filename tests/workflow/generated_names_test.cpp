@@ -70,14 +70,17 @@ TEST_F(GeneratedNames, ChaptersPicturesAndStylesheetsNamedLikeAddedFilesKeepThei
     dir.Write("book/cover.jpg", picture);
     dir.Write("book/style.css", "p { color: navy; }\n");
     dir.Write("elsewhere/cover.jpg", picture + "other");
-    dir.Write("elsewhere/style.css", "h1 { color: maroon; }\n");
+    // The replacement stylesheet lies far from the book, with the picture it names.
+    const TempDir far;
+    far.Write("style.css", "h1 { color: maroon; background: url(ribbon.png) }\n");
+    far.Write("ribbon.png", "\x89PNG\r\n\x1a\n");
     form.chkAutoTitlePage = true;
     ImportChapters({{"toc.htm", "tocwords"},
                     {"coverpage.htm", "coverwords"},
                     {"titlepage.htm", "titlewords"}});
     form.coverPath = dir.path() + "elsewhere/cover.jpg";
     form.chkGCSS = true;
-    form.replacementStylesheet = dir.path() + "elsewhere/style.css";
+    form.replacementStylesheet = far.path() + "style.css";
     const MakeOutcome outcome = Make().outcome;
     ASSERT_TRUE(outcome == MakeOutcome::Made || outcome == MakeOutcome::MadeWithWarnings)
         << book.log;
@@ -90,8 +93,14 @@ TEST_F(GeneratedNames, ChaptersPicturesAndStylesheetsNamedLikeAddedFilesKeepThei
     EXPECT_TRUE(Has(Ops("titlepage-2.htm"), "Names"));        // the generated title page
     EXPECT_EQ(Ops("cover.jpg"), picture);                     // the chapter's picture
     EXPECT_EQ(Ops("cover-2.jpg"), picture + "other");         // the cover picture
-    EXPECT_TRUE(Has(Ops("style.css"), "color: navy"));
+    // The replacement stylesheet stands in for the chapter's own, which stays out.
+    EXPECT_FALSE(InOps("style.css"));
+    EXPECT_TRUE(Has(Ops("toc.htm"), "href=\"style-2.css\""));
+    EXPECT_FALSE(Has(Ops("toc.htm"), "href=\"style.css\""));
     EXPECT_TRUE(Has(Ops("style-2.css"), "color: maroon"));
+    // The picture the replacement stylesheet names comes along from its folder.
+    EXPECT_TRUE(Has(Ops("style-2.css"), "url(ribbon.png)"));
+    EXPECT_TRUE(InOps("ribbon.png")) << book.log;
 
     const std::string opf = Ops("content.opf");
     EXPECT_TRUE(AllDifferent(Values(opf, "item", "href"))) << opf;

@@ -5,6 +5,7 @@
 #include <map>
 
 #include "pipeline_fixture.h"
+#include "test_pictures.h"
 
 namespace fs = std::filesystem;
 
@@ -20,10 +21,20 @@ struct RealPage {
     std::vector<std::string> inNcx;            // texts toc.ncx must hold
     std::vector<std::string> inChapter;        // texts the first chapter copy must hold
     std::vector<std::string> notInOpf;         // texts content.opf must never hold
+    std::vector<std::pair<std::string, std::string>> opsFileHolds;  // package file, text
+    std::vector<std::string> notInChapter;  // texts the first chapter copy must never hold
+    bool paragraphStyle = false;            // "First Line Indent" on
 };
 void PrintTo(const RealPage& p, std::ostream* os) { *os << p.what; }
 
 const std::string kPng = "\x89PNG\r\n\x1a\n";
+
+// A small red picture in a format readers do not take.
+std::string Picture(const std::string& format) {
+    gdImagePtr image = gdImageCreateTrueColor(4, 3);
+    gdImageFilledRectangle(image, 0, 0, 3, 2, gdTrueColor(255, 0, 0));
+    return mobi::testing::EncodeAndDestroy(image, format);
+}
 
 class WebPages : public PipelineTest, public ::testing::WithParamInterface<RealPage> {};
 
@@ -36,6 +47,7 @@ TEST_P(WebPages, ReachThePackageWhole) {
     form.chkAutoTitle = true;
     form.selTitleMethod = 1;  // the pages' own titles
     ASSERT_TRUE(ImportWebPages(book, form, ui, chosen, false).imported);
+    form.chkIndent = page.paragraphStyle;
     form.inTitle = "Real Page";
     form.lblDesName = "Real Page.mobi";
     form.lblDesPath = output;
@@ -50,6 +62,10 @@ TEST_P(WebPages, ReachThePackageWhole) {
     const std::string chapter = Ops(page.chapters[0]);
     for (const std::string& text : page.inChapter)
         EXPECT_TRUE(Has(chapter, text)) << text << "\n" << chapter;
+    for (const std::string& text : page.notInChapter)
+        EXPECT_FALSE(Has(chapter, text)) << text << "\n" << chapter;
+    for (const auto& [file, text] : page.opsFileHolds)
+        EXPECT_TRUE(Has(Ops(file), text)) << file << ": " << text << "\n" << Ops(file);
 }
 
 // clang-format off
@@ -62,7 +78,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, WebPages, ::testing::Values(
         {"a.htm", "b.htm"},
         {"STYLE.CSS", "img/A.png", "img/a.png"},
         {"href=\"STYLE.CSS\"", "href=\"img/A.png\"", "href=\"img/a.png\""},
-        {}, {"<img src=\"img/A.png\">"}, {"does not exist"}},
+        {}, {"<img src=\"img/A.png\">"}, {"does not exist"}, {}, {}},
     RealPage{"EncodedNamesAndFragments",
         {{"a.htm", "<html><head><title>A</title></head><body><p>x=5 and E=mc2</p>"
                    "<img src=\"My%20Photo%C3%A9.png#frag\"><img src=\"a%23b.png\">"
@@ -72,7 +88,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, WebPages, ::testing::Values(
         {"a.htm", "b.htm"},
         {"My Photo\xC3\xA9.png", "a#b.png", "real.png"},
         {"href=\"My%20Photo\xC3\xA9.png\"", "href=\"a%23b.png\"", "href=\"real.png\""},
-        {}, {}, {"lazy.png", "media-type=\"image/\""}},
+        {}, {}, {"lazy.png", "media-type=\"image/\""}, {}, {}},
     RealPage{"PicturesWithoutAUsableType",
         {{"a.htm", "<html><head><title>A</title></head><body><img src=\"photo\">"
                    "<img src=\"x.webp\"><img src=\"junk.bin\"></body></html>"},
@@ -81,7 +97,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, WebPages, ::testing::Values(
         {"a.htm", "b.htm"},
         {"photo"},
         {"href=\"photo\" media-type=\"image/jpeg\""},
-        {}, {}, {"media-type=\"image/\"", "x.webp", "junk.bin"}},
+        {}, {}, {"media-type=\"image/\"", "x.webp", "junk.bin"}, {}, {}},
     RealPage{"TitlesShowWhatThePageShows",
         {{"a.htm", "<html><head><title>It&#8217;s &eacute;t&eacute;</title></head>"
                    "<body><p>A</p></body></html>"},
@@ -91,7 +107,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, WebPages, ::testing::Values(
         {},
         {"<text>It\xE2\x80\x99s \xC3\xA9t\xC3\xA9</text>",
          "<text>Caf\xC3\xA9 \xE2\x80\x9C" "B\xE2\x80\x9D</text>"},
-        {}, {}},
+        {}, {}, {}, {}},
     RealPage{"OneFileBookHasAWorkingContents",
         {{"one.htm", "<html><head><title>One</title></head><body><h1>One</h1>"
                      "<p><a name=\"part 1\"></a>Text <a href=\"#part 1\">again</a></p></body></html>"}},
@@ -99,7 +115,70 @@ INSTANTIATE_TEST_SUITE_P(Cases, WebPages, ::testing::Values(
         {"one.htm"},
         {"href=\"one.htm#toc\""},
         {"<content src=\"one.htm#part%201\" />"},
-        {"<a id=\"toc\"></a>", "<a name=\"part 1\" id=\"part 1\">"}, {}}),
+        {"<a id=\"toc\"></a>", "<a name=\"part 1\" id=\"part 1\">"}, {}, {}, {}},
+    RealPage{"ResourcesOutsideTheFolderAreCopiedIn",
+        {{"a.htm", "<html><head><title>A</title><link rel=stylesheet href=\"../shared/site.css\">"
+                   "</head><body><p>Words</p><img src=\"../images/x.png\"><img src=\"x.png\">"
+                   "<img src=\"../../up.png\"><img src=\"/etc/abs.png\"><img src=\"../notes.txt\">"
+                   "<a href=\"../index.htm\">up</a><a href=\"b.htm#x\">in</a><img src=\"file:///x.png\">"
+                   "</body></html>"},
+         {"b.htm", "<html><head><title>B</title></head><body><p>B</p></body></html>"},
+         {"x.png", kPng}, {"../images/x.png", kPng + "outside"}, {"../notes.txt", "text"},
+         {"../../up.png", kPng},
+         {"../shared/site.css", "@import \"more.css\";\nbody { background: url(bg.png) }\n"
+                                "@font-face { src: url('../fonts/F.ttf') }"},
+         {"../shared/more.css", "h1 { color: red }"}, {"../shared/bg.png", kPng},
+         {"../fonts/F.ttf", std::string("\0\1\0\0font", 8)}},
+        {"a.htm", "b.htm"},
+        {"site.css", "more.css", "bg.png", "F.ttf", "x.png", "x-2.png"},
+        {"href=\"site.css\"", "href=\"more.css\"", "href=\"bg.png\" media-type=\"image/png\"",
+         "href=\"F.ttf\" media-type=\"font/ttf\"", "href=\"x-2.png\""},
+        {}, {"href=\"site.css\"", "<img src=\"x-2.png\">", "<img src=\"x.png\">", "<a>up</a>",
+             "<a href=\"b.htm#x\">in</a>"},
+        {"../", "notes.txt", "up.png", "abs.png"},
+        {{"site.css", "url(\"F.ttf\")"}, {"site.css", "url(bg.png)"}},
+        {"../", "abs.png", "up.png", "notes.txt", "file:"}},
+    RealPage{"StyleBlocksAttributesAndImports",
+        {{"a.htm", "<html><head><title>A</title><style>@import url(css/extra.css);\n"
+                   "p { background: url('img/p.gif') } /* url(img/no.png) */</style></head>"
+                   "<body><div style=\"background:url(img/d%20d.png)\">Words</div></body></html>"},
+         {"b.htm", "<html><head><title>B</title></head><body><p>B</p></body></html>"},
+         {"css/extra.css", "li { list-style-image: url(../img/li.png) }"},
+         {"img/p.gif", "GIF89a"}, {"img/d d.png", kPng}, {"img/li.png", kPng}},
+        {"a.htm", "b.htm"},
+        {"css/extra.css", "img/p.gif", "img/d d.png", "img/li.png"},
+        {"href=\"css/extra.css\"", "href=\"img/p.gif\"", "href=\"img/d%20d.png\"",
+         "href=\"img/li.png\""},
+        {}, {"url(img/d%20d.png)"}, {"no.png"},
+        {{"css/extra.css", "url(../img/li.png)"}}, {}},
+    RealPage{"ParagraphStyleReachesAChapterWithoutAStylesheet",
+        {{"a.htm", "<html><head><title>A</title></head><body><p>Words</p></body></html>"},
+         {"b.htm", "<html><head><title>B</title><link rel=\"stylesheet\" href=\"own.css\">"
+                   "</head><body><p>B</p></body></html>"},
+         {"own.css", "p { color: navy }"}, {"style.css", "h1 { color: red }"}},
+        {"a.htm", "b.htm"},
+        {"style-2.css", "own.css"},
+        {"href=\"style-2.css\"", "href=\"own.css\""},
+        {}, {"<link rel=\"stylesheet\" type=\"text/css\" href=\"style-2.css\"/></head>"},
+        {"href=\"style.css\""},
+        {{"style-2.css", "p{text-indent:2em;}"}, {"own.css", "p{text-indent:2em;}"},
+         {"b.htm", "href=\"own.css\""}},
+        {}, true},
+    RealPage{"PicturesReadersDoNotTakeBecomePng",
+        {{"a.htm", "<html><head><title>A</title></head><body><p>Words</p><img src=\"p.bmp\">"
+                   "<img src=\"p.TIF\"><div style=\"background:url(w.webp)\">x</div>"
+                   "<img src=\"../up.webp\"></body></html>"},
+         {"b.htm", "<html><head><title>B</title></head><body><p>B</p></body></html>"},
+         {"p.bmp", Picture("bmp")}, {"p.TIF", Picture("tiff")}, {"w.webp", Picture("webp")},
+         {"../up.webp", Picture("webp")}},
+        {"a.htm", "b.htm"},
+        {"p.png", "p-2.png", "w.png", "up.png"},
+        {"href=\"p.png\" media-type=\"image/png\"", "href=\"p-2.png\" media-type=\"image/png\"",
+         "href=\"w.png\" media-type=\"image/png\"", "href=\"up.png\" media-type=\"image/png\""},
+        {}, {"<img src=\"p.png\">", "<img src=\"p-2.png\">", "url('w.png')", "<img src=\"up.png\">"},
+        {".bmp", ".TIF", ".webp", "image/bmp"},
+        {{"p.png", kPng}, {"p-2.png", kPng}, {"w.png", kPng}},
+        {".bmp", ".TIF", ".webp"}}),
     [](const auto& info) { return std::string(info.param.what); });
 // clang-format on
 
