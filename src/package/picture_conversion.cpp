@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "package/picture_signature.h"
+#include "text/picture_header.h"
 #include "text/text_file.h"
 
 namespace quillery {
@@ -45,12 +46,16 @@ bool ConvertPictureToPng(const std::string& source, const std::string& target, s
         error = bytes.empty() ? "it cannot be read" : "it is larger than 32 MB";
         return false;
     }
-    const std::string subtype = PictureSubtypeBySignature(source);
+    const PictureKind kind = PictureKindOf(bytes);
+    if (!PlausiblePictureSize(bytes, kind)) {
+        error = "its size is not that of a picture that can be converted";
+        return false;
+    }
     const int size = static_cast<int>(bytes.size());
     gdImagePtr raw = nullptr;
-    if (subtype == "bmp") raw = gdImageCreateFromBmpPtr(size, bytes.data());
-    if (subtype == "tiff") raw = gdImageCreateFromTiffPtr(size, bytes.data());
-    if (subtype == "webp") raw = gdImageCreateFromWebpPtr(size, bytes.data());
+    if (kind == PictureKind::Bmp) raw = gdImageCreateFromBmpPtr(size, bytes.data());
+    if (kind == PictureKind::Tiff) raw = gdImageCreateFromTiffPtr(size, bytes.data());
+    if (kind == PictureKind::Webp) raw = gdImageCreateFromWebpPtr(size, bytes.data());
     const std::unique_ptr<gdImage, ImageDeleter> image(raw);
     if (!image) {
         error = "it cannot be decoded";
