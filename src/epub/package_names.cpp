@@ -12,13 +12,6 @@ namespace quillery::epub {
 
 namespace {
 
-int HexValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
 bool HasScheme(std::string_view url) {
     const std::size_t colon = url.find(':');
     if (colon == std::string_view::npos || colon == 0) return false;
@@ -36,42 +29,6 @@ std::string LowerExtension(const std::string& path) {
 }
 
 }  // namespace
-
-std::string PercentDecode(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '%' && i + 2 < text.size()) {
-            const int hi = HexValue(text[i + 1]), lo = HexValue(text[i + 2]);
-            if (hi >= 0 && lo >= 0) {
-                out += static_cast<char>(hi * 16 + lo);
-                i += 2;
-                continue;
-            }
-        }
-        out += text[i];
-    }
-    return out;
-}
-
-std::string PercentEncodePath(std::string_view path) {
-    static const char* kHex = "0123456789ABCDEF";
-    std::string out;
-    out.reserve(path.size());
-    for (const char ch : path) {
-        const auto c = static_cast<unsigned char>(ch);
-        if (c <= 0x20 || c == 0x7F || ch == '%' || ch == '"' || ch == '#' || ch == '?' ||
-            ch == '<' || ch == '>' || ch == '\\' || ch == '^' || ch == '`' || ch == '{' ||
-            ch == '|' || ch == '}' || ch == '[' || ch == ']') {
-            out += '%';
-            out += kHex[c >> 4];
-            out += kHex[c & 15];
-        } else {
-            out += ch;
-        }
-    }
-    return out;
-}
 
 std::string SafePackageName(std::string_view path) {
     std::string out(path);

@@ -8,13 +8,9 @@
 #include <string_view>
 #include <vector>
 
-namespace quillery::epub {
+#include "text/percent_decoding.h"
 
-// "%20" and the like decoded (invalid sequences kept as written).
-std::string PercentDecode(std::string_view text);
-// A path as a URL: bytes a URL cannot hold as they are (blanks, quotes, %, #, ?, controls)
-// percent-encoded; letters outside ASCII stay as UTF-8.
-std::string PercentEncodePath(std::string_view path);
+namespace quillery::epub {
 
 // A file name safe in an ePub container: blanks and reserved characters as "_".
 std::string SafePackageName(std::string_view path);

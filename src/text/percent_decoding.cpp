@@ -33,7 +33,7 @@ std::string PercentDecode(std::string_view text) {
 }
 
 std::string PercentEncodePath(std::string_view path) {
-    static constexpr std::string_view kUnsafe = " \"#%<>\\^`{|}";
+    static constexpr std::string_view kUnsafe = " \"#%<>?[\\]^`{|}";
     static constexpr char kHex[] = "0123456789ABCDEF";
     // A name whose bytes are not UTF-8 (written on an older system) has its high bytes
     // encoded too: the text stays valid UTF-8 and still names the file's bytes.

@@ -12,7 +12,7 @@ namespace quillery {
 std::string PercentDecode(std::string_view text);
 
 // A relative path as a URI reference: bytes that cannot stand in one (controls, blank, quote,
-// "#", "%", "<", ">", "\\" and the like) percent-encoded; in a name that is not valid UTF-8
+// "#", "%", "?", "<", ">", "\\" and the like) percent-encoded; in a name that is not valid UTF-8
 // every byte from 0x80 up too. Letters, digits, "/", "." and UTF-8 stay as they are.
 std::string PercentEncodePath(std::string_view path);
 
