@@ -166,40 +166,5 @@ TEST(BrokenDocument, CorruptedBytesGiveAMessageOrADocumentNeverACrash) {
     EXPECT_GT(refused, 250);  // a flipped byte almost always breaks a checksum or the XML
 }
 
-TEST(LegacyDocuments, ADocMadeByLibreOfficeImportsWithItsSectionsAndPictures) {
-    const std::string soffice = FindLibreOffice();
-    QUILLERY_REQUIRE_TOOL(!soffice.empty(), "LibreOffice");
-    TempDir dir;
-    std::filesystem::copy_file(testing::ProgramFolder() + "examples/port-merel.docx",
-                               dir.path() + "port-merel.docx");
-    std::system((soffice + " --headless -env:UserInstallation=file://" + dir.path() +
-                 "profile --convert-to doc --outdir " + dir.path() + " " + dir.path() +
-                 "port-merel.docx >/dev/null 2>&1")
-                    .c_str());
-    ASSERT_TRUE(FileExists(dir.path() + "port-merel.doc"));
-    SilentUiPort ui;
-    ImportProgress progress(ui);
-    const WordImportFiles result = ImportWordDocumentFiles(
-        dir.path() + "port-merel.doc", dir.path() + "doctmp/", dir.path() + "state/", {}, progress);
-    ASSERT_TRUE(result.imported) << result.error;
-    EXPECT_EQ(result.chapters.files.size(), 4u);
-    EXPECT_TRUE(FileExists(dir.path() + "doctmp/imgs/image001.gif"));
-    EXPECT_TRUE(FileExists(dir.path() + "doctmp/imgs/image002.jpg"));
-    EXPECT_FALSE(FileExists(dir.path() + "doctmp/port-merel.docx"));  // no intermediate left
-}
-
-TEST(LegacyDocuments, AnRtfIsConvertedByLibreOfficeWhenInstalled) {
-    QUILLERY_REQUIRE_TOOL(!FindLibreOffice().empty(), "LibreOffice");
-    TempDir dir;
-    const std::string rtf = dir.Write("story.rtf", "{\\rtf1\\ansi Once upon a time.\\par}");
-    SilentUiPort ui;
-    ImportProgress progress(ui);
-    const WordImportFiles result = ImportWordDocumentFiles(
-        rtf, dir.path() + "doctmp/", dir.path() + "state/", WordImportOptions{}, progress);
-    ASSERT_TRUE(result.imported) << result.error;
-    EXPECT_NE(ReadTextFile(dir.path() + "doctmp/s_1.htm").find("Once upon a time."),
-              std::string::npos);
-}
-
 }  // namespace
 }  // namespace quillery
