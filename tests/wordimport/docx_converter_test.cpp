@@ -20,7 +20,8 @@ using testing::TempDir;
 WordHtmlDocument Render(const DocxBuilder& builder, DocxConversionOptions options = {}) {
     TempDir dir;
     builder.Write(dir.path() + "doc.docx");
-    return RenderDocx(dir.path() + "doc.docx", "My Book", options);
+    // A quote in the title must not end a picture reference.
+    return RenderDocx(dir.path() + "doc.docx", "My \"Book\"", options);
 }
 
 std::string RenderBody(const std::string& body) {
@@ -29,28 +30,22 @@ std::string RenderBody(const std::string& body) {
     return Render(builder).html;
 }
 
-TEST(DocxConverter, HeadStartsWithTheMarksTheWordHtmlCheckLooksFor) {
-    const std::string html = RenderBody(DocxBuilder::Paragraph("Hello"));
+TEST(DocxConverter, HeadHasTheWordMarksAndEverySectionIsADivisionEmptyOnesToo) {
+    const std::string html =
+        RenderBody(DocxBuilder::Paragraph("One") + DocxBuilder::SectionBreak() +
+                   DocxBuilder::SectionBreak() + DocxBuilder::Paragraph("Three"));
     EXPECT_EQ(WordHtmlProblem(html), std::nullopt);
     const std::string start = html.substr(0, 255);
     EXPECT_NE(start.find("<meta http-equiv=Content-Type content=\"text/html; charset=utf-8\">"),
               std::string::npos);
     EXPECT_NE(start.find("<meta name=Generator content=\"Microsoft Word 15 (filtered)\">"),
               std::string::npos);
-    for (const char* part : {"/* Font Definitions */", "/* Style Definitions */",
-                             "/* Page Definitions */", "p.MsoNormal, li.MsoNormal, div.MsoNormal",
-                             "div.WordSection1\r\n\t{page:WordSection1;}", "<body lang=EN-GB"})
+    for (const char* part :
+         {"/* Font Definitions */", "/* Style Definitions */", "/* Page Definitions */",
+          "p.MsoNormal, li.MsoNormal, div.MsoNormal", "div.WordSection1\r\n\t{page:WordSection1;}",
+          "<body lang=EN-GB", "<p class=MsoNormal>One</p>", "<div class=WordSection1>",
+          "<div class=WordSection2>", "<div class=WordSection3>"})
         EXPECT_NE(html.find(part), std::string::npos) << part;
-    EXPECT_NE(html.find("<p class=MsoNormal>Hello</p>"), std::string::npos);
-}
-
-TEST(DocxConverter, EverySectionIsADivisionWithABreakBetweenEmptyOnesToo) {
-    const std::string html =
-        RenderBody(DocxBuilder::Paragraph("One") + DocxBuilder::SectionBreak() +
-                   DocxBuilder::SectionBreak() + DocxBuilder::Paragraph("Three"));
-    for (const char* division :
-         {"<div class=WordSection1>", "<div class=WordSection2>", "<div class=WordSection3>"})
-        EXPECT_NE(html.find(division), std::string::npos) << division;
     EXPECT_EQ(html.find("<div class=WordSection4>"), std::string::npos);
     const std::string pageBreak = "<br clear=all style='page-break-before:always'>";
     std::size_t breaks = 0;
@@ -176,27 +171,6 @@ TEST(DocxConverter, ListNumbersAndSymbolBulletsAreWrittenAsText) {
     EXPECT_NE(html.find("<span style='font-family:Wingdings'>\xC2\xA7<span"), std::string::npos);
 }
 
-TEST(DocxConverter, FootnotesAreLinkedAsWordLinksThemAfterTheLastSection) {
-    DocxBuilder builder;
-    builder.body =
-        "<w:p><w:r><w:t>Text</w:t></w:r><w:r><w:footnoteReference w:id=\"5\"/></w:r></w:p>";
-    builder.footnotes =
-        "<w:footnote w:id=\"5\"><w:p><w:pPr><w:pStyle w:val=\"FootnoteText\"/></w:pPr><w:r>"
-        "<w:footnoteRef/></w:r><w:r><w:t xml:space=\"preserve\"> The note.</w:t></w:r></w:p>"
-        "</w:footnote>";
-    const std::string html = Render(builder).html;
-    const std::size_t reference = html.find(
-        "<a href=\"#_ftn1\" name=\"_ftnref1\" title=\"\">"
-        "<span class=MsoFootnoteReference>");
-    const std::size_t note = html.find("<div id=ftn1>");
-    ASSERT_NE(reference, std::string::npos);
-    ASSERT_NE(note, std::string::npos);
-    EXPECT_GT(note, html.rfind("</div>", html.find("<div><br clear=all>")));
-    EXPECT_NE(html.find("<p class=MsoFootnoteText><a href=\"#_ftnref1\" name=\"_ftn1\"", note),
-              std::string::npos);
-    EXPECT_NE(html.find("The note.", note), std::string::npos);
-}
-
 TEST(DocxConverter, PicturesAreNumberedScaledByPpiAndStoredAsTheChosenFormat) {
     struct Case {
         bool png;
@@ -204,9 +178,10 @@ TEST(DocxConverter, PicturesAreNumberedScaledByPpiAndStoredAsTheChosenFormat) {
         const char* expected;
         const char* signature;
     } cases[] = {
-        {false, 96, "<img width=96 height=48 src=\"My%20Book_files/image001.gif\"", "GIF8"},
-        {true, 96, "<img width=96 height=48 src=\"My%20Book_files/image001.png\"", "\x89PNG"},
-        {true, 192, "<img width=192 height=96 src=\"My%20Book_files/image001.png\"", "\x89PNG"},
+        {false, 96, "<img width=96 height=48 src=\"My%20%22Book%22_files/image001.gif\"", "GIF8"},
+        {true, 96, "<img width=96 height=48 src=\"My%20%22Book%22_files/image001.png\"", "\x89PNG"},
+        {true, 192, "<img width=192 height=96 src=\"My%20%22Book%22_files/image001.png\"",
+         "\x89PNG"},
     };
     for (const Case& c : cases) {
         DocxBuilder builder;
@@ -236,17 +211,6 @@ TEST(DocxConverter, MetafilePicturesAreLeftOutWithALogLine) {
     EXPECT_TRUE(document.pictures.empty());
     ASSERT_EQ(document.log.size(), 1u);
     EXPECT_NE(document.log[0].find("word/media/image1.emf"), std::string::npos);
-}
-
-TEST(DocxConverter, AQuoteInTheNameCannotEndThePictureReference) {
-    DocxBuilder builder;
-    builder.body =
-        "<w:p>" + DocxBuilder::Picture(builder.AddMedia("a.png", testing::SmallPng()), 9144, 9144) +
-        "</w:p>";
-    TempDir dir;
-    builder.Write(dir.path() + "doc.docx");
-    const WordHtmlDocument document = RenderDocx(dir.path() + "doc.docx", "Say \"hi\"", {});
-    EXPECT_NE(document.html.find("src=\"Say%20%22hi%22_files/image001.gif\""), std::string::npos);
 }
 
 }  // namespace
