@@ -99,10 +99,6 @@ TEST(LegacyDocuments, ConversionsThatCannotWorkAreRefusedWithTheirMessage) {
 TEST(BrokenDocument, DocumentTextCutAnywhereGivesAMessageNeverACrash) {
     TempDir dir;
     DocxBuilder builder;
-    builder.numbering =
-        "<w:abstractNum w:abstractNumId=\"0\"><w:lvl w:ilvl=\"0\"><w:numFmt w:val=\"decimal\"/>"
-        "<w:lvlText w:val=\"%1.\"/></w:lvl></w:abstractNum><w:num w:numId=\"1\">"
-        "<w:abstractNumId w:val=\"0\"/></w:num>";
     builder.body = DocxBuilder::Paragraph("Title", "berschrift1") +
                    "<w:p><w:pPr><w:numPr><w:ilvl w:val=\"0\"/><w:numId w:val=\"1\"/></w:numPr>"
                    "</w:pPr><w:r><w:rPr><w:b/></w:rPr><w:t>item</w:t></w:r></w:p>" +

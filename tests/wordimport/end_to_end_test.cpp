@@ -163,6 +163,10 @@ TEST(WordImportEndToEnd, SplitOffGivesOneChapterWithItsPicturesAndStylesheet) {
     ASSERT_EQ(result.chapters.files, std::vector<std::string>{"Harbour Book.html"});
     const std::string page = ReadTextFile(dir.path() + "doctmp/Harbour Book.html");
     EXPECT_NE(page.find("src=\"imgs/image002.png\""), std::string::npos);
+    // The outer division goes, the contents stay.
+    EXPECT_EQ(page.find("<div class=WordSection1>"), std::string::npos) << page;
+    EXPECT_LT(page.find("Contents page"), page.find("Harbour office"));
+    EXPECT_FALSE(result.chapters.tocPositionSet);
     EXPECT_NE(page.find("href=\"style.css\""), std::string::npos);
     EXPECT_TRUE(FileExists(dir.path() + "doctmp/style.css"));
     EXPECT_EQ(result.properties.title, "Sea & Sky");  // from the core properties

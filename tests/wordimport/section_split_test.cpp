@@ -68,18 +68,6 @@ TEST(SectionSplit, PagesOfOldClassesUndividedBodiesAndMissingFiles) {
     }
 }
 
-TEST(SectionSplit, SplitOffKeepsTheInnerContentAsOneChapter) {
-    TempDir dir;
-    const std::string path = dir.Write("book.html", Sections(2));
-    const WordChapters chapters = SplitWordHtml(path, {.split = false});
-    ASSERT_EQ(chapters.files, std::vector<std::string>{"book.html"});
-    const std::string page = ReadTextFile(path);
-    EXPECT_EQ(page.find("<div class=WordSection1>"), std::string::npos) << page;
-    EXPECT_NE(page.find("<p>Part 1</p>"), std::string::npos);
-    EXPECT_NE(page.find("<p>Part 2</p>"), std::string::npos);
-    EXPECT_FALSE(chapters.tocPositionSet);
-}
-
 TEST(SectionSplit, TocChapterAndPosition) {
     struct Case {
         int tocSection;  // 0: none
