@@ -7,7 +7,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <iterator>
 #include <memory>
+#include <sstream>
 
 #include "docx_builder.h"
 #include "required_tool.h"
@@ -27,16 +29,9 @@ using testing::TempDir;
 // The runs of ASCII letters of a text, sorted: entities and markup are not words.
 std::vector<std::string> Words(std::string text) {
     RegexDelete(text, "&[a-z]+;|&#[0-9]+;");
-    std::vector<std::string> words;
-    std::string word;
-    for (char c : text + " ") {
-        if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z')) {
-            word += c;
-        } else if (!word.empty()) {
-            words.push_back(word);
-            word.clear();
-        }
-    }
+    RegexReplace(text, "[^A-Za-z]+", " ");
+    std::istringstream stream(text);
+    std::vector<std::string> words{std::istream_iterator<std::string>(stream), {}};
     std::sort(words.begin(), words.end());
     return words;
 }
