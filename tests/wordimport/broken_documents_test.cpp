@@ -20,16 +20,12 @@ namespace {
 using testing::DocxBuilder;
 using testing::TempDir;
 
-std::string ValidDocx(const std::string& path) {
-    DocxBuilder builder;
-    builder.body = DocxBuilder::Paragraph("Some words here");
-    builder.Write(path);
-    return ReadTextFile(path);
-}
-
 TEST(BrokenDocument, GivesAClearMessageAndWritesNothing) {
     TempDir dir;
-    const std::string valid = ValidDocx(dir.path() + "valid.docx");
+    DocxBuilder builder;
+    builder.body = DocxBuilder::Paragraph("Some words here");
+    builder.Write(dir.path() + "valid.docx");
+    const std::string valid = ReadTextFile(dir.path() + "valid.docx");
     dir.Write("text.docx", "Just some text, not a zip.");
     dir.Write("empty.docx", "");
     dir.Write("truncated.docx", valid.substr(0, valid.size() / 2));
