@@ -20,16 +20,12 @@ namespace {
 using testing::DocxBuilder;
 using testing::TempDir;
 
-std::string ValidDocx(const std::string& path) {
-    DocxBuilder builder;
-    builder.body = DocxBuilder::Paragraph("Some words here");
-    builder.Write(path);
-    return ReadTextFile(path);
-}
-
 TEST(BrokenDocument, GivesAClearMessageAndWritesNothing) {
     TempDir dir;
-    const std::string valid = ValidDocx(dir.path() + "valid.docx");
+    DocxBuilder builder;
+    builder.body = DocxBuilder::Paragraph("Some words here");
+    builder.Write(dir.path() + "valid.docx");
+    const std::string valid = ReadTextFile(dir.path() + "valid.docx");
     dir.Write("text.docx", "Just some text, not a zip.");
     dir.Write("empty.docx", "");
     dir.Write("truncated.docx", valid.substr(0, valid.size() / 2));
@@ -54,18 +50,6 @@ TEST(BrokenDocument, GivesAClearMessageAndWritesNothing) {
         EXPECT_NE(result.error.find(message), std::string::npos) << file << ": " << result.error;
         EXPECT_TRUE(std::filesystem::is_empty(doctmp)) << file;
     }
-}
-
-TEST(BrokenDocument, APackageWithOnlyTheDocumentTextIsConverted) {
-    TempDir dir;
-    testing::WriteZip(dir.path() + "bare.docx",
-                      {{"word/document.xml",
-                        "<w:document xmlns:w=\"urn:w\"><w:body><w:p><w:r><w:t>Bare</w:t></w:r>"
-                        "</w:p></w:body></w:document>"}});
-    const WordHtmlDocument document = RenderDocx(dir.path() + "bare.docx", "bare", {});
-    EXPECT_NE(document.html.find("<div class=WordSection1>\r\n\r\n<p class=MsoNormal>Bare</p>"),
-              std::string::npos)
-        << document.html;
 }
 
 TEST(BrokenDocument, APartThatUnpacksBeyondTheCapIsRefused) {
@@ -111,16 +95,12 @@ TEST(LegacyDocuments, ConversionsThatCannotWorkAreRefusedWithTheirMessage) {
 TEST(BrokenDocument, DocumentTextCutAnywhereGivesAMessageNeverACrash) {
     TempDir dir;
     DocxBuilder builder;
-    builder.numbering =
-        "<w:abstractNum w:abstractNumId=\"0\"><w:lvl w:ilvl=\"0\"><w:numFmt w:val=\"decimal\"/>"
-        "<w:lvlText w:val=\"%1.\"/></w:lvl></w:abstractNum><w:num w:numId=\"1\">"
-        "<w:abstractNumId w:val=\"0\"/></w:num>";
     builder.body = DocxBuilder::Paragraph("Title", "berschrift1") +
                    "<w:p><w:pPr><w:numPr><w:ilvl w:val=\"0\"/><w:numId w:val=\"1\"/></w:numPr>"
                    "</w:pPr><w:r><w:rPr><w:b/></w:rPr><w:t>item</w:t></w:r></w:p>" +
                    "<w:tbl><w:tr><w:tc><w:p><w:r><w:t>cell</w:t></w:r></w:p></w:tc></w:tr></w:tbl>";
     builder.Write(dir.path() + "whole.docx");
-    // The document part of the valid package, cut at every tenth byte, in a package of its own.
+    // The document part of a valid package, cut at every tenth byte, in a package of its own.
     int refused = 0;
     const std::string whole = [&] {
         DocxArchive archive(dir.path() + "whole.docx");
@@ -136,6 +116,12 @@ TEST(BrokenDocument, DocumentTextCutAnywhereGivesAMessageNeverACrash) {
         }
     }
     EXPECT_GT(refused, 0);
+    // Whole, the document text alone (no styles, numbering or relationships) is converted.
+    testing::WriteZip(dir.path() + "bare.docx", {{"word/document.xml", whole}});
+    const std::string html = RenderDocx(dir.path() + "bare.docx", "bare", {}).html;
+    EXPECT_NE(html.find("<div class=WordSection1>\r\n\r\n<p class=MsoNormal>Title</p>"),
+              std::string::npos)
+        << html;
 }
 
 TEST(BrokenDocument, CorruptedBytesGiveAMessageOrADocumentNeverACrash) {
@@ -164,41 +150,6 @@ TEST(BrokenDocument, CorruptedBytesGiveAMessageOrADocumentNeverACrash) {
         }
     }
     EXPECT_GT(refused, 250);  // a flipped byte almost always breaks a checksum or the XML
-}
-
-TEST(LegacyDocuments, ADocMadeByLibreOfficeImportsWithItsSectionsAndPictures) {
-    const std::string soffice = FindLibreOffice();
-    QUILLERY_REQUIRE_TOOL(!soffice.empty(), "LibreOffice");
-    TempDir dir;
-    std::filesystem::copy_file(testing::ProgramFolder() + "examples/port-merel.docx",
-                               dir.path() + "port-merel.docx");
-    std::system((soffice + " --headless -env:UserInstallation=file://" + dir.path() +
-                 "profile --convert-to doc --outdir " + dir.path() + " " + dir.path() +
-                 "port-merel.docx >/dev/null 2>&1")
-                    .c_str());
-    ASSERT_TRUE(FileExists(dir.path() + "port-merel.doc"));
-    SilentUiPort ui;
-    ImportProgress progress(ui);
-    const WordImportFiles result = ImportWordDocumentFiles(
-        dir.path() + "port-merel.doc", dir.path() + "doctmp/", dir.path() + "state/", {}, progress);
-    ASSERT_TRUE(result.imported) << result.error;
-    EXPECT_EQ(result.chapters.files.size(), 4u);
-    EXPECT_TRUE(FileExists(dir.path() + "doctmp/imgs/image001.gif"));
-    EXPECT_TRUE(FileExists(dir.path() + "doctmp/imgs/image002.jpg"));
-    EXPECT_FALSE(FileExists(dir.path() + "doctmp/port-merel.docx"));  // no intermediate left
-}
-
-TEST(LegacyDocuments, AnRtfIsConvertedByLibreOfficeWhenInstalled) {
-    QUILLERY_REQUIRE_TOOL(!FindLibreOffice().empty(), "LibreOffice");
-    TempDir dir;
-    const std::string rtf = dir.Write("story.rtf", "{\\rtf1\\ansi Once upon a time.\\par}");
-    SilentUiPort ui;
-    ImportProgress progress(ui);
-    const WordImportFiles result = ImportWordDocumentFiles(
-        rtf, dir.path() + "doctmp/", dir.path() + "state/", WordImportOptions{}, progress);
-    ASSERT_TRUE(result.imported) << result.error;
-    EXPECT_NE(ReadTextFile(dir.path() + "doctmp/s_1.htm").find("Once upon a time."),
-              std::string::npos);
 }
 
 }  // namespace

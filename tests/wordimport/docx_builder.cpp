@@ -31,6 +31,19 @@ const char* kStyles =
     "text\"/></w:style>"
     "<w:style w:type=\"table\" w:styleId=\"TableGrid\"><w:name w:val=\"Table Grid\"/></w:style>";
 
+// A relationship of one of the package's standard types.
+std::string Relationship(const std::string& id, const std::string& type, const std::string& target,
+                         const std::string& extra = "") {
+    return "<Relationship Id=\"" + id + "\" Type=\"http://schemas.openxmlformats.org/" + type +
+           "\" Target=\"" + target + "\"" + extra + "/>";
+}
+
+// A content type override for a part of the package.
+std::string Override(const std::string& part, const std::string& type) {
+    return "<Override PartName=\"/" + part + "\" ContentType=\"application/vnd.openxmlformats-" +
+           type + "+xml\"/>";
+}
+
 std::string Escape(const std::string& text) {
     std::string out;
     for (char c : text) {
@@ -58,19 +71,15 @@ std::string SmallPng() {
 std::string DocxBuilder::AddMedia(const std::string& name, const std::string& data) {
     const std::string id = "rId" + std::to_string(100 + rels_.size());
     media_.emplace_back(name, data);
-    rels_.emplace_back(id, "<Relationship Id=\"" + id +
-                               "\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/"
-                               "relationships/image\" Target=\"media/" +
-                               name + "\"/>");
+    rels_.emplace_back(
+        id, Relationship(id, "officeDocument/2006/relationships/image", "media/" + name));
     return id;
 }
 
 std::string DocxBuilder::AddLink(const std::string& url) {
     const std::string id = "rId" + std::to_string(100 + rels_.size());
-    rels_.emplace_back(id, "<Relationship Id=\"" + id +
-                               "\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/"
-                               "relationships/hyperlink\" Target=\"" +
-                               url + "\" TargetMode=\"External\"/>");
+    rels_.emplace_back(id, Relationship(id, "officeDocument/2006/relationships/hyperlink", url,
+                                        " TargetMode=\"External\""));
     return id;
 }
 
@@ -97,52 +106,39 @@ std::string DocxBuilder::Picture(const std::string& id, long long cx, long long 
 
 void DocxBuilder::Write(const std::string& path) const {
     std::map<std::string, std::string> entries;
+    const std::string kXml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>";
+    const std::string kWordml = "officedocument.wordprocessingml.";
+    const std::string kRelsOpen =
+        kXml +
+        "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/"
+        "relationships\">";
+    const std::string kOfficeRel = "officeDocument/2006/relationships/";
     entries["[Content_Types].xml"] =
-        "<?xml version=\"1.0\" encoding=\"UTF-8\"?><Types "
-        "xmlns=\"http://schemas.openxmlformats.org/"
-        "package/2006/content-types\"><Default Extension=\"rels\" ContentType=\"application/"
+        kXml +
+        "<Types xmlns=\"http://schemas.openxmlformats.org/package/2006/content-types\">"
+        "<Default Extension=\"rels\" ContentType=\"application/"
         "vnd.openxmlformats-package.relationships+xml\"/><Default Extension=\"xml\" "
         "ContentType=\"application/xml\"/><Default Extension=\"png\" ContentType=\"image/png\"/>"
-        "<Default Extension=\"emf\" ContentType=\"image/x-emf\"/>"
-        "<Override PartName=\"/word/document.xml\" ContentType=\"application/"
-        "vnd.openxmlformats-officedocument.wordprocessingml.document.main+xml\"/>"
-        "<Override PartName=\"/word/styles.xml\" ContentType=\"application/"
-        "vnd.openxmlformats-officedocument.wordprocessingml.styles+xml\"/>"
-        "<Override PartName=\"/word/numbering.xml\" ContentType=\"application/"
-        "vnd.openxmlformats-officedocument.wordprocessingml.numbering+xml\"/>"
-        "<Override PartName=\"/word/footnotes.xml\" ContentType=\"application/"
-        "vnd.openxmlformats-officedocument.wordprocessingml.footnotes+xml\"/>"
-        "<Override PartName=\"/docProps/core.xml\" ContentType=\"application/"
-        "vnd.openxmlformats-package.core-properties+xml\"/></Types>";
+        "<Default Extension=\"emf\" ContentType=\"image/x-emf\"/>" +
+        Override("word/document.xml", kWordml + "document.main") +
+        Override("word/styles.xml", kWordml + "styles") +
+        Override("word/numbering.xml", kWordml + "numbering") +
+        Override("word/footnotes.xml", kWordml + "footnotes") +
+        Override("docProps/core.xml", "package.core-properties") + "</Types>";
     entries["_rels/.rels"] =
-        "<?xml version=\"1.0\" encoding=\"UTF-8\"?><Relationships xmlns=\"http://schemas."
-        "openxmlformats.org/package/2006/relationships\"><Relationship Id=\"rId1\" "
-        "Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/"
-        "officeDocument\" Target=\"word/document.xml\"/><Relationship Id=\"rId2\" "
-        "Type=\"http://schemas.openxmlformats.org/package/2006/relationships/metadata/"
-        "core-properties\" Target=\"docProps/core.xml\"/></Relationships>";
-    std::string rels =
-        "<?xml version=\"1.0\" encoding=\"UTF-8\"?><Relationships xmlns=\"http://schemas."
-        "openxmlformats.org/package/2006/relationships\">"
-        "<Relationship Id=\"rId1\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/"
-        "relationships/styles\" Target=\"styles.xml\"/>";
-    if (!numbering.empty())
-        rels +=
-            "<Relationship Id=\"rId2\" Type=\"http://schemas.openxmlformats.org/"
-            "officeDocument/2006/relationships/numbering\" Target=\"numbering.xml\"/>";
-    if (!footnotes.empty())
-        rels +=
-            "<Relationship Id=\"rId3\" Type=\"http://schemas.openxmlformats.org/"
-            "officeDocument/2006/relationships/footnotes\" Target=\"footnotes.xml\"/>";
+        kRelsOpen + Relationship("rId1", kOfficeRel + "officeDocument", "word/document.xml") +
+        Relationship("rId2", "package/2006/relationships/metadata/core-properties",
+                     "docProps/core.xml") +
+        "</Relationships>";
+    std::string rels = kRelsOpen + Relationship("rId1", kOfficeRel + "styles", "styles.xml");
+    if (!numbering.empty()) rels += Relationship("rId2", kOfficeRel + "numbering", "numbering.xml");
+    if (!footnotes.empty()) rels += Relationship("rId3", kOfficeRel + "footnotes", "footnotes.xml");
     for (const auto& [id, xml] : rels_) rels += xml;
     entries["word/_rels/document.xml.rels"] = rels + "</Relationships>";
-    entries["word/document.xml"] = std::string("<?xml version=\"1.0\" encoding=\"UTF-8\"?>") +
-                                   "<w:document " + kWordNs + "><w:body>" + body +
+    entries["word/document.xml"] = kXml + "<w:document " + kWordNs + "><w:body>" + body +
                                    "<w:sectPr><w:pgSz w:w=\"12240\" w:h=\"15840\"/></w:sectPr>"
                                    "</w:body></w:document>";
-    entries["word/styles.xml"] =
-        std::string("<?xml version=\"1.0\" encoding=\"UTF-8\"?><w:styles ") + kWordNs + ">" +
-        kStyles + "</w:styles>";
+    entries["word/styles.xml"] = kXml + "<w:styles " + kWordNs + ">" + kStyles + "</w:styles>";
     if (!numbering.empty())
         entries["word/numbering.xml"] =
             std::string("<w:numbering ") + kWordNs + ">" + numbering + "</w:numbering>";

@@ -20,7 +20,8 @@ using testing::TempDir;
 WordHtmlDocument Render(const DocxBuilder& builder, DocxConversionOptions options = {}) {
     TempDir dir;
     builder.Write(dir.path() + "doc.docx");
-    return RenderDocx(dir.path() + "doc.docx", "My Book", options);
+    // A quote in the title must not end a picture reference.
+    return RenderDocx(dir.path() + "doc.docx", "My \"Book\"", options);
 }
 
 std::string RenderBody(const std::string& body) {
@@ -29,28 +30,22 @@ std::string RenderBody(const std::string& body) {
     return Render(builder).html;
 }
 
-TEST(DocxConverter, HeadStartsWithTheMarksTheWordHtmlCheckLooksFor) {
-    const std::string html = RenderBody(DocxBuilder::Paragraph("Hello"));
+TEST(DocxConverter, HeadHasTheWordMarksAndEverySectionIsADivisionEmptyOnesToo) {
+    const std::string html =
+        RenderBody(DocxBuilder::Paragraph("One") + DocxBuilder::SectionBreak() +
+                   DocxBuilder::SectionBreak() + DocxBuilder::Paragraph("Three"));
     EXPECT_EQ(WordHtmlProblem(html), std::nullopt);
     const std::string start = html.substr(0, 255);
     EXPECT_NE(start.find("<meta http-equiv=Content-Type content=\"text/html; charset=utf-8\">"),
               std::string::npos);
     EXPECT_NE(start.find("<meta name=Generator content=\"Microsoft Word 15 (filtered)\">"),
               std::string::npos);
-    for (const char* part : {"/* Font Definitions */", "/* Style Definitions */",
-                             "/* Page Definitions */", "p.MsoNormal, li.MsoNormal, div.MsoNormal",
-                             "div.WordSection1\r\n\t{page:WordSection1;}", "<body lang=EN-GB"})
+    for (const char* part :
+         {"/* Font Definitions */", "/* Style Definitions */", "/* Page Definitions */",
+          "p.MsoNormal, li.MsoNormal, div.MsoNormal", "div.WordSection1\r\n\t{page:WordSection1;}",
+          "<body lang=EN-GB", "<p class=MsoNormal>One</p>", "<div class=WordSection1>",
+          "<div class=WordSection2>", "<div class=WordSection3>"})
         EXPECT_NE(html.find(part), std::string::npos) << part;
-    EXPECT_NE(html.find("<p class=MsoNormal>Hello</p>"), std::string::npos);
-}
-
-TEST(DocxConverter, EverySectionIsADivisionWithABreakBetweenEmptyOnesToo) {
-    const std::string html =
-        RenderBody(DocxBuilder::Paragraph("One") + DocxBuilder::SectionBreak() +
-                   DocxBuilder::SectionBreak() + DocxBuilder::Paragraph("Three"));
-    for (const char* division :
-         {"<div class=WordSection1>", "<div class=WordSection2>", "<div class=WordSection3>"})
-        EXPECT_NE(html.find(division), std::string::npos) << division;
     EXPECT_EQ(html.find("<div class=WordSection4>"), std::string::npos);
     const std::string pageBreak = "<br clear=all style='page-break-before:always'>";
     std::size_t breaks = 0;
@@ -67,8 +62,6 @@ TEST(DocxConverter, EveryFeatureIsWrittenAsWordWritesIt) {
         const char* name;
         std::string body, expected;
     } cases[] = {
-        {"HeadingByLocalisedStyleName", DocxBuilder::Paragraph("Chapter", "berschrift1"),
-         "<h1>Chapter</h1>"},
         {"HeadingByStyleOutlineLevel", DocxBuilder::Paragraph("Part", "Kapitel"), "<h2>Part</h2>"},
         {"HeadingByDirectOutlineLevel",
          "<w:p><w:pPr><w:outlineLvl w:val=\"2\"/></w:pPr><w:r><w:t>Deep</w:t></w:r></w:p>",
@@ -93,10 +86,6 @@ TEST(DocxConverter, EveryFeatureIsWrittenAsWordWritesIt) {
                 "w:val=\"28\"/></w:rPr><w:t>x</w:t></w:r>",
          "<span style='font-size:14.0pt;font-family:\"Arial\",sans-serif;color:#C00000'>"
          "x</span>"},
-        {"BookmarkToc",
-         "<w:p><w:bookmarkStart w:id=\"1\" w:name=\"toc\"/><w:r><w:t>Contents</w:t>"
-         "</w:r><w:bookmarkEnd w:id=\"1\"/></w:p>",
-         "<a name=\"toc\" />Contents"},
         {"Bookmark",
          "<w:p><w:bookmarkStart w:id=\"1\" w:name=\"here\"/><w:r><w:t>x</w:t></w:r></w:p>",
          "<a name=\"here\"></a>x"},
@@ -159,42 +148,29 @@ TEST(DocxConverter, ListNumbersAndSymbolBulletsAreWrittenAsText) {
         "<w:lvlText w:val=\"\xEF\x82\xA7\"/><w:rPr><w:rFonts w:ascii=\"Wingdings\"/></w:rPr>"
         "</w:lvl></w:abstractNum>"
         "<w:num w:numId=\"1\"><w:abstractNumId w:val=\"0\"/></w:num>"
-        "<w:num w:numId=\"2\"><w:abstractNumId w:val=\"1\"/></w:num>";
+        "<w:num w:numId=\"2\"><w:abstractNumId w:val=\"1\"/></w:num>"
+        "<w:num w:numId=\"3\"><w:abstractNumId w:val=\"0\"/><w:lvlOverride w:ilvl=\"0\">"
+        "<w:startOverride w:val=\"1\"/></w:lvlOverride></w:num>";
     auto item = [](const std::string& numId, int level, const std::string& text) {
         return "<w:p><w:pPr><w:numPr><w:ilvl w:val=\"" + std::to_string(level) +
                "\"/><w:numId w:val=\"" + numId + "\"/></w:numPr></w:pPr><w:r><w:t>" + text +
                "</w:t></w:r></w:p>";
     };
+    // A deeper level restarts under a new parent; a start override restarts the list; numId 0
+    // is no list.
     builder.body = item("1", 0, "first") + item("1", 0, "second") + item("1", 1, "inner") +
-                   item("1", 0, "third") + item("2", 0, "dot");
+                   item("1", 0, "third") + item("1", 1, "again") + item("2", 0, "dot") +
+                   item("3", 0, "anew") + item("0", 0, "plain");
     const std::string html = Render(builder).html;
     EXPECT_NE(html.find("style='margin-left:36.0pt;text-indent:-18.0pt'><span>1.<span"),
               std::string::npos);
     EXPECT_NE(html.find("<span>2.<span"), std::string::npos);
     EXPECT_NE(html.find("<span>2.a)<span"), std::string::npos);
     EXPECT_NE(html.find("<span>3.<span"), std::string::npos);
+    EXPECT_NE(html.find("<span>3.a)<span"), std::string::npos);
+    EXPECT_NE(html.find("<span>1.<span", html.find("dot")), std::string::npos);
+    EXPECT_NE(html.find("<p class=MsoNormal>plain</p>"), std::string::npos) << html;
     EXPECT_NE(html.find("<span style='font-family:Wingdings'>\xC2\xA7<span"), std::string::npos);
-}
-
-TEST(DocxConverter, FootnotesAreLinkedAsWordLinksThemAfterTheLastSection) {
-    DocxBuilder builder;
-    builder.body =
-        "<w:p><w:r><w:t>Text</w:t></w:r><w:r><w:footnoteReference w:id=\"5\"/></w:r></w:p>";
-    builder.footnotes =
-        "<w:footnote w:id=\"5\"><w:p><w:pPr><w:pStyle w:val=\"FootnoteText\"/></w:pPr><w:r>"
-        "<w:footnoteRef/></w:r><w:r><w:t xml:space=\"preserve\"> The note.</w:t></w:r></w:p>"
-        "</w:footnote>";
-    const std::string html = Render(builder).html;
-    const std::size_t reference = html.find(
-        "<a href=\"#_ftn1\" name=\"_ftnref1\" title=\"\">"
-        "<span class=MsoFootnoteReference>");
-    const std::size_t note = html.find("<div id=ftn1>");
-    ASSERT_NE(reference, std::string::npos);
-    ASSERT_NE(note, std::string::npos);
-    EXPECT_GT(note, html.rfind("</div>", html.find("<div><br clear=all>")));
-    EXPECT_NE(html.find("<p class=MsoFootnoteText><a href=\"#_ftnref1\" name=\"_ftn1\"", note),
-              std::string::npos);
-    EXPECT_NE(html.find("The note.", note), std::string::npos);
 }
 
 TEST(DocxConverter, PicturesAreNumberedScaledByPpiAndStoredAsTheChosenFormat) {
@@ -204,15 +180,19 @@ TEST(DocxConverter, PicturesAreNumberedScaledByPpiAndStoredAsTheChosenFormat) {
         const char* expected;
         const char* signature;
     } cases[] = {
-        {false, 96, "<img width=96 height=48 src=\"My%20Book_files/image001.gif\"", "GIF8"},
-        {true, 96, "<img width=96 height=48 src=\"My%20Book_files/image001.png\"", "\x89PNG"},
-        {true, 192, "<img width=192 height=96 src=\"My%20Book_files/image001.png\"", "\x89PNG"},
+        {false, 96, "<img width=96 height=48 src=\"My%20%22Book%22_files/image001.gif\"", "GIF8"},
+        {true, 96, "<img width=96 height=48 src=\"My%20%22Book%22_files/image001.png\"", "\x89PNG"},
+        {true, 192, "<img width=192 height=96 src=\"My%20%22Book%22_files/image001.png\"",
+         "\x89PNG"},
     };
     for (const Case& c : cases) {
         DocxBuilder builder;
         const std::string id = builder.AddMedia("image1.png", testing::SmallPng());
-        // One inch by half an inch, shown twice: one file.
+        std::string emf(80, '\0');
+        emf.replace(40, 4, " EMF");
+        // One inch by half an inch, shown twice: one file; a metafile is left out with a log line.
         builder.body = "<w:p>" + DocxBuilder::Picture(id, 914400, 457200) +
+                       DocxBuilder::Picture(builder.AddMedia("image2.emf", emf), 9144, 9144) +
                        DocxBuilder::Picture(id, 914400, 457200) + "</w:p>";
         DocxConversionOptions options;
         options.picturesAsPng = c.png;
@@ -221,32 +201,11 @@ TEST(DocxConverter, PicturesAreNumberedScaledByPpiAndStoredAsTheChosenFormat) {
         EXPECT_NE(document.html.find(c.expected), std::string::npos) << document.html;
         ASSERT_EQ(document.pictures.size(), 1u);
         EXPECT_EQ(document.pictures[0].data.rfind(c.signature, 0), 0u);
+        const std::size_t second = document.html.find("<img", document.html.find("<img") + 1);
+        EXPECT_EQ(document.html.find("<img", second + 1), std::string::npos);  // none for the EMF
+        ASSERT_EQ(document.log.size(), 1u);
+        EXPECT_NE(document.log[0].find("word/media/image2.emf"), std::string::npos);
     }
-}
-
-TEST(DocxConverter, MetafilePicturesAreLeftOutWithALogLine) {
-    DocxBuilder builder;
-    std::string emf(80, '\0');
-    emf.replace(40, 4, " EMF");
-    const std::string id = builder.AddMedia("image1.emf", emf);
-    builder.body =
-        "<w:p><w:r><w:t>Before</w:t></w:r>" + DocxBuilder::Picture(id, 9144, 9144) + "</w:p>";
-    const WordHtmlDocument document = Render(builder);
-    EXPECT_EQ(document.html.find("<img"), std::string::npos);
-    EXPECT_TRUE(document.pictures.empty());
-    ASSERT_EQ(document.log.size(), 1u);
-    EXPECT_NE(document.log[0].find("word/media/image1.emf"), std::string::npos);
-}
-
-TEST(DocxConverter, AQuoteInTheNameCannotEndThePictureReference) {
-    DocxBuilder builder;
-    builder.body =
-        "<w:p>" + DocxBuilder::Picture(builder.AddMedia("a.png", testing::SmallPng()), 9144, 9144) +
-        "</w:p>";
-    TempDir dir;
-    builder.Write(dir.path() + "doc.docx");
-    const WordHtmlDocument document = RenderDocx(dir.path() + "doc.docx", "Say \"hi\"", {});
-    EXPECT_NE(document.html.find("src=\"Say%20%22hi%22_files/image001.gif\""), std::string::npos);
 }
 
 }  // namespace
@@ -266,22 +225,6 @@ TEST(ListNumbers, FormatsAsWordCountsThem) {
         {12, "decimalZero", "12"}, {3, "none", ""},           {5000, "lowerLetter", "5000"},
     };
     for (const Case& c : cases) EXPECT_EQ(FormatListNumber(c.value, c.format), c.expected);
-}
-
-TEST(ListNumbers, AStartOverrideRestartsTheListAndDeeperLevelsRestartUnderAParent) {
-    DocxNumbering numbering(
-        "<w:numbering xmlns:w=\"urn:w\"><w:abstractNum w:abstractNumId=\"7\">"
-        "<w:lvl w:ilvl=\"0\"><w:start w:val=\"1\"/><w:numFmt w:val=\"decimal\"/>"
-        "<w:lvlText w:val=\"%1.\"/></w:lvl><w:lvl w:ilvl=\"1\"><w:start w:val=\"1\"/>"
-        "<w:numFmt w:val=\"lowerRoman\"/><w:lvlText w:val=\"(%2)\"/></w:lvl></w:abstractNum>"
-        "<w:num w:numId=\"1\"><w:abstractNumId w:val=\"7\"/></w:num>"
-        "<w:num w:numId=\"2\"><w:abstractNumId w:val=\"7\"/><w:lvlOverride w:ilvl=\"0\">"
-        "<w:startOverride w:val=\"1\"/></w:lvlOverride></w:num></w:numbering>");
-    const std::pair<const char*, int> sequence[] = {{"1", 0}, {"1", 1}, {"1", 1}, {"1", 0},
-                                                    {"1", 1}, {"2", 0}, {"1", 0}, {"0", 0}};
-    std::vector<std::string> labels;
-    for (const auto& [numId, level] : sequence) labels.push_back(numbering.Next(numId, level).text);
-    EXPECT_EQ(labels, (std::vector<std::string>{"1.", "(i)", "(ii)", "2.", "(i)", "1.", "2.", ""}));
 }
 
 }  // namespace

@@ -5,8 +5,11 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
+#include <iterator>
 #include <memory>
+#include <sstream>
 
 #include "docx_builder.h"
 #include "required_tool.h"
@@ -14,6 +17,7 @@
 #include "text/file_utils.h"
 #include "text/regex.h"
 #include "text/text_file.h"
+#include "wordimport/legacy_conversion.h"
 #include "wordimport/word_import.h"
 
 namespace quillery {
@@ -25,16 +29,9 @@ using testing::TempDir;
 // The runs of ASCII letters of a text, sorted: entities and markup are not words.
 std::vector<std::string> Words(std::string text) {
     RegexDelete(text, "&[a-z]+;|&#[0-9]+;");
-    std::vector<std::string> words;
-    std::string word;
-    for (char c : text + " ") {
-        if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z')) {
-            word += c;
-        } else if (!word.empty()) {
-            words.push_back(word);
-            word.clear();
-        }
-    }
+    RegexReplace(text, "[^A-Za-z]+", " ");
+    std::istringstream stream(text);
+    std::vector<std::string> words{std::istream_iterator<std::string>(stream), {}};
     std::sort(words.begin(), words.end());
     return words;
 }
@@ -93,14 +90,21 @@ DocxBuilder SampleDocument() {
     return b;
 }
 
+WordImportFiles Import(const std::string& document, const std::string& folder,
+                       WordImportOptions options = {}) {
+    SilentUiPort ui;
+    ImportProgress progress(ui);
+    return ImportWordDocumentFiles(document, folder + "doctmp/", folder + "state/", options,
+                                   progress);
+}
+
+// The document imported, and the Word HTML the converter writes for it imported again: the
+// user's HTML file is copied, not changed.
 TEST(WordImportEndToEnd, ChaptersHoldTheDocumentsWordsSplitAtSections) {
     TempDir dir;
     const std::string docx = dir.path() + "Harbour Book.docx";
     SampleDocument().Write(docx);
-    SilentUiPort ui;
-    ImportProgress progress(ui);
-    const WordImportFiles result =
-        ImportWordDocumentFiles(docx, dir.path() + "doctmp/", dir.path() + "state/", {}, progress);
+    const WordImportFiles result = Import(docx, dir.path());
     ASSERT_TRUE(result.imported) << result.error;
     EXPECT_EQ(result.chapters.files, (std::vector<std::string>{"s_1.htm", "s_2.htm", "s_3.htm"}));
     EXPECT_EQ(result.chapters.tocChapter, "s_1.htm");
@@ -116,17 +120,31 @@ TEST(WordImportEndToEnd, ChaptersHoldTheDocumentsWordsSplitAtSections) {
     for (const std::string& file : result.chapters.files)
         chapters += BodyText(ReadTextFile(dir.path() + "doctmp/" + file)) + " ";
     const std::string s2 = ReadTextFile(dir.path() + "doctmp/s_2.htm");
+    const std::string s3 = ReadTextFile(dir.path() + "doctmp/s_3.htm");
     EXPECT_NE(s2.find("src=\"imgs/image001.gif\""), std::string::npos);
     EXPECT_NE(s2.find("&bull;"), std::string::npos);
-    EXPECT_NE(s2.find("href=\"s_3.htm#_ftn1\""), std::string::npos) << s2;
+    EXPECT_NE(s2.find("href=\"s_3.htm#_ftn1\" name=\"_ftnref1\""), std::string::npos) << s2;
     EXPECT_NE(s2.find("<h1>Arrival</h1>"), std::string::npos);
-    EXPECT_NE(
-        ReadTextFile(dir.path() + "doctmp/s_3.htm").find("href=\"https://example.org/harbour\""),
-        std::string::npos);
+    EXPECT_NE(s3.find("href=\"https://example.org/harbour\""), std::string::npos);
+    // The note follows the last section's text and links back to its reference.
+    const std::size_t backLink = s3.find("href=\"s_2.htm#_ftnref1\" name=\"_ftn1\"");
+    EXPECT_NE(backLink, std::string::npos) << s3;
+    EXPECT_GT(backLink, s3.find("chapel."));
 
     const std::string plain = PandocPlain(docx);
     QUILLERY_REQUIRE_TOOL(!plain.empty(), "pandoc");
     EXPECT_EQ(Words(chapters), Words(plain)) << chapters << "\n----\n" << plain;
+
+    std::filesystem::create_directories(dir.path() + "src");
+    ConvertDocxToWordHtml(docx, dir.path() + "src/Saved.htm", {});
+    SilentUiPort ui;
+    ImportProgress progress(ui);
+    const WordImportFiles html =
+        ImportWordHtmlFiles(dir.path() + "src/Saved.htm", dir.path() + "html/", {}, progress);
+    EXPECT_EQ(html.chapters.files.size(), 3u);
+    EXPECT_TRUE(FileExists(dir.path() + "html/imgs/image001.gif"));
+    EXPECT_TRUE(FileExists(dir.path() + "src/Saved.htm"));
+    EXPECT_EQ(html.log.front(), "Word HTML imported successfully.");
 }
 
 TEST(WordImportEndToEnd, SplitOffGivesOneChapterWithItsPicturesAndStylesheet) {
@@ -137,37 +155,20 @@ TEST(WordImportEndToEnd, SplitOffGivesOneChapterWithItsPicturesAndStylesheet) {
     document.author = "Ann \xC3\x89lise";
     document.comments = "A note";
     document.Write(docx);
-    SilentUiPort ui;
-    ImportProgress progress(ui);
-    WordImportOptions options;
-    options.split = false;
-    options.picturesAsPng = true;
-    const WordImportFiles result = ImportWordDocumentFiles(
-        docx, dir.path() + "doctmp/", dir.path() + "state/", options, progress);
+    const WordImportFiles result =
+        Import(docx, dir.path(), {.picturesAsPng = true, .split = false});
     ASSERT_EQ(result.chapters.files, std::vector<std::string>{"Harbour Book.html"});
     const std::string page = ReadTextFile(dir.path() + "doctmp/Harbour Book.html");
     EXPECT_NE(page.find("src=\"imgs/image002.png\""), std::string::npos);
+    // The outer division goes, the contents stay.
+    EXPECT_EQ(page.find("<div class=WordSection1>"), std::string::npos) << page;
+    EXPECT_LT(page.find("Contents page"), page.find("Harbour office"));
+    EXPECT_FALSE(result.chapters.tocPositionSet);
     EXPECT_NE(page.find("href=\"style.css\""), std::string::npos);
     EXPECT_TRUE(FileExists(dir.path() + "doctmp/style.css"));
     EXPECT_EQ(result.properties.title, "Sea & Sky");  // from the core properties
     EXPECT_EQ(result.properties.author, "Ann \xC3\x89lise");
     EXPECT_EQ(result.properties.comments, "A note");
-}
-
-TEST(WordImportEndToEnd, ImportWordHtmlCopiesCleansAndSplits) {
-    TempDir dir;
-    const std::string docx = dir.path() + "src/Saved.docx";
-    std::filesystem::create_directories(dir.path() + "src");
-    SampleDocument().Write(docx);
-    ConvertDocxToWordHtml(docx, dir.path() + "src/Saved.htm", {});
-    SilentUiPort ui;
-    ImportProgress progress(ui);
-    const WordImportFiles result =
-        ImportWordHtmlFiles(dir.path() + "src/Saved.htm", dir.path() + "doctmp/", {}, progress);
-    EXPECT_EQ(result.chapters.files.size(), 3u);
-    EXPECT_TRUE(FileExists(dir.path() + "doctmp/imgs/image001.gif"));
-    EXPECT_TRUE(FileExists(dir.path() + "src/Saved.htm"));  // the user's file is untouched
-    EXPECT_EQ(result.log.front(), "Word HTML imported successfully.");
 }
 
 TEST(WordImportEndToEnd, FailuresComeBackAsMessages) {
@@ -179,43 +180,50 @@ TEST(WordImportEndToEnd, FailuresComeBackAsMessages) {
         dir.Write("odd.htm",
                   "<html><head><meta name=Generator content=\"Microsoft Word nine\"></head>"
                   "<body><div class=WordSection1><p>x</p></div></body></html>");
-    WordImportFiles result = ImportWordHtmlFiles(odd, dir.path() + "doctmp/", {}, progress);
+    WordImportFiles result = ImportWordHtmlFiles(odd, dir.path() + "html/", {}, progress);
     EXPECT_FALSE(result.imported);
     EXPECT_NE(result.error.find("nine"), std::string::npos);
     // A doctmp path that is a file.
-    const std::string docx = dir.path() + "a.docx";
-    SampleDocument().Write(docx);
-    dir.Write("blocked", "a file, not a folder");
-    result =
-        ImportWordDocumentFiles(docx, dir.path() + "blocked/", dir.path() + "state/", {}, progress);
+    SampleDocument().Write(dir.path() + "a.docx");
+    dir.Write("doctmp", "a file, not a folder");
+    result = Import(dir.path() + "a.docx", dir.path());
     EXPECT_FALSE(result.imported);
     EXPECT_NE(result.error.find("cannot be written"), std::string::npos);
 }
 
-}  // namespace
-}  // namespace quillery
-
-namespace quillery {
-namespace {
-
-TEST(WordExampleBook, ImportsIntoFourSectionPagesWithItsPicturesAndTocChapter) {
-    const std::string example = testing::ProgramFolder() + "examples/port-merel.docx";
-    ASSERT_TRUE(FileExists(example));
-    testing::TempDir dir;
-    SilentUiPort ui;
-    ImportProgress progress(ui);
-    const WordImportFiles result = ImportWordDocumentFiles(example, dir.path() + "doctmp/",
-                                                           dir.path() + "state/", {}, progress);
-    ASSERT_TRUE(result.imported) << result.error;
-    EXPECT_EQ(result.properties.title, "A Weekend in Port M\xC3\xA9rel");
-    EXPECT_EQ(result.chapters.files.size(), 4u);
-    EXPECT_EQ(result.chapters.tocChapter, "s_1.htm");
-    EXPECT_TRUE(FileExists(dir.path() + "doctmp/imgs/image001.gif"));
-    EXPECT_TRUE(FileExists(dir.path() + "doctmp/imgs/image002.jpg"));
-    const std::string last = ReadTextFile(dir.path() + "doctmp/s_4.htm");
+// The example book, and (with LibreOffice) the same book saved as a .doc and an .rtf story,
+// which are converted to .docx first and leave no intermediate behind.
+TEST(WordExampleBook, ImportsAsDocxAndAsDocWithItsSectionsPicturesAndTocChapter) {
+    TempDir dir;
+    const std::string example = dir.path() + "port-merel.docx";
+    std::filesystem::copy_file(testing::ProgramFolder() + "examples/port-merel.docx", example);
+    const auto expectBook = [&](const std::string& document, const std::string& folder) {
+        const WordImportFiles result = Import(document, folder);
+        EXPECT_TRUE(result.imported) << result.error;
+        EXPECT_EQ(result.chapters.files.size(), 4u);
+        EXPECT_TRUE(FileExists(folder + "doctmp/imgs/image001.gif"));
+        EXPECT_TRUE(FileExists(folder + "doctmp/imgs/image002.jpg"));
+        EXPECT_FALSE(FileExists(folder + "doctmp/port-merel.docx"));
+        EXPECT_EQ(result.properties.title, "A Weekend in Port M\xC3\xA9rel");
+    };
+    expectBook(example, dir.path() + "docx/");
+    const std::string last = ReadTextFile(dir.path() + "docx/doctmp/s_4.htm");
     EXPECT_NE(last.find("<h1><a name=\"lighthouse\"></a>The Lighthouse</h1>"), std::string::npos)
         << last;
-    EXPECT_NE(ReadTextFile(dir.path() + "doctmp/s_1.htm").find("href=\"s_4.htm#lighthouse\""),
+    EXPECT_NE(ReadTextFile(dir.path() + "docx/doctmp/s_1.htm").find("href=\"s_4.htm#lighthouse\""),
+              std::string::npos);
+
+    const std::string soffice = FindLibreOffice();
+    QUILLERY_REQUIRE_TOOL(!soffice.empty(), "LibreOffice");
+    std::system((soffice + " --headless -env:UserInstallation=file://" + dir.path() +
+                 "profile --convert-to doc --outdir " + dir.path() + " " + example +
+                 " >/dev/null 2>&1")
+                    .c_str());
+    ASSERT_TRUE(FileExists(dir.path() + "port-merel.doc"));
+    expectBook(dir.path() + "port-merel.doc", dir.path() + "doc/");
+    const std::string rtf = dir.Write("story.rtf", "{\\rtf1\\ansi Once upon a time.\\par}");
+    ASSERT_TRUE(Import(rtf, dir.path() + "rtf/").imported);
+    EXPECT_NE(ReadTextFile(dir.path() + "rtf/doctmp/s_1.htm").find("Once upon a time."),
               std::string::npos);
 }
 

@@ -1,4 +1,4 @@
-// The section split: pages, head and tail, the image folder, the TOC chapter, one chapter.
+// The section split: pages, head and tail, the stylesheet, the TOC chapter, heading anchors.
 #include "wordimport/section_split.h"
 
 #include <gtest/gtest.h>
@@ -32,8 +32,13 @@ std::string Sections(int count, const std::string& divisionClass = "WordSection"
 
 TEST(SectionSplit, ThreeBreaksGiveFourPagesWithTheSameHeadAndTail) {
     TempDir dir;
-    const std::string path = dir.Write("book.html", Sections(4));
+    // The contents page is found in the third page.
+    const std::string path = dir.Write(
+        "book.html", ReplaceAll(Sections(4), "<p>Part 3</p>", "<p><a name=\"toc\" />Part 3</p>"));
     const WordChapters chapters = SplitWordHtml(path, {});
+    EXPECT_EQ(chapters.tocChapter, "s_3.htm");
+    EXPECT_EQ(chapters.tocPosition, 3);
+    EXPECT_TRUE(chapters.tocPositionSet);
     ASSERT_EQ(chapters.files,
               (std::vector<std::string>{"s_1.htm", "s_2.htm", "s_3.htm", "s_4.htm"}));
     EXPECT_FALSE(FileExists(path));
@@ -47,7 +52,7 @@ TEST(SectionSplit, ThreeBreaksGiveFourPagesWithTheSameHeadAndTail) {
                   std::string::npos);
         EXPECT_TRUE(page.ends_with("\r\n</body></html>")) << page;
         EXPECT_EQ(page.find("WordSection", page.find("WordSection") + 1), std::string::npos);
-        EXPECT_NE(page.find("<p>Part " + std::to_string(i + 1) + "</p>"), std::string::npos);
+        EXPECT_NE(page.find("Part " + std::to_string(i + 1) + "</p>"), std::string::npos);
         EXPECT_EQ(page.find("page-break-before"), std::string::npos);
     }
     EXPECT_EQ(chapters.log, std::vector<std::string>{"Word HTML split successfully."});
@@ -62,40 +67,11 @@ TEST(SectionSplit, PagesOfOldClassesUndividedBodiesAndMissingFiles) {
         TempDir dir;
         const std::string path = dir.path() + "b.html";
         if (!html.empty()) dir.Write("b.html", html);
-        EXPECT_EQ(SplitWordHtml(path, {}).files.size(), pages) << html;
+        const WordChapters chapters = SplitWordHtml(path, {});
+        EXPECT_EQ(chapters.files.size(), pages) << html;
+        EXPECT_EQ(chapters.tocChapter, "");  // no contents page
         EXPECT_EQ(ReadTextFile(dir.path() + "s_1.htm").find("<p>Only</p>") != std::string::npos,
                   pages == 1);
-    }
-}
-
-TEST(SectionSplit, SplitOffKeepsTheInnerContentAsOneChapter) {
-    TempDir dir;
-    const std::string path = dir.Write("book.html", Sections(2));
-    const WordChapters chapters = SplitWordHtml(path, {.split = false});
-    ASSERT_EQ(chapters.files, std::vector<std::string>{"book.html"});
-    const std::string page = ReadTextFile(path);
-    EXPECT_EQ(page.find("<div class=WordSection1>"), std::string::npos) << page;
-    EXPECT_NE(page.find("<p>Part 1</p>"), std::string::npos);
-    EXPECT_NE(page.find("<p>Part 2</p>"), std::string::npos);
-    EXPECT_FALSE(chapters.tocPositionSet);
-}
-
-TEST(SectionSplit, TocChapterAndPosition) {
-    struct Case {
-        int tocSection;  // 0: none
-        std::string chapter;
-        int position;
-    } cases[] = {{0, "", 0}, {2, "s_2.htm", 2}, {3, "s_3.htm", 3}};
-    for (const Case& c : cases) {
-        TempDir dir;
-        std::string html = Sections(3);
-        if (c.tocSection > 0)
-            html = ReplaceAll(html, "<p>Part " + std::to_string(c.tocSection) + "</p>",
-                              "<p><a name=\"toc\" />Contents</p>");
-        const WordChapters chapters = SplitWordHtml(dir.Write("b.html", html), {});
-        EXPECT_EQ(chapters.tocChapter, c.chapter);
-        EXPECT_EQ(chapters.tocPosition, c.position);
-        EXPECT_TRUE(chapters.tocPositionSet);
     }
 }
 
