@@ -22,7 +22,6 @@ class BookPictures {
 public:
     BookPictures(const OpfPackage& package, PictureFormat format, Diagnostics& diagnostics)
         : package_(package),
-          format_(format),
           diagnostics_(diagnostics),
           preparer_(package, format, kPictureRecordLimit) {}
 
@@ -53,7 +52,6 @@ private:
     int AddCoverRecord(const std::string& picturePath);
 
     const OpfPackage& package_;
-    PictureFormat format_;
     Diagnostics& diagnostics_;
     PicturePreparer preparer_;
     std::vector<std::string> records_;

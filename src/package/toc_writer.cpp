@@ -13,8 +13,6 @@ namespace quillery {
 
 namespace {
 
-constexpr std::string_view kTocPageName = "toc.htm";
-
 // The named anchors of a one-file book, in order: the values of `<a name="...`.
 std::vector<std::string> AnchorNames(const std::string& page) {
     std::vector<std::string> names;

@@ -89,7 +89,6 @@ std::optional<Navigation> DecodeNavigation(const std::string& bytes) {
 Navigation ExpectedNavigation(const std::vector<ReadNcxEntry>& ncx, std::size_t start,
                               std::size_t end) {
     std::vector<std::uint32_t> touching;
-    int beginsOrEnds = 0;
     bool whole = false;
     for (std::size_t i = 0; i < ncx.size(); ++i) {
         const ReadNcxEntry& entry = ncx[i];
@@ -97,7 +96,6 @@ Navigation ExpectedNavigation(const std::vector<ReadNcxEntry>& ncx, std::size_t 
         if (entry.level != 0 || entry.length == 0 || from >= end || to <= start) continue;
         if (from < start && to > end) return {0b011, static_cast<std::uint32_t>(i), 0};
         touching.push_back(static_cast<std::uint32_t>(i));
-        beginsOrEnds += from >= start && to <= end ? 2 : 1;
         whole = whole || (from >= start && to <= end);
     }
     if (touching.empty()) return {};
