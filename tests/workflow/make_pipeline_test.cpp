@@ -94,6 +94,8 @@ TEST_F(PipelineTest, TheReportNamesTheBookOnlyWhenThisMakeProducedIt) {
 // The report names the file the compiler's name rule really gives, and the warnings of a
 // compiler that left something out.
 TEST_F(PipelineTest, TheReportNamesTheFileWrittenAndTheCompilersWarnings) {
+    EXPECT_FALSE(ReCompile(book, form.inKGenPath, ui));
+    EXPECT_EQ(ui.messages, std::vector<std::string>{"This only function after Make Mobi."});
     Import();
     form.lblDesName = "My Book.epub";
     form.inKGenPath = WriteGoodCompiler(dir.path() + "bin/", 2);
@@ -110,10 +112,16 @@ TEST_F(PipelineTest, TheReportNamesTheFileWrittenAndTheCompilersWarnings) {
     EXPECT_TRUE(book.log.ends_with("# File saved at " + output + "My Book.mobi")) << book.log;
     EXPECT_EQ(ReadTextFile(output + "My Book.mobi"), "BOOKMOBI");
     EXPECT_FALSE(fs::exists(output + "My Book.epub"));
-    // Re-Compile judges the file it really wrote too.
+    // Re-Compile judges the file it really wrote too; a failed one is not reported as
+    // success because the made book is still there.
+    fs::remove(output + "My Book.mobi");
     ui.messages.clear();
     EXPECT_TRUE(ReCompile(book, form.inKGenPath, ui));
     EXPECT_EQ(ui.messages, std::vector<std::string>{"Mobi re-compiled successfully."});
+    EXPECT_EQ(ReadTextFile(output + "My Book.mobi"), "BOOKMOBI");
+    ui.messages.clear();
+    EXPECT_FALSE(ReCompile(book, WriteFailingCompiler(dir.path() + "bin/"), ui));
+    EXPECT_TRUE(ui.messages.empty());
 }
 
 // With auto-title off the grid starts without titles; titles typed into it make the book.
@@ -166,22 +174,6 @@ TEST_F(PipelineTest, MakeContentMakeTocAndReCompileReportFileErrors) {
     EXPECT_TRUE(Has(book.log, "# Cannot write the file")) << book.log;
 }
 
-// A failed re-compile is not reported as success because the made book is still there.
-TEST_F(PipelineTest, ReCompileNeedsAMakeAndReportsOnlyABookItMade) {
-    EXPECT_FALSE(ReCompile(book, form.inKGenPath, ui));
-    EXPECT_EQ(ui.messages, std::vector<std::string>{"This only function after Make Mobi."});
-    Import();
-    ASSERT_EQ(Make().outcome, MakeOutcome::Made);
-    fs::remove(output + "Test Book.mobi");
-    ui.messages.clear();
-    EXPECT_TRUE(ReCompile(book, form.inKGenPath, ui));
-    EXPECT_EQ(ui.messages, std::vector<std::string>{"Mobi re-compiled successfully."});
-    EXPECT_EQ(ReadTextFile(output + "Test Book.mobi"), "BOOKMOBI");
-    ui.messages.clear();
-    EXPECT_FALSE(ReCompile(book, WriteFailingCompiler(dir.path() + "bin/"), ui));
-    EXPECT_TRUE(ui.messages.empty());
-}
-
 using MakePackage = PipelineTest;
 
 // The stylesheet pass rewrites the point sizes; the paragraph rule appended afterwards
@@ -199,19 +191,10 @@ TEST_F(MakePackage, CopiesAreNormalisedStrippedAndRestyledWhileTheSourceIsNeverW
     form.coverPath = source + "cover.jpg";
     form.chkAutoTitlePage = form.chkGCSS = true;
     form.replacementStylesheet = dir.Write("extra/new.css", "p { color: black; }\r\n");
+    ui.events.clear();
     ASSERT_EQ(Make().outcome, MakeOutcome::Made);
     EXPECT_EQ(TreeSnapshot(source), before);
-    const std::string css = Ops("css/book.css");
-    EXPECT_FALSE(Has(css, "24pt")) << css;
-    EXPECT_TRUE(css.ends_with("\r\np{text-indent:2em;}")) << css;
-    EXPECT_EQ(css.find("p{text-indent"), css.rfind("p{text-indent")) << css;
-}
-
-TEST_F(MakePackage, PagesChaptersTocOpfAndStylesheetsAreWrittenInThisOrder) {
-    Import();
-    form.coverPath = source + "cover.jpg";
-    form.chkAutoTitlePage = true;
-    ASSERT_EQ(Make().outcome, MakeOutcome::Made);
+    // Pages, chapters, TOC, content.opf and stylesheets are written in this order.
     std::vector<int> steps;
     for (const char* status :
          {"Writing the cover and title pages", "Writing the chapters", "Making TOC",
@@ -221,6 +204,10 @@ TEST_F(MakePackage, PagesChaptersTocOpfAndStylesheetsAreWrittenInThisOrder) {
     EXPECT_TRUE(InOps("coverpage.htm") && InOps("titlepage.htm") && InOps("toc.ncx"));
     EXPECT_NE(Ops("content.opf").find("type=\"toc\"  title=\"Table of Contents\" href=\"toc.htm\""),
               std::string::npos);
+    const std::string css = Ops("css/book.css");
+    EXPECT_FALSE(Has(css, "24pt")) << css;
+    EXPECT_TRUE(css.ends_with("\r\np{text-indent:2em;}")) << css;
+    EXPECT_EQ(css.find("p{text-indent"), css.rfind("p{text-indent")) << css;
 }
 
 TEST_F(MakePackage, AChapterMarkedAsContentsReplacesTheGeneratedContentsPage) {

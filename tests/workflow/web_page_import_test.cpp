@@ -11,10 +11,6 @@
 #include "chapters.h"
 #include "htmlimport/chapter_list.h"
 #include "htmlimport/chapter_titles.h"
-#include "htmlimport/element_cleaner.h"
-#include "htmlimport/tag_normaliser.h"
-#include "htmlimport/element_removal.h"
-#include "htmlimport/resource_links.h"
 #include "recording_ui_port.h"
 #include "temp_dir.h"
 #include "text/text_file.h"
@@ -155,7 +151,7 @@ TEST_F(WebImport, AnEmptyChoiceOrPagesInsideTheWorkFolderChangeNothing) {
     EXPECT_EQ(ChapterFiles(book), Names{"kept.htm"});
 }
 
-TEST_F(WebImport, TitleMethodsFromTheFormAndTheSourceFolderIsNeverWritten) {
+TEST_F(WebImport, TitleMethodsFromTheFormAndTheSourceFolderIsNeverWrittenByTheImport) {
     const auto before = Snapshot(source.path());
     // Each title method, and auto-title off, as the form chooses them.
     const std::string titles[] = {"c", "Third", "Chapter Three"};
@@ -163,14 +159,6 @@ TEST_F(WebImport, TitleMethodsFromTheFormAndTheSourceFolderIsNeverWritten) {
         EXPECT_EQ(Import().grid.rows[3][kGridTitleColumn], titles[form.selTitleMethod]);
     form.chkAutoTitle = false;
     EXPECT_EQ(Import().grid.rows[3][kGridTitleColumn], "");
-    // What a make does with the chapters before writing them to the OPS folder.
-    for (const std::string& file : ChapterFiles(book)) {
-        std::string page = ReadTextFile(book.sourceFolder + file);
-        NormaliseChapterMarkup(page);
-        RemoveHtmlElements(page, RemoveElementOptions{});
-    }
-    EXPECT_EQ(CollectImages(book.sourceFolder, ChapterFiles(book)), Names{"pics/w.jpg"});
-    EXPECT_EQ(CollectStylesheets(book.sourceFolder, ChapterFiles(book)), Names{"s.css"});
     EXPECT_EQ(Snapshot(source.path()), before);
 }
 
