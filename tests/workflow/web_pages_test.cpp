@@ -70,34 +70,24 @@ TEST_P(WebPages, ReachThePackageWhole) {
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Cases, WebPages, ::testing::Values(
-    RealPage{"CaseBlindNames",
+    RealPage{"PictureNamesInAnyCaseEncodedOrWithoutAUsableType",
         {{"a.htm", "<html><head><title>A</title><LINK REL=stylesheet HREF=STYLE.CSS></head>"
-                   "<body><p>Words</p><IMG SRC=img/A.png><img src=\"img/a.png\"></body></html>"},
-         {"b.htm", "<html><head><title>B</title></head><body><p>More words</p></body></html>"},
-         {"style.css", "p { margin: 0 }"}, {"IMG/a.PNG", kPng}, {"img/a.png", kPng}},
-        {"a.htm", "b.htm"},
-        {"STYLE.CSS", "img/A.png", "img/a.png"},
-        {"href=\"STYLE.CSS\"", "href=\"img/A.png\"", "href=\"img/a.png\""},
-        {}, {"<img src=\"img/A.png\">"}, {"does not exist"}, {}, {}},
-    RealPage{"EncodedNamesAndFragments",
-        {{"a.htm", "<html><head><title>A</title></head><body><p>x=5 and E=mc2</p>"
+                   "<body><p>x=5 and E=mc2</p><IMG SRC=img/A.png><img src=\"img/a.png\">"
                    "<img src=\"My%20Photo%C3%A9.png#frag\"><img src=\"a%23b.png\">"
-                   "<img data-src=\"lazy.png\" src=\"real.png\"></body></html>"},
-         {"b.htm", "<html><head><title>B</title></head><body><p>B</p></body></html>"},
-         {"My Photo\xC3\xA9.png", kPng}, {"a#b.png", kPng}, {"real.png", kPng}},
-        {"a.htm", "b.htm"},
-        {"My Photo\xC3\xA9.png", "a#b.png", "real.png"},
-        {"href=\"My%20Photo\xC3\xA9.png\"", "href=\"a%23b.png\"", "href=\"real.png\""},
-        {}, {}, {"lazy.png", "media-type=\"image/\""}, {}, {}},
-    RealPage{"PicturesWithoutAUsableType",
-        {{"a.htm", "<html><head><title>A</title></head><body><img src=\"photo\">"
+                   "<img data-src=\"lazy.png\" src=\"real.png\"><img src=\"photo\">"
                    "<img src=\"x.webp\"><img src=\"junk.bin\"></body></html>"},
-         {"b.htm", "<html><head><title>B</title></head><body><p>B</p></body></html>"},
+         {"b.htm", "<html><head><title>B</title></head><body><p>More words</p></body></html>"},
+         {"style.css", "p { margin: 0 }"}, {"IMG/a.PNG", kPng}, {"img/a.png", kPng},
+         {"My Photo\xC3\xA9.png", kPng}, {"a#b.png", kPng}, {"real.png", kPng},
          {"photo", "\xFF\xD8\xFF\xE0" "data"}, {"x.webp", "RIFF0000WEBP"}, {"junk.bin", "junk"}},
         {"a.htm", "b.htm"},
-        {"photo"},
-        {"href=\"photo\" media-type=\"image/jpeg\""},
-        {}, {}, {"media-type=\"image/\"", "x.webp", "junk.bin"}, {}, {}},
+        {"STYLE.CSS", "img/A.png", "img/a.png", "My Photo\xC3\xA9.png", "a#b.png", "real.png",
+         "photo"},
+        {"href=\"STYLE.CSS\"", "href=\"img/A.png\"", "href=\"img/a.png\"",
+         "href=\"My%20Photo\xC3\xA9.png\"", "href=\"a%23b.png\"", "href=\"real.png\"",
+         "href=\"photo\" media-type=\"image/jpeg\""},
+        {}, {"<img src=\"img/A.png\">"},
+        {"does not exist", "lazy.png", "media-type=\"image/\"", "x.webp", "junk.bin"}, {}, {}},
     RealPage{"TitlesShowWhatThePageShows",
         {{"a.htm", "<html><head><title>It&#8217;s &eacute;t&eacute;</title></head>"
                    "<body><p>A</p></body></html>"},
