@@ -124,19 +124,6 @@ TEST_F(PipelineTest, TheReportNamesTheFileWrittenAndTheCompilersWarnings) {
     EXPECT_TRUE(ui.messages.empty());
 }
 
-// With auto-title off the grid starts without titles; titles typed into it make the book.
-TEST_F(PipelineTest, TitlesTypedIntoTheGridWithAutoTitleOffMakeTheBook) {
-    form.chkAutoTitle = false;
-    Import();
-    for (const ChapterRow& row : form.fileList) EXPECT_EQ(row.title, "") << row.fileName;
-    EXPECT_EQ(Make().outcome, MakeOutcome::Stopped);
-    form.fileList[0].title = "Typed One";
-    form.fileList[1].title = "Typed Two";
-    form.fileList[2].title = "Typed Three";
-    EXPECT_EQ(Make().outcome, MakeOutcome::Made);
-    EXPECT_TRUE(Has(Ops("toc.ncx"), "<text>Typed Two</text>"));
-}
-
 TEST_F(PipelineTest, AChapterThatCannotBeWrittenEndsTheMakeWithItsErrorAndNoCompile) {
     Import();
     fs::create_directories(book.folders.opsFolder + "02_two.htm/");
@@ -222,10 +209,17 @@ TEST_F(MakePackage, AChapterMarkedAsContentsReplacesTheGeneratedContentsPage) {
 }
 
 // Make Content and Make TOC rewrite the package from the values edited after a make.
-TEST_F(MakePackage, TitlesReachTheNavigationEscapedAndEditsReachItAgain) {
+// With auto-title off the grid starts without titles; titles typed into it make the book.
+TEST_F(MakePackage, TypedTitlesReachTheNavigationEscapedAndEditsReachItAgain) {
+    form.chkAutoTitle = false;
     Import();
+    for (const ChapterRow& row : form.fileList) EXPECT_EQ(row.title, "") << row.fileName;
+    EXPECT_EQ(Make().outcome, MakeOutcome::Stopped);
     form.fileList[0].title = "A <b> title & more";
+    form.fileList[1].title = "Typed Two";
+    form.fileList[2].title = "Typed Three";
     ASSERT_EQ(Make().outcome, MakeOutcome::Made);
+    EXPECT_TRUE(Has(Ops("toc.ncx"), "<text>Typed Two</text>"));
     for (const char* file : {"toc.ncx", "toc.htm"})
         EXPECT_TRUE(Has(Ops(file), "A &lt;b&gt; title &amp; more")) << file;
     form.inAuthor = "Jane Writer";

@@ -69,9 +69,22 @@ protected:
     }
 };
 
-TEST_F(WebImport, ChaptersAndGridRowsWithTitlesFromTheFirstHeading) {
+// A fresh project named after the folder, its chapters and grid rows titled from the first
+// heading.
+TEST_F(WebImport, StartsAFreshProjectWithChaptersAndGridRowsTitledFromTheFirstHeading) {
+    book.images = book.stylesheets = {"old"};
+    book.tocMarked = true;
+    form.inAuthor = "Someone";
+    form.inDesc = "kept";
     const WebImportResult result = Import();
     ASSERT_TRUE(result.imported);
+    EXPECT_TRUE(fs::is_empty(book.folders.opsFolder) && fs::is_empty(book.folders.doctmpFolder));
+    EXPECT_TRUE(book.images.empty() && book.stylesheets.empty());
+    EXPECT_FALSE(book.tocMarked);
+    EXPECT_EQ(form.inAuthor, "");
+    EXPECT_EQ(form.inDesc, "kept");
+    EXPECT_EQ(form.lblDesName, "Moby Dick.mobi");
+    EXPECT_EQ(ui.events, Names{"focus: btnMake"});
     EXPECT_EQ(ChapterFiles(book), (Names{"a.htm", "b.htm", "c.htm"}));
     std::vector<std::int64_t> sizes;
     for (const Chapter& chapter : book.chapters) sizes.push_back(chapter.size);
@@ -122,21 +135,6 @@ TEST_F(WebImport, AutoTitleOffEmptiesCellsAndOnReExtracts) {
     EXPECT_EQ(grid.rows[2][kGridTitleColumn], "Caf\xC3\xA9");  // Windows-1252 read as such
     EXPECT_EQ(grid.rows[3][kGridTitleColumn], "");             // no title
     EXPECT_EQ(book.chapters[0].title, "A &amp; B");
-}
-
-TEST_F(WebImport, StartsAFreshProjectNamedAfterTheFolder) {
-    book.images = book.stylesheets = {"old"};
-    book.tocMarked = true;
-    form.inAuthor = "Someone";
-    form.inDesc = "kept";
-    Import();
-    EXPECT_TRUE(fs::is_empty(book.folders.opsFolder) && fs::is_empty(book.folders.doctmpFolder));
-    EXPECT_TRUE(book.images.empty() && book.stylesheets.empty());
-    EXPECT_FALSE(book.tocMarked);
-    EXPECT_EQ(form.inAuthor, "");
-    EXPECT_EQ(form.inDesc, "kept");
-    EXPECT_EQ(form.lblDesName, "Moby Dick.mobi");
-    EXPECT_EQ(ui.events, Names{"focus: btnMake"});
 }
 
 TEST_F(WebImport, AnEmptyChoiceOrPagesInsideTheWorkFolderChangeNothing) {
