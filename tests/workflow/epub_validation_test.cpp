@@ -10,7 +10,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
-#include <functional>
 
 #include "project/book.h"
 #include "recording_ui_port.h"
@@ -58,29 +57,19 @@ protected:
 };
 
 TEST_F(EpubValidationTest, PreconditionsStopWithTheirMessagesAndRunNothing) {
-    struct Case {
-        const char* name;
-        std::function<void()> setUp;
-        std::string jarPath;
-        std::string message;
-    };
-    const std::string missingJar = dir.path() + "none.jar";
-    const Case cases[] = {
-        {"before any make", [] {}, jar, kMakeEpubFirstMessage},
-        {"made book deleted", [&] { std::filesystem::remove(MakeBook("valid")); }, jar,
-         "Can not find My Book.epub"},
-        {"no jar set", [&] { MakeBook("valid"); }, "", kSetEpubcheckMessage},
-        {"jar missing", [&] { MakeBook("valid"); }, missingJar, kJarMissingMessage},
-    };
-    for (const Case& c : cases) {
-        book = Book();
+    const auto notRun = [this](const std::string& jarPath, const std::string& message) {
+        SCOPED_TRACE(message);
         ui = RecordingUiPort();
-        c.setUp();
-        const ValidationResult result = ValidateThis(book, c.jarPath, ui);
-        EXPECT_EQ(result.verdict, ValidationVerdict::NotRun) << c.name;
-        EXPECT_EQ(ui.messages, std::vector<std::string>{c.message}) << c.name;
-        EXPECT_EQ(book.log, "") << c.name;
-    }
+        EXPECT_EQ(ValidateThis(book, jarPath, ui).verdict, ValidationVerdict::NotRun);
+        EXPECT_EQ(ui.messages, std::vector<std::string>{message});
+        EXPECT_EQ(book.log, "");
+    };
+    notRun(jar, kMakeEpubFirstMessage);  // before any make
+    std::filesystem::remove(MakeBook("valid"));
+    notRun(jar, "Can not find My Book.epub");
+    MakeBook("valid");
+    notRun("", kSetEpubcheckMessage);
+    notRun(dir.path() + "none.jar", kJarMissingMessage);
 }
 
 TEST_F(EpubValidationTest, ValidateThisChecksTheMadeEpubWithTheJarQuoted) {
