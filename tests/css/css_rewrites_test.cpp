@@ -72,7 +72,6 @@ TEST(CssRewrites, Table) {
         {Doubled, "p{font-size:1..2pt} h1{font-size:72pt}",
          "p{font-size:1..2pt} h1{font-size:140pt}"},
         // font-family fallbacks
-        {Classified, "p{font-family:Arial;}", "p{font-family:Arial,sans-serif;}"},
         {Classified, "p{font-family:Courier New;}", "p{font-family:Courier New,monospace;}"},
         {Classified, "p{font-family:Times New Roman;}", "p{font-family:Times New Roman,serif;}"},
         {Classified, "p{font-family:SimSun;}", "p{font-family:SimSun,serif;}"},
