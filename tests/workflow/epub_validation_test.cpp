@@ -72,7 +72,7 @@ TEST_F(EpubValidationTest, PreconditionsStopWithTheirMessagesAndRunNothing) {
     notRun(dir.path() + "none.jar", kJarMissingMessage);
 }
 
-TEST_F(EpubValidationTest, ValidateThisChecksTheMadeEpubWithTheJarQuoted) {
+TEST_F(EpubValidationTest, ValidateThisChecksTheMadeEpubWithTheJarQuotedAndReportsErrors) {
     const std::string epub = MakeBook("a valid book");
     const ValidationResult result = ValidateThis(book, jar, ui);
     EXPECT_EQ(result.verdict, ValidationVerdict::Valid);
@@ -83,17 +83,26 @@ TEST_F(EpubValidationTest, ValidateThisChecksTheMadeEpubWithTheJarQuoted) {
     EXPECT_EQ(book.log, std::string(kValidationLogHeader) + "\r\njar=[" + jar +
                             "]\r\nValidating \r\nNo errors or warnings detected.\r\n");
     EXPECT_EQ(ui.shownLog, book.log);
-}
 
-TEST_F(EpubValidationTest, ErrorsShowTheLogPage) {
+    // Errors show the log page.
     MakeBook("broken");
-    const ValidationResult result = ValidateThis(book, jar, ui);
-    EXPECT_EQ(result.verdict, ValidationVerdict::ContainsErrors);
-    EXPECT_TRUE(result.validatorReported);
+    ui = RecordingUiPort();
+    book.log.clear();
+    ValidationResult errors = ValidateThis(book, jar, ui);
+    EXPECT_EQ(errors.verdict, ValidationVerdict::ContainsErrors);
+    EXPECT_TRUE(errors.validatorReported);
     EXPECT_EQ(ui.messages, std::vector<std::string>{kEpubErrorsMessage});
     EXPECT_NE(std::find(ui.events.begin(), ui.events.end(), "page: Log"), ui.events.end());
     EXPECT_NE(book.log.find("ERROR(RSC-005): /OPS/a.xhtml(1,1): bad\r\n"), std::string::npos)
         << book.log;
+
+    // A validator that cannot start counts as errors but is no report.
+    ::setenv("PATH", dir.path().c_str(), 1);  // no java anywhere
+    ui = RecordingUiPort();
+    errors = ValidateThis(book, jar, ui);
+    EXPECT_EQ(errors.verdict, ValidationVerdict::ContainsErrors);
+    EXPECT_FALSE(errors.validatorReported);
+    EXPECT_EQ(ui.messages, std::vector<std::string>{kEpubErrorsMessage});
 }
 
 TEST_F(EpubValidationTest, ValidateOtherNamesTheFileAndChecksItsPreconditions) {
@@ -112,15 +121,6 @@ TEST_F(EpubValidationTest, ValidateOtherNamesTheFileAndChecksItsPreconditions) {
     EXPECT_EQ(ui.messages, (std::vector<std::string>{kNoEpubGivenMessage,
                                                      "Can not find " + dir.path() + "gone.epub",
                                                      kSetEpubcheckMessage}));
-}
-
-TEST_F(EpubValidationTest, AValidatorThatCannotStartCountsAsErrorsButIsNoReport) {
-    ::setenv("PATH", dir.path().c_str(), 1);  // no java anywhere
-    MakeBook("valid");
-    const ValidationResult result = ValidateThis(book, jar, ui);
-    EXPECT_EQ(result.verdict, ValidationVerdict::ContainsErrors);
-    EXPECT_FALSE(result.validatorReported);
-    EXPECT_EQ(ui.messages, std::vector<std::string>{kEpubErrorsMessage});
 }
 
 // A lone CR ends a line too; every mention of the checked file goes.

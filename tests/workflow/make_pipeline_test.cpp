@@ -197,20 +197,8 @@ TEST_F(MakePackage, CopiesAreNormalisedStrippedAndRestyledWhileTheSourceIsNeverW
     EXPECT_EQ(css.find("p{text-indent"), css.rfind("p{text-indent")) << css;
 }
 
-TEST_F(MakePackage, AChapterMarkedAsContentsReplacesTheGeneratedContentsPage) {
-    Import();
-    ASSERT_TRUE(MarkAsToc(book, grid, 2));
-    form.fileList = ChapterRowsOf(grid);
-    ASSERT_EQ(Make().outcome, MakeOutcome::Made);
-    EXPECT_FALSE(InOps("toc.htm"));
-    const std::string opf = Ops("content.opf");
-    EXPECT_TRUE(Has(opf, "type=\"toc\"  title=\"Table of Contents\" href=\"02_two.htm\"")) << opf;
-    EXPECT_FALSE(Has(opf, "toc.htm\"")) << opf;
-}
-
-// Make Content and Make TOC rewrite the package from the values edited after a make.
 // With auto-title off the grid starts without titles; titles typed into it make the book.
-TEST_F(MakePackage, TypedTitlesReachTheNavigationEscapedAndEditsReachItAgain) {
+TEST_F(MakePackage, TypedTitlesAndTheMarkedContentsReachTheNavigationEscapedAndEditsReachItAgain) {
     form.chkAutoTitle = false;
     Import();
     for (const ChapterRow& row : form.fileList) EXPECT_EQ(row.title, "") << row.fileName;
@@ -228,6 +216,14 @@ TEST_F(MakePackage, TypedTitlesReachTheNavigationEscapedAndEditsReachItAgain) {
     book.chapters[2].title = "Renamed Third";
     EXPECT_TRUE(MakeToc(book, ui));
     EXPECT_TRUE(Has(Ops("toc.ncx"), "Renamed Third"));
+    // A chapter marked as contents replaces the generated contents page.
+    ASSERT_TRUE(MarkAsToc(book, grid, 2));   // the typed titles stay in the form
+    fs::remove_all(book.folders.opsFolder);  // no page of the earlier make is left to find
+    ASSERT_EQ(Make().outcome, MakeOutcome::Made);
+    EXPECT_FALSE(InOps("toc.htm"));
+    const std::string opf = Ops("content.opf");
+    EXPECT_TRUE(Has(opf, "type=\"toc\"  title=\"Table of Contents\" href=\"02_two.htm\"")) << opf;
+    EXPECT_FALSE(Has(opf, "toc.htm\"")) << opf;
 }
 
 }  // namespace
