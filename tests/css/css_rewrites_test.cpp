@@ -146,7 +146,6 @@ TEST(ParagraphRule, RuleStrings) {
         {{.gap = true, .gapEm = "0.75"}, "p{margin-top:0.75em;}"},
         {{.lineHeight = true, .lineHeightPercent = 150}, "p{line-height:150%;}"},
         {{.align = true, .alignment = "Left"}, "p{text-align:Left;}"},
-        {{.align = true, .alignment = "Right"}, "p{text-align:Right;}"},
         {{.align = true, .alignment = "center"}, "p{text-align:center;}"},  // typed into the box
         {{.indent = true, .align = true, .gapEm = "1.5", .lineHeightPercent = 150},
          "p{text-indent:2em;text-align:justify;}"},

@@ -65,10 +65,7 @@ TEST_F(PipelineTest, TheReportNamesTheBookOnlyWhenThisMakeProducedIt) {
     EXPECT_EQ(Make().outcome, MakeOutcome::Made);
     EXPECT_EQ(ui.messages, std::vector<std::string>{"Your Mobi book has been saved in " + output +
                                                     " as Test Book.mobi"});
-    EXPECT_TRUE(Has(book.log, "fake compiler: built Test Book.mobi")) << book.log;
-    const std::string tail =
-        "\r\n# Mobi book Test Book.mobi made successfully.\r\n# File saved at ";
-    EXPECT_TRUE(book.log.ends_with(tail + output + "Test Book.mobi")) << book.log;
+    EXPECT_TRUE(book.log.ends_with("# File saved at " + output + "Test Book.mobi")) << book.log;
     EXPECT_EQ(ReadTextFile(output + "Test Book.mobi"), "BOOKMOBI");
     EXPECT_EQ(book.previewSource, PreviewSource::Made);
     // The log view shows the finished log; the log window opens only for a failure.
