@@ -217,6 +217,7 @@ TEST_F(QuilleryCommand, EveryBookOptionReachesThePackage) {
 }
 
 // The output name the compiler's rule gives is the one reported; a folder keeps the title.
+// Without proposed titles the chapters are titled by their file names.
 TEST_F(QuilleryCommand, OutputNamesAFileOrAFolder) {
     const QuilleryRun epub = Make({"--title", "Small", "-o", "out/My Book.epub", chapters});
     ASSERT_EQ(epub.status, 0) << epub.err;
@@ -227,17 +228,16 @@ TEST_F(QuilleryCommand, OutputNamesAFileOrAFolder) {
     EXPECT_TRUE(ReadTextFile(dir.path() + "out/My Book.epub").starts_with("PK"));
     EXPECT_TRUE(Has(epub.out, "# ePub book My Book.epub made successfully.")) << epub.out;
     const QuilleryRun folder =
-        Make({"--title", "Harbour Days", "-o", "shelf/", "--no-epub", chapters});
+        Make({"--title", "Harbour Days", "-o", "shelf/", "--no-epub", "--no-auto-title", chapters});
     ASSERT_EQ(folder.status, 0) << folder.err;
+    for (const char* title : {"<text>01_one</text>", "<text>03 three</text>"})
+        EXPECT_TRUE(Has(Ops("toc.ncx"), title)) << title;  // titled by their file names
     EXPECT_TRUE(fs::exists(dir.path() + "shelf/Harbour Days.mobi"));
     EXPECT_FALSE(fs::exists(dir.path() + "shelf/Harbour Days.epub"));
 }
 
-// Without proposed titles the chapters are titled by their file names or by --titles.
+// Without proposed titles the chapters are titled by a --titles file when given.
 TEST_F(QuilleryCommand, ChapterTitlesWithoutAutoTitleComeFromFileNamesOrATitlesFile) {
-    ASSERT_EQ(Make({"--no-auto-title", chapters}).status, 0);
-    for (const char* title : {"<text>01_one</text>", "<text>03 three</text>"})
-        EXPECT_TRUE(Has(Ops("toc.ncx"), title)) << title;
     const std::string titles = dir.Write("titles.txt", "\xEF\xBB\xBFOne\r\nTwo & more\nThree\n");
     ASSERT_EQ(Make({"--no-auto-title", "--titles", titles, chapters}).status, 0);
     EXPECT_TRUE(Has(Ops("toc.ncx"), "<text>One</text>") &&

@@ -51,10 +51,8 @@ TEST_F(WordStylesheetTest, FirstBlockWithoutDefinitionsStaysAndScriptsGoEverywhe
     ASSERT_TRUE(Extract(html));
     EXPECT_EQ(html, "<head>" + first + kLink + "</head>");
     EXPECT_EQ(StyleCss(), "\n/* Style Definitions */\np{margin:0}" + kLinkRule);
-}
-
-TEST_F(WordStylesheetTest, BlockWithoutAFinalLineBreakLosesNothing) {
-    std::string html = "<head><style>/* Font Definitions */ p{margin:0}</style></head>";
+    // A block without a final line break loses nothing.
+    html = "<head><style>/* Font Definitions */ p{margin:0}</style></head>";
     ASSERT_TRUE(Extract(html));
     EXPECT_EQ(StyleCss(), "/* Font Definitions */ p{margin:0}" + kLinkRule);
 }

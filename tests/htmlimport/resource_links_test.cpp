@@ -24,7 +24,6 @@ TEST(Collectors, ImagesAndStylesheetsOfOneChapter) {
         {false, "<img alt=\"x\" src=\"Fish &amp; Chips.png\" />", {"Fish & Chips.png"}},
         {false, "<img src=\" pics\\b.png \">", {"pics\\b.png"}},
         {false, "<img src=a.gif><img src=\"\"><img alt=\"no source\">", {"a.gif"}},
-        {false, "<IMG SRC=Pics/My%20Photo.JPG>", {"Pics/My Photo.JPG"}},
         // Every %XX decoded, after the fragment and query are split off.
         {false,
          "<img src=\"%C3%A9t%C3%A9%2Bn%25.png#x\"><img src=\"a%23b.png?v=2\">",

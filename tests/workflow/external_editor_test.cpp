@@ -6,8 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-
 #include "project/book.h"
 #include "recording_ui_port.h"
 #include "temp_dir.h"
@@ -24,54 +22,29 @@ TEST(ExternalEditor, EachCommandOpensItsFileOrSaysWhyNot) {
     Book book;
     book.sourceFolder = dir.path() + "src/";
     book.folders.opsFolder = dir.path() + "ops/";
-    const std::string ops = book.folders.opsFolder;
-    using Command = std::function<void(const Book&, const std::string&, UiPort&)>;
-    auto listed = [](const std::string& name) {
-        return [name](const Book& b, const std::string& e, UiPort& ui) {
-            EditListedFile(b, name, e, ui);
-        };
-    };
-    struct Case {
-        const char* what;
-        std::function<void(Book&)> setUp;
-        std::string editorPath;
-        Command command;
-        std::string event;  // what the port saw; "" nothing
-    };
-    const Case cases[] = {
-        {"no editor", {}, "", EditPackageDocument, std::string("message: ") + kSetEditorMessage},
-        {"editor gone",
-         {},
-         dir.path() + "gone",
-         EditPackageDocument,
-         std::string("message: ") + kEditorMissingMessage},
-        {"meta", {}, editor, EditPackageDocument, "open: " + editor + " " + ops + "content.opf"},
-        {"no stylesheet", {}, editor, EditOnlyStylesheet, std::string("message: ") + kNoCssMessage},
-        {"one stylesheet before any import", [](Book& b) { b.stylesheets = {"s.css"}; }, editor,
-         EditOnlyStylesheet, ""},
-        {"one stylesheet imported",
-         [](Book& b) {
-             b.stylesheets = {"s.css"};
-             b.previewSource = PreviewSource::Imported;
-         },
-         editor, EditOnlyStylesheet, "open: " + editor + " " + book.sourceFolder + "s.css"},
-        {"two stylesheets: the sub-items act",
-         [](Book& b) {
-             b.stylesheets = {"a.css", "b.css"};
-         },
-         editor, EditOnlyStylesheet, ""},
-        {"sub-item imported", [](Book& b) { b.previewSource = PreviewSource::Imported; }, editor,
-         listed("c 1.htm"), "open: " + editor + " " + book.sourceFolder + "c 1.htm"},
-    };
-    for (const Case& c : cases) {
-        Book b = book;
-        if (c.setUp) c.setUp(b);
+    using Events = std::vector<std::string>;
+    const auto events = [](const Book& b, const std::string& editorPath, auto command) {
         RecordingUiPort ui;
-        c.command(b, c.editorPath, ui);
-        const std::vector<std::string> expected =
-            c.event.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.event};
-        EXPECT_EQ(ui.events, expected) << c.what;
-    }
+        command(b, editorPath, ui);
+        return ui.events;
+    };
+    const std::string message = "message: ", open = "open: " + editor + " ";
+    EXPECT_EQ(events(book, "", EditPackageDocument), Events{message + kSetEditorMessage});
+    EXPECT_EQ(events(book, dir.path() + "gone", EditPackageDocument),
+              Events{message + kEditorMissingMessage});
+    EXPECT_EQ(events(book, editor, EditPackageDocument),
+              Events{open + book.folders.opsFolder + "content.opf"});
+    EXPECT_EQ(events(book, editor, EditOnlyStylesheet), Events{message + kNoCssMessage});
+    book.stylesheets = {"s.css"};  // before any import there is no file to open
+    EXPECT_EQ(events(book, editor, EditOnlyStylesheet), Events{});
+    book.previewSource = PreviewSource::Imported;
+    EXPECT_EQ(events(book, editor, EditOnlyStylesheet), Events{open + book.sourceFolder + "s.css"});
+    book.stylesheets = {"a.css", "b.css"};  // with two, the sub-items act
+    EXPECT_EQ(events(book, editor, EditOnlyStylesheet), Events{});
+    const auto listed = [](const Book& b, const std::string& e, UiPort& ui) {
+        EditListedFile(b, "c 1.htm", e, ui);
+    };
+    EXPECT_EQ(events(book, editor, listed), Events{open + book.sourceFolder + "c 1.htm"});
 }
 
 TEST(ExternalEditor, SubItemsListFilesOfTheSourceFolderAndStylesheetsOnlyWhenSeveral) {

@@ -62,9 +62,8 @@ struct PipelineTest : ::testing::Test {
     std::string Ops(const std::string& name) const {
         return ReadTextFile(book.folders.opsFolder + name);
     }
-    bool InOps(const std::string& name) const { return InFolder(book.folders.opsFolder, name); }
-    static bool InFolder(const std::string& folder, const std::string& name) {
-        return std::filesystem::exists(folder + name);
+    bool InOps(const std::string& name) const {
+        return std::filesystem::exists(book.folders.opsFolder + name);
     }
     static bool Has(const std::string& text, const std::string& part) {
         return text.find(part) != std::string::npos;

@@ -70,34 +70,24 @@ TEST_P(WebPages, ReachThePackageWhole) {
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Cases, WebPages, ::testing::Values(
-    RealPage{"CaseBlindNames",
+    RealPage{"PictureNamesInAnyCaseEncodedOrWithoutAUsableType",
         {{"a.htm", "<html><head><title>A</title><LINK REL=stylesheet HREF=STYLE.CSS></head>"
-                   "<body><p>Words</p><IMG SRC=img/A.png><img src=\"img/a.png\"></body></html>"},
-         {"b.htm", "<html><head><title>B</title></head><body><p>More words</p></body></html>"},
-         {"style.css", "p { margin: 0 }"}, {"IMG/a.PNG", kPng}, {"img/a.png", kPng}},
-        {"a.htm", "b.htm"},
-        {"STYLE.CSS", "img/A.png", "img/a.png"},
-        {"href=\"STYLE.CSS\"", "href=\"img/A.png\"", "href=\"img/a.png\""},
-        {}, {"<img src=\"img/A.png\">"}, {"does not exist"}, {}, {}},
-    RealPage{"EncodedNamesAndFragments",
-        {{"a.htm", "<html><head><title>A</title></head><body><p>x=5 and E=mc2</p>"
+                   "<body><p>x=5 and E=mc2</p><IMG SRC=img/A.png><img src=\"img/a.png\">"
                    "<img src=\"My%20Photo%C3%A9.png#frag\"><img src=\"a%23b.png\">"
-                   "<img data-src=\"lazy.png\" src=\"real.png\"></body></html>"},
-         {"b.htm", "<html><head><title>B</title></head><body><p>B</p></body></html>"},
-         {"My Photo\xC3\xA9.png", kPng}, {"a#b.png", kPng}, {"real.png", kPng}},
-        {"a.htm", "b.htm"},
-        {"My Photo\xC3\xA9.png", "a#b.png", "real.png"},
-        {"href=\"My%20Photo\xC3\xA9.png\"", "href=\"a%23b.png\"", "href=\"real.png\""},
-        {}, {}, {"lazy.png", "media-type=\"image/\""}, {}, {}},
-    RealPage{"PicturesWithoutAUsableType",
-        {{"a.htm", "<html><head><title>A</title></head><body><img src=\"photo\">"
+                   "<img data-src=\"lazy.png\" src=\"real.png\"><img src=\"photo\">"
                    "<img src=\"x.webp\"><img src=\"junk.bin\"></body></html>"},
-         {"b.htm", "<html><head><title>B</title></head><body><p>B</p></body></html>"},
+         {"b.htm", "<html><head><title>B</title></head><body><p>More words</p></body></html>"},
+         {"style.css", "p { margin: 0 }"}, {"IMG/a.PNG", kPng}, {"img/a.png", kPng},
+         {"My Photo\xC3\xA9.png", kPng}, {"a#b.png", kPng}, {"real.png", kPng},
          {"photo", "\xFF\xD8\xFF\xE0" "data"}, {"x.webp", "RIFF0000WEBP"}, {"junk.bin", "junk"}},
         {"a.htm", "b.htm"},
-        {"photo"},
-        {"href=\"photo\" media-type=\"image/jpeg\""},
-        {}, {}, {"media-type=\"image/\"", "x.webp", "junk.bin"}, {}, {}},
+        {"STYLE.CSS", "img/A.png", "img/a.png", "My Photo\xC3\xA9.png", "a#b.png", "real.png",
+         "photo"},
+        {"href=\"STYLE.CSS\"", "href=\"img/A.png\"", "href=\"img/a.png\"",
+         "href=\"My%20Photo\xC3\xA9.png\"", "href=\"a%23b.png\"", "href=\"real.png\"",
+         "href=\"photo\" media-type=\"image/jpeg\""},
+        {}, {"<img src=\"img/A.png\">"},
+        {"does not exist", "lazy.png", "media-type=\"image/\"", "x.webp", "junk.bin"}, {}, {}},
     RealPage{"TitlesShowWhatThePageShows",
         {{"a.htm", "<html><head><title>It&#8217;s &eacute;t&eacute;</title></head>"
                    "<body><p>A</p></body></html>"},
@@ -116,69 +106,57 @@ INSTANTIATE_TEST_SUITE_P(Cases, WebPages, ::testing::Values(
         {"href=\"one.htm#toc\""},
         {"<content src=\"one.htm#part%201\" />"},
         {"<a id=\"toc\"></a>", "<a name=\"part 1\" id=\"part 1\">"}, {}, {}, {}},
-    RealPage{"ResourcesOutsideTheFolderAreCopiedIn",
+    RealPage{"ResourcesInStyleTextAndOutsideTheFolderAreCopiedIn",
         {{"a.htm", "<html><head><title>A</title><link rel=stylesheet href=\"../shared/site.css\">"
+                   "<style>@import url(css/extra.css);\n"
+                   "p { background: url('img/p.gif') } /* url(img/no.png) */</style>"
                    "</head><body><p>Words</p><img src=\"../images/x.png\"><img src=\"x.png\">"
                    "<img src=\"../../up.png\"><img src=\"/etc/abs.png\"><img src=\"../notes.txt\">"
                    "<a href=\"../index.htm\">up</a><a href=\"b.htm#x\">in</a><img src=\"file:///x.png\">"
-                   "</body></html>"},
+                   "<div style=\"background:url(img/d%20d.png)\">Words</div></body></html>"},
          {"b.htm", "<html><head><title>B</title></head><body><p>B</p></body></html>"},
          {"x.png", kPng}, {"../images/x.png", kPng + "outside"}, {"../notes.txt", "text"},
          {"../../up.png", kPng},
          {"../shared/site.css", "@import \"more.css\";\nbody { background: url(bg.png) }\n"
                                 "@font-face { src: url('../fonts/F.ttf') }"},
          {"../shared/more.css", "h1 { color: red }"}, {"../shared/bg.png", kPng},
-         {"../fonts/F.ttf", std::string("\0\1\0\0font", 8)}},
-        {"a.htm", "b.htm"},
-        {"site.css", "more.css", "bg.png", "F.ttf", "x.png", "x-2.png"},
-        {"href=\"site.css\"", "href=\"more.css\"", "href=\"bg.png\" media-type=\"image/png\"",
-         "href=\"F.ttf\" media-type=\"font/ttf\"", "href=\"x-2.png\""},
-        {}, {"href=\"site.css\"", "<img src=\"x-2.png\">", "<img src=\"x.png\">", "<a>up</a>",
-             "<a href=\"b.htm#x\">in</a>"},
-        {"../", "notes.txt", "up.png", "abs.png"},
-        {{"site.css", "url(\"F.ttf\")"}, {"site.css", "url(bg.png)"}},
-        {"../", "abs.png", "up.png", "notes.txt", "file:"}},
-    RealPage{"StyleBlocksAttributesAndImports",
-        {{"a.htm", "<html><head><title>A</title><style>@import url(css/extra.css);\n"
-                   "p { background: url('img/p.gif') } /* url(img/no.png) */</style></head>"
-                   "<body><div style=\"background:url(img/d%20d.png)\">Words</div></body></html>"},
-         {"b.htm", "<html><head><title>B</title></head><body><p>B</p></body></html>"},
+         {"../fonts/F.ttf", std::string("\0\1\0\0font", 8)},
          {"css/extra.css", "li { list-style-image: url(../img/li.png) }"},
          {"img/p.gif", "GIF89a"}, {"img/d d.png", kPng}, {"img/li.png", kPng}},
         {"a.htm", "b.htm"},
-        {"css/extra.css", "img/p.gif", "img/d d.png", "img/li.png"},
-        {"href=\"css/extra.css\"", "href=\"img/p.gif\"", "href=\"img/d%20d.png\"",
-         "href=\"img/li.png\""},
-        {}, {"url(img/d%20d.png)"}, {"no.png"},
-        {{"css/extra.css", "url(../img/li.png)"}}, {}},
-    RealPage{"ParagraphStyleReachesAChapterWithoutAStylesheet",
-        {{"a.htm", "<html><head><title>A</title></head><body><p>Words</p></body></html>"},
-         {"b.htm", "<html><head><title>B</title><link rel=\"stylesheet\" href=\"own.css\">"
-                   "</head><body><p>B</p></body></html>"},
-         {"own.css", "p { color: navy }"}, {"style.css", "h1 { color: red }"}},
-        {"a.htm", "b.htm"},
-        {"style-2.css", "own.css"},
-        {"href=\"style-2.css\"", "href=\"own.css\""},
-        {}, {"<link rel=\"stylesheet\" type=\"text/css\" href=\"style-2.css\"/></head>"},
-        {"href=\"style.css\""},
-        {{"style-2.css", "p{text-indent:2em;}"}, {"own.css", "p{text-indent:2em;}"},
-         {"b.htm", "href=\"own.css\""}},
-        {}, true},
-    RealPage{"PicturesReadersDoNotTakeBecomePng",
+        {"site.css", "more.css", "bg.png", "F.ttf", "x.png", "x-2.png", "css/extra.css",
+         "img/p.gif", "img/d d.png", "img/li.png"},
+        {"href=\"site.css\"", "href=\"more.css\"", "href=\"bg.png\" media-type=\"image/png\"",
+         "href=\"F.ttf\" media-type=\"font/ttf\"", "href=\"x-2.png\"", "href=\"css/extra.css\"",
+         "href=\"img/p.gif\"", "href=\"img/d%20d.png\"", "href=\"img/li.png\""},
+        {}, {"href=\"site.css\"", "<img src=\"x-2.png\">", "<img src=\"x.png\">", "<a>up</a>",
+             "<a href=\"b.htm#x\">in</a>", "url(img/d%20d.png)"},
+        {"../", "notes.txt", "up.png", "abs.png", "no.png"},
+        {{"site.css", "url(\"F.ttf\")"}, {"site.css", "url(bg.png)"},
+         {"css/extra.css", "url(../img/li.png)"}},
+        {"../", "abs.png", "up.png", "notes.txt", "file:"}},
+    // A chapter without a stylesheet gets one for the paragraph style.
+    RealPage{"PicturesReadersDoNotTakeBecomePngAndParagraphStyleReachesEveryChapter",
         {{"a.htm", "<html><head><title>A</title></head><body><p>Words</p><img src=\"p.bmp\">"
                    "<img src=\"p.TIF\"><div style=\"background:url(w.webp)\">x</div>"
                    "<img src=\"../up.webp\"></body></html>"},
-         {"b.htm", "<html><head><title>B</title></head><body><p>B</p></body></html>"},
+         {"b.htm", "<html><head><title>B</title><link rel=\"stylesheet\" href=\"own.css\">"
+                   "</head><body><p>B</p></body></html>"},
+         {"own.css", "p { color: navy }"}, {"style.css", "h1 { color: red }"},
          {"p.bmp", Picture("bmp")}, {"p.TIF", Picture("tiff")}, {"w.webp", Picture("webp")},
          {"../up.webp", Picture("webp")}},
         {"a.htm", "b.htm"},
-        {"p.png", "p-2.png", "w.png", "up.png"},
+        {"p.png", "p-2.png", "w.png", "up.png", "style-2.css", "own.css"},
         {"href=\"p.png\" media-type=\"image/png\"", "href=\"p-2.png\" media-type=\"image/png\"",
-         "href=\"w.png\" media-type=\"image/png\"", "href=\"up.png\" media-type=\"image/png\""},
-        {}, {"<img src=\"p.png\">", "<img src=\"p-2.png\">", "url('w.png')", "<img src=\"up.png\">"},
-        {".bmp", ".TIF", ".webp", "image/bmp"},
-        {{"p.png", kPng}, {"p-2.png", kPng}, {"w.png", kPng}},
-        {".bmp", ".TIF", ".webp"}}),
+         "href=\"w.png\" media-type=\"image/png\"", "href=\"up.png\" media-type=\"image/png\"",
+         "href=\"style-2.css\"", "href=\"own.css\""},
+        {}, {"<img src=\"p.png\">", "<img src=\"p-2.png\">", "url('w.png')", "<img src=\"up.png\">",
+             "<link rel=\"stylesheet\" type=\"text/css\" href=\"style-2.css\"/></head>"},
+        {".bmp", ".TIF", ".webp", "image/bmp", "href=\"style.css\""},
+        {{"p.png", kPng}, {"p-2.png", kPng}, {"w.png", kPng},
+         {"style-2.css", "p{text-indent:2em;}"}, {"own.css", "p{text-indent:2em;}"},
+         {"b.htm", "href=\"own.css\""}},
+        {".bmp", ".TIF", ".webp"}, true}),
     [](const auto& info) { return std::string(info.param.what); });
 // clang-format on
 
