@@ -12,7 +12,6 @@
 #include "text/percent_decoding.h"
 #include "text/regex.h"
 #include "text/strings.h"
-#include "text/text_file.h"
 
 namespace quillery {
 
@@ -138,20 +137,6 @@ void CollectPageImages(std::string_view page, std::vector<std::string>& list) {
 
 void CollectPageStylesheets(std::string_view page, std::vector<std::string>& list) {
     CollectPageReferences(page, "<link[^>]+>", StylesheetHref, true, list);
-}
-
-std::vector<std::string> CollectImages(const std::string& folder,
-                                       const std::vector<std::string>& files) {
-    std::vector<std::string> list;
-    for (const std::string& file : files) CollectPageImages(ReadTextFile(folder + file), list);
-    return list;
-}
-
-std::vector<std::string> CollectStylesheets(const std::string& folder,
-                                            const std::vector<std::string>& files) {
-    std::vector<std::string> list;
-    for (const std::string& file : files) CollectPageStylesheets(ReadTextFile(folder + file), list);
-    return list;
 }
 
 void RepairAnchorLinks(Book& book) {

@@ -17,17 +17,9 @@
 
 namespace quillery {
 
-// Local pictures named by the src of the img tags of folder + each entry of files (a file
-// that cannot be read contributes nothing).
-std::vector<std::string> CollectImages(const std::string& folder,
-                                       const std::vector<std::string>& files);
-
-// Local stylesheets named by the href of the link tags of folder + each entry of files, up to
-// and including ".css" in any case ("css/Main.CSS" stays, the name the chapters use).
-std::vector<std::string> CollectStylesheets(const std::string& folder,
-                                            const std::vector<std::string>& files);
-
-// The same for one page's text, adding to list what it does not hold yet.
+// The local pictures named by the src of a page's img tags, and the local stylesheets named
+// by the href of its link tags, up to and including ".css" in any case ("css/Main.CSS" stays,
+// the name the chapters use); each added to list unless it holds it already.
 void CollectPageImages(std::string_view page, std::vector<std::string>& list);
 void CollectPageStylesheets(std::string_view page, std::vector<std::string>& list);
 

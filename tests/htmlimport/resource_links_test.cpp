@@ -5,15 +5,21 @@
 #include <gtest/gtest.h>
 
 #include "chapters.h"
-#include "temp_dir.h"
 
 namespace quillery {
 namespace {
 
 using Paths = std::vector<std::string>;
 
+// The references a page's collector finds, in order of first appearance.
+Paths Collected(bool stylesheets, std::initializer_list<std::string_view> pages) {
+    Paths list;
+    for (std::string_view page : pages)
+        stylesheets ? CollectPageStylesheets(page, list) : CollectPageImages(page, list);
+    return list;
+}
+
 TEST(Collectors, ImagesAndStylesheetsOfOneChapter) {
-    const quillery::testing::TempDir dir;
     const struct {
         bool stylesheets;
         std::string page;
@@ -46,24 +52,16 @@ TEST(Collectors, ImagesAndStylesheetsOfOneChapter) {
         // A ".css" that belongs to another attribute would give a value holding markup.
         {true, "<link href=\"next.htm\" title=\"a.css\">", {}},
     };
-    for (const auto& c : cases) {
-        dir.Write("c.htm", c.page);
-        EXPECT_EQ(c.stylesheets ? CollectStylesheets(dir.path(), {"c.htm"})
-                                : CollectImages(dir.path(), {"c.htm"}),
-                  c.found)
-            << c.page;
-    }
+    for (const auto& c : cases) EXPECT_EQ(Collected(c.stylesheets, {c.page}), c.found) << c.page;
 }
 
 // Names differing only in case are different files on Linux: both are kept.
 TEST(Collectors, EachImageOnceNamesInAnyCaseKept) {
-    const quillery::testing::TempDir dir;
-    dir.Write("1.htm", "<img src=\"Img/A.JPG\"><img src='b.png'>");
-    dir.Write("2.htm", "<img src=\"img/a.jpg\"><img src=\"c.gif\"><img src=\"B.PNG\">");
-    EXPECT_EQ(CollectImages(dir.path(), {"1.htm", "missing.htm", "2.htm"}),
+    const std::string_view first = "<img src=\"Img/A.JPG\"><img src='b.png'>";
+    const std::string_view second = "<img src=\"img/a.jpg\"><img src=\"c.gif\"><img src=\"B.PNG\">";
+    EXPECT_EQ(Collected(false, {first, second}),
               (Paths{"Img/A.JPG", "b.png", "img/a.jpg", "c.gif", "B.PNG"}));
-    EXPECT_EQ(CollectImages(dir.path(), {"2.htm", "2.htm"}),
-              (Paths{"img/a.jpg", "c.gif", "B.PNG"}));
+    EXPECT_EQ(Collected(false, {second, second}), (Paths{"img/a.jpg", "c.gif", "B.PNG"}));
 }
 
 TEST(RepairAnchorLinks, LinksToAnchorsOfAnyPartNameThatFile) {
