@@ -21,18 +21,10 @@ namespace fs = std::filesystem;
 namespace quillery::testing {
 namespace {
 
-const char* const kEpubcheckJar = "/usr/share/java/epubcheck.jar";
-
-std::string Epubcheck(const std::string& epub) {
-    return RunCommand("java -jar " + ShellQuote(kEpubcheckJar) + " " + ShellQuote(epub), "/");
-}
-
 bool NoErrors(const std::string& report) {
     return report.find("No errors or warnings detected") != std::string::npos ||
            std::regex_search(report, std::regex(R"(\b0 fatals? / 0 errors?\b)"));
 }
-
-bool HaveCalibre() { return RunCommand("command -v ebook-convert", "/").size() > 1; }
 
 // The text calibre reads from a book or a page, without any white space: line breaking and
 // block spacing differ between a page and a book, the characters do not.
@@ -51,7 +43,7 @@ std::string CalibreCharacters(const std::string& input, const std::string& workF
 // Every chapter's text, in order, is in the ePub's text.
 void ExpectChapterTextsInEpub(const std::vector<std::string>& chapters, const std::string& epub,
                               const std::string& workFolder) {
-    if (!HaveCalibre()) {
+    if (!HaveTool("ebook-convert")) {
         std::printf("calibre is not installed: the text comparison is skipped\n");
         return;
     }

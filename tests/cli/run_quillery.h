@@ -92,4 +92,16 @@ inline std::string WriteSmallWebBook(const TempDir& dir) {
     return dir.path() + "chapters/";
 }
 
+// The readers of the field the reader tests run: epubcheck (Debian's jar) and any tool on the
+// PATH (mobitool, ebook-convert).
+inline const char* const kEpubcheckJar = "/usr/share/java/epubcheck.jar";
+
+inline std::string Epubcheck(const std::string& epub) {
+    return RunCommand("java -jar " + ShellQuote(kEpubcheckJar) + " " + ShellQuote(epub), "/");
+}
+
+inline bool HaveTool(const std::string& tool) {
+    return RunCommand("command -v " + tool, "/").size() > 1;
+}
+
 }  // namespace quillery::testing

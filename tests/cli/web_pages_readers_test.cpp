@@ -17,6 +17,7 @@
 #include "project/command_runner.h"
 #include "required_tool.h"
 #include "run_quillery.h"
+#include "test_pictures.h"
 #include "text/file_utils.h"
 #include "text/text_file.h"
 
@@ -25,26 +26,11 @@ namespace fs = std::filesystem;
 namespace quillery::testing {
 namespace {
 
-const char* const kEpubcheckJar = "/usr/share/java/epubcheck.jar";
-
-bool Have(const std::string& tool) { return RunCommand("command -v " + tool, "/").size() > 1; }
-
 // A small picture of one colour, in any format GD writes.
 std::string Picture(const std::string& format, int red) {
     gdImagePtr image = gdImageCreateTrueColor(8, 6);
     gdImageFilledRectangle(image, 0, 0, 7, 5, gdTrueColor(red, 40, 200));
-    int size = 0;
-    void* data = nullptr;
-    if (format == "jpeg") data = gdImageJpegPtr(image, &size, 90);
-    if (format == "png") data = gdImagePngPtr(image, &size);
-    if (format == "gif") data = gdImageGifPtr(image, &size);
-    if (format == "bmp") data = gdImageBmpPtr(image, &size, 0);
-    if (format == "tiff") data = gdImageTiffPtr(image, &size);
-    if (format == "webp") data = gdImageWebpPtr(image, &size);
-    gdImageDestroy(image);
-    std::string bytes(static_cast<const char*>(data), static_cast<std::size_t>(size));
-    gdFree(data);
-    return bytes;
+    return mobi::testing::EncodeAndDestroy(image, format);
 }
 
 const char* const kSentences[] = {"The harbour lights were low.", "Second chapter words here.",
@@ -69,7 +55,7 @@ std::string Epubcheck(const std::string& epub) {
 class WebPagesReaders : public ::testing::Test {
 protected:
     void SetUp() override {
-        QUILLERY_REQUIRE_TOOL(Have("mobitool"), "mobitool");
+        QUILLERY_REQUIRE_TOOL(HaveTool("mobitool"), "mobitool");
         QUILLERY_REQUIRE_TOOL(fs::exists(kEpubcheckJar), "epubcheck");
         dir.Write(
             "src/index.htm",
@@ -167,7 +153,7 @@ TEST_F(WebPagesReaders, EpubcheckFindsNoMissingResourceFragmentOrFatalError) {
 }
 
 TEST_F(WebPagesReaders, CalibreReadsEverySentence) {
-    QUILLERY_REQUIRE_TOOL(Have("ebook-convert"), "calibre");
+    QUILLERY_REQUIRE_TOOL(HaveTool("ebook-convert"), "calibre");
     const std::string txt = dir.path() + "book.txt";
     RunCommand("ebook-convert " + ShellQuote(dir.path() + "out/book.mobi") + " " + ShellQuote(txt) +
                    " >/dev/null 2>&1",
