@@ -8,7 +8,6 @@
 #include <ctime>
 #include <exception>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <set>
 #include <thread>
@@ -49,13 +48,6 @@ std::string NowUtc() {
     char text[32];
     std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &utc);
     return text;
-}
-
-std::string FirstBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    char buffer[16] = {};
-    in.read(buffer, sizeof buffer);
-    return std::string(buffer, static_cast<std::size_t>(in.gcount()));
 }
 
 // Every file of the OPS folder, relative and "/" separated, but the make's own package
@@ -104,7 +96,7 @@ public:
         const std::string* renamed = names_.Renamed(path);
         if (!renamed) return {};
         const std::string full = ops_ + path;
-        std::string mediaType = MediaTypeOf(path, FirstBytes(full));
+        std::string mediaType = MediaTypeOf(path, ReadFileHead(full, 16));
         if (mediaType.empty()) return {};
         if (id.empty() && declaredIds_.count(path)) id = declaredIds_.at(path);
         if (id.empty() || usedIds_.count(id)) id = "item" + std::to_string(usedIds_.size() + 1);

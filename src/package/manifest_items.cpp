@@ -4,7 +4,6 @@
 #include "package/manifest_items.h"
 
 #include <filesystem>
-#include <fstream>
 
 #include "package/package_names.h"
 #include "package/package_text.h"
@@ -16,6 +15,8 @@
 #include "text/strings.h"
 
 namespace fs = std::filesystem;
+
+#include "text/text_file.h"
 
 namespace quillery {
 
@@ -109,10 +110,7 @@ std::string ImageManifestItems(Book& book) {
 }
 
 std::string FontMediaType(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    char head[4] = {};
-    in.read(head, sizeof head);
-    const std::string_view bytes(head, static_cast<std::size_t>(in.gcount()));
+    const std::string bytes = ReadFileHead(path, 4);
     if (bytes == "wOFF") return "font/woff";
     if (bytes == "wOF2") return "font/woff2";
     if (bytes == "OTTO") return "font/otf";

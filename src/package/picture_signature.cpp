@@ -2,19 +2,15 @@
 
 #include "package/picture_signature.h"
 
-#include <fstream>
 #include <string_view>
 
 #include "text/picture_header.h"
+#include "text/text_file.h"
 
 namespace quillery {
 
 std::string PictureSubtypeBySignature(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    char head[12] = {};
-    in.read(head, sizeof head);
-    return std::string(PictureSubtype(
-        PictureKindOf(std::string_view(head, static_cast<std::size_t>(in.gcount())))));
+    return std::string(PictureSubtype(PictureKindOf(ReadFileHead(path, 12))));
 }
 
 }  // namespace quillery

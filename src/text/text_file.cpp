@@ -10,6 +10,7 @@
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
+#include <fstream>
 #include <random>
 #include <string>
 #include <system_error>
@@ -105,6 +106,14 @@ int CreateTempBeside(const std::string& fileName, std::string& tempName) {
 }
 
 }  // namespace
+
+std::string ReadFileHead(const std::string& fileName, std::size_t maxBytes) {
+    std::ifstream in(fileName, std::ios::binary);
+    std::string head(maxBytes, '\0');
+    in.read(head.data(), static_cast<std::streamsize>(maxBytes));
+    head.resize(static_cast<std::size_t>(in.gcount()));
+    return head;
+}
 
 std::string ReadTextFile(const std::string& fileName) {
     // Non-blocking open: a named pipe or a device must not hang the program; only regular

@@ -8,6 +8,10 @@ namespace quillery {
 
 // The whole file; empty, without any message, when the file is missing, empty or unreadable.
 std::string ReadTextFile(const std::string& fileName);
+
+// At most the first maxBytes bytes of a file (fewer when it is shorter; "" when it cannot be
+// read): enough to tell a file's kind from its signature without reading it whole.
+std::string ReadFileHead(const std::string& fileName, std::size_t maxBytes);
 // Creates or truncates the file and writes exactly the bytes of text. Throws
 // std::system_error (message naming the file) when the file cannot be written.
 void WriteTextFile(const std::string& fileName, std::string_view text);

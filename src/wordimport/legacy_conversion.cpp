@@ -7,13 +7,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <string_view>
 
 #include "project/command_runner.h"
-#include "text/paths.h"
 #include "text/file_utils.h"
+#include "text/paths.h"
 #include "text/strings.h"
+#include "text/text_file.h"
 
 namespace quillery {
 namespace {
@@ -28,10 +28,7 @@ std::string ExtensionOf(const std::string& path) {
 }
 
 bool HasOle2Signature(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    char head[8] = {};
-    in.read(head, sizeof head);
-    return in.gcount() == 8 && std::string_view(head, 8) == kOle2Signature;
+    return ReadFileHead(path, kOle2Signature.size()) == kOle2Signature;
 }
 
 }  // namespace

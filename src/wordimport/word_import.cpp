@@ -7,8 +7,8 @@
 #include <optional>
 #include <system_error>
 
-#include "text/paths.h"
 #include "text/file_utils.h"
+#include "text/paths.h"
 #include "wordimport/legacy_conversion.h"
 #include "wordimport/word_html_cleaner.h"
 
@@ -50,6 +50,15 @@ void SplitInto(WordImportFiles& result, const std::string& htmlPath,
     }
     result.log.insert(result.log.end(), result.chapters.log.begin(), result.chapters.log.end());
     result.imported = !result.chapters.files.empty();
+}
+
+// Creates the import's work folder; when it cannot be written, says so in result.
+bool MadeFolder(const std::string& folder, WordImportFiles& result) {
+    std::error_code folderError;
+    fs::create_directories(folder, folderError);
+    if (!folderError && FolderExists(folder)) return true;
+    result.error = std::string(kNotWritten) + folder;
+    return false;
 }
 
 }  // namespace
@@ -113,12 +122,7 @@ WordImportFiles ImportWordDocumentFiles(const std::string& documentPath,
                                         ImportProgress& progress) {
     WordImportFiles result;
     const std::string folder = WithTrailingSlash(doctmpFolder);
-    std::error_code folderError;
-    fs::create_directories(folder, folderError);
-    if (folderError || !FolderExists(folder)) {
-        result.error = std::string(kNotWritten) + folder;
-        return result;
-    }
+    if (!MadeFolder(folder, result)) return result;
     const std::string htmlPath = folder + FileBaseName(documentPath) + ".html";
     WordConverter word(stateFolder);
     word.Start();
@@ -141,12 +145,7 @@ WordImportFiles ImportWordHtmlFiles(const std::string& htmlFile, const std::stri
                                     const WordImportOptions& options, ImportProgress& progress) {
     WordImportFiles result;
     const std::string folder = WithTrailingSlash(doctmpFolder);
-    std::error_code folderError;
-    fs::create_directories(folder, folderError);
-    if (folderError || !FolderExists(folder)) {
-        result.error = std::string(kNotWritten) + folder;
-        return result;
-    }
+    if (!MadeFolder(folder, result)) return result;
     result.log.emplace_back(kHtmlImported);
     const std::string copy = folder + FileNameOf(htmlFile);
     try {

@@ -29,7 +29,7 @@ namespace {
 enum class ExpectedKind { Picture, Stylesheet, PictureOrFont };
 
 bool IsSvg(const std::string& path) {
-    return LowerAscii(ReadTextFile(path).substr(0, 4096)).find("<svg") != std::string::npos;
+    return LowerAscii(ReadFileHead(path, 4096)).find("<svg") != std::string::npos;
 }
 
 bool IsOfKind(const std::string& path, ExpectedKind kind) {
