@@ -7,7 +7,7 @@ set -euo pipefail
 
 build_packages=(
   g++ cmake ninja-build pkg-config
-  libpcre2-dev libzip-dev libpugixml-dev libgumbo-dev
+  libpcre2-dev libzip-dev libpugixml-dev libgumbo-dev libdeflate-dev
   libjpeg-dev libpng-dev libgif-dev libgd-dev
 )
 gui_packages=(

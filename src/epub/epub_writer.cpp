@@ -12,6 +12,7 @@
 #include <set>
 #include <thread>
 
+#include "epub/deflated_bytes.h"
 #include "epub/navigation.h"
 #include "epub/package_names.h"
 #include "epub/source_package.h"
@@ -118,7 +119,7 @@ public:
             if (doc.mathml) properties += "mathml ";
             if (!properties.empty()) properties.pop_back();
             entry.properties = properties;
-            zip_.AddText("OPS/" + *renamed, std::move(doc.text));
+            zip_.AddDeflated("OPS/" + *renamed, std::move(page.deflated));
             documents_.push_back(id);
         } else if (mediaType == "text/css") {
             zip_.AddText("OPS/" + *renamed,
@@ -135,8 +136,8 @@ public:
         return id;
     }
 
-    // Converts the pages ahead, on as many threads as there are cores (each page is parsed
-    // on its own), so that Add only collects them.
+    // Converts and deflates the pages ahead, on as many threads as there are cores (each page
+    // is parsed on its own), so that Add only collects them.
     void ConvertAhead(const std::vector<std::string>& paths, const std::string& language) {
         std::vector<ConvertedPage> pages(paths.size());
         std::vector<std::exception_ptr> errors(paths.size());
@@ -172,7 +173,8 @@ public:
 
 private:
     struct ConvertedPage {
-        XhtmlDocument doc;
+        XhtmlDocument doc;                    // its text moved into deflated
+        DeflatedBytes deflated;               // the page as it goes into the container
         std::vector<std::string> referenced;  // package files the page uses
         std::vector<std::string> missing;     // files it refers to that are not there
     };
@@ -186,6 +188,9 @@ private:
             return names_.RewriteUrl(url, path, &page.referenced, &page.missing);
         };
         page.doc = ConvertToXhtml(ReadTextFile(ops_ + path), options);
+        page.deflated = Deflate(page.doc.text);
+        page.doc.text.clear();
+        page.doc.text.shrink_to_fit();
         return page;
     }
 
