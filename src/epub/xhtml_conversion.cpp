@@ -49,31 +49,30 @@ bool IsXmlName(const std::string& name) {
     return true;
 }
 
+// Appends text with the characters XML reserves escaped ('"' only in attribute values) and
+// the control characters XML forbids (all but tab, line feed and carriage return) left out;
+// the runs between them are copied whole.
 void AppendEscaped(std::string& out, std::string_view text, bool attribute) {
-    for (const char c : text) {
-        switch (c) {
-            case '&':
-                out += "&amp;";
-                break;
-            case '<':
-                out += "&lt;";
-                break;
-            case '>':
-                out += "&gt;";
-                break;
-            case '"':
-                if (attribute)
-                    out += "&quot;";
-                else
-                    out += c;
-                break;
-            default:
-                // Control characters other than tab, line feed and carriage return are not XML.
-                if (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n' && c != '\r')
-                    break;
-                out += c;
+    std::size_t run = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        std::string_view replacement;
+        if (c == '&') {
+            replacement = "&amp;";
+        } else if (c == '<') {
+            replacement = "&lt;";
+        } else if (c == '>') {
+            replacement = "&gt;";
+        } else if (c == '"' && attribute) {
+            replacement = "&quot;";
+        } else if (c >= 0x20 || c == '\t' || c == '\n' || c == '\r') {
+            continue;
         }
+        out.append(text, run, i - run);
+        out.append(replacement);
+        run = i + 1;
     }
+    out.append(text, run);
 }
 
 std::string LowerAscii(std::string s) {
@@ -146,6 +145,9 @@ public:
         }
         out_ += "</html>\n";
     }
+
+    // The XHTML is about as long as the page; room for it up front spares the regrowth.
+    void Reserve(std::size_t pageSize) { out_.reserve(pageSize + pageSize / 8 + 512); }
 
     std::string Take() { return std::move(out_); }
 
@@ -399,6 +401,7 @@ XhtmlDocument ConvertToXhtml(std::string_view html, const XhtmlOptions& options)
     const GumboOutput* parsed = gumbo_parse_with_options(&parserOptions, html.data(), html.size());
     XhtmlDocument doc;
     Serializer serializer(options, doc);
+    serializer.Reserve(html.size());
     serializer.CollectIds(parsed->root);
     serializer.WriteDocument(parsed->root);
     doc.text = serializer.Take();
