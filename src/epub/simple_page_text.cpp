@@ -113,15 +113,19 @@ constexpr NamedReference kNamedReferences[] = {
     {"quot;", "\""}, {"apos;", "'"}, {"nbsp;", "\xC2\xA0"},
 };
 
-// Resolves the reference at raw[i] ('&') into out; advances i and o. False when it is not
-// one of the simple references.
-bool ResolveReference(std::string_view raw, std::size_t& i, char* out, std::size_t& o) {
+// Resolves the reference at raw[i] ('&') into out; advances i and o, and clears
+// `whitespaceOnly` unless the reference is a space, tab or line feed (the parser counts
+// those as whitespace as if written). False when it is not one of the simple references.
+bool ResolveReference(std::string_view raw, std::size_t& i, char* out, std::size_t& o,
+                      bool& whitespaceOnly) {
     if (i + 1 < raw.size() && raw[i + 1] == '#') {
         const std::optional<std::uint32_t> cp = NumericReference(raw, i);
         if (!cp) return false;
+        if (*cp != ' ' && *cp != '\t' && *cp != '\n') whitespaceOnly = false;
         o += WriteUtf8(*cp, out + o);
         return true;
     }
+    whitespaceOnly = false;
     const std::string_view rest = raw.substr(i + 1);
     for (const NamedReference& ref : kNamedReferences) {
         if (rest.starts_with(ref.name)) {
@@ -155,11 +159,11 @@ std::optional<DecodedRun> DecodeRun(std::string_view raw, References references,
             out[o++] = '\n';
             i += (i + 1 < n && raw[i + 1] == '\n') ? 2 : 1;
         } else if (c == '&') {
-            run.whitespaceOnly = false;
             if (references == References::Keep) {
                 out[o++] = c;
+                run.whitespaceOnly = false;
                 ++i;
-            } else if (!ResolveReference(raw, i, out, o)) {
+            } else if (!ResolveReference(raw, i, out, o, run.whitespaceOnly)) {
                 return std::nullopt;
             }
         } else if (u >= 0x80) {
