@@ -4,13 +4,9 @@
 
 #include <gumbo.h>
 
-#include <algorithm>
 #include <cctype>
 #include <cstring>
-#include <cstdlib>
-#include <memory>
 #include <unordered_set>
-#include <vector>
 
 #include "epub/parser_arena.h"
 #include "epub/presentational_markup.h"
