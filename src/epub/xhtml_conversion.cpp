@@ -1,4 +1,5 @@
-// HTML to XHTML through the gumbo HTML5 parser (see xhtml_conversion.h).
+// HTML to XHTML: the page's tree from the gumbo HTML5 parser, or for a simple page the same
+// tree built directly (simple_page_tree.h), written by one serializer (see xhtml_conversion.h).
 
 #include "epub/xhtml_conversion.h"
 
