@@ -103,6 +103,8 @@ private:
     GumboNode* Current() const { return open_.back().node; }
     GumboTag CurrentTag() const { return Current()->v.element.tag; }
 
+    // Appends a node to the current element. Like every inserted node in the parser, it
+    // ends the text run before it (later text makes a new text node).
     void Append(GumboNode* node) {
         pending_.Append(Current(), open_.back().childrenMark, node);
         unflushedText_ = nullptr;
