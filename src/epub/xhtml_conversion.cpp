@@ -1,17 +1,17 @@
-// HTML to XHTML through the gumbo HTML5 parser (see xhtml_conversion.h).
+// HTML to XHTML: the page's tree from the gumbo HTML5 parser, or for a simple page the same
+// tree built directly (simple_page_tree.h), written by one serializer (see xhtml_conversion.h).
 
 #include "epub/xhtml_conversion.h"
 
 #include <gumbo.h>
 
-#include <algorithm>
 #include <cctype>
 #include <cstring>
-#include <memory>
 #include <unordered_set>
-#include <vector>
 
+#include "epub/parser_arena.h"
 #include "epub/presentational_markup.h"
+#include "epub/simple_page_tree.h"
 #include "text/css_references.h"
 
 namespace quillery::epub {
@@ -337,50 +337,6 @@ private:
     bool missingTarget_ = false;  // the element being written refers to a missing file
 };
 
-// The parser's memory for one page: taken from large blocks and given back all at once when
-// the page is written, instead of one malloc and free per node, token and string. The
-// blocks stay with the thread for the next page.
-class ParserArena {
-public:
-    void* Allocate(std::size_t size) {
-        size = (size + 15) & ~static_cast<std::size_t>(15);
-        if (blocks_.empty() || used_ + size > blocks_[current_].size) {
-            NextBlock(size);
-        }
-        void* p = blocks_[current_].data.get() + used_;
-        used_ += size;
-        return p;
-    }
-    void Reset() {
-        // A huge page's memory is not kept for the pages after it.
-        std::size_t total = 0;
-        for (const Block& b : blocks_) total += b.size;
-        if (total > (std::size_t{64} << 20)) blocks_.clear();
-        current_ = 0;
-        used_ = 0;
-    }
-
-private:
-    struct Block {
-        std::unique_ptr<unsigned char[]> data;
-        std::size_t size;
-    };
-    void NextBlock(std::size_t size) {
-        while (current_ + 1 < blocks_.size() && !blocks_.empty()) {
-            ++current_;
-            used_ = 0;
-            if (blocks_[current_].size >= size) return;
-        }
-        const std::size_t blockSize = std::max<std::size_t>(size, 1 << 20);
-        blocks_.push_back({std::make_unique<unsigned char[]>(blockSize), blockSize});
-        current_ = blocks_.size() - 1;
-        used_ = 0;
-    }
-    std::vector<Block> blocks_;
-    std::size_t current_ = 0;
-    std::size_t used_ = 0;
-};
-
 void* ArenaAllocate(void* arena, std::size_t size) {
     return static_cast<ParserArena*>(arena)->Allocate(size);
 }
@@ -391,19 +347,24 @@ void ArenaFree(void*, void*) {}
 XhtmlDocument ConvertToXhtml(std::string_view html, const XhtmlOptions& options) {
     // A byte order mark is not part of the page's text.
     if (html.starts_with("\xEF\xBB\xBF")) html.remove_prefix(3);
-    thread_local ParserArena arena;
-    arena.Reset();
-    GumboOptions parserOptions = kGumboDefaultOptions;
-    parserOptions.allocator = ArenaAllocate;
-    parserOptions.deallocator = ArenaFree;
-    parserOptions.userdata = &arena;
     // The tree lives in the arena: no gumbo_destroy_output, the next page reuses the memory.
-    const GumboOutput* parsed = gumbo_parse_with_options(&parserOptions, html.data(), html.size());
+    ParserArena& arena = ThreadParserArena();
+    arena.Reset();
     XhtmlDocument doc;
+    const GumboNode* root = options.alwaysParseAsHtml ? nullptr : BuildSimplePageTree(html, arena);
+    if (!root) {
+        arena.Reset();
+        GumboOptions parserOptions = kGumboDefaultOptions;
+        parserOptions.allocator = ArenaAllocate;
+        parserOptions.deallocator = ArenaFree;
+        parserOptions.userdata = &arena;
+        root = gumbo_parse_with_options(&parserOptions, html.data(), html.size())->root;
+        doc.parsedAsHtml = true;
+    }
     Serializer serializer(options, doc);
     serializer.Reserve(html.size());
-    serializer.CollectIds(parsed->root);
-    serializer.WriteDocument(parsed->root);
+    serializer.CollectIds(root);
+    serializer.WriteDocument(root);
     doc.text = serializer.Take();
     return doc;
 }
