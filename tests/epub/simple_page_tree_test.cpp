@@ -10,6 +10,7 @@
 #include <string>
 
 #include "epub/xhtml_conversion.h"
+#include "messy_pages.h"
 #include "temp_dir.h"
 #include "text/text_file.h"
 
@@ -219,35 +220,10 @@ const Case kRefused[] = {
 
 // The messy pages of the ePub readers' checks: old HTML is left to the parser.
 const Case kMessyPages[] = {
-    {"Html4UpperCaseUnquoted",
-     "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\" "
-     "\"http://www.w3.org/TR/html4/loose.dtd\">\n<HTML><HEAD><TITLE>One</TITLE></HEAD>\n"
-     "<BODY BGCOLOR=#FFFFFF TEXT=black><CENTER><H1 ALIGN=center>Chapter&nbsp;One</H1></CENTER>\n"
-     "<P CLASS=note>Caf&eacute; &amp; croissants &mdash; the <FONT FACE=Arial SIZE=+1>best</FONT>"
-     " start.\n<P>Some <B><I>misnested</B></I> tags and an <A NAME=mark1>anchor</A>.\n"
-     "<TABLE BORDER=2 CELLPADDING=3 WIDTH=\"100%\"><TR><TD VALIGN=top NOWRAP>cell<TD "
-     "BGCOLOR=yellow>two</TABLE>\n<UL TYPE=square><LI>one<LI>two</UL>\n"
-     "<P>See <A HREF=\"chapter%20two.htm#sec2\">part two</A>.<BR CLEAR=all><HR SIZE=1 NOSHADE>\n"
-     "</BODY></HTML>\n",
-     false},
-    {"Html4SecondPage",
-     "<html><head><title>Two</title></head><body><h2><a name=\"sec2\"></a>Section two</h2>\n",
-     false},
-    {"AccentsInNames",
-     "<html><head><meta http-equiv=Content-Type content=\"text/html; charset=utf-8\">"
-     "<title>\xC3\x89t\xC3\xA9</title><link rel=stylesheet href=\"my style.css\"></head>"
-     "<body><h1 id=top>L'\xC3\xA9t\xC3\xA9</h1><p>Voir <a href=\"hiver%202.htm\">l'hiver</a>."
-     "</p></body></html>",
-     true},
-    {"OfficeHtml",
-     "<html xmlns:o=\"urn:schemas-microsoft-com:office:office\"><head><title>Word</title>"
-     "<style><!-- p.MsoNormal {margin:0} --></style></head><body lang=EN-GB>"
-     "<div class=WordSection1><p class=MsoNormal align=center style='text-align:center'>"
-     "<b>Title<o:p></o:p></b></p><p class=MsoNormal>Text&nbsp;with <span "
-     "style='mso-spacerun:yes'>&nbsp;</span>spaces<o:p></o:p></p>"
-     "<table class=MsoTableGrid border=1 cellspacing=0 cellpadding=0><tr><td width=300 "
-     "valign=top>A</td><td width=300>B</td></tr></table></div></body></html>",
-     false},
+    {"Html4UpperCaseUnquoted", testing::kMessyHtml4Page, false},
+    {"Html4SecondPage", testing::kMessyHtml4SecondPage, false},
+    {"AccentsInNames", testing::kAccentedNamePage, true},
+    {"OfficeHtml", testing::kOfficePage, false},
     {"OfficeHtmlWithoutItsOwnTags",
      "<html xmlns:o=\"urn:schemas-microsoft-com:office:office\"><head><title>Word</title>"
      "<style><!-- p.MsoNormal {margin:0} --></style></head><body lang=EN-GB>"
@@ -257,7 +233,7 @@ const Case kMessyPages[] = {
      "<table class=MsoTableGrid border=1 cellspacing=0 cellpadding=0><tbody><tr><td width=300 "
      "valign=top>A</td><td width=300>B</td></tr></tbody></table></div></body></html>",
      true},
-    {"NoHeadOrBody", "<p>Second page without head or body.<p>Last.", false},
+    {"NoHeadOrBody", testing::kPageWithoutHeadOrBody, false},
 };
 
 INSTANTIATE_TEST_SUITE_P(Accepted, SimplePages, ::testing::ValuesIn(kAccepted),
