@@ -6,7 +6,6 @@
 #include <cctype>
 #include <cstdio>
 #include <deque>
-#include <filesystem>
 #include <future>
 #include <set>
 #include <stdexcept>
@@ -97,7 +96,7 @@ void JoinChapter(TranslatedChapter& chapter, BookPictures& pictures,
 
 std::optional<BookText> AssembleBookText(const OpfPackage& package, bool western,
                                          BookPictures& pictures, Diagnostics& diagnostics,
-                                         ThreadPool& pool) {
+                                         ThreadPool& pool, TextRecordStream& records) {
     // The chapters that can be read, in spine order, each once. They are read a few at a time
     // as they are translated, so that the whole book's HTML is never in memory at once.
     std::vector<std::pair<std::string, std::string>> chapters;  // path, href
@@ -142,16 +141,6 @@ std::optional<BookText> AssembleBookText(const OpfPackage& package, bool western
     BookText book;
     book.text = Kf7Text(western);
     Kf7Text& text = book.text;
-    // The text is about as long as the chapters' HTML (head, scripts and attributes go,
-    // filepos links and style markup come), a little more when references are spelled out.
-    std::uintmax_t htmlBytes = 0;
-    for (const auto& chapter : chapters) {
-        std::error_code ec;
-        const auto size = std::filesystem::file_size(package.folder + chapter.first, ec);
-        if (!ec) htmlBytes += size;
-    }
-    text.Reserve(static_cast<std::size_t>(
-        std::min<std::uintmax_t>(htmlBytes + htmlBytes / 8 + 4096, 1u << 30)));
     text.Markup("<html><head>");
     WriteGuide(package, chapterSet, text);
     text.Markup("</head><body>");
@@ -191,10 +180,11 @@ std::optional<BookText> AssembleBookText(const OpfPackage& package, bool western
         const std::string& path = chapters[joined++].first;
         JoinChapter(chapter, pictures, reportedOnce, diagnostics, text);
         if (chapter.read) book.chapters.push_back(path);
+        records.Add(text);
     }
     text.Markup("</body></html>");
 
-    for (const auto& link : text.ResolveLinks()) {
+    for (const auto& link : records.Finish(text)) {
         diagnostics.Warning("link target \"" + link.target + "\" (from \"" + link.origin +
                             "\") does not exist; the link leads to the start of its chapter");
     }

@@ -105,7 +105,9 @@ void Kf7Text::PageBreak(bool always) {
     contentSinceBreak_ = false;
 }
 
-void Kf7Text::Anchor(const std::string& key) { anchors_.emplace(key, Position()); }
+void Kf7Text::Anchor(const std::string& key) {
+    if (anchors_.emplace(key, Position()).second) definedSinceRelease_.push_back(key);
+}
 
 void Kf7Text::Link(const std::string& targetKey, const std::string& origin,
                    const std::string& fallbackKey) {
@@ -119,7 +121,9 @@ void Kf7Text::Append(Kf7Text&& part) {
         throw std::logic_error("a part of the text is appended while anchors wait for content");
     const std::uint32_t base = Position();
     bytes_.append(part.bytes_);
-    for (auto& [key, position] : part.anchors_) anchors_.emplace(key, base + position);
+    for (auto& [key, position] : part.anchors_) {
+        if (anchors_.emplace(key, base + position).second) definedSinceRelease_.push_back(key);
+    }
     links_.reserve(links_.size() + part.links_.size());
     for (auto& link : part.links_) {
         link.digitsAt += base;
@@ -142,9 +146,30 @@ std::vector<UnresolvedLink> Kf7Text::ResolveLinks() {
         }
         if (found != anchors_.end()) position = found->second;
         const std::string digits = FormatFilepos(position);
-        bytes_.replace(link.digitsAt, digits.size(), digits);
+        bytes_.replace(link.digitsAt - released_, digits.size(), digits);
     }
     return unresolved;
+}
+
+Kf7Text::Released Kf7Text::ReleaseInto(std::string& destination) {
+    Released released;
+    released.start = Position() - static_cast<std::uint32_t>(bytes_.size());
+    for (auto& link : links_) {
+        const auto found = anchors_.find(link.target);
+        if (found == anchors_.end()) {
+            released.waiting.push_back(std::move(link));
+            continue;
+        }
+        const std::string digits = FormatFilepos(found->second);
+        bytes_.replace(link.digitsAt - released_, digits.size(), digits);
+    }
+    links_.clear();
+    released.defined = std::move(definedSinceRelease_);
+    definedSinceRelease_.clear();
+    released_ += bytes_.size();
+    destination += bytes_;
+    bytes_.clear();
+    return released;
 }
 
 }  // namespace quillery::mobi
