@@ -136,10 +136,16 @@ void TextRecordStream::Emit(std::vector<Piece> pieces) {
     batch.records = pool_.Submit([compression = compression_, pieces = std::move(pieces)] {
         std::vector<std::string> records;
         records.reserve(pieces.size());
+        std::string compressed;
+        compressed.reserve(kTextRecordSize + kTextRecordSize / 8);
         for (const auto& piece : pieces) {
-            records.push_back(compression == TextCompression::PalmDoc
-                                  ? Record(PalmDocCompress(piece.bytes), piece.trailing)
-                                  : Record(piece.bytes, piece.trailing));
+            if (compression != TextCompression::PalmDoc) {
+                records.push_back(Record(piece.bytes, piece.trailing));
+                continue;
+            }
+            compressed.clear();
+            PalmDocCompressInto(piece.bytes, compressed);
+            records.push_back(Record(compressed, piece.trailing));
         }
         return records;
     });
