@@ -2,12 +2,26 @@
 
 #include "mobi/kf7_text.h"
 
+#include <array>
 #include <cstdio>
 #include <stdexcept>
 
 #include "mobi/text_encoding.h"
 
 namespace quillery::mobi {
+namespace {
+
+// The bytes written as they are: ASCII but for the escaped "&", "<", ">", '"' and the
+// dropped NUL.
+constexpr auto kPlainBytes = [] {
+    std::array<bool, 256> plain{};
+    for (int c = 1; c < 0x80; ++c) plain[c] = c != '&' && c != '<' && c != '>' && c != '"';
+    return plain;
+}();
+
+bool IsPlain(unsigned char byte) { return kPlainBytes[byte]; }
+
+}  // namespace
 
 std::string FormatFilepos(std::uint32_t position) {
     char digits[16];
@@ -20,13 +34,10 @@ void Kf7Text::AppendEncoded(std::string_view utf8, bool inAttribute) {
     while (pos < utf8.size()) {
         // A run of plain characters goes in at once.
         std::size_t run = pos;
-        while (run < utf8.size()) {
-            const unsigned char c = static_cast<unsigned char>(utf8[run]);
-            if (c >= 0x80 || c == '&' || c == '<' || c == '>' || c == '"' || c == '\0') break;
-            ++run;
-        }
+        while (run < utf8.size() && IsPlain(static_cast<unsigned char>(utf8[run]))) ++run;
         if (run > pos) {
-            if (!inAttribute && utf8.find_first_not_of(" \t\r\n\f", pos) < run)
+            if (!inAttribute && !contentSinceBreak_ &&
+                utf8.find_first_not_of(" \t\r\n\f", pos) < run)
                 contentSinceBreak_ = true;
             bytes_.append(utf8.substr(pos, run - pos));
             pos = run;
