@@ -146,12 +146,13 @@ std::optional<BookText> AssembleBookText(const OpfPackage& package, bool western
     text.Markup("</head><body>");
 
     // Chapters are translated on the pool's threads, a few ahead of the one being joined
-    // (so that only a few are in memory at once), and joined in reading order.
+    // (so that only a few are in memory at once), and joined in reading order. Four per
+    // thread keep the threads busy while a chapter with a large picture holds up the joining.
     StylesheetCache stylesheets(package);
     const ChapterJob job{package, western, stylesheets, pictures, chapterSet};
     std::deque<std::future<TranslatedChapter>> inFlight;
     std::size_t submitted = 0;
-    const std::size_t ahead = 2 * static_cast<std::size_t>(pool.size());
+    const std::size_t ahead = 4 * static_cast<std::size_t>(pool.size());
     const auto submitNext = [&] {
         const auto* chapter = &chapters[submitted++];
         inFlight.push_back(pool.Submit(

@@ -2,7 +2,7 @@
 // The book's text as the KF7 renderer reads it, being written: markup and text in the
 // book's encoding (UTF-8, or Windows-1252 with numeric references), named positions
 // (anchors) and links that become filepos byte offsets once every position is known. The
-// bytes written so far may be handed on (Release) while the writing goes on.
+// bytes written so far may be handed on (ReleaseInto) while the writing goes on.
 
 #include <cstdint>
 #include <string>
