@@ -3,6 +3,7 @@
 #include "mobi/text_record_stream.h"
 
 #include <algorithm>
+#include <iterator>
 #include <stdexcept>
 
 #include "mobi/huffdic.h"
@@ -19,6 +20,8 @@ constexpr std::size_t kDigits = 10;
 // Room left after each record for its navigation trailing entry (at most eight bytes), so
 // that adding it later moves no record.
 constexpr std::size_t kNavigationRoom = 16;
+// Records compressed by one job of the pool.
+constexpr std::size_t kRecordsPerJob = 16;
 
 std::string Record(std::string_view body, const std::string& trailing) {
     std::string record;
@@ -131,6 +134,16 @@ void TextRecordStream::Emit(std::vector<Piece> pieces) {
         return;
     }
     if (keepText_) uncompressed_.insert(uncompressed_.end(), pieces.begin(), pieces.end());
+    // Jobs of a few records, so that the many records a late chapter frees are shared out.
+    for (std::size_t first = 0; first < pieces.size(); first += kRecordsPerJob) {
+        const auto from = pieces.begin() + static_cast<std::ptrdiff_t>(first);
+        const auto to = pieces.begin() + static_cast<std::ptrdiff_t>(
+                                             std::min(first + kRecordsPerJob, pieces.size()));
+        Submit(std::vector<Piece>(std::make_move_iterator(from), std::make_move_iterator(to)));
+    }
+}
+
+void TextRecordStream::Submit(std::vector<Piece> pieces) {
     Batch batch;
     for (const auto& piece : pieces) batch.indexes.push_back(piece.index);
     batch.records = pool_.Submit([compression = compression_, pieces = std::move(pieces)] {

@@ -61,6 +61,8 @@ private:
     // Cuts the records that are whole, then hands on the held ones no link holds back now.
     void Cut(bool ending);
     void Emit(std::vector<Piece> pieces);
+    // Compresses the pieces on the pool.
+    void Submit(std::vector<Piece> pieces);
 
     TextCompression compression_;
     bool utf8_;
