@@ -145,14 +145,15 @@ std::optional<BookText> AssembleBookText(const OpfPackage& package, bool western
     WriteGuide(package, chapterSet, text);
     text.Markup("</head><body>");
 
-    // Chapters are translated on the pool's threads, a few ahead of the one being joined
-    // (so that only a few are in memory at once), and joined in reading order. Four per
-    // thread keep the threads busy while a chapter with a large picture holds up the joining.
+    // Chapters are translated on the pool's threads, some ahead of the one being joined (so
+    // that only those are in memory at once), and joined in reading order. A chapter whose
+    // large picture must be encoded again takes as long as a dozen others: sixteen per thread
+    // keep the other threads busy meanwhile.
     StylesheetCache stylesheets(package);
     const ChapterJob job{package, western, stylesheets, pictures, chapterSet};
     std::deque<std::future<TranslatedChapter>> inFlight;
     std::size_t submitted = 0;
-    const std::size_t ahead = 4 * static_cast<std::size_t>(pool.size());
+    const std::size_t ahead = 16 * static_cast<std::size_t>(pool.size());
     const auto submitNext = [&] {
         const auto* chapter = &chapters[submitted++];
         inFlight.push_back(pool.Submit(
