@@ -10,7 +10,6 @@
 #include "mobi/book_text.h"
 #include "mobi/book_toc.h"
 #include "mobi/compiler_version.h"
-#include "mobi/huffdic.h"
 #include "mobi/mobi_header.h"
 #include "mobi/navigation_trailer.h"
 #include "mobi/ncx_index.h"
@@ -18,8 +17,8 @@
 #include "mobi/package_paths.h"
 #include "mobi/palm_database.h"
 #include "mobi/readable_text.h"
-#include "mobi/record_compression.h"
 #include "mobi/text_encoding.h"
+#include "mobi/text_record_stream.h"
 #include "mobi/text_records.h"
 #include "mobi/thread_pool.h"
 #include "text/utf8.h"
@@ -91,7 +90,9 @@ std::optional<CompiledBook> CompileBook(const CompileOptions& options, Diagnosti
 
     ThreadPool pool(options.threads);
     BookPictures pictures(*package, options.pictureFormat, diagnostics);
-    auto book = AssembleBookText(*package, options.western, pictures, diagnostics, pool);
+    TextRecordStream textRecords(compression, !options.western, options.keepText, pool);
+    auto book =
+        AssembleBookText(*package, options.western, pictures, diagnostics, pool, textRecords);
     if (!book) return std::nullopt;
     pictures.AddCover();
 
@@ -114,26 +115,14 @@ std::optional<CompiledBook> CompileBook(const CompileOptions& options, Diagnosti
     for (const auto& item : package->manifest) {
         if (!item.path.empty()) result.packageFiles.insert(item.path);
     }
-    result.text = book->text.TakeBytes();
-    const bool utf8 = !options.western;
+    StreamedRecords streamed = textRecords.TakeRecords();
+    result.text = std::move(streamed.text);
     std::vector<std::string> records;
     records.emplace_back();  // record 0, built last
-    std::vector<std::string> huffCdicRecords;
-    if (compression == TextCompression::Huffdic) {
-        std::vector<std::string> pieces;
-        for (auto piece : SplitTextRecords(result.text)) pieces.emplace_back(piece);
-        HuffdicBook huffdic = HuffdicCompress(pieces, pool);
-        AppendTrailingEntries(huffdic.textRecords, result.text, utf8);
-        for (auto& record : huffdic.textRecords) records.push_back(std::move(record));
-        huffCdicRecords = std::move(huffdic.huffCdicRecords);
-    } else {
-        auto compressed = CompressTextPieces(result.text, compression, pool);
-        AppendTrailingEntries(compressed, result.text, utf8);
-        for (auto& record : compressed) records.push_back(std::move(record));
-    }
+    for (auto& record : streamed.textRecords) records.push_back(std::move(record));
+    std::vector<std::string> huffCdicRecords = std::move(streamed.huffCdicRecords);
     result.textRecordCount = records.size() - 1;
-    const std::size_t textLength = result.text.size();
-    if (!options.keepText) std::string().swap(result.text);
+    const std::size_t textLength = textRecords.length();
     if (!toc.empty()) AppendNavigationEntries(std::span(records).subspan(1), toc, textLength);
     records.push_back(std::string(2, '\0'));  // the padding record that ends the text
 
@@ -159,14 +148,15 @@ std::optional<CompiledBook> CompileBook(const CompileOptions& options, Diagnosti
             header.ncxIndexRecord = static_cast<std::uint32_t>(records.size());
         for (auto& record : indexRecords) records.push_back(std::move(record));
     }
-    if (!pictures.records().empty()) {
+    const std::size_t imageCount = pictures.records().size();
+    if (imageCount != 0) {
         header.firstImageRecord = static_cast<std::uint32_t>(records.size());
-        for (const auto& picture : pictures.records()) records.push_back(picture);
+        for (auto& picture : pictures.TakeRecords()) records.push_back(std::move(picture));
     }
     header.lastContentRecord = static_cast<std::uint16_t>(records.size() - 1);
     // Without pictures, the record where they would begin: readers that scan from the first
     // picture find none, where an unset field makes some scan the whole book from record 0.
-    if (pictures.records().empty()) header.firstImageRecord = header.lastContentRecord + 1u;
+    if (imageCount == 0) header.firstImageRecord = header.lastContentRecord + 1u;
     header.flisRecord = static_cast<std::uint32_t>(records.size());
     records.push_back(BuildFlisRecord());
     header.fcisRecord = static_cast<std::uint32_t>(records.size());
@@ -181,7 +171,7 @@ std::optional<CompiledBook> CompileBook(const CompileOptions& options, Diagnosti
             "the book needs more than 65,535 records; it is too large for the format");
         return std::nullopt;
     }
-    result.imageCount = pictures.records().size();
+    result.imageCount = imageCount;
     result.tocEntryCount = toc.size();
     if (options.verbose) {
         diagnostics.Info(std::to_string(book->chapters.size()) + " chapters, " +
@@ -192,7 +182,7 @@ std::optional<CompiledBook> CompileBook(const CompileOptions& options, Diagnosti
         if (pictures.coverIndex())
             diagnostics.Info("cover picture: \"" + pictures.coverPath() + "\"");
     }
-    result.bytes =
+    result.file =
         BuildPalmDatabase(PalmDatabaseName(package->title), std::move(records), BuildTime());
     return result;
 }

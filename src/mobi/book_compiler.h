@@ -6,6 +6,7 @@
 #include <string>
 
 #include "mobi/diagnostics.h"
+#include "mobi/palm_database.h"
 #include "mobi/pictures.h"
 
 namespace quillery::mobi {
@@ -23,8 +24,9 @@ struct CompileOptions {
 };
 
 struct CompiledBook {
-    std::string bytes;  // the whole .mobi file
-    std::string text;   // the uncompressed text, as the text records hold it
+    PalmDatabase file;  // the whole .mobi file
+    std::string bytes() const { return file.Bytes(); }
+    std::string text;  // the uncompressed text, as the text records hold it
     std::size_t textRecordCount = 0;
     std::size_t imageCount = 0;
     std::size_t tocEntryCount = 0;

@@ -37,6 +37,8 @@ public:
     void AddCover();
 
     const std::vector<std::string>& records() const { return records_; }
+    // The records, moved out once the book's records are laid out (records() is then empty).
+    std::vector<std::string> TakeRecords() { return std::move(records_); }
     std::optional<int> coverIndex() const { return cover_; }          // 0-based
     std::optional<int> thumbnailIndex() const { return thumbnail_; }  // 0-based
     const std::string& coverPath() const { return coverPath_; }

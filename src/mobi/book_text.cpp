@@ -6,7 +6,6 @@
 #include <cctype>
 #include <cstdio>
 #include <deque>
-#include <filesystem>
 #include <future>
 #include <set>
 #include <stdexcept>
@@ -97,7 +96,7 @@ void JoinChapter(TranslatedChapter& chapter, BookPictures& pictures,
 
 std::optional<BookText> AssembleBookText(const OpfPackage& package, bool western,
                                          BookPictures& pictures, Diagnostics& diagnostics,
-                                         ThreadPool& pool) {
+                                         ThreadPool& pool, TextRecordStream& records) {
     // The chapters that can be read, in spine order, each once. They are read a few at a time
     // as they are translated, so that the whole book's HTML is never in memory at once.
     std::vector<std::pair<std::string, std::string>> chapters;  // path, href
@@ -142,27 +141,19 @@ std::optional<BookText> AssembleBookText(const OpfPackage& package, bool western
     BookText book;
     book.text = Kf7Text(western);
     Kf7Text& text = book.text;
-    // The text is about as long as the chapters' HTML (head, scripts and attributes go,
-    // filepos links and style markup come), a little more when references are spelled out.
-    std::uintmax_t htmlBytes = 0;
-    for (const auto& chapter : chapters) {
-        std::error_code ec;
-        const auto size = std::filesystem::file_size(package.folder + chapter.first, ec);
-        if (!ec) htmlBytes += size;
-    }
-    text.Reserve(static_cast<std::size_t>(
-        std::min<std::uintmax_t>(htmlBytes + htmlBytes / 8 + 4096, 1u << 30)));
     text.Markup("<html><head>");
     WriteGuide(package, chapterSet, text);
     text.Markup("</head><body>");
 
-    // Chapters are translated on the pool's threads, a few ahead of the one being joined
-    // (so that only a few are in memory at once), and joined in reading order.
+    // Chapters are translated on the pool's threads, some ahead of the one being joined (so
+    // that only those are in memory at once), and joined in reading order. A chapter whose
+    // large picture must be encoded again takes as long as a dozen others: sixteen per thread
+    // keep the other threads busy meanwhile.
     StylesheetCache stylesheets(package);
     const ChapterJob job{package, western, stylesheets, pictures, chapterSet};
     std::deque<std::future<TranslatedChapter>> inFlight;
     std::size_t submitted = 0;
-    const std::size_t ahead = 2 * static_cast<std::size_t>(pool.size());
+    const std::size_t ahead = 16 * static_cast<std::size_t>(pool.size());
     const auto submitNext = [&] {
         const auto* chapter = &chapters[submitted++];
         inFlight.push_back(pool.Submit(
@@ -191,10 +182,11 @@ std::optional<BookText> AssembleBookText(const OpfPackage& package, bool western
         const std::string& path = chapters[joined++].first;
         JoinChapter(chapter, pictures, reportedOnce, diagnostics, text);
         if (chapter.read) book.chapters.push_back(path);
+        records.Add(text);
     }
     text.Markup("</body></html>");
 
-    for (const auto& link : text.ResolveLinks()) {
+    for (const auto& link : records.Finish(text)) {
         diagnostics.Warning("link target \"" + link.target + "\" (from \"" + link.origin +
                             "\") does not exist; the link leads to the start of its chapter");
     }

@@ -104,7 +104,7 @@ std::vector<TocEntry> BuildTocEntries(const std::vector<NavPoint>& points, const
                                       Diagnostics& diagnostics) {
     std::vector<TocItem> items;
     Flatten(points, 0, text, diagnostics, items);
-    return LinkTocEntries(items, static_cast<std::uint32_t>(text.bytes().size()));
+    return LinkTocEntries(items, text.Position());
 }
 
 }  // namespace quillery::mobi

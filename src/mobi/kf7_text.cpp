@@ -2,12 +2,26 @@
 
 #include "mobi/kf7_text.h"
 
+#include <array>
 #include <cstdio>
 #include <stdexcept>
 
 #include "mobi/text_encoding.h"
 
 namespace quillery::mobi {
+namespace {
+
+// The bytes written as they are: ASCII but for the escaped "&", "<", ">", '"' and the
+// dropped NUL.
+constexpr auto kPlainBytes = [] {
+    std::array<bool, 256> plain{};
+    for (int c = 1; c < 0x80; ++c) plain[c] = c != '&' && c != '<' && c != '>' && c != '"';
+    return plain;
+}();
+
+bool IsPlain(unsigned char byte) { return kPlainBytes[byte]; }
+
+}  // namespace
 
 std::string FormatFilepos(std::uint32_t position) {
     char digits[16];
@@ -20,13 +34,10 @@ void Kf7Text::AppendEncoded(std::string_view utf8, bool inAttribute) {
     while (pos < utf8.size()) {
         // A run of plain characters goes in at once.
         std::size_t run = pos;
-        while (run < utf8.size()) {
-            const unsigned char c = static_cast<unsigned char>(utf8[run]);
-            if (c >= 0x80 || c == '&' || c == '<' || c == '>' || c == '"' || c == '\0') break;
-            ++run;
-        }
+        while (run < utf8.size() && IsPlain(static_cast<unsigned char>(utf8[run]))) ++run;
         if (run > pos) {
-            if (!inAttribute && utf8.find_first_not_of(" \t\r\n\f", pos) < run)
+            if (!inAttribute && !contentSinceBreak_ &&
+                utf8.find_first_not_of(" \t\r\n\f", pos) < run)
                 contentSinceBreak_ = true;
             bytes_.append(utf8.substr(pos, run - pos));
             pos = run;
@@ -105,7 +116,9 @@ void Kf7Text::PageBreak(bool always) {
     contentSinceBreak_ = false;
 }
 
-void Kf7Text::Anchor(const std::string& key) { anchors_.emplace(key, Position()); }
+void Kf7Text::Anchor(const std::string& key) {
+    if (anchors_.emplace(key, Position()).second) definedSinceRelease_.push_back(key);
+}
 
 void Kf7Text::Link(const std::string& targetKey, const std::string& origin,
                    const std::string& fallbackKey) {
@@ -119,7 +132,9 @@ void Kf7Text::Append(Kf7Text&& part) {
         throw std::logic_error("a part of the text is appended while anchors wait for content");
     const std::uint32_t base = Position();
     bytes_.append(part.bytes_);
-    for (auto& [key, position] : part.anchors_) anchors_.emplace(key, base + position);
+    for (auto& [key, position] : part.anchors_) {
+        if (anchors_.emplace(key, base + position).second) definedSinceRelease_.push_back(key);
+    }
     links_.reserve(links_.size() + part.links_.size());
     for (auto& link : part.links_) {
         link.digitsAt += base;
@@ -142,9 +157,30 @@ std::vector<UnresolvedLink> Kf7Text::ResolveLinks() {
         }
         if (found != anchors_.end()) position = found->second;
         const std::string digits = FormatFilepos(position);
-        bytes_.replace(link.digitsAt, digits.size(), digits);
+        bytes_.replace(link.digitsAt - released_, digits.size(), digits);
     }
     return unresolved;
+}
+
+Kf7Text::Released Kf7Text::ReleaseInto(std::string& destination) {
+    Released released;
+    released.start = Position() - static_cast<std::uint32_t>(bytes_.size());
+    for (auto& link : links_) {
+        const auto found = anchors_.find(link.target);
+        if (found == anchors_.end()) {
+            released.waiting.push_back(std::move(link));
+            continue;
+        }
+        const std::string digits = FormatFilepos(found->second);
+        bytes_.replace(link.digitsAt - released_, digits.size(), digits);
+    }
+    links_.clear();
+    released.defined = std::move(definedSinceRelease_);
+    definedSinceRelease_.clear();
+    released_ += bytes_.size();
+    destination += bytes_;
+    bytes_.clear();
+    return released;
 }
 
 }  // namespace quillery::mobi

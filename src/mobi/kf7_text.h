@@ -1,7 +1,8 @@
 #pragma once
 // The book's text as the KF7 renderer reads it, being written: markup and text in the
 // book's encoding (UTF-8, or Windows-1252 with numeric references), named positions
-// (anchors) and links that become filepos byte offsets once every position is known.
+// (anchors) and links that become filepos byte offsets once every position is known. The
+// bytes written so far may be handed on (ReleaseInto) while the writing goes on.
 
 #include <cstdint>
 #include <string>
@@ -37,7 +38,8 @@ public:
     // Room for this many bytes, so that a large book's text is not copied as it grows.
     void Reserve(std::size_t bytes) { bytes_.reserve(bytes); }
 
-    std::uint32_t Position() const { return static_cast<std::uint32_t>(bytes_.size()); }
+    // Positions count from the start of the whole text, released bytes included.
+    std::uint32_t Position() const { return static_cast<std::uint32_t>(released_ + bytes_.size()); }
     // Names the current position; the first definition of a key wins.
     void Anchor(const std::string& key);
     // Names the position of the next markup or visible character (white space is skipped).
@@ -53,19 +55,22 @@ public:
     // and its links, moved to where the part now starts. Anchors still waiting for content in
     // the part go on waiting here. Nothing may be waiting here when a part is appended.
     void Append(Kf7Text&& part);
-    // Writes `replacement` over as many bytes at `at` (a number not known when it was written).
+    // Writes `replacement` over as many bytes at `at` (a number not known when it was written)
+    // of a text that released nothing.
     void Overwrite(std::size_t at, std::string_view replacement) {
         bytes_.replace(at, replacement.size(), replacement);
     }
 
-    // Fills in every link; links whose target and fallback are unknown point at 0 and are returned.
+    // Fills in every link of a text that released nothing; links whose target and fallback
+    // are unknown point at 0 and are returned.
     std::vector<UnresolvedLink> ResolveLinks();
 
+    // The bytes not released, from position Position() - bytes().size() on.
     const std::string& bytes() const { return bytes_; }
     std::string TakeBytes() { return std::move(bytes_); }
     bool western() const { return western_; }
 
-    // Every filepos written, with its position in the text (for the tests and reports).
+    // Every filepos written and not released, with its position in the text.
     struct WrittenLink {
         std::uint32_t digitsAt;
         std::string target;
@@ -74,6 +79,17 @@ public:
     };
     const std::vector<WrittenLink>& links() const { return links_; }
 
+    // Hands on the bytes written since the last release, appended to `destination`: every
+    // link in them whose target is already known is filled in; the others wait for theirs
+    // (`waiting`, in text order). `defined` names the anchors defined since the last release,
+    // for links released earlier. The text keeps its buffer for what is written next.
+    struct Released {
+        std::uint32_t start = 0;  // the position of the first byte handed on
+        std::vector<WrittenLink> waiting;
+        std::vector<std::string> defined;
+    };
+    Released ReleaseInto(std::string& destination);
+
 private:
     void AppendEncoded(std::string_view utf8, bool inAttribute);
     void FlushPendingAnchors();
@@ -81,7 +97,9 @@ private:
     bool western_;
     bool contentSinceBreak_ = false;
     std::string bytes_;
+    std::size_t released_ = 0;  // bytes handed on before bytes_[0]
     std::unordered_map<std::string, std::uint32_t> anchors_;
+    std::vector<std::string> definedSinceRelease_;
     std::vector<WrittenLink> links_;
 };
 

@@ -2,6 +2,7 @@
 
 #include "mobi/package_paths.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -91,8 +92,36 @@ bool IsReadablePackageFile(const std::string& folder, const std::string& relativ
     return path && std::filesystem::is_regular_file(*path, ec) && access(path->c_str(), R_OK) == 0;
 }
 
+namespace {
+
+// True when every folder and the file named by `relativePath` (plain names, no "." or "..")
+// exist below `folder` and none is a symbolic link: the file then lies inside the folder, as
+// the whole check below would find, at one status look-up per name rather than the dozen or
+// so of resolving both paths. False when it cannot tell.
+bool PlainlyInside(const std::string& folder, const std::string& relativePath) {
+    if (relativePath.empty() || relativePath.front() == '/') return false;
+    std::string path = folder.empty() ? std::string("./") : folder;
+    if (path.back() != '/') path += '/';
+    std::size_t start = 0;
+    while (start <= relativePath.size()) {
+        std::size_t slash = relativePath.find('/', start);
+        if (slash == std::string::npos) slash = relativePath.size();
+        const std::string_view name(relativePath.data() + start, slash - start);
+        if (name.empty() || name == "." || name == "..") return false;
+        path.append(name);
+        struct stat status {};
+        if (lstat(path.c_str(), &status) != 0 || S_ISLNK(status.st_mode)) return false;
+        path += '/';
+        start = slash + 1;
+    }
+    return true;
+}
+
+}  // namespace
+
 std::optional<std::string> PackageFilePath(const std::string& folder,
                                            const std::string& relativePath) {
+    if (PlainlyInside(folder, relativePath)) return folder + relativePath;
     namespace fs = std::filesystem;
     std::error_code ec;
     const fs::path root = fs::canonical(folder.empty() ? std::string(".") : folder, ec);

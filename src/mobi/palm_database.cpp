@@ -6,13 +6,28 @@
 
 namespace quillery::mobi {
 
-std::string BuildPalmDatabase(const std::string& name, std::vector<std::string> records,
-                              std::uint32_t time) {
-    constexpr std::size_t kHeaderSize = 78;
-    std::size_t total = kHeaderSize + 8 * records.size() + 2;
+std::vector<std::string_view> PalmDatabase::Pieces() const {
+    std::vector<std::string_view> pieces;
+    pieces.reserve(records.size() + 1);
+    pieces.emplace_back(header);
+    for (const auto& record : records) pieces.emplace_back(record);
+    return pieces;
+}
+
+std::string PalmDatabase::Bytes() const {
+    std::size_t total = header.size();
     for (const auto& record : records) total += record.size();
+    std::string bytes;
+    bytes.reserve(total);
+    for (const auto piece : Pieces()) bytes += piece;
+    return bytes;
+}
+
+PalmDatabase BuildPalmDatabase(const std::string& name, std::vector<std::string> records,
+                               std::uint32_t time) {
+    constexpr std::size_t kHeaderSize = 78;
     std::string out;
-    out.reserve(total);
+    out.reserve(kHeaderSize + 8 * records.size() + 2);
     std::string paddedName = name.substr(0, 31);
     paddedName.resize(32, '\0');
     out += paddedName;
@@ -39,11 +54,7 @@ std::string BuildPalmDatabase(const std::string& name, std::vector<std::string> 
         offset += static_cast<std::uint32_t>(records[i].size());
     }
     PutU16(out, 0);  // gap before the first record
-    for (auto& record : records) {
-        out += record;
-        std::string().swap(record);
-    }
-    return out;
+    return {std::move(out), std::move(records)};
 }
 
 }  // namespace quillery::mobi

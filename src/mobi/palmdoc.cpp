@@ -24,15 +24,37 @@ std::uint32_t Hash3(const unsigned char* p) {
            ((1u << kHashBits) - 1);
 }
 
+// The match finder's tables, kept by each thread from one record to the next. `previous`
+// needs no clearing: only positions of the current text are looked up in it, each written
+// when its position is inserted.
+struct MatchTables {
+    std::vector<int> head;
+    std::vector<int> previous;
+};
+
+MatchTables& TablesOfThisThread() {
+    thread_local MatchTables tables;
+    return tables;
+}
+
 }  // namespace
 
 std::string PalmDocCompress(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    PalmDocCompressInto(text, out);
+    out.shrink_to_fit();  // a book keeps thousands of these
+    return out;
+}
+
+void PalmDocCompressInto(std::string_view text, std::string& out) {
     const auto* in = reinterpret_cast<const unsigned char*>(text.data());
     const std::size_t size = text.size();
-    std::string out;
-    out.reserve(size);
-    std::vector<int> head(1u << kHashBits, -1);
-    std::vector<int> previous(size, -1);
+    MatchTables& tables = TablesOfThisThread();
+    tables.head.assign(1u << kHashBits, -1);
+    if (tables.previous.size() < size) tables.previous.resize(size);
+    int* const head = tables.head.data();
+    int* const previous = tables.previous.data();
 
     const auto insert = [&](std::size_t pos) {
         if (pos + kMinMatch > size) return;
@@ -105,8 +127,6 @@ std::string PalmDocCompress(std::string_view text) {
         }
         i += run;
     }
-    out.shrink_to_fit();  // a book keeps thousands of these
-    return out;
 }
 
 std::optional<std::string> PalmDocDecompress(std::string_view data) {

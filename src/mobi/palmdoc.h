@@ -9,6 +9,8 @@
 namespace quillery::mobi {
 
 std::string PalmDocCompress(std::string_view text);
+// The same, appended to `out` (a buffer used again and again spares an allocation a record).
+void PalmDocCompressInto(std::string_view text, std::string& out);
 
 // nullopt when the data is not valid PalmDOC (a reference before the start, a cut token).
 std::optional<std::string> PalmDocDecompress(std::string_view data);

@@ -2,6 +2,9 @@
 
 #include "text/utf8.h"
 
+#include <cstdint>
+#include <cstring>
+
 namespace quillery {
 
 bool IsValidUtf8(std::string_view bytes) {
@@ -10,6 +13,15 @@ bool IsValidUtf8(std::string_view bytes) {
     auto byteAt = [&](std::size_t k) { return static_cast<unsigned char>(bytes[k]); };
     auto continuation = [&](std::size_t k) { return k < n && (byteAt(k) & 0xC0) == 0x80; };
     while (i < n) {
+        // Plain ASCII, eight bytes at a time.
+        std::uint64_t eight = 0;
+        if (i + sizeof eight <= n) {
+            std::memcpy(&eight, bytes.data() + i, sizeof eight);
+            if ((eight & 0x8080808080808080u) == 0) {
+                i += sizeof eight;
+                continue;
+            }
+        }
         const unsigned char lead = byteAt(i);
         if (lead < 0x80) {
             ++i;

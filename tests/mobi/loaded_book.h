@@ -25,7 +25,7 @@ inline std::optional<LoadedBook> CompileAndLoad(CompileOptions options, Diagnost
     auto compiled = CompileBook(options, diagnostics);
     if (!compiled) return std::nullopt;
     const std::string path = options.opfPath + ".mobi";
-    std::ofstream(path, std::ios::binary) << compiled->bytes;
+    std::ofstream(path, std::ios::binary) << compiled->bytes();
     LoadedBook book{std::move(*compiled), std::make_unique<LibMobiBook>(path)};
     if (!book.reader->loaded()) return std::nullopt;
     return book;

@@ -29,7 +29,7 @@ Result Compile(const std::string& opf, int compression, bool western, unsigned t
     options.threads = threads;
     const auto book = CompileBook(options, diagnostics);
     Result result;
-    if (book) result.bytes = book->bytes;
+    if (book) result.bytes = book->bytes();
     for (const auto& finding : diagnostics.findings())
         result.findings += FormatFinding(finding) + "\n";
     return result;

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "text/percent_decoding.h"
+#include "text/utf8.h"
 
 namespace quillery {
 namespace {
@@ -28,6 +29,26 @@ TEST(AsUtf8, ValidTextStaysOtherBytesAreWindows1252) {
     EXPECT_EQ(AsUtf8("\xC3\xA9t\xC3\xA9"), "\xC3\xA9t\xC3\xA9");
     EXPECT_EQ(AsUtf8("\xE9t\xE9 \x85 \x81"), "\xC3\xA9t\xC3\xA9 \xE2\x80\xA6 \xC2\x81");
     EXPECT_EQ(Windows1252ToUtf8("plain"), "plain");
+}
+
+TEST(IsValidUtf8, ASequenceIsJudgedWhereverTheAsciiAroundItEnds) {
+    const struct {
+        std::string sequence;
+        bool valid;
+    } cases[] = {
+        {"\xC3\xA9", true},  {"\xE2\x98\x83", true},  {"\xF0\x9F\x98\x80", true},  {"\xC3", false},
+        {"\xC0\xAF", false}, {"\xED\xA0\x80", false}, {"\xF4\x90\x80\x80", false}, {"\x80", false},
+        {"\xFF", false},
+    };
+    for (const auto& c : cases) {
+        for (std::size_t before = 0; before < 18; ++before) {
+            for (std::size_t after : {0, 3, 9}) {
+                const std::string text =
+                    std::string(before, 'a') + c.sequence + std::string(after, 'z');
+                EXPECT_EQ(IsValidUtf8(text), c.valid) << before << " " << after;
+            }
+        }
+    }
 }
 
 TEST(DecodeHtmlText, NamedAndNumericReferences) {

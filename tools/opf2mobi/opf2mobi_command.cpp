@@ -74,7 +74,7 @@ int RunOpf2Mobi(const std::vector<std::string>& arguments, std::ostream& out) {
         return notBuilt();
     }
     std::string error;
-    if (!WriteFileAtomically(folder, parsed.outputName, book->bytes, error)) {
+    if (!WriteFileAtomically(folder, parsed.outputName, book->file.Pieces(), error)) {
         diagnostics.Error(error);
         return notBuilt();
     }

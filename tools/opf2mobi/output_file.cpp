@@ -3,11 +3,14 @@
 #include "opf2mobi/output_file.h"
 
 #include <fcntl.h>
+#include <limits.h>
 #include <pthread.h>
 #include <signal.h>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
@@ -72,10 +75,37 @@ std::string TemporaryPattern(const std::string& folder, const std::string& name)
     return folder + (own.size() <= kMaxFileNameBytes ? own : ".opf2mobi.XXXXXX");
 }
 
+// Writes every piece, several at a time; false with errno set when the file takes no more.
+bool WritePieces(int fd, std::vector<std::string_view> pieces) {
+    std::size_t next = 0;  // the first piece not yet written whole
+    while (next < pieces.size()) {
+        iovec vectors[IOV_MAX];
+        const std::size_t count = std::min<std::size_t>(IOV_MAX, pieces.size() - next);
+        for (std::size_t i = 0; i < count; ++i) {
+            vectors[i].iov_base = const_cast<char*>(pieces[next + i].data());
+            vectors[i].iov_len = pieces[next + i].size();
+        }
+        ssize_t n = writev(fd, vectors, static_cast<int>(count));
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0 || (n == 0 && pieces[next].size() != 0)) {
+            if (n == 0) errno = ENOSPC;
+            return false;
+        }
+        // Past the pieces written whole; the rest of a piece written in part comes next.
+        auto written = static_cast<std::size_t>(n);
+        while (next < pieces.size() && written >= pieces[next].size()) {
+            written -= pieces[next].size();
+            ++next;
+        }
+        if (written > 0) pieces[next].remove_prefix(written);
+    }
+    return true;
+}
+
 }  // namespace
 
 bool WriteFileAtomically(const std::string& folder, const std::string& name,
-                         const std::string& bytes, std::string& error) {
+                         const std::vector<std::string_view>& pieces, std::string& error) {
     std::string temporary = TemporaryPattern(folder, name);
     // No interruption between creating the temporary file and arming its removal.
     sigset_t interruptions, previous;
@@ -93,18 +123,12 @@ bool WriteFileAtomically(const std::string& folder, const std::string& name,
     const mode_t mask = umask(0);
     umask(mask);
     fchmod(fd, 0666 & ~mask);
-    std::size_t written = 0;
-    while (written < bytes.size()) {
-        const ssize_t n = write(fd, bytes.data() + written, bytes.size() - written);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) {
-            error = "cannot write \"" + folder + name + "\": " + std::strerror(errno);
-            close(fd);
-            unlink(temporary.c_str());
-            ReleaseTemporary();
-            return false;
-        }
-        written += static_cast<std::size_t>(n);
+    if (!WritePieces(fd, pieces)) {
+        error = "cannot write \"" + folder + name + "\": " + std::strerror(errno);
+        close(fd);
+        unlink(temporary.c_str());
+        ReleaseTemporary();
+        return false;
     }
     if (fsync(fd) != 0 || close(fd) != 0) {
         error = "cannot write \"" + folder + name + "\": " + std::strerror(errno);

@@ -3,6 +3,8 @@
 // renamed over the book at the end, and removed if the run is interrupted meanwhile.
 
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace quillery::opf2mobi {
 
@@ -13,9 +15,9 @@ inline constexpr int kExitInterrupted = 2;
 // The longest file name the file systems take, in bytes.
 inline constexpr std::size_t kMaxFileNameBytes = 255;
 
-// Writes `bytes` to `folder` + `name` through a temporary file in the same folder renamed
-// at the end; false with `error` set (and no file left) when it fails.
+// Writes the `pieces`, one after the other, to `folder` + `name` through a temporary file in
+// the same folder renamed at the end; false with `error` set (and no file left) when it fails.
 bool WriteFileAtomically(const std::string& folder, const std::string& name,
-                         const std::string& bytes, std::string& error);
+                         const std::vector<std::string_view>& pieces, std::string& error);
 
 }  // namespace quillery::opf2mobi
