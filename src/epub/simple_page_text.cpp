@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "text/utf8.h"
+
 namespace quillery::epub {
 
 namespace {
@@ -47,29 +49,6 @@ std::size_t Utf8SequenceLength(std::string_view raw, std::size_t i) {
     static constexpr std::uint32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
     if (cp < kSmallest[length] || IsRefusedCodePoint(cp)) return 0;
     return length;
-}
-
-std::size_t WriteUtf8(std::uint32_t cp, char* out) {
-    if (cp < 0x80) {
-        out[0] = static_cast<char>(cp);
-        return 1;
-    }
-    if (cp < 0x800) {
-        out[0] = static_cast<char>(0xC0 | (cp >> 6));
-        out[1] = static_cast<char>(0x80 | (cp & 0x3F));
-        return 2;
-    }
-    if (cp < 0x10000) {
-        out[0] = static_cast<char>(0xE0 | (cp >> 12));
-        out[1] = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out[2] = static_cast<char>(0x80 | (cp & 0x3F));
-        return 3;
-    }
-    out[0] = static_cast<char>(0xF0 | (cp >> 18));
-    out[1] = static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    out[2] = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out[3] = static_cast<char>(0x80 | (cp & 0x3F));
-    return 4;
 }
 
 // A numeric reference "&#NNN;" or "&#xHH;" at raw[i] ('&'): its code point and length, or

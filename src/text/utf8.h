@@ -2,6 +2,7 @@
 // UTF-8: whether a text can be shown and written as UTF-8 as it stands, and characters
 // written as UTF-8.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -13,5 +14,8 @@ bool IsValidUtf8(std::string_view bytes);
 
 // Appends the UTF-8 encoding of a code point (surrogates and values above U+10FFFF as U+FFFD).
 void AppendUtf8(std::string& out, char32_t codePoint);
+
+// The same encoding written at `out`, which has room for four bytes; returns its length.
+std::size_t WriteUtf8(char32_t codePoint, char* out);
 
 }  // namespace quillery
