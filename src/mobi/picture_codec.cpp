@@ -12,6 +12,8 @@
 #include <cstdio>
 #include <mutex>
 
+#include "text/picture_header.h"
+
 namespace quillery::mobi::detail {
 namespace {
 
@@ -35,12 +37,6 @@ void InstallMessageCatcher() {
     std::call_once(once, [] { gdSetErrorMethod(RememberLibraryMessage); });
 }
 
-std::uint32_t Be16(std::string_view b, std::size_t at) {
-    return (std::uint32_t(std::uint8_t(b[at])) << 8) | std::uint8_t(b[at + 1]);
-}
-std::uint32_t Be32(std::string_view b, std::size_t at) {
-    return (Be16(b, at) << 16) | Be16(b, at + 2);
-}
 std::uint32_t Le16(std::string_view b, std::size_t at) {
     return std::uint8_t(b[at]) | (std::uint32_t(std::uint8_t(b[at + 1])) << 8);
 }
@@ -48,60 +44,20 @@ std::uint32_t Le32(std::string_view b, std::size_t at) {
     return Le16(b, at) | (Le16(b, at + 2) << 16);
 }
 
-struct Dimensions {
-    long long width = 0;
-    long long height = 0;
-};
-
-// The size a JPEG declares in its frame header, found by walking the marker segments.
-std::optional<Dimensions> DeclaredJpegSize(std::string_view b) {
-    std::size_t pos = 2;
-    while (pos + 4 <= b.size()) {
-        if (std::uint8_t(b[pos]) != 0xFF) return std::nullopt;
-        const std::uint8_t marker = std::uint8_t(b[pos + 1]);
-        if (marker == 0xFF) {  // fill byte
-            ++pos;
-            continue;
-        }
-        if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7)) {  // markers without a length
-            pos += 2;
-            continue;
-        }
-        if (marker == 0xDA || marker == 0xD9) return std::nullopt;  // scan data before any frame
-        const std::uint32_t length = Be16(b, pos + 2);
-        const bool isFrame =
-            marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
-        if (isFrame) {
-            if (pos + 9 > b.size()) return std::nullopt;
-            return Dimensions{Be16(b, pos + 7), Be16(b, pos + 5)};
-        }
-        pos += 2 + length;
-    }
-    return std::nullopt;
-}
-
-std::optional<Dimensions> DeclaredSize(std::string_view b, SourceFormat format) {
+PictureKind KindOf(SourceFormat format) {
     switch (format) {
         case SourceFormat::Jpeg:
-            return DeclaredJpegSize(b);
+            return PictureKind::Jpeg;
         case SourceFormat::Png:
-            if (b.size() < 24) return std::nullopt;
-            return Dimensions{Be32(b, 16), Be32(b, 20)};
+            return PictureKind::Png;
         case SourceFormat::Gif:
-            if (b.size() < 10) return std::nullopt;
-            return Dimensions{Le16(b, 6), Le16(b, 8)};
-        case SourceFormat::Bmp: {
-            if (b.size() < 26) return std::nullopt;
-            if (Le32(b, 14) == 12) return Dimensions{Le16(b, 18), Le16(b, 20)};
-            const auto width = static_cast<std::int32_t>(Le32(b, 18));
-            const auto height = static_cast<std::int32_t>(Le32(b, 22));
-            return Dimensions{width < 0 ? -static_cast<long long>(width) : width,
-                              height < 0 ? -static_cast<long long>(height) : height};
-        }
+            return PictureKind::Gif;
+        case SourceFormat::Bmp:
+            return PictureKind::Bmp;
         case SourceFormat::Unknown:
             break;
     }
-    return std::nullopt;
+    return PictureKind::Unknown;
 }
 
 // A JPEG whose last scan is not followed by the end-of-image marker was cut short: the
@@ -148,13 +104,18 @@ long long MaxPixelsFor(std::size_t fileBytes) {
 }
 
 SourceFormat SniffFormat(std::string_view b) {
-    if (b.size() >= 3 && b.substr(0, 3) == "\xFF\xD8\xFF") return SourceFormat::Jpeg;
-    if (b.size() >= 8 && b.substr(0, 8) == "\x89PNG\r\n\x1A\n") return SourceFormat::Png;
-    if (b.size() >= 6 && (b.substr(0, 6) == "GIF87a" || b.substr(0, 6) == "GIF89a")) {
-        return SourceFormat::Gif;
+    switch (PictureKindOf(b)) {
+        case PictureKind::Jpeg:
+            return SourceFormat::Jpeg;
+        case PictureKind::Png:
+            return SourceFormat::Png;
+        case PictureKind::Gif:
+            return SourceFormat::Gif;
+        case PictureKind::Bmp:
+            return SourceFormat::Bmp;
+        default:
+            return SourceFormat::Unknown;  // TIFF and WebP are not read by the compiler
     }
-    if (b.size() >= 2 && b.substr(0, 2) == "BM") return SourceFormat::Bmp;
-    return SourceFormat::Unknown;
 }
 
 const char* FormatName(SourceFormat format) {
@@ -184,7 +145,7 @@ GdImage DecodePicture(std::string_view bytes, SourceFormat format, std::string& 
         error = DecodeFailure(format, "is too large to read");
         return nullptr;
     }
-    if (const auto size = DeclaredSize(bytes, format)) {
+    if (const auto size = DeclaredPictureSize(bytes, KindOf(format))) {
         if (size->width <= 0 || size->height <= 0) {
             error = DecodeFailure(format, "declares no pixels");
             return nullptr;

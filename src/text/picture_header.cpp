@@ -10,11 +10,6 @@ namespace {
 
 using namespace std::string_view_literals;
 
-struct Size {
-    long long width = 0;
-    long long height = 0;
-};
-
 std::uint32_t Byte(std::string_view d, std::size_t at) { return static_cast<unsigned char>(d[at]); }
 std::uint32_t Little16(std::string_view d, std::size_t at) {
     return Byte(d, at) | Byte(d, at + 1) << 8;
@@ -33,14 +28,14 @@ std::uint32_t Big32(std::string_view d, std::size_t at) {
 }
 
 // The width and height tags of a TIFF's first directory.
-std::optional<Size> TiffSize(std::string_view d) {
+std::optional<PictureSize> TiffSize(std::string_view d) {
     const bool little = d[0] == 'I';
     auto u16 = [&](std::size_t at) { return little ? Little16(d, at) : Big16(d, at); };
     auto u32 = [&](std::size_t at) { return little ? Little32(d, at) : Big32(d, at); };
     const std::size_t directory = u32(4);
     if (directory > d.size() || d.size() - directory < 2) return std::nullopt;
     const std::size_t entries = u16(directory);
-    Size size;
+    PictureSize size;
     for (std::size_t i = 0; i < entries; ++i) {
         const std::size_t at = directory + 2 + i * 12;
         if (at + 12 > d.size()) return std::nullopt;
@@ -54,42 +49,55 @@ std::optional<Size> TiffSize(std::string_view d) {
 }
 
 // The frame size of the first chunk of a WebP: lossy "VP8 ", lossless "VP8L" or "VP8X".
-std::optional<Size> WebpSize(std::string_view d) {
+std::optional<PictureSize> WebpSize(std::string_view d) {
     if (d.size() < 30) return std::nullopt;
     const std::string_view chunk = d.substr(12, 4);
-    if (chunk == "VP8 ") return Size{Little16(d, 26) & 0x3FFF, Little16(d, 28) & 0x3FFF};
+    if (chunk == "VP8 ") return PictureSize{Little16(d, 26) & 0x3FFF, Little16(d, 28) & 0x3FFF};
     if (chunk == "VP8L") {
         const std::uint32_t bits = Little32(d, 21);
-        return Size{1 + (bits & 0x3FFF), 1 + (bits >> 14 & 0x3FFF)};
+        return PictureSize{1 + (bits & 0x3FFF), 1 + (bits >> 14 & 0x3FFF)};
     }
     if (chunk == "VP8X")
-        return Size{1 + static_cast<long long>(Little24(d, 24)),
-                    1 + static_cast<long long>(Little24(d, 27))};
+        return PictureSize{1 + static_cast<long long>(Little24(d, 24)),
+                           1 + static_cast<long long>(Little24(d, 27))};
     return std::nullopt;
 }
 
-std::optional<Size> DeclaredSize(std::string_view d, PictureKind kind) {
-    switch (kind) {
-        case PictureKind::Png:
-            if (d.size() < 24) return std::nullopt;
-            return Size{Big32(d, 16), Big32(d, 20)};
-        case PictureKind::Gif:
-            if (d.size() < 10) return std::nullopt;
-            return Size{Little16(d, 6), Little16(d, 8)};
-        case PictureKind::Bmp: {
-            if (d.size() < 26) return std::nullopt;
-            // The height is negative for a picture stored top-down.
-            const auto height = static_cast<std::int32_t>(Little32(d, 22));
-            return Size{static_cast<std::int32_t>(Little32(d, 18)),
-                        height < 0 ? -static_cast<long long>(height) : height};
+// The size a JPEG declares in its frame header, found by walking the marker segments.
+std::optional<PictureSize> JpegSize(std::string_view d) {
+    std::size_t pos = 2;
+    while (pos + 4 <= d.size()) {
+        if (Byte(d, pos) != 0xFF) return std::nullopt;
+        const std::uint32_t marker = Byte(d, pos + 1);
+        if (marker == 0xFF) {  // fill byte
+            ++pos;
+            continue;
         }
-        case PictureKind::Tiff:
-            return TiffSize(d);
-        case PictureKind::Webp:
-            return WebpSize(d);
-        default:
-            return Size{1, 1};
+        if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7)) {  // markers without a length
+            pos += 2;
+            continue;
+        }
+        if (marker == 0xDA || marker == 0xD9) return std::nullopt;  // scan data before any frame
+        const bool isFrame =
+            marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
+        if (isFrame) {
+            if (pos + 9 > d.size()) return std::nullopt;
+            return PictureSize{Big16(d, pos + 7), Big16(d, pos + 5)};
+        }
+        pos += 2 + Big16(d, pos + 2);
     }
+    return std::nullopt;
+}
+
+// A BMP's size: 16-bit in the old 12-byte core header, signed 32-bit otherwise (a negative
+// height means the rows are stored top-down).
+std::optional<PictureSize> BmpSize(std::string_view d) {
+    if (d.size() < 26) return std::nullopt;
+    if (Little32(d, 14) == 12) return PictureSize{Little16(d, 18), Little16(d, 20)};
+    const auto width = static_cast<std::int32_t>(Little32(d, 18));
+    const auto height = static_cast<std::int32_t>(Little32(d, 22));
+    return PictureSize{width < 0 ? -static_cast<long long>(width) : width,
+                       height < 0 ? -static_cast<long long>(height) : height};
 }
 
 }  // namespace
@@ -125,8 +133,32 @@ std::string_view PictureSubtype(PictureKind kind) {
     return {};
 }
 
+std::optional<PictureSize> DeclaredPictureSize(std::string_view d, PictureKind kind) {
+    switch (kind) {
+        case PictureKind::Jpeg:
+            return JpegSize(d);
+        case PictureKind::Png:
+            if (d.size() < 24) return std::nullopt;
+            return PictureSize{Big32(d, 16), Big32(d, 20)};
+        case PictureKind::Gif:
+            if (d.size() < 10) return std::nullopt;
+            return PictureSize{Little16(d, 6), Little16(d, 8)};
+        case PictureKind::Bmp:
+            return BmpSize(d);
+        case PictureKind::Tiff:
+            return TiffSize(d);
+        case PictureKind::Webp:
+            return WebpSize(d);
+        case PictureKind::Unknown:
+            break;
+    }
+    return std::nullopt;
+}
+
 bool PlausiblePictureSize(std::string_view bytes, PictureKind kind, long long maxPixels) {
-    const std::optional<Size> size = DeclaredSize(bytes, kind);
+    // A JPEG's size is left to its decoder, which reads the whole frame header anyway.
+    if (kind == PictureKind::Jpeg || kind == PictureKind::Unknown) return true;
+    const std::optional<PictureSize> size = DeclaredPictureSize(bytes, kind);
     return size && size->width > 0 && size->height > 0 && size->width <= maxPixels &&
            size->width * size->height <= maxPixels;
 }

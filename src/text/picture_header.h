@@ -3,6 +3,7 @@
 // pixel size it declares, read before any decoder allocates memory for it, so that a small
 // file claiming a huge picture is refused instead of decoded.
 
+#include <optional>
 #include <string_view>
 
 namespace quillery {
@@ -13,6 +14,15 @@ PictureKind PictureKindOf(std::string_view bytes);
 
 // "jpeg", "png", "gif", "bmp", "tiff", "webp"; "" for Unknown.
 std::string_view PictureSubtype(PictureKind kind);
+
+struct PictureSize {
+    long long width = 0;
+    long long height = 0;
+};
+
+// The width and height the picture's header declares (a JPEG's from its frame header), or
+// nothing when the header is too short or unreadable or the kind is Unknown.
+std::optional<PictureSize> DeclaredPictureSize(std::string_view bytes, PictureKind kind);
 
 // At most this many pixels are decoded from a picture the user gave us.
 inline constexpr long long kMaxDecodedPixels = 40'000'000;
