@@ -67,7 +67,6 @@ public:
 
     // The bytes not released, from position Position() - bytes().size() on.
     const std::string& bytes() const { return bytes_; }
-    std::string TakeBytes() { return std::move(bytes_); }
     bool western() const { return western_; }
 
     // Every filepos written and not released, with its position in the text.

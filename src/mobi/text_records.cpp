@@ -31,13 +31,6 @@ std::string MultibyteTrailingEntry(std::string_view text, std::size_t end, bool 
     return entry;
 }
 
-void AppendTrailingEntries(std::vector<std::string>& records, std::string_view text, bool utf8) {
-    for (std::size_t i = 0; i < records.size(); ++i) {
-        const std::size_t end = std::min(text.size(), (i + 1) * kTextRecordSize);
-        records[i] += MultibyteTrailingEntry(text, end, utf8);
-    }
-}
-
 std::vector<std::string> BuildTextRecords(std::string_view text, TextCompression compression,
                                           bool utf8) {
     std::vector<std::string> records;

@@ -23,9 +23,6 @@ std::vector<std::string_view> SplitTextRecords(std::string_view text);
 // character cut by the record boundary that lie in the next record, then their count.
 std::string MultibyteTrailingEntry(std::string_view text, std::size_t end, bool utf8);
 
-// Appends to each compressed record the trailing entry of its piece of `text`.
-void AppendTrailingEntries(std::vector<std::string>& records, std::string_view text, bool utf8);
-
 // The text records, compressed (None or PalmDoc), each followed by its trailing entry.
 std::vector<std::string> BuildTextRecords(std::string_view text, TextCompression compression,
                                           bool utf8);
